@@ -1,0 +1,46 @@
+# The front door. `make demo` and `make test` do everything on a fresh
+# Debian 12 machine, installing what is missing first.
+SHELL := /bin/bash
+BUILD ?= build
+BUILD_ASAN ?= build-asan
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build demo test test-native test-unit test-asan test-windows windows fuzz bench clean
+
+all: build
+
+deps:
+	@bash scripts/deps.sh
+
+build:
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+demo: deps build
+	@mkdir -p out/demo
+	$(BUILD)/bin/mkdeck sample examples/sample.pptx
+	$(BUILD)/bin/tarvik actions
+
+# Every suite, then the unit and integration suites again under the sanitizers,
+# then the Windows DLL under Wine.
+test: deps test-native test-windows
+
+test-native: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-asan
+
+test-asan:
+	@cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVIK_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_ASAN) -j $(JOBS)
+	@cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -L 'unit|integration'
+
+test-windows:
+	@bash windows/test.sh
+
+windows:
+	@bash windows/build.sh
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) build-win32 build-fuzz out

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, and nothing when
+# all are present. Runs as root on a fresh Debian 12 machine.
+set -euo pipefail
+
+packages=(
+  # native build
+  g++ cmake ninja-build pkg-config make
+  libgtest-dev libgmock-dev googletest
+  zlib1g-dev libzip-dev libpugixml-dev libcli11-dev libstb-dev
+  zip unzip
+  # fuzzing (libFuzzer comes with clang's runtime)
+  clang libclang-rt-14-dev
+  # the Windows build and its tests under Wine
+  g++-mingw-w64-i686-posix libz-mingw-w64-dev dpkg-dev
+  wine wine32:i386 locales xvfb xauth fonts-liberation
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "deps: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine's code page follows the locale of each process; the tests need these.
+if command -v locale >/dev/null && ! locale -a 2>/dev/null | grep -qi '^en_US.utf8$'; then
+  sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/; s/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  locale-gen >/dev/null
+fi

@@ -1,0 +1,26 @@
+// The CLI's friendly subcommands (info, html, web, ...), registered beside
+// the generic run/actions. Each export's subcommand arrives with its exporter.
+#pragma once
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/plugin_host.h"
+
+namespace tarvik {
+
+struct TCommandSet {
+  // Each entry: the subcommand and what to run when it was parsed.
+  std::vector<std::pair<CLI::App*, std::function<int()>>> Commands;
+};
+
+void RegisterCommands(CLI::App& app, TCommandSet& set);
+int RunCommands(const TCommandSet& set);
+
+// Runs an action through the host, prints "[Name]=value" per variable set,
+// and gives the exit code: 0 true, 1 false with "[LastError]" on stderr.
+int RunAndReport(TPluginHost& host, int32_t index, const std::vector<std::string>& params);
+
+}  // namespace tarvik

@@ -1,0 +1,19 @@
+#include "cli/private_temp.h"
+
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/system.h"
+
+namespace tarvik {
+
+TPrivateTemp::TPrivateTemp(bool keep) : keep_(keep) {
+  path_ = JoinPath(UserTempFolder(), "tarvik-" + NewGuidHex());
+  if (!ForceDirectories(path_)) throw ETarvikError("Cannot create the folder " + path_ + ".");
+  SetEnvVar("TEMP", path_);
+}
+
+TPrivateTemp::~TPrivateTemp() {
+  if (!keep_) DeleteTree(path_);
+}
+
+}  // namespace tarvik

@@ -1,0 +1,36 @@
+// File and path helpers. Paths are UTF-8 with the native separator.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace tarvik {
+
+#ifdef _WIN32
+inline constexpr char kPathSep = '\\';
+#else
+inline constexpr char kPathSep = '/';
+#endif
+
+// True when the path names an existing file or folder; links are followed.
+bool PathExists(const std::string& path);
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Creates the folder and its missing parents; false when it could not.
+bool ForceDirectories(const std::string& path);
+// Deletes a folder tree, clearing read-only bits first; errors are ignored.
+void DeleteTree(const std::string& path);
+// Joins with exactly one separator; an absolute second path is taken alone.
+std::string JoinPath(const std::string& a, const std::string& b);
+bool IsAbsolutePath(const std::string& path);
+// The file name without folder; the folder without trailing separator.
+std::string ExtractFileName(const std::string& path);
+std::string ExtractFileDir(const std::string& path);
+// Removes the last extension of the file name (report.final.pptx -> report.final).
+std::string RemoveExtension(const std::string& path);
+// Reads/writes a whole file; raise ETarvikError with the system's message on failure.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Size in bytes, or -1 when it cannot be read.
+int64_t FileSize(const std::string& path);
+
+}  // namespace tarvik

@@ -1,0 +1,60 @@
+#include "plugin/action_table.h"
+
+namespace tarvik {
+
+namespace {
+// Rows with equal kinds share one array: the host may keep these pointers.
+const uint8_t kKindsAttach[] = {ParamKindText, ParamKindText, ParamKindVariable};
+const uint8_t kKindsObject[] = {ParamKindText};
+const uint8_t kKindsGoto[] = {ParamKindText, ParamKindNumber};
+const uint8_t kKindsFileFile[] = {ParamKindFile, ParamKindFile};
+const uint8_t kKindsFileFolder[] = {ParamKindFile, ParamKindText};
+}  // namespace
+
+const char* const PluginTitle = "TarvikPlugin";
+const char* const PluginPublisher = "Tarvik";
+const char* const PluginHint =
+    "Attach a PowerPoint (.pptx) slide viewer to a Rectangle and navigate its slides - text, "
+    "images, video, audio and shapes are rendered with the original layout.";
+
+const TActionInfo kActions[kActionCount] = {
+    {"ovPPTXAttach", "Attach a PowerPoint (.pptx) slide viewer to an existing Rectangle object.",
+     kKindsAttach, 3},
+    {"ovPPTXDetach", "Remove a PowerPoint slide viewer previously attached to a Rectangle object.",
+     kKindsObject, 1},
+    {"ovPPTXGotoSlide",
+     "Display a specific slide number (1-based) in an attached PowerPoint viewer.", kKindsGoto, 2},
+    {"ovPPTXNextSlide", "Advance an attached PowerPoint viewer to the next slide.", kKindsObject, 1},
+    {"ovPPTXPrevSlide", "Move an attached PowerPoint viewer back to the previous slide.",
+     kKindsObject, 1},
+    {"ovPPTXImport",
+     "Import PowerPoint 2.0: convert slides into editable native VisualNEO Win pages. Preserves "
+     "theme fonts/colors, rich text runs, paragraph alignment, image crops, group transforms and "
+     "shape rotation metadata. PowerPoint is not required by the resulting publication.",
+     kKindsFileFile, 2},
+    {"ovPPTXExportHTML",
+     "Export a PowerPoint presentation as one self-contained HTML5 file with embedded slide media.",
+     kKindsFileFile, 2},
+    {"ovPPTXExportWebFolder",
+     "Export a PowerPoint presentation as an HTML5 web folder with index.html and externalized "
+     "media assets.",
+     kKindsFileFolder, 2},
+    {"ovPPTXExportH5P",
+     "Export a PowerPoint presentation as an H5P package using the Lumio Presentation content "
+     "type.",
+     kKindsFileFile, 2},
+    {"ovPPTXExportSCORM",
+     "Export a PowerPoint presentation as a SCORM 1.2 SCO package with resume, completion and "
+     "slide-progress tracking.",
+     kKindsFileFile, 2},
+    {"ovPPTXExportEPUB",
+     "Export a PowerPoint presentation as an EPUB 3.3 fixed-layout publication with navigation "
+     "and slide-by-slide reading.",
+     kKindsFileFile, 2},
+    {"ovPPTXExportPWA",
+     "Export a PowerPoint presentation as an installable offline-capable Progressive Web App with "
+     "service-worker caching.",
+     kKindsFileFolder, 2},
+};
+
+}  // namespace tarvik

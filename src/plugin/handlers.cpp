@@ -1,0 +1,17 @@
+#include "plugin/handlers.h"
+
+#include "plugin/action_table.h"
+
+namespace tarvik {
+
+TActionHandler ActionHandler(int32_t index) {
+  // Indexes in table order; later work fills in the entries as handlers land.
+  static const TActionHandler kHandlers[kActionCount] = {
+      nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+      nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+  };
+  if (index < 1 || index > kActionCount) return nullptr;
+  return kHandlers[index - 1];
+}
+
+}  // namespace tarvik
