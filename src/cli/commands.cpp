@@ -6,9 +6,17 @@
 
 namespace tarvik {
 
+namespace {
+std::vector<TCommandRegisterFn>& Registered() {
+  static std::vector<TCommandRegisterFn> fns;
+  return fns;
+}
+}  // namespace
+
+TCommandRegistrar::TCommandRegistrar(TCommandRegisterFn fn) { Registered().push_back(fn); }
+
 void RegisterCommands(CLI::App& app, TCommandSet& set) {
-  (void)app;
-  (void)set;
+  for (TCommandRegisterFn fn : Registered()) fn(app, set);
 }
 
 int RunCommands(const TCommandSet& set) {

@@ -16,6 +16,13 @@ struct TCommandSet {
   std::vector<std::pair<CLI::App*, std::function<int()>>> Commands;
 };
 
+// Each command file registers itself with a static TCommandRegistrar, so
+// adding a subcommand touches no shared file.
+using TCommandRegisterFn = void (*)(CLI::App& app, TCommandSet& set);
+struct TCommandRegistrar {
+  explicit TCommandRegistrar(TCommandRegisterFn fn);
+};
+
 void RegisterCommands(CLI::App& app, TCommandSet& set);
 int RunCommands(const TCommandSet& set);
 
