@@ -34,7 +34,7 @@ test-asan:
 	@cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVIK_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_ASAN) -j $(JOBS)
 	@cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --output-on-failure -j $(JOBS) -L 'unit|integration'
+	  ctest --output-on-failure -j $(JOBS) -L 'unit|integration|host'
 
 test-windows:
 	@bash windows/test.sh

@@ -35,16 +35,35 @@ bool ReportFailure(const std::string& message) {
   return false;
 }
 
+bool GuardExport(const std::function<bool()>& body) {
+  // Unwinding into the host's frames would end the host's process, so every
+  // failure stops here.
+  try {
+    return body();
+  } catch (const ETarvikError& e) {
+    try {
+      return ReportFailure(e.what());
+    } catch (...) {
+    }
+  } catch (const std::bad_alloc&) {
+    try {
+      return ReportFailure("Out of memory.");
+    } catch (...) {
+    }
+  } catch (...) {
+    try {
+      return ReportFailure("Unexpected internal error.");
+    } catch (...) {
+    }
+  }
+  return false;
+}
+
 bool ExecAction(int32_t index, char** params) {
   if (index < 1 || index > kActionCount) return false;
   TActionHandler handler = ActionHandler(index);
   if (handler == nullptr) return NotAvailable(index);
-  std::vector<std::string> values = ReadParams(index, params);
-  try {
-    return handler(values);
-  } catch (const ETarvikError& e) {
-    return ReportFailure(e.what());
-  }
+  return handler(ReadParams(index, params));
 }
 
 bool EditAction(int32_t index, char** params) {

@@ -2,6 +2,7 @@
 // handler runs inside, and the helpers handlers share.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ using TActionHandler = bool (*)(const std::vector<std::string>& params);
 bool ExecAction(int32_t index, char** params);
 // The same for the property dialogs.
 bool EditAction(int32_t index, char** params);
+
+// Runs Body so that no exception leaves it: a failure with a message goes to
+// "[LastError]" and gives false; anything else reports "Unexpected internal error.".
+bool GuardExport(const std::function<bool()>& body);
 
 // Sets "[LastError]" to Message and gives false: the way a handler fails.
 bool ReportFailure(const std::string& message);

@@ -1,7 +1,5 @@
 // The seven functions the host calls. No exception may cross this boundary:
 // unwinding through the host's frames would end its process.
-#include <new>
-
 #include "platform/error.h"
 #include "platform/host_abi.h"
 #include "platform/host_string.h"
@@ -14,22 +12,8 @@ using namespace tarvik;
 
 namespace {
 
-// A failure nobody turned into a message still reaches the script as one.
 BOOL32 GuardedAction(bool (*run)(int32_t, char**), int32_t index, char** params) {
-  try {
-    return run(index, params) ? 1 : 0;
-  } catch (const std::bad_alloc&) {
-    try {
-      ReportFailure("Out of memory.");
-    } catch (...) {
-    }
-  } catch (...) {
-    try {
-      ReportFailure("Unexpected internal error.");
-    } catch (...) {
-    }
-  }
-  return 0;
+  return GuardExport([&] { return run(index, params); }) ? 1 : 0;
 }
 
 }  // namespace
