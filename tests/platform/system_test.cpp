@@ -31,7 +31,9 @@ TEST(TempFolder, ExistsAndHasNoTrailingSeparator) {
   std::string temp = UserTempFolder();
   EXPECT_TRUE(DirectoryExists(temp));
   ASSERT_FALSE(temp.empty());
-  if (temp.size() > 1) EXPECT_NE(temp.back(), kPathSep);
+  if (temp.size() > 1) {
+    EXPECT_NE(temp.back(), kPathSep);
+  }
 }
 
 TEST(Environment, SetReadAndUnset) {

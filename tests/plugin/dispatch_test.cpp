@@ -89,7 +89,9 @@ TEST_F(Dispatch, NoSetVariableCallbackMeansNoCrash) {
 TEST_F(Dispatch, VariablesReachTheHostInItsCodePage) {
   SetHostVariable("[LastError]", "caf\xC3\xA9 \xD0\x96");
   ASSERT_EQ(gSet.size(), 1u);
-  if (AnsiCodePageName() == "CP1252") EXPECT_EQ(gSet[0].second, "caf\xE9 ?");
+  if (AnsiCodePageName() == "CP1252") {
+    EXPECT_EQ(gSet[0].second, "caf\xE9 ?");
+  }
 }
 
 class TempEnv : public ::testing::Test {
