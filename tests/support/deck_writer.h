@@ -72,6 +72,15 @@ struct TSlideSpec {
   std::string Rels;
   // The children of p:bg (for example <p:bgPr>...</p:bgPr>); none when empty.
   std::string Background;
+  // Which layout the slide uses: 1 is the deck's LayoutSpTree, 2 and up MoreLayouts.
+  int Layout = 1;
+};
+
+// A further slide layout, after the first.
+struct TLayoutSpec {
+  std::string Type = "obj";  // the sldLayout type attribute ("title", "obj" ...)
+  std::string Name = "Layout";
+  std::string SpTree;
 };
 
 struct TDeckSpec {
@@ -87,6 +96,8 @@ struct TDeckSpec {
   // spTree children of the layout and the master (placeholders to borrow from).
   std::string LayoutSpTree;
   std::string MasterSpTree;
+  // ppt/slideLayouts/slideLayout2.xml and on, also related to the master.
+  std::vector<TLayoutSpec> MoreLayouts;
   std::vector<TSlideSpec> Slides;
 };
 

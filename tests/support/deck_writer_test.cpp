@@ -221,3 +221,39 @@ TEST_F(DeckWriterTest, EmptyWriterGivesAnEmptyArchive) {
   ASSERT_TRUE(z);
   EXPECT_EQ(zip_get_num_entries(z.get(), 0), 0);
 }
+
+TEST_F(DeckWriterTest, SlidesRelateToTheirOwnLayoutAndLayoutsToTheMaster) {
+  TDeckSpec spec;
+  spec.MoreLayouts.push_back({"title", "Title Slide", "<p:sp/>"});
+  spec.Slides.resize(2);
+  spec.Slides[1].Layout = 2;
+  TDeckWriter w = BuildMinimalDeck(spec);
+  auto parse = [&](const std::string& name) {
+    auto doc = std::make_unique<pugi::xml_document>();
+    EXPECT_TRUE(doc->load_string(w.Bytes(name).c_str())) << name;
+    return doc;
+  };
+  auto target = [](const pugi::xml_document& rels, const char* id) {
+    return std::string(rels.child("Relationships")
+                           .find_child_by_attribute("Relationship", "Id", id)
+                           .attribute("Target")
+                           .value());
+  };
+  EXPECT_EQ(target(*parse("ppt/slides/_rels/slide1.xml.rels"), "rId1"),
+            "../slideLayouts/slideLayout1.xml");
+  EXPECT_EQ(target(*parse("ppt/slides/_rels/slide2.xml.rels"), "rId1"),
+            "../slideLayouts/slideLayout2.xml");
+  auto layout2 = parse("ppt/slideLayouts/slideLayout2.xml");
+  EXPECT_STREQ(layout2->child("p:sldLayout").attribute("type").value(), "title");
+  EXPECT_TRUE(layout2->child("p:sldLayout").child("p:cSld").child("p:spTree").child("p:sp"));
+  EXPECT_EQ(target(*parse("ppt/slideLayouts/_rels/slideLayout2.xml.rels"), "rId1"),
+            "../slideMasters/slideMaster1.xml");
+
+  auto master = parse("ppt/slideMasters/slideMaster1.xml");
+  auto masterRels = parse("ppt/slideMasters/_rels/slideMaster1.xml.rels");
+  std::vector<std::string> layoutTargets;
+  for (auto id : master->child("p:sldMaster").child("p:sldLayoutIdLst").children())
+    layoutTargets.push_back(target(*masterRels, id.attribute("r:id").value()));
+  EXPECT_EQ(layoutTargets, (std::vector<std::string>{"../slideLayouts/slideLayout1.xml",
+                                                      "../slideLayouts/slideLayout2.xml"}));
+}

@@ -2,6 +2,7 @@
 // describes: content types, package and presentation relationships, the
 // presentation part, a theme, an optional layout and master, and the slides.
 #include <string>
+#include <vector>
 
 #include "support/deck_writer.h"
 
@@ -46,7 +47,8 @@ std::string ContentTypes(const TDeckSpec& spec) {
   over("/ppt/presentation.xml", pml + "presentation.main+xml");
   if (spec.WithLayout) {
     over("/ppt/slideMasters/slideMaster1.xml", pml + "slideMaster+xml");
-    over("/ppt/slideLayouts/slideLayout1.xml", pml + "slideLayout+xml");
+    for (size_t i = 1; i <= 1 + spec.MoreLayouts.size(); ++i)
+      over("/ppt/slideLayouts/slideLayout" + std::to_string(i) + ".xml", pml + "slideLayout+xml");
   }
   for (size_t i = 1; i <= spec.Slides.size(); ++i)
     over("/ppt/slides/slide" + std::to_string(i) + ".xml", pml + "slide+xml");
@@ -103,21 +105,29 @@ std::string ThemeXml(const TDeckSpec& spec) {
          "</a:bgFillStyleLst></a:fmtScheme></a:themeElements></a:theme>";
 }
 
+// Layout N relates to the master as rId1 for the first and rId<N+1> for the
+// others, rId2 being the theme's.
+std::string MasterLayoutRelId(size_t n) { return "rId" + std::to_string(n == 1 ? 1 : n + 1); }
+
 std::string MasterXml(const TDeckSpec& spec) {
+  std::string layoutIds;
+  for (size_t i = 1; i <= 1 + spec.MoreLayouts.size(); ++i)
+    layoutIds += "<p:sldLayoutId id=\"" + std::to_string(2147483648u + i) + "\" r:id=\"" +
+                 MasterLayoutRelId(i) + "\"/>";
   return std::string(kXmlDecl) + "<p:sldMaster" + Namespaces() + "><p:cSld><p:spTree>" +
          GroupHeader() + spec.MasterSpTree +
          "</p:spTree></p:cSld>"
          "<p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" "
          "accent2=\"accent2\" accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" "
          "accent6=\"accent6\" hlink=\"hlink\" folHlink=\"folHlink\"/>"
-         "<p:sldLayoutIdLst><p:sldLayoutId id=\"2147483649\" r:id=\"rId1\"/></p:sldLayoutIdLst>"
-         "</p:sldMaster>";
+         "<p:sldLayoutIdLst>" +
+         layoutIds + "</p:sldLayoutIdLst></p:sldMaster>";
 }
 
-std::string LayoutXml(const TDeckSpec& spec) {
-  return std::string(kXmlDecl) + "<p:sldLayout" + Namespaces() +
-         " type=\"obj\" preserve=\"1\"><p:cSld name=\"Title and Content\"><p:spTree>" +
-         GroupHeader() + spec.LayoutSpTree +
+std::string LayoutXml(const TLayoutSpec& layout) {
+  return std::string(kXmlDecl) + "<p:sldLayout" + Namespaces() + " type=\"" + layout.Type +
+         "\" preserve=\"1\"><p:cSld name=\"" + layout.Name + "\"><p:spTree>" + GroupHeader() +
+         layout.SpTree +
          "</p:spTree></p:cSld><p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:sldLayout>";
 }
 
@@ -184,23 +194,28 @@ TDeckWriter BuildMinimalDeck(const TDeckSpec& spec) {
   w.Add("ppt/presentation.xml", PresentationXml(spec));
   w.Add("ppt/_rels/presentation.xml.rels", PresentationRels(spec));
   if (spec.WithLayout) {
+    std::vector<TLayoutSpec> layouts{{"obj", "Title and Content", spec.LayoutSpTree}};
+    layouts.insert(layouts.end(), spec.MoreLayouts.begin(), spec.MoreLayouts.end());
+    std::string masterRels = RelationshipXml("rId2", "theme", "../theme/theme1.xml");
+    for (size_t i = 1; i <= layouts.size(); ++i) {
+      std::string part = "slideLayout" + std::to_string(i) + ".xml";
+      masterRels += RelationshipXml(MasterLayoutRelId(i), "slideLayout", "../slideLayouts/" + part);
+      w.Add("ppt/slideLayouts/" + part, LayoutXml(layouts[i - 1]));
+      w.Add("ppt/slideLayouts/_rels/" + part + ".rels",
+            RelsPart(RelationshipXml("rId1", "slideMaster", "../slideMasters/slideMaster1.xml")));
+    }
     w.Add("ppt/slideMasters/slideMaster1.xml", MasterXml(spec));
-    w.Add("ppt/slideMasters/_rels/slideMaster1.xml.rels",
-          RelsPart(RelationshipXml("rId1", "slideLayout", "../slideLayouts/slideLayout1.xml") +
-                   RelationshipXml("rId2", "theme", "../theme/theme1.xml")));
-    w.Add("ppt/slideLayouts/slideLayout1.xml", LayoutXml(spec));
-    w.Add("ppt/slideLayouts/_rels/slideLayout1.xml.rels",
-          RelsPart(RelationshipXml("rId1", "slideMaster", "../slideMasters/slideMaster1.xml")));
+    w.Add("ppt/slideMasters/_rels/slideMaster1.xml.rels", RelsPart(masterRels));
   }
   w.Add("ppt/theme/theme1.xml", ThemeXml(spec));
   for (size_t i = 0; i < spec.Slides.size(); ++i) {
     const TSlideSpec& s = spec.Slides[i];
     std::string n = std::to_string(i + 1);
     w.Add("ppt/slides/slide" + n + ".xml", SlideXml(s.SpTree, s.Background));
-    std::string rels = spec.WithLayout
-                           ? RelationshipXml("rId1", "slideLayout",
-                                             "../slideLayouts/slideLayout1.xml")
-                           : "";
+    std::string rels = spec.WithLayout ? RelationshipXml("rId1", "slideLayout",
+                                                         "../slideLayouts/slideLayout" +
+                                                             std::to_string(s.Layout) + ".xml")
+                                       : "";
     w.Add("ppt/slides/_rels/slide" + n + ".xml.rels", RelsPart(rels + s.Rels));
   }
   return w;
