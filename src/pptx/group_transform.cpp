@@ -1,0 +1,112 @@
+// Group transforms and rectangle mapping.
+#include "pptx/group_transform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "pptx/xml_helpers.h"
+
+namespace tarvik {
+
+namespace {
+
+// Round half to even, then into int64 without undefined behaviour for the
+// absurd values a hostile file can produce.
+int64_t RoundToInt64(double value) {
+  if (std::isnan(value)) return 0;
+  double rounded = std::nearbyint(value);
+  if (rounded >= 9.2e18) return INT64_MAX;
+  if (rounded <= -9.2e18) return INT64_MIN;
+  return static_cast<int64_t>(rounded);
+}
+
+// 64-bit subtraction that wraps instead of overflowing.
+int64_t Sub64(int64_t a, int64_t b) {
+  return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
+}
+
+}  // namespace
+
+TShapeXfrm ReadShapeXfrm(pugi::xml_node xfrm) {
+  TShapeXfrm result;
+  if (!xfrm) return result;
+  pugi::xml_node off = FindChildNode(xfrm, "off");
+  pugi::xml_node ext = FindChildNode(xfrm, "ext");
+  result.X = GetAttrInt64(off, "x", 0);
+  result.Y = GetAttrInt64(off, "y", 0);
+  result.Cx = GetAttrInt64(ext, "cx", 0);
+  result.Cy = GetAttrInt64(ext, "cy", 0);
+  result.RotDeg = static_cast<double>(GetAttrInt64(xfrm, "rot", 0)) / 60000.0;
+  return result;
+}
+
+TGroupXform ReadGroupXform(pugi::xml_node grpSpPr) {
+  TGroupXform g;
+  pugi::xml_node xfrm = FindChildNode(grpSpPr, "xfrm");
+  if (!xfrm) return g;
+  pugi::xml_node off = FindChildNode(xfrm, "off");
+  pugi::xml_node ext = FindChildNode(xfrm, "ext");
+  pugi::xml_node chOff = FindChildNode(xfrm, "chOff");
+  pugi::xml_node chExt = FindChildNode(xfrm, "chExt");
+  g.OffX = GetAttrInt64(off, "x", 0);
+  g.OffY = GetAttrInt64(off, "y", 0);
+  g.ExtCx = GetAttrInt64(ext, "cx", 0);
+  g.ExtCy = GetAttrInt64(ext, "cy", 0);
+  g.ChOffX = chOff ? GetAttrInt64(chOff, "x", 0) : g.OffX;
+  g.ChOffY = chOff ? GetAttrInt64(chOff, "y", 0) : g.OffY;
+  g.ChExtCx = chExt ? GetAttrInt64(chExt, "cx", 0) : g.ExtCx;
+  g.ChExtCy = chExt ? GetAttrInt64(chExt, "cy", 0) : g.ExtCy;
+  g.RotDeg = static_cast<double>(GetAttrInt64(xfrm, "rot", 0)) / 60000.0;
+  return g;
+}
+
+void RotatePointAbout(double px, double py, double cx, double cy, double angle, double& rx, double& ry) {
+  double dx = px - cx, dy = py - cy;
+  rx = cx + std::cos(angle) * dx - std::sin(angle) * dy;
+  ry = cy + std::sin(angle) * dx + std::cos(angle) * dy;
+}
+
+TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t w, int64_t h) {
+  if (g.ChExtCx == 0 || g.ChExtCy == 0) return {g.OffX, g.OffY, w, h};
+  const double sx = static_cast<double>(g.ExtCx) / static_cast<double>(g.ChExtCx);
+  const double sy = static_cast<double>(g.ExtCy) / static_cast<double>(g.ChExtCy);
+  const double x1 = static_cast<double>(g.OffX) + static_cast<double>(Sub64(x, g.ChOffX)) * sx;
+  const double y1 = static_cast<double>(g.OffY) + static_cast<double>(Sub64(y, g.ChOffY)) * sy;
+  const double x2 = x1 + static_cast<double>(w) * sx;
+  const double y2 = y1 + static_cast<double>(h) * sy;
+  double xs[4] = {x1, x2, x2, x1};
+  double ys[4] = {y1, y1, y2, y2};
+  if (std::fabs(g.RotDeg) > 0.0001) {
+    const double cx = static_cast<double>(g.OffX) + static_cast<double>(g.ExtCx) / 2.0;
+    const double cy = static_cast<double>(g.OffY) + static_cast<double>(g.ExtCy) / 2.0;
+    const double theta = std::numbers::pi * g.RotDeg / 180.0;
+    for (int i = 0; i < 4; ++i) RotatePointAbout(xs[i], ys[i], cx, cy, theta, xs[i], ys[i]);
+  }
+  const auto [minX, maxX] = std::minmax_element(xs, xs + 4);
+  const auto [minY, maxY] = std::minmax_element(ys, ys + 4);
+  TRect64 result{RoundToInt64(*minX), RoundToInt64(*minY), RoundToInt64(*maxX - *minX),
+                 RoundToInt64(*maxY - *minY)};
+  result.W = std::max<int64_t>(result.W, 1);
+  result.H = std::max<int64_t>(result.H, 1);
+  return result;
+}
+
+TRect64 ApplyGroupStack(const GroupXformStack& stack, int64_t x, int64_t y, int64_t w, int64_t h, double& rot) {
+  TRect64 rect{x, y, w, h};
+  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+    rect = MapRectThroughGroup(*it, rect.X, rect.Y, rect.W, rect.H);
+    rot += it->RotDeg;
+  }
+  return rect;
+}
+
+TPPTXShapeKind PresetGeometryKind(const std::string& prst) {
+  if (SameText(prst, "ellipse")) return skOval;
+  if (SameText(prst, "roundRect")) return skRoundRect;
+  if (prst.empty() || SameText(prst, "rect")) return skRect;
+  if (SameText(prst, "line") || SameText(prst, "straightConnector1")) return skLine;
+  return skOther;
+}
+
+}  // namespace tarvik

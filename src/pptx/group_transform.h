@@ -1,0 +1,50 @@
+// Geometry of the shape tree: reading an element's xfrm and a group's
+// transform, and mapping a rectangle from a group's child space out to the
+// slide through every enclosing group.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "pptx/model.h"
+
+namespace tarvik {
+
+using GroupXformStack = std::vector<TGroupXform>;  // outermost first
+
+struct TShapeXfrm {
+  int64_t X = 0, Y = 0, Cx = 0, Cy = 0;
+  double RotDeg = 0;
+};
+
+struct TRect64 {
+  int64_t X = 0, Y = 0, W = 0, H = 0;
+  bool operator==(const TRect64&) const = default;
+};
+
+// off (x, y), ext (cx, cy) and rot / 60000; all 0 when xfrm is absent.
+TShapeXfrm ReadShapeXfrm(pugi::xml_node xfrm);
+
+// The group's xfrm; a missing chOff or chExt equals off or ext.
+TGroupXform ReadGroupXform(pugi::xml_node grpSpPr);
+
+// The rectangle in the group's parent space: scaled from child space into the
+// group's frame, turned about the frame's centre when the group is rotated,
+// then the bounding box rounded (halves to even), width and height at least 1.
+// A child space of zero width or height puts the rectangle at the group's
+// offset with its own size.
+TRect64 MapRectThroughGroup(const TGroupXform& group, int64_t x, int64_t y, int64_t w, int64_t h);
+
+// (px, py) turned by angle radians about (cx, cy); positive is clockwise on screen.
+void RotatePointAbout(double px, double py, double cx, double cy, double angle, double& rx, double& ry);
+
+// Maps through the stack from the innermost group out and adds every group's
+// rotation to rot.
+TRect64 ApplyGroupStack(const GroupXformStack& stack, int64_t x, int64_t y, int64_t w, int64_t h, double& rot);
+
+// "ellipse" skOval, "roundRect" skRoundRect, "" or "rect" skRect, "line" or
+// "straightConnector1" skLine, anything else skOther (ASCII case ignored).
+TPPTXShapeKind PresetGeometryKind(const std::string& prst);
+
+}  // namespace tarvik

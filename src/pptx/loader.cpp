@@ -1,0 +1,133 @@
+// The reader's entry point: unpacks the package, reads the theme, the slide
+// size and the slides in presentation order, and hands back the model.
+//
+// A slide's relationship part is looked for beside the slide part itself
+// (<slide folder>/_rels), as the package format places it, so that a slide
+// stored outside ppt/slides keeps its pictures and layout.
+//
+// Slides listed by an external relationship, or by an internal one that
+// leads outside the extraction folder, are skipped like unknown ids: the
+// reader never opens a file of the user's disk that the package names.
+//
+// A slide part without a shape tree is read as a slide without shapes.
+//
+// Parse budget: a package may list the same slide part many times; reading
+// it again each time is what the order of slides asks for, but a small part
+// listed a hundred thousand times would keep the loader busy for hours. The
+// slide parts read in one load may therefore add up to at most
+// kSlideReadFactor times the bytes the package extracted, plus
+// kSlideReadAllowance; beyond that the load fails. A real deck reads each
+// slide part once.
+#include "pptx/loader.h"
+
+#include "platform/error.h"
+#include "platform/files.h"
+#include "pptx/package.h"
+#include "pptx/placeholders.h"
+#include "pptx/relationships.h"
+#include "pptx/shape_tree.h"
+#include "pptx/theme.h"
+#include "pptx/xml_helpers.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr uint64_t kSlideReadFactor = 4;
+constexpr uint64_t kSlideReadAllowance = 64ull << 20;
+
+// The r:id of a sldId: the first attribute named <prefix>:<local> with prefix
+// "r" and local name "id", letter case ignored; "" when there is none.
+std::string SlideRelationshipId(pugi::xml_node sldId) {
+  for (pugi::xml_attribute attr = sldId.first_attribute(); attr; attr = attr.next_attribute()) {
+    std::string_view name = attr.name();
+    size_t colon = name.find(':');
+    if (colon == std::string_view::npos) continue;
+    if (SameText(name.substr(0, colon), "r") && SameText(name.substr(colon + 1), "id")) return attr.value();
+  }
+  return "";
+}
+
+struct TLoadState {
+  std::string ExtractFolder;
+  std::string SlidesFolder;
+  ThemeColorMap Colors;
+  TPlaceholderCache Placeholders;
+  uint64_t SlideBytesLeft = 0;
+};
+
+std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, TPPTXPresentation& presentation,
+                                      TLoadState& state) {
+  auto slide = std::make_unique<TPPTXSlide>();
+  slide->SourceFileName = ExtractFileName(slidePath);
+
+  int64_t size = FileSize(slidePath);
+  if (size > 0) {
+    if (static_cast<uint64_t>(size) > state.SlideBytesLeft)
+      throw ETarvikError("The presentation lists its slide parts so often that reading them would exceed " +
+                         std::to_string(kSlideReadFactor) + " times the size of the package");
+    state.SlideBytesLeft -= static_cast<uint64_t>(size);
+  }
+  auto xml = LoadXmlDocument(slidePath);
+  const pugi::xml_node root = xml->Root();
+
+  std::string slideFolder = ExtractFileDir(slidePath);
+  if (slideFolder.empty()) slideFolder = state.SlidesFolder;
+  RelationshipMap rels = LoadRelationships(slideFolder, slide->SourceFileName, state.ExtractFolder);
+
+  if (pugi::xml_node bg = FindDescendantNode(root, "bg")) {
+    TColor color = 0;
+    if (ReadSolidFill(FindChildNode(bg, "bgPr"), &state.Colors, color)) {
+      slide->HasBackgroundColor = true;
+      slide->BackgroundColor = color;
+    }
+  }
+
+  TSlidePlaceholders placeholders = state.Placeholders.ForLayout(rels.FindInternalByType("/slideLayout"));
+  GroupXformStack xforms;
+  GroupNameStack names;
+  WalkShapeTree(FindDescendantNode(root, "spTree"), *slide, rels, &state.Colors, presentation.ThemeMajorFont,
+                presentation.ThemeMinorFont, xforms, names, placeholders);
+  return slide;
+}
+
+}  // namespace
+
+std::unique_ptr<TPPTXPresentation> LoadPPTXPresentation(const std::string& file,
+                                                         const std::string& extractionRoot) {
+  if (!FileExists(file)) throw ETarvikError("PPTX file not found: " + file);
+
+  uint64_t extractedBytes = 0;
+  const std::string folder = ExtractPackage(file, extractionRoot, &extractedBytes);
+
+  auto presentation = std::make_unique<TPPTXPresentation>();
+  presentation->SourceFile = file;
+  presentation->ExtractFolder = folder;
+  presentation->MediaFolder = JoinPath(folder, std::string("ppt") + kPathSep + "media");
+  presentation->ThemeMajorFont = LoadThemeFont(folder, true);
+  presentation->ThemeMinorFont = LoadThemeFont(folder, false);
+
+  const std::string pptFolder = JoinPath(folder, "ppt");
+  TLoadState state{folder, JoinPath(pptFolder, "slides"), LoadThemeColors(folder), TPlaceholderCache(folder),
+                   extractedBytes * kSlideReadFactor + kSlideReadAllowance};
+
+  auto xml = LoadXmlDocument(JoinPath(pptFolder, "presentation.xml"));
+  const pugi::xml_node root = xml->Root();
+  pugi::xml_node size = FindChildNode(root, "sldSz");
+  presentation->SlideWidthEmu = GetAttrInt64(size, "cx", 12192000);
+  presentation->SlideHeightEmu = GetAttrInt64(size, "cy", 6858000);
+
+  RelationshipMap rels = LoadRelationships(pptFolder, "presentation.xml", folder);
+
+  pugi::xml_node list = FindChildNode(root, "sldIdLst");
+  for (pugi::xml_node entry = list.first_child(); entry; entry = entry.next_sibling()) {
+    if (!IsElementNamed(entry, "sldId")) continue;
+    const std::string id = SlideRelationshipId(entry);
+    const RelationshipMap::TTarget* target = id.empty() ? nullptr : rels.FindTarget(id);
+    if (!target || target->External) continue;
+    presentation->Slides.push_back(ReadSlide(target->Path, *presentation, state));
+  }
+  return presentation;
+}
+
+}  // namespace tarvik
