@@ -96,6 +96,8 @@ struct TDeckSpec {
   // spTree children of the layout and the master (placeholders to borrow from).
   std::string LayoutSpTree;
   std::string MasterSpTree;
+  // The children of the master's p:txStyles (titleStyle, bodyStyle ...); none when empty.
+  std::string MasterTextStyles;
   // ppt/slideLayouts/slideLayout2.xml and on, also related to the master.
   std::vector<TLayoutSpec> MoreLayouts;
   std::vector<TSlideSpec> Slides;

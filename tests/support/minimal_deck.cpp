@@ -121,7 +121,10 @@ std::string MasterXml(const TDeckSpec& spec) {
          "accent2=\"accent2\" accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" "
          "accent6=\"accent6\" hlink=\"hlink\" folHlink=\"folHlink\"/>"
          "<p:sldLayoutIdLst>" +
-         layoutIds + "</p:sldLayoutIdLst></p:sldMaster>";
+         layoutIds + "</p:sldLayoutIdLst>" +
+         (spec.MasterTextStyles.empty() ? ""
+                                        : "<p:txStyles>" + spec.MasterTextStyles + "</p:txStyles>") +
+         "</p:sldMaster>";
 }
 
 std::string LayoutXml(const TLayoutSpec& layout) {

@@ -1,0 +1,16 @@
+// The decks mkdeck writes: the bundled sample talk and the large benchmark deck.
+#pragma once
+#include "support/deck_writer.h"
+
+namespace mkdeck {
+
+// The sample talk of examples/sample.pptx.
+tarvik::test::TDeckWriter BuildSampleDeck();
+// Slides slides of about twenty shapes each: text with several runs, shapes,
+// groups and pictures.
+tarvik::test::TDeckWriter BuildBenchDeck(int slides);
+
+// The master and layout placeholders and text styles both decks share.
+void AddTalkLayouts(tarvik::test::TDeckSpec& spec);
+
+}  // namespace mkdeck

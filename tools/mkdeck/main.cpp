@@ -1,0 +1,38 @@
+// mkdeck: writes the generated decks. "mkdeck sample <out.pptx>" writes the
+// bundled sample talk, "mkdeck bench <out.pptx> [--slides N]" the benchmark
+// deck. The same arguments always give the same bytes.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <string>
+
+#include "decks.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"mkdeck - write the sample and benchmark decks"};
+  app.require_subcommand(1);
+  std::string sampleOut, benchOut;
+  int slides = 500;
+  auto* sample = app.add_subcommand("sample", "write the bundled sample talk");
+  sample->add_option("out", sampleOut, "the .pptx file to write")->required();
+  auto* bench = app.add_subcommand("bench", "write the large benchmark deck");
+  bench->add_option("out", benchOut, "the .pptx file to write")->required();
+  bench->add_option("--slides", slides, "number of slides (default 500)")
+      ->check(CLI::Range(1, 100000));
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    int code = app.exit(e);
+    return code == 0 ? 0 : 2;
+  }
+  try {
+    if (sample->parsed())
+      mkdeck::BuildSampleDeck().Write(sampleOut);
+    else
+      mkdeck::BuildBenchDeck(slides).Write(benchOut);
+  } catch (const std::exception& e) {
+    std::cerr << "mkdeck: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
