@@ -1,0 +1,56 @@
+// Clip identifiers and the data: URI cache of one presentation's rendering.
+#include "htmlexport/render_context.h"
+
+#include <cstdio>
+
+#include "htmlexport/base64.h"
+
+namespace tarvik {
+
+TRenderContext::TRenderContext(const TPPTXPresentation& presentation) {
+  for (const auto& slide : presentation.Slides) {
+    for (const auto& shape : slide->Shapes) {
+      FClipIds.emplace(shape.get(), FNextClipId++);
+      switch (shape->Kind) {
+        case skImage: CountUse(shape->MediaFile); break;
+        case skVideo:
+        case skAudio: CountUse(shape->PosterImage.empty() ? shape->MediaFile : shape->PosterImage); break;
+        default: break;
+      }
+    }
+  }
+}
+
+void TRenderContext::CountUse(const std::string& file) {
+  if (!file.empty()) ++FUsesLeft[file];
+}
+
+std::string TRenderContext::ClipIdFor(const TPPTXShape& shape) {
+  auto [it, added] = FClipIds.emplace(&shape, FNextClipId);
+  if (added) ++FNextClipId;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "clip_%08X", static_cast<unsigned>(it->second));
+  return buf;
+}
+
+bool TRenderContext::AppendDataUri(std::string& out, const std::string& file) {
+  auto uses = FUsesLeft.find(file);
+  int usesLeft = uses == FUsesLeft.end() ? 0 : uses->second;
+  if (uses != FUsesLeft.end() && --uses->second <= 0) FUsesLeft.erase(uses);
+
+  if (auto cached = FUriCache.find(file); cached != FUriCache.end()) {
+    out += cached->second;
+    if (usesLeft <= 1) FUriCache.erase(cached);
+    return true;
+  }
+  if (usesLeft > 1) {
+    std::string uri = FileToDataUri(file);
+    if (uri.empty()) return false;
+    out += uri;
+    FUriCache.emplace(file, std::move(uri));
+    return true;
+  }
+  return AppendFileDataUri(out, file);
+}
+
+}  // namespace tarvik

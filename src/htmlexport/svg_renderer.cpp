@@ -1,0 +1,354 @@
+// Slide to SVG: one section per slide, one fragment per shape, by shape kind.
+#include "htmlexport/svg_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string_view>
+
+#include "htmlexport/text_format.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr std::string_view kXhtmlNamespace = "http://www.w3.org/1999/xhtml";
+constexpr std::string_view kSvgNamespace = "http://www.w3.org/2000/svg";
+
+// Appends name="number" with a leading space.
+void AppendNumAttr(std::string& out, std::string_view name, double value) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  AppendNum(out, value);
+  out += '"';
+}
+
+void AppendTransform(std::string& out, bool flipH, bool flipV, double rotationDeg, double left,
+                     double top, double width, double height) {
+  double cx = left + width / 2;
+  double cy = top + height / 2;
+  out += "translate(";
+  AppendNum(out, cx);
+  out += ' ';
+  AppendNum(out, cy);
+  out += ") scale(";
+  out += flipH ? "-1" : "1";
+  out += ' ';
+  out += flipV ? "-1" : "1";
+  out += ") rotate(";
+  AppendNum(out, rotationDeg);
+  out += ") translate(";
+  AppendNum(out, -cx);
+  out += ' ';
+  AppendNum(out, -cy);
+  out += ')';
+}
+
+const char* AlignmentName(int32_t alignment) {
+  switch (alignment) {
+    case 1: return "center";
+    case 2: return "right";
+    case 3: return "justify";
+    default: return "left";
+  }
+}
+
+void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
+  out += "<span style=\"font-family:";
+  AppendHtmlEscaped(out, run.FontName.empty() ? std::string_view("Arial, sans-serif")
+                                              : std::string_view(run.FontName));
+  out += ";font-size:";
+  AppendNum(out, run.FontSizePt > 0 ? run.FontSizePt : 18.0);
+  out += "pt;font-weight:";
+  out += run.Bold ? "bold" : "normal";
+  out += ";font-style:";
+  out += run.Italic ? "italic" : "normal";
+  out += ";text-decoration:";
+  out += run.Underline ? "underline" : "none";
+  out += ";color:";
+  out += run.HasColor ? ColorToHex(run.Color) : "#000000";
+  out += "\">";
+  // CR LF, then a lone CR, then a lone LF: each is one line break.
+  std::string text = HtmlEscape(run.Text);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += "<br/>";
+    } else if (c == '\n') {
+      out += "<br/>";
+    } else {
+      out += c;
+    }
+  }
+  out += "</span>";
+}
+
+void AppendTextShape(std::string& out, const TPPTXShape& shape) {
+  const double l = shape.LeftPx(), t = shape.TopPx();
+  const double w = std::max(shape.WidthPx(), 1), h = std::max(shape.HeightPx(), 1);
+  const char* boxAlignment =
+      shape.Paragraphs.empty() ? "left" : AlignmentName(shape.Paragraphs.front().Alignment);
+  const char* placement = shape.VerticalAnchor == 1   ? "center"
+                          : shape.VerticalAnchor == 2 ? "flex-end"
+                                                      : "flex-start";
+
+  out += "<foreignObject";
+  AppendNumAttr(out, "x", l);
+  AppendNumAttr(out, "y", t);
+  AppendNumAttr(out, "width", w);
+  AppendNumAttr(out, "height", h);
+  // The box turns with its shape, and the text body may turn further.
+  double deg = shape.RotationDeg + shape.TextRotationDeg;
+  if (std::fabs(deg) > 0.001) {
+    out += " transform=\"rotate(";
+    AppendNum(out, deg);
+    out += ' ';
+    AppendNum(out, l + w / 2);
+    out += ' ';
+    AppendNum(out, t + h / 2);
+    out += ")\"";
+  }
+  out += "><div xmlns=\"";
+  out += kXhtmlNamespace;
+  out += "\" style=\"width:100%;height:100%;box-sizing:border-box;padding:";
+  const int32_t margins[] = {shape.MarginTopPx, shape.MarginRightPx, shape.MarginBottomPx,
+                             shape.MarginLeftPx};
+  for (size_t i = 0; i < 4; ++i) {
+    if (i > 0) out += ' ';
+    AppendNum(out, std::max(margins[i], 0));
+    out += "px";
+  }
+  out += ";display:flex;flex-direction:column;justify-content:";
+  out += placement;
+  out += ";overflow:hidden;white-space:normal;overflow-wrap:anywhere;word-break:normal;"
+         "font-family:Arial,sans-serif;color:#000;line-height:1.2;text-align:";
+  out += boxAlignment;
+  out += ";user-select:text;-webkit-user-select:text;\">";
+  for (const auto& paragraph : shape.Paragraphs) {
+    out += "<div style=\"width:100%;box-sizing:border-box;text-align:";
+    out += AlignmentName(paragraph.Alignment);
+    out += ";padding-left:";
+    AppendNum(out, std::max(paragraph.Level, 0) * 18.0);
+    out += "px;line-height:1.2;\">";
+    if (paragraph.Bullet) {
+      out += "<span>";
+      AppendHtmlEscaped(out, paragraph.BulletChar);
+      out += " </span>";
+    }
+    if (paragraph.Runs.empty()) out += "&nbsp;";
+    for (const auto& run : paragraph.Runs) AppendRunSpan(out, run);
+    out += "</div>";
+  }
+  out += "</div></foreignObject>";
+}
+
+void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::string& pictureFile,
+                      TRenderContext& context) {
+  const std::string& file = pictureFile.empty() ? shape.MediaFile : pictureFile;
+  const double l = shape.LeftPx(), t = shape.TopPx(), w = shape.WidthPx(), h = shape.HeightPx();
+  auto fraction = [](int32_t crop) { return std::clamp(crop / 100000.0, 0.0, 0.99); };
+  const double cl = fraction(shape.CropLeft), ct = fraction(shape.CropTop);
+  const double cr = fraction(shape.CropRight), cb = fraction(shape.CropBottom);
+  const double iw = w / std::max(1 - cl - cr, 0.01);
+  const double ih = h / std::max(1 - ct - cb, 0.01);
+  const double ix = l - iw * cl;
+  const double iy = t - ih * ct;
+  const std::string id = context.ClipIdFor(shape);
+
+  // The picture goes straight into the output; a missing one takes back
+  // what was written before it.
+  const size_t start = out.size();
+  out += "<defs><clipPath id=\"";
+  out += id;
+  out += "\"><rect";
+  AppendNumAttr(out, "x", l);
+  AppendNumAttr(out, "y", t);
+  AppendNumAttr(out, "width", w);
+  AppendNumAttr(out, "height", h);
+  out += "/></clipPath></defs><g transform=\"";
+  AppendTransform(out, shape.FlipH, shape.FlipV, shape.RotationDeg, l, t, w, h);
+  out += "\" clip-path=\"url(#";
+  out += id;
+  out += ")\"><image href=\"";
+  if (!context.AppendDataUri(out, file)) {
+    out.resize(start);
+    return;
+  }
+  out += '"';
+  AppendNumAttr(out, "x", ix);
+  AppendNumAttr(out, "y", iy);
+  AppendNumAttr(out, "width", iw);
+  AppendNumAttr(out, "height", ih);
+  out += " preserveAspectRatio=\"none\"/></g>";
+}
+
+void AppendMediaPlayer(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
+  out += "<foreignObject";
+  AppendNumAttr(out, "x", shape.LeftPx());
+  AppendNumAttr(out, "y", shape.TopPx());
+  AppendNumAttr(out, "width", shape.WidthPx());
+  AppendNumAttr(out, "height", shape.HeightPx());
+  const bool video = shape.Kind == skVideo;
+  out += video ? "><video controls width=\"100%\" height=\"100%\" src=\"" : "><audio controls src=\"";
+  context.AppendDataUri(out, shape.MediaFile);
+  out += video ? "\"></video></foreignObject>" : "\"></audio></foreignObject>";
+}
+
+void AppendLine(std::string& out, const TPPTXShape& shape) {
+  const double l = shape.LeftPx(), t = shape.TopPx();
+  const double r = l + shape.WidthPx(), b = t + shape.HeightPx();
+  // One flip turns the diagonal over: top-right to bottom-left. Both flips
+  // together bring it back to top-left to bottom-right.
+  double x1 = l, y1 = t, x2 = r, y2 = b;
+  if (shape.FlipH != shape.FlipV) {
+    x1 = r;
+    x2 = l;
+  }
+  if (std::fabs(shape.RotationDeg) > 0.01) {
+    const double cx = (l + r) / 2, cy = (t + b) / 2;
+    const double theta = shape.RotationDeg * std::numbers::pi / 180;
+    const double c = std::cos(theta), s = std::sin(theta);
+    auto turn = [&](double& x, double& y) {
+      const double dx = x - cx, dy = y - cy;
+      x = cx + dx * c - dy * s;
+      y = cy + dx * s + dy * c;
+    };
+    turn(x1, y1);
+    turn(x2, y2);
+  }
+  out += "<line";
+  AppendNumAttr(out, "x1", x1);
+  AppendNumAttr(out, "y1", y1);
+  AppendNumAttr(out, "x2", x2);
+  AppendNumAttr(out, "y2", y2);
+  out += " stroke=\"";
+  out += shape.HasLine ? ColorToHex(shape.LineColor) : "#000000";
+  out += '"';
+  AppendNumAttr(out, "stroke-width", std::max(shape.LineWidthPt, 0.5));
+  out += "/>";
+}
+
+// The element of a geometric shape of the given kind, with the shape's box,
+// fill, outline and rotation (never its flips; an ellipse never turns).
+void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& shape) {
+  const double l = shape.LeftPx(), t = shape.TopPx(), w = shape.WidthPx(), h = shape.HeightPx();
+  auto appendPaint = [&] {
+    out += " fill=\"";
+    out += shape.HasFill ? ColorToHex(shape.FillColor) : "none";
+    out += "\" stroke=\"";
+    out += shape.HasLine ? ColorToHex(shape.LineColor) : "none";
+    out += '"';
+    AppendNumAttr(out, "stroke-width", shape.HasLine ? std::max(shape.LineWidthPt, 0.5) : 0.0);
+  };
+  if (kind == skOval) {
+    out += "<ellipse";
+    AppendNumAttr(out, "cx", l + w / 2);
+    AppendNumAttr(out, "cy", t + h / 2);
+    AppendNumAttr(out, "rx", w / 2);
+    AppendNumAttr(out, "ry", h / 2);
+    appendPaint();
+    out += "/>";
+    return;
+  }
+  out += "<rect";
+  AppendNumAttr(out, "x", l);
+  AppendNumAttr(out, "y", t);
+  AppendNumAttr(out, "width", w);
+  AppendNumAttr(out, "height", h);
+  if (kind == skRoundRect) AppendNumAttr(out, "rx", 0.12 * std::min(w, h));
+  appendPaint();
+  out += " transform=\"";
+  AppendTransform(out, false, false, shape.RotationDeg, l, t, w, h);
+  out += "\"/>";
+}
+
+void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
+  switch (shape.Kind) {
+    case skText:
+      if (shape.HasFill || shape.HasLine) {
+        TPPTXShapeKind geometry = shape.GeometryKind;
+        if (geometry != skOval && geometry != skRoundRect) geometry = skRect;
+        AppendGeometry(out, geometry, shape);
+      }
+      AppendTextShape(out, shape);
+      return;
+    case skImage:
+      AppendImageShape(out, shape, std::string(), context);
+      return;
+    case skVideo:
+    case skAudio:
+      if (!shape.PosterImage.empty())
+        AppendImageShape(out, shape, shape.PosterImage, context);
+      else if (!shape.MediaFile.empty())
+        AppendMediaPlayer(out, shape, context);
+      return;
+    case skLine:
+      AppendLine(out, shape);
+      return;
+    case skRect:
+    case skOval:
+    case skRoundRect:
+    case skOther:
+      AppendGeometry(out, shape.Kind, shape);
+      return;
+  }
+}
+
+}  // namespace
+
+std::string SvgTransform(bool FlipH, bool FlipV, double RotationDeg, double Left, double Top,
+                         double Width, double Height) {
+  std::string out;
+  AppendTransform(out, FlipH, FlipV, RotationDeg, Left, Top, Width, Height);
+  return out;
+}
+
+std::string RenderRunSpan(const TPPTXTextRun& run) {
+  std::string out;
+  AppendRunSpan(out, run);
+  return out;
+}
+
+std::string RenderTextShape(const TPPTXShape& shape) {
+  std::string out;
+  AppendTextShape(out, shape);
+  return out;
+}
+
+std::string RenderImageShape(const TPPTXShape& shape, const std::string& pictureFile,
+                             TRenderContext& context) {
+  std::string out;
+  AppendImageShape(out, shape, pictureFile, context);
+  return out;
+}
+
+std::string RenderShape(const TPPTXShape& shape, TRenderContext& context) {
+  std::string out;
+  AppendShape(out, shape, context);
+  return out;
+}
+
+std::string RenderSlideSection(const TPPTXSlide& slide, int slideNumber, int slideWidth,
+                               int slideHeight, TRenderContext& context) {
+  const std::string n = std::to_string(slideNumber);
+  std::string out = "<section class=\"slide\" data-index=\"" + n + "\" data-title=\"Slide " + n +
+                    "\" style=\"background:" +
+                    (slide.HasBackgroundColor ? ColorToHex(slide.BackgroundColor) : "#ffffff") +
+                    "\"><svg viewBox=\"0 0 " + std::to_string(slideWidth) + " " +
+                    std::to_string(slideHeight) + "\" role=\"img\" aria-label=\"Slide " + n +
+                    "\" xmlns=\"" + std::string(kSvgNamespace) + "\">";
+  for (const auto& shape : slide.Shapes)
+    if (shape) AppendShape(out, *shape, context);
+  out += "</svg></section>";
+  return out;
+}
+
+int64_t ObjectCount(const TPPTXPresentation& presentation) {
+  int64_t count = 0;
+  for (const auto& slide : presentation.Slides) count += static_cast<int64_t>(slide->Shapes.size());
+  return count;
+}
+
+}  // namespace tarvik
