@@ -59,7 +59,9 @@ write_src_lists() {
 if [ "${TARVIK_DEPS_REFRESH:-0}" = 1 ] || ! ls "$apt_dir"/lists/*Sources* >/dev/null 2>&1; then
   log "reading the Debian source package lists"
   write_src_lists
-  apt-get "${apt_opts[@]}" -qq update >&2
+  # A third-party repository without sources is no reason to stop: the version
+  # check below says whether Debian's own lists arrived.
+  apt-get "${apt_opts[@]}" -qq update >&2 || log "some source lists could not be read"
 fi
 
 src_version() {

@@ -32,7 +32,12 @@ JOBS=$jobs bash "$root/windows/build.sh"
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/tarvik-wine.XXXXXX")
 export WINEPREFIX WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko install prompts
-# Wine takes each process's ANSI code page from its locale: 1252 here.
+# Wine takes each process's ANSI code page from its locale: 1252 here. Without
+# the locale Wine falls back to ASCII and non-ASCII file names fail.
+if ! locale -a 2>/dev/null | grep -qix 'en_US\.utf-\?8'; then
+  echo "windows: the en_US.UTF-8 locale is missing; 'make deps' generates it" >&2
+  exit 1
+fi
 export LC_ALL=en_US.UTF-8
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
