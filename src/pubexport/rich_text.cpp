@@ -1,0 +1,176 @@
+// RTF for text objects: the font and colour tables, the escaping and the
+// paragraph groups.
+#include "pubexport/rich_text.h"
+
+#include "platform/codepage.h"
+#include "platform/system_colors.h"
+#include "pubexport/pub_numbers.h"
+
+namespace tarvik {
+
+int32_t PubColor(TColor color) {
+  if (color == clNone) return 16777215;
+  return ResolveSystemColor(color) & 0xFFFFFF;
+}
+
+std::string SingleLine(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text)
+    if (c != '\r' && c != '\n') out += c;
+  return out;
+}
+
+namespace {
+
+// Simple case folding of one UTF-16 unit: enough for the Latin, Greek and
+// Cyrillic letters that font names use.
+char16_t FoldUnit(char16_t c) {
+  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
+  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
+      (c >= 0x410 && c <= 0x42F))
+    return static_cast<char16_t>(c + 32);
+  if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 80);
+  return c;
+}
+
+std::u16string FoldCase(const std::string& text) {
+  std::u16string units = Utf8ToUtf16(text);
+  for (auto& u : units) u = FoldUnit(u);
+  return units;
+}
+
+std::string RunFont(const TPPTXTextRun& run) { return run.FontName.empty() ? "Arial" : run.FontName; }
+int32_t RunColor(const TPPTXTextRun& run) { return run.HasColor ? PubColor(run.Color) : 0; }
+
+size_t FontIndex(const std::vector<std::u16string>& folded, const std::string& font) {
+  std::u16string key = FoldCase(font);
+  for (size_t i = 0; i < folded.size(); ++i)
+    if (folded[i] == key) return i;
+  return 0;
+}
+
+size_t ColorIndex(const std::vector<int32_t>& colors, int32_t color) {
+  for (size_t i = 0; i < colors.size(); ++i)
+    if (colors[i] == color) return i + 1;
+  return 1;
+}
+
+// A font name goes into the table as the run gives it, except what would
+// break the document: braces and backslashes are escaped, line breaks dropped.
+std::string FontTableName(const std::string& name) {
+  std::string out;
+  for (char c : SingleLine(name)) {
+    if (c == '\\' || c == '{' || c == '}') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+void CollectRtfTables(const TPPTXShape& shape, std::vector<std::string>& fonts,
+                      std::vector<int32_t>& colors) {
+  fonts.clear();
+  colors.clear();
+  std::vector<std::u16string> folded;
+  for (const auto& paragraph : shape.Paragraphs) {
+    for (const auto& run : paragraph.Runs) {
+      std::string font = RunFont(run);
+      std::u16string key = FoldCase(font);
+      bool known = false;
+      for (const auto& f : folded)
+        if (f == key) known = true;
+      if (!known) {
+        folded.push_back(key);
+        fonts.push_back(font);
+      }
+      int32_t color = RunColor(run);
+      bool knownColor = false;
+      for (int32_t c : colors)
+        if (c == color) knownColor = true;
+      if (!knownColor) colors.push_back(color);
+    }
+  }
+  if (fonts.empty()) fonts.push_back("Arial");
+  if (colors.empty()) colors.push_back(0);
+}
+
+std::string RtfEscape(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  // Some readers (unrtf among them) take everything up to the next blank,
+  // backslash or brace after "\uN?" as its fallback and drop it; an empty
+  // group after the escape keeps a following letter ("na\u239?{}ve").
+  bool afterEscape = false;
+  for (char16_t unit : Utf8ToUtf16(text)) {
+    switch (unit) {
+      case u'\n': out += "\\line "; afterEscape = false; break;
+      case u'\r': break;
+      case u'\\': out += "\\\\"; afterEscape = false; break;
+      case u'{': out += "\\{"; afterEscape = false; break;
+      case u'}': out += "\\}"; afterEscape = false; break;
+      default:
+        if (unit < 128) {
+          if (afterEscape && unit != u' ') out += "{}";
+          out += static_cast<char>(unit);
+          afterEscape = false;
+        } else {
+          int value = unit > 32767 ? static_cast<int>(unit) - 65536 : static_cast<int>(unit);
+          out += "\\u" + std::to_string(value) + "?";
+          afterEscape = true;
+        }
+    }
+  }
+  return out;
+}
+
+std::string RtfAlignCode(int32_t alignment) {
+  switch (alignment) {
+    case 1: return "\\qc";
+    case 2: return "\\qr";
+    case 3: return "\\qj";
+    default: return "\\ql";
+  }
+}
+
+std::string BuildTextRtf(const TPPTXShape& shape) {
+  std::vector<std::string> fonts;
+  std::vector<int32_t> colors;
+  CollectRtfTables(shape, fonts, colors);
+  std::vector<std::u16string> folded;
+  for (const auto& f : fonts) folded.push_back(FoldCase(f));
+
+  std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+  for (size_t i = 0; i < fonts.size(); ++i)
+    rtf += "{\\f" + std::to_string(i) + "\\fnil " + FontTableName(fonts[i]) + ";}";
+  rtf += "}{\\colortbl;";
+  for (int32_t v : colors)
+    rtf += "\\red" + std::to_string(v & 255) + "\\green" + std::to_string((v >> 8) & 255) + "\\blue" +
+           std::to_string((v >> 16) & 255) + ";";
+  rtf += "}";
+
+  for (size_t p = 0; p < shape.Paragraphs.size(); ++p) {
+    const auto& paragraph = shape.Paragraphs[p];
+    rtf += "{\\pard" + RtfAlignCode(paragraph.Alignment);
+    if (paragraph.Level > 0) rtf += "\\li" + std::to_string(static_cast<int64_t>(paragraph.Level) * 720);
+    rtf += "\\fi0\\ri0\\sb0\\sa0\\sl0 ";
+    if (paragraph.Bullet) rtf += RtfEscape(paragraph.BulletChar) + " ";
+    for (const auto& run : paragraph.Runs) {
+      int32_t halfPoints = RoundHalfEven(run.FontSizePt * 2);
+      if (halfPoints < 1) halfPoints = 1;
+      rtf += "\\f" + std::to_string(FontIndex(folded, RunFont(run))) + "\\fs" + std::to_string(halfPoints) +
+             "\\cf" + std::to_string(ColorIndex(colors, RunColor(run)));
+      rtf += run.Bold ? "\\b" : "\\b0";
+      rtf += run.Italic ? "\\i" : "\\i0";
+      rtf += run.Underline ? "\\ul" : "\\ul0";
+      rtf += " " + RtfEscape(run.Text);
+    }
+    rtf += "}";
+    if (p + 1 < shape.Paragraphs.size()) rtf += "\\par ";
+  }
+  rtf += "}";
+  return rtf;
+}
+
+}  // namespace tarvik
