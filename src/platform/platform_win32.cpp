@@ -172,11 +172,15 @@ void UnsetEnvVar(const std::string& name) {
 }
 
 std::string UserTempFolder() {
-  wchar_t shortPath[MAX_PATH + 1];
-  DWORD n = GetTempPathW(MAX_PATH + 1, shortPath);
+  std::vector<wchar_t> shortPath(MAX_PATH + 1);
+  DWORD n = GetTempPathW(static_cast<DWORD>(shortPath.size()), shortPath.data());
+  if (n > shortPath.size()) {  // TMP or TEMP longer than MAX_PATH: n is the size it needs
+    shortPath.resize(n + 1);
+    n = GetTempPathW(static_cast<DWORD>(shortPath.size()), shortPath.data());
+  }
   std::wstring path;
-  if (n > 0 && n <= MAX_PATH) {
-    path.assign(shortPath, n);
+  if (n > 0 && n < shortPath.size()) {
+    path.assign(shortPath.data(), n);
     // The long form, so that names built on it match what the user sees
     // (C:\Users\RUNNER~1 would otherwise leak into output and messages).
     DWORD m = GetLongPathNameW(path.c_str(), nullptr, 0);
