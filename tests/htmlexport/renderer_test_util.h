@@ -1,0 +1,54 @@
+// Hand-built model objects and scratch files for the renderer suites.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "pptx/model.h"
+#include "platform/files.h"
+
+namespace tarvik::test {
+
+// A shape whose pixel box is exactly (left, top, width, height).
+inline std::unique_ptr<TPPTXShape> MakeShape(TPPTXShapeKind kind, int left, int top, int width,
+                                             int height) {
+  auto shape = std::make_unique<TPPTXShape>();
+  shape->Kind = kind;
+  shape->XEmu = int64_t{left} * 9525;
+  shape->YEmu = int64_t{top} * 9525;
+  shape->WEmu = int64_t{width} * 9525;
+  shape->HEmu = int64_t{height} * 9525;
+  return shape;
+}
+
+inline TPPTXTextRun MakeRun(const std::string& text) {
+  TPPTXTextRun run;
+  run.Text = text;
+  return run;
+}
+
+// A folder of its own below the system temp folder, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string("tarvik_renderer_") + info->test_suite_name() + "_" + info->name();
+    FPath = (std::filesystem::temp_directory_path() / name).string();
+    DeleteTree(FPath);
+    ForceDirectories(FPath);
+  }
+  ~ScratchFolder() { DeleteTree(FPath); }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    std::string path = JoinPath(FPath, name);
+    WriteFileBytes(path, bytes);
+    return path;
+  }
+  const std::string& Path() const { return FPath; }
+
+ private:
+  std::string FPath;
+};
+
+}  // namespace tarvik::test
