@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "htmlexport/system_colors.h"
+#include "platform/system_colors.h"
 
 namespace tarvik {
 
@@ -129,8 +129,7 @@ std::string JsEscape(std::string_view text) {
 
 std::string ColorToHex(TColor color) {
   static const char kHex[] = "0123456789ABCDEF";
-  uint32_t rgb = color < 0 ? static_cast<uint32_t>(SysColorToRGB(color & 0xFF))
-                           : static_cast<uint32_t>(color);
+  const uint32_t rgb = static_cast<uint32_t>(ResolveSystemColor(color));
   std::string out = "#";
   for (int shift = 0; shift <= 16; shift += 8) {
     unsigned byte = (rgb >> shift) & 0xFF;

@@ -26,7 +26,7 @@ void AppendNum(std::string& out, double value);
 std::string JsEscape(std::string_view text);
 
 // "#RRGGBB" in upper-case hex from 0x00BBGGRR; negative values are system
-// colours (index in the low byte) resolved through SysColorToRGB.
+// colours (index in the low byte) resolved through the system colour table.
 std::string ColorToHex(TColor color);
 
 // MIME type from the extension, case-insensitive; "application/octet-stream"

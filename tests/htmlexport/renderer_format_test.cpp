@@ -6,7 +6,7 @@
 #include <string>
 
 #include "htmlexport/base64.h"
-#include "htmlexport/system_colors.h"
+#include "platform/system_colors.h"
 #include "htmlexport/text_format.h"
 
 namespace tarvik {
@@ -89,8 +89,8 @@ TEST(ColorToHex, ResolvesNegativeValuesThroughSystemColours) {
   const TColor clWindow = static_cast<TColor>(0xFF000005);
   const TColor clWindowText = static_cast<TColor>(0xFF000008);
   const TColor clBtnFace = static_cast<TColor>(0xFF00000F);
-  EXPECT_EQ(ColorToHex(clWindowText), ColorToHex(SysColorToRGB(8)));
-  EXPECT_EQ(ColorToHex(clBtnFace), ColorToHex(SysColorToRGB(15)));
+  EXPECT_EQ(ColorToHex(clWindowText), ColorToHex(SystemColorRGB(8)));
+  EXPECT_EQ(ColorToHex(clBtnFace), ColorToHex(SystemColorRGB(15)));
 #ifndef _WIN32
   EXPECT_EQ(ColorToHex(clWindow), "#FFFFFF");
   EXPECT_EQ(ColorToHex(clWindowText), "#000000");
@@ -101,8 +101,8 @@ TEST(ColorToHex, ResolvesNegativeValuesThroughSystemColours) {
 #endif
   // an index beyond the table is black, not garbage
   EXPECT_EQ(ColorToHex(static_cast<TColor>(0xFF0000FF)), "#000000");
-  EXPECT_EQ(SysColorToRGB(-1), 0);
-  EXPECT_EQ(SysColorToRGB(31), 0);
+  EXPECT_EQ(SystemColorRGB(-1), 0);
+  EXPECT_EQ(SystemColorRGB(31), 0);
 }
 
 TEST(MimeTypeForFile, MapsExtensionsCaseInsensitively) {
