@@ -1,0 +1,43 @@
+// Shared bits of the reader's tests: a private temporary folder, XML from a
+// string, and loading a deck described by a TDeckSpec.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/system.h"
+#include "pptx/loader.h"
+#include "pptx/xml_helpers.h"
+#include "support/deck_writer.h"
+
+namespace tarvik::test {
+
+// A fresh folder below the user's temporary folder, deleted with everything in it.
+class TTempDir {
+ public:
+  TTempDir() : Path(JoinPath(UserTempFolder(), "tarvik_pptx_test_" + NewGuidHex())) { ForceDirectories(Path); }
+  ~TTempDir() { DeleteTree(Path); }
+  TTempDir(const TTempDir&) = delete;
+  TTempDir& operator=(const TTempDir&) = delete;
+  std::string operator/(const std::string& name) const { return JoinPath(Path, name); }
+  const std::string Path;
+};
+
+// A fragment with the usual prefixes declared on its root element.
+inline std::unique_ptr<TXmlPart> Xml(const std::string& text) {
+  return LoadXmlDocumentFromBytes(text, "test.xml");
+}
+
+// Writes the deck into dir and loads it with dir/"work" as the extraction root.
+inline std::unique_ptr<TPPTXPresentation> LoadDeck(const TDeckWriter& deck, const TTempDir& dir,
+                                                   const std::string& name = "deck.pptx") {
+  const std::string file = dir / name;
+  deck.Write(file);
+  return LoadPPTXPresentation(file, dir / "work");
+}
+
+inline std::unique_ptr<TPPTXPresentation> LoadDeck(const TDeckSpec& spec, const TTempDir& dir) {
+  return LoadDeck(BuildMinimalDeck(spec), dir);
+}
+
+}  // namespace tarvik::test
