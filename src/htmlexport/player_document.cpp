@@ -1,0 +1,195 @@
+// Builds the player page of a loaded presentation: fixed markup around the
+// slide sections, the embedded stylesheet and script with their few variable
+// parts filled in. The page is assembled in one pre-sized string, since the
+// slides carry every picture and media file as Base64.
+#include "htmlexport/player_document.h"
+
+#include <algorithm>
+
+#include "htmlexport/assets/player_assets.h"
+#include "htmlexport/export_progress.h"
+#include "htmlexport/render_context.h"
+#include "htmlexport/svg_renderer.h"
+#include "htmlexport/text_format.h"
+#include "platform/files.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr int kDefaultSlideWidth = 960;
+constexpr int kDefaultSlideHeight = 540;
+constexpr const char* kEmDash = "\xE2\x80\x94";
+
+std::string_view Trim(std::string_view line) {
+  size_t b = 0, e = line.size();
+  while (b < e && static_cast<unsigned char>(line[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32) --e;
+  return line.substr(b, e - b);
+}
+
+const std::string& CompactStylesheet() {
+  static const std::string text = CompactAsset(assets::PlayerStylesheet(), TAssetSyntax::Css);
+  return text;
+}
+
+const std::string& CompactScript() {
+  static const std::string text = CompactAsset(assets::PlayerScript(), TAssetSyntax::Script);
+  return text;
+}
+
+// Enough room for the page with every embedded file in Base64, so that the
+// string never reallocates (and briefly doubles) while the slides go in.
+size_t EstimateDocumentSize(const TPPTXPresentation& presentation) {
+  size_t size = 32768 + CompactStylesheet().size() + CompactScript().size();
+  auto embedded = [](const std::string& file) -> size_t {
+    if (file.empty()) return 0;
+    int64_t bytes = FileSize(file);
+    return bytes > 0 ? static_cast<size_t>(bytes / 3 * 4 + 4 + 64) : 0;
+  };
+  for (const auto& slide : presentation.Slides) {
+    size += 512;
+    for (const auto& shape : slide->Shapes) {
+      size += 1024 + embedded(shape->MediaFile) + embedded(shape->PosterImage);
+      for (const auto& paragraph : shape->Paragraphs) {
+        size += 160;
+        for (const auto& run : paragraph.Runs) size += 256 + run.FontName.size() + run.Text.size() * 2;
+      }
+    }
+  }
+  return size;
+}
+
+}  // namespace
+
+std::string CompactAsset(std::string_view text, TAssetSyntax syntax) {
+  std::string out;
+  out.reserve(text.size());
+  bool inComment = false;
+  bool first = true;
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    size_t eol = text.find('\n', pos);
+    if (eol == std::string_view::npos) eol = text.size();
+    std::string_view line = Trim(text.substr(pos, eol - pos));
+    pos = eol + 1;
+    if (syntax == TAssetSyntax::Css) {
+      if (inComment) {
+        inComment = line.find("*/") == std::string_view::npos;
+        continue;
+      }
+      if (line.starts_with("/*")) {
+        inComment = line.find("*/") == std::string_view::npos;
+        continue;
+      }
+    } else if (line.starts_with("//")) {
+      continue;
+    }
+    if (line.empty()) continue;
+    if (!first && syntax == TAssetSyntax::Script) out += '\n';
+    out += line;
+    first = false;
+  }
+  return out;
+}
+
+std::string FillTemplate(std::string_view text, std::initializer_list<TTemplateValue> values) {
+  std::string out;
+  out.reserve(text.size() + 256);
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t open = text.find("{{", pos);
+    if (open == std::string_view::npos) break;
+    size_t close = text.find("}}", open + 2);
+    if (close == std::string_view::npos) break;
+    std::string_view name = text.substr(open + 2, close - open - 2);
+    const TTemplateValue* match = nullptr;
+    for (const auto& v : values)
+      if (v.Name == name) match = &v;
+    out.append(text.substr(pos, open - pos));
+    if (match != nullptr) {
+      out.append(match->Value);
+    } else {
+      out.append(text.substr(open, close + 2 - open));
+    }
+    pos = close + 2;
+  }
+  out.append(text.substr(std::min(pos, text.size())));
+  return out;
+}
+
+std::string PlayerStylesheetText(int slideWidth, int slideHeight) {
+  std::string width = std::to_string(slideWidth), height = std::to_string(slideHeight);
+  std::string aspect = FormatNum(static_cast<double>(slideWidth) / static_cast<double>(slideHeight));
+  return FillTemplate(CompactStylesheet(), {{"ASPECT", aspect}, {"WIDTH", width}, {"HEIGHT", height}});
+}
+
+std::string PlayerScriptText(const std::string& title) {
+  return FillTemplate(CompactScript(), {{"TITLE", JsEscape(title)}});
+}
+
+void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentation,
+                          const std::string& sourceFile, int& objectCount) {
+  objectCount = 0;
+  int width = presentation.SlideWidthPx() > 0 ? presentation.SlideWidthPx() : kDefaultSlideWidth;
+  int height = presentation.SlideHeightPx() > 0 ? presentation.SlideHeightPx() : kDefaultSlideHeight;
+  std::string title = RemoveExtension(ExtractFileName(sourceFile));
+  std::string htmlTitle = HtmlEscape(title);
+  out.reserve(out.size() + EstimateDocumentSize(presentation));
+
+  out += "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">";
+  out += "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1,viewport-fit=cover\">";
+  out += "<meta name=\"theme-color\" content=\"#0b1020\">";
+  out += "<meta name=\"description\" content=\"" + htmlTitle + " " + kEmDash + " HTML5 presentation\">";
+  out += "<title>" + htmlTitle + "</title>";
+  out += "<style>";
+  out += PlayerStylesheetText(width, height);
+  out += "</style></head><body><main id=\"app\"><section id=\"player\" aria-label=\"" + htmlTitle +
+         " HTML5 presentation\">";
+
+  out += "<div id=\"stage\" tabindex=\"0\" role=\"region\" aria-label=\"Presentation slide\">";
+  TRenderContext context(presentation);
+  int total = static_cast<int>(presentation.Slides.size());
+  ReportSlideProgress(0, total);
+  for (int i = 0; i < total; ++i) {
+    const TPPTXSlide& slide = *presentation.Slides[static_cast<size_t>(i)];
+    out += RenderSlideSection(slide, i + 1, width, height, context);
+    objectCount += static_cast<int>(slide.Shapes.size());
+    ReportSlideProgress(i + 1, total);
+  }
+  out += "</div>";
+
+  out += "<div id=\"topbar\"><div id=\"title\">" + htmlTitle + "</div>";
+  out += "<button class=\"iconbtn\" id=\"help\" type=\"button\" title=\"Keyboard shortcuts\" "
+         "aria-label=\"Keyboard shortcuts\">?</button>";
+  out += "<button class=\"iconbtn\" id=\"fullscreen\" type=\"button\" title=\"Fullscreen\" "
+         "aria-label=\"Fullscreen\">&#x26F6;</button></div>";
+  out += "<div id=\"thumbs\" aria-label=\"Slide thumbnails\"></div>";
+  out += "<div id=\"hint\" role=\"status\" aria-live=\"polite\"></div>";
+  out += "<div id=\"bottombar\">";
+  out += "<button class=\"iconbtn\" id=\"prev\" type=\"button\" title=\"Previous slide (Left Arrow)\" "
+         "aria-label=\"Previous slide\">&#x2039;</button>";
+  out += "<button class=\"iconbtn\" id=\"play\" type=\"button\" title=\"Play slideshow\" "
+         "aria-label=\"Play slideshow\">&#x25B6;</button>";
+  out += "<span id=\"counter\" aria-live=\"polite\">1 / 1</span>";
+  out += "<input id=\"page\" type=\"number\" min=\"1\" value=\"1\" aria-label=\"Slide number\">";
+  out += "<button class=\"tool\" id=\"go\" type=\"button\">Go</button>";
+  out += "<button class=\"iconbtn\" id=\"next\" type=\"button\" title=\"Next slide (Right Arrow)\" "
+         "aria-label=\"Next slide\">&#x203A;</button>";
+  out += "<button class=\"tool\" id=\"thumbToggle\" type=\"button\" title=\"Show slide thumbnails\">Slides</button>";
+  out += "<div id=\"progress\" role=\"progressbar\" aria-label=\"Presentation progress\" aria-valuemin=\"1\" "
+         "aria-valuemax=\"1\" aria-valuenow=\"1\"><div class=\"progress-fill\"></div></div>";
+  out += "</div></section></main>";
+  out += "<script>";
+  out += PlayerScriptText(title);
+  out += "</script></body></html>";
+}
+
+std::string BuildPlayerDocument(const TPPTXPresentation& presentation, const std::string& sourceFile,
+                                int& objectCount) {
+  std::string out;
+  AppendPlayerDocument(out, presentation, sourceFile, objectCount);
+  return out;
+}
+
+}  // namespace tarvik

@@ -1,0 +1,15 @@
+// Handlers of the export actions, as the action table calls them: each checks
+// its two parameters (presentation, output), runs one export driver and turns
+// its outcome into the action's result variables.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace tarvik {
+
+// Action 7, ovPPTXExportHTML: the single-file HTML5 player.
+bool ExecExportHTML(const std::vector<std::string>& params);
+// Action 8, ovPPTXExportWebFolder: the player as a folder with its assets.
+bool ExecExportWebFolder(const std::vector<std::string>& params);
+
+}  // namespace tarvik
