@@ -134,6 +134,30 @@ TEST(Base64OfBytes, MatchesRfc4648Vectors) {
   for (const auto& c : cases) EXPECT_EQ(Base64OfBytes(c.in), c.out) << c.in;
 }
 
+// Bit by bit, the slow way: six bits at a time from the front.
+std::string ReferenceBase64(const std::string& bytes) {
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  size_t bits = bytes.size() * 8;
+  for (size_t pos = 0; pos < bits; pos += 6) {
+    int value = 0;
+    for (size_t b = pos; b < pos + 6; ++b) {
+      int bit = b < bits ? (static_cast<unsigned char>(bytes[b / 8]) >> (7 - b % 8)) & 1 : 0;
+      value = value * 2 + bit;
+    }
+    out += kAlphabet[value];
+  }
+  while (out.size() % 4) out += '=';
+  return out;
+}
+
+TEST(Base64OfBytes, AgreesWithBitwiseEncodingForEveryByteValue) {
+  std::string bytes;
+  for (int i = 0; i < 770; ++i) bytes += static_cast<char>((i * 37 + i / 256) & 0xFF);
+  for (size_t len : {0u, 1u, 2u, 3u, 4u, 255u, 256u, 257u, 768u, 769u, 770u})
+    EXPECT_EQ(Base64OfBytes(bytes.substr(0, len)), ReferenceBase64(bytes.substr(0, len))) << len;
+}
+
 TEST(Base64OfBytes, AppendsWithoutTouchingWhatIsThere) {
   std::string out = "data:x;base64,";
   AppendBase64(out, "foobar");
