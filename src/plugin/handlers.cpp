@@ -2,13 +2,14 @@
 
 #include "plugin/action_table.h"
 #include "plugin/export_actions.h"
+#include "plugin/import_action.h"
 
 namespace tarvik {
 
 TActionHandler ActionHandler(int32_t index) {
   // Indexes in table order; later work fills in the entries as handlers land.
   static const TActionHandler kHandlers[kActionCount] = {
-      nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+      nullptr, nullptr, nullptr, nullptr, nullptr, ExecImport,
       ExecExportHTML, ExecExportWebFolder, nullptr, nullptr, nullptr, nullptr,
   };
   if (index < 1 || index > kActionCount) return nullptr;

@@ -1,0 +1,57 @@
+// tarvik import <deck.pptx> [out.pub] [--open]
+// Runs action 6 through the plug-in and prints the variables it sets. Without
+// an output the publication goes beside the deck, its extension replaced by
+// ".pub". The publication is opened with its associated application only
+// with --open; otherwise the shell step reports success without opening.
+#include <filesystem>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/plugin_host.h"
+#include "platform/files.h"
+#include "platform/system.h"
+
+namespace tarvik {
+
+namespace {
+
+struct TImportRequest {
+  std::string Deck;
+  std::string Output;
+  bool Open = false;
+};
+
+// The plug-in wants a full path: the publication's folder is its install folder.
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  auto abs = std::filesystem::absolute(std::filesystem::path(std::u8string(path.begin(), path.end())), ec);
+  if (ec) return path;
+  std::u8string text = abs.lexically_normal().u8string();
+  return std::string(text.begin(), text.end());
+}
+
+int RunImport(const TImportRequest& request) {
+  std::string deck = Absolute(request.Deck);
+  std::string output = Absolute(request.Output.empty() ? RemoveExtension(request.Deck) + ".pub" : request.Output);
+  // The plug-in lives in its own copy of the platform layer, so the choice
+  // reaches its shell step through the environment we share.
+  SetEnvVar("TARVIK_SHELL_OPEN", request.Open ? "1" : "0");
+  TPluginHost host(DefaultPluginPath());
+  host.Start();
+  return RunAndReport(host, 6, {deck, output});
+}
+
+void RegisterImport(CLI::App& app, TCommandSet& set) {
+  static TImportRequest request;
+  auto* cmd = app.add_subcommand("import", "import a deck into a VisualNEO Win publication source (.pub)");
+  cmd->add_option("deck", request.Deck, "the .pptx file")->required();
+  cmd->add_option("output", request.Output, "the .pub file (default: the deck's name with .pub)");
+  cmd->add_flag("--open", request.Open, "open the publication with its associated application");
+  set.Commands.emplace_back(cmd, [] { return RunImport(request); });
+}
+
+const TCommandRegistrar kRegisterImport(RegisterImport);
+
+}  // namespace
+
+}  // namespace tarvik
