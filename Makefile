@@ -21,6 +21,7 @@ demo: deps build
 	@mkdir -p out/demo
 	$(BUILD)/bin/mkdeck sample examples/sample.pptx
 	$(BUILD)/bin/tarvik actions
+	$(BUILD)/bin/tarvik import examples/sample.pptx out/demo/sample.pub
 
 # Every suite, then the unit and integration suites again under the sanitizers,
 # then the Windows DLL under Wine.
