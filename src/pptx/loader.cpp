@@ -20,6 +20,8 @@
 // slide part once.
 #include "pptx/loader.h"
 
+#include <system_error>
+
 #include "platform/error.h"
 #include "platform/files.h"
 #include "pptx/package.h"
@@ -53,6 +55,7 @@ struct TLoadState {
   std::string SlidesFolder;
   ThemeColorMap Colors;
   TPlaceholderCache Placeholders;
+  uint64_t SlideBudgetBytes = 0;
   uint64_t SlideBytesLeft = 0;
 };
 
@@ -64,8 +67,9 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, TPPTXPresent
   int64_t size = FileSize(slidePath);
   if (size > 0) {
     if (static_cast<uint64_t>(size) > state.SlideBytesLeft)
-      throw ETarvikError("The presentation lists its slide parts so often that reading them would exceed " +
-                         std::to_string(kSlideReadFactor) + " times the size of the package");
+      throw ETarvikError("The presentation lists its slide parts so often that reading them all would exceed " +
+                         std::to_string(state.SlideBudgetBytes >> 20) + " MiB (" + std::to_string(kSlideReadFactor) +
+                         " times the unpacked package and " + std::to_string(kSlideReadAllowance >> 20) + " MiB more)");
     state.SlideBytesLeft -= static_cast<uint64_t>(size);
   }
   auto xml = LoadXmlDocument(slidePath);
@@ -91,12 +95,7 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, TPPTXPresent
   return slide;
 }
 
-}  // namespace
-
-std::unique_ptr<TPPTXPresentation> LoadPPTXPresentation(const std::string& file,
-                                                         const std::string& extractionRoot) {
-  if (!FileExists(file)) throw ETarvikError("PPTX file not found: " + file);
-
+std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::string& extractionRoot) {
   uint64_t extractedBytes = 0;
   const std::string folder = ExtractPackage(file, extractionRoot, &extractedBytes);
 
@@ -108,8 +107,9 @@ std::unique_ptr<TPPTXPresentation> LoadPPTXPresentation(const std::string& file,
   presentation->ThemeMinorFont = LoadThemeFont(folder, false);
 
   const std::string pptFolder = JoinPath(folder, "ppt");
+  const uint64_t budget = extractedBytes * kSlideReadFactor + kSlideReadAllowance;
   TLoadState state{folder, JoinPath(pptFolder, "slides"), LoadThemeColors(folder), TPlaceholderCache(folder),
-                   extractedBytes * kSlideReadFactor + kSlideReadAllowance};
+                   budget, budget};
 
   auto xml = LoadXmlDocument(JoinPath(pptFolder, "presentation.xml"));
   const pugi::xml_node root = xml->Root();
@@ -128,6 +128,20 @@ std::unique_ptr<TPPTXPresentation> LoadPPTXPresentation(const std::string& file,
     presentation->Slides.push_back(ReadSlide(target->Path, *presentation, state));
   }
   return presentation;
+}
+
+}  // namespace
+
+std::unique_ptr<TPPTXPresentation> LoadPPTXPresentation(const std::string& file,
+                                                         const std::string& extractionRoot) {
+  if (!FileExists(file)) throw ETarvikError("PPTX file not found: " + file);
+  try {
+    return LoadPPTX(file, extractionRoot);
+  } catch (const std::system_error& e) {
+    // The file system library's own failures (on Windows also a name it
+    // cannot convert) reach the user as a message like any other.
+    throw ETarvikError(e.what());
+  }
 }
 
 }  // namespace tarvik

@@ -94,6 +94,35 @@ bool IsWindowsDeviceName(const std::string& segment) {
          stem[3] >= '0' && stem[3] <= '9';
 }
 
+// Well-formed UTF-8 only: Windows cannot turn anything else into a file name.
+bool IsValidUtf8(const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    size_t extra = 0;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (c < 0x80) extra = 0;
+    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
+    else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2;
+      if (c == 0xE0) low = 0xA0;   // overlong
+      if (c == 0xED) high = 0x9F;  // surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3;
+      if (c == 0xF0) low = 0x90;
+      if (c == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + extra >= text.size() && extra > 0) return false;
+    for (size_t k = 1; k <= extra; ++k) {
+      const unsigned char next = static_cast<unsigned char>(text[i + k]);
+      if (k == 1 ? (next < low || next > high) : (next & 0xC0) != 0x80) return false;
+    }
+    i += extra + 1;
+  }
+  return true;
+}
+
 bool IsSafeSegment(const std::string& segment) {
   if (segment == "..") return false;
   for (unsigned char c : segment)
@@ -190,7 +219,7 @@ void MakeFolder(const std::string& path, std::unordered_set<std::string>& made) 
 
 bool SafeEntryPath(const std::string& entryName, std::string& relativePath) {
   relativePath.clear();
-  if (entryName.empty() || entryName[0] == '/' || entryName[0] == '\\') return false;
+  if (entryName.empty() || entryName[0] == '/' || entryName[0] == '\\' || !IsValidUtf8(entryName)) return false;
   size_t start = 0;
   while (start <= entryName.size()) {
     size_t end = entryName.find_first_of("/\\", start);

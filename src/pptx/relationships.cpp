@@ -56,9 +56,12 @@ void RelationshipMap::Set(const std::string& id, TTarget target) {
 void RelationshipMap::Erase(const std::string& id) { Targets.erase(id); }
 
 std::string FullNormalisedPath(const std::string& path) {
-  std::error_code ec;
-  fs::path full = fs::absolute(ToFs(path), ec);
-  if (ec) full = ToFs(path);
+  fs::path full = ToFs(path);
+  if (!full.is_absolute()) {  // absolute() asks for the working folder even when it needs none
+    std::error_code ec;
+    fs::path made = fs::absolute(full, ec);
+    if (!ec) full = made;
+  }
   std::string text = FromFs(full.lexically_normal());
   // "a/b/.." normalises to "a/"; keep a root's separator only.
   while (text.size() > 1 && (text.back() == kPathSep || text.back() == '/') &&
@@ -68,8 +71,13 @@ std::string FullNormalisedPath(const std::string& path) {
 }
 
 bool IsInsideFolder(const std::string& path, const std::string& folder) {
-  std::string full = FullNormalisedPath(path);
-  std::string base = FullNormalisedPath(folder);
+  std::string full, base;
+  try {
+    full = FullNormalisedPath(path);
+    base = FullNormalisedPath(folder);
+  } catch (const std::exception&) {
+    return false;  // a name the file system cannot even represent leads nowhere we may read
+  }
   if (full == base) return true;
   if (full.size() <= base.size() || full.compare(0, base.size(), base) != 0) return false;
   char next = full[base.size()];
@@ -100,8 +108,12 @@ RelationshipMap LoadRelationships(const std::string& partFolder, const std::stri
       target.External = true;
       target.Path = written;
     } else {
-      target.Path = ResolveInternalTarget(partFolder, written, extractFolder);
-      if (!IsInsideFolder(target.Path, extractFolder)) {
+      try {
+        target.Path = ResolveInternalTarget(partFolder, written, extractFolder);
+      } catch (const std::exception&) {
+        target.Path.clear();  // not a representable path (Windows refuses malformed UTF-8)
+      }
+      if (target.Path.empty() || !IsInsideFolder(target.Path, extractFolder)) {
         map.Erase(id);  // the later element wins, and it names nothing we may read
         continue;
       }

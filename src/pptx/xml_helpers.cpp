@@ -3,6 +3,7 @@
 #include "pptx/xml_helpers.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "platform/error.h"
 #include "platform/files.h"
@@ -80,7 +81,15 @@ std::string LowerAscii(std::string_view text) {
 }
 
 bool IsElementNamed(pugi::xml_node node, std::string_view localName) {
-  return node.type() == pugi::node_element && SameText(LocalNameOf(node.name()), localName);
+  if (node.type() != pugi::node_element) return false;
+  // The hot path of every lookup: compare in place rather than measuring the name first.
+  const char* name = node.name();
+  if (const char* colon = std::strchr(name, ':')) name = colon + 1;
+  for (char wanted : localName) {
+    if (*name == '\0' || FoldAscii(*name) != FoldAscii(wanted)) return false;
+    ++name;
+  }
+  return *name == '\0';
 }
 
 pugi::xml_node FindChildNode(pugi::xml_node element, std::string_view localName) {

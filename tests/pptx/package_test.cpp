@@ -78,6 +78,9 @@ TEST(Package, SafeEntryPaths) {
       {"ppt/tab\there", false, ""},
       {"ppt/wild*.xml", false, ""},
       {"ppt/console.xml", true, "ppt" + s + "console.xml"},
+      {"ppt/m\xC3\xBCnze.xml", true, "ppt" + s + "m\xC3\xBCnze.xml"},
+      {"ppt/bad\xC3(.xml", false, ""},
+      {"ppt/surrogate\xED\xA0\x80.xml", false, ""},
   };
   for (const auto& c : cases) {
     std::string path;
