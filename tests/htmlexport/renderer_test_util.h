@@ -2,12 +2,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "pptx/model.h"
 #include "platform/files.h"
+#include "platform/system.h"
 
 namespace tarvik::test {
 
@@ -33,11 +33,8 @@ inline TPPTXTextRun MakeRun(const std::string& text) {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("tarvik_renderer_") + info->test_suite_name() + "_" + info->name();
-    FPath = (std::filesystem::temp_directory_path() / name).string();
-    DeleteTree(FPath);
-    ForceDirectories(FPath);
+    FPath = JoinPath(UserTempFolder(), "tarvik_renderer_" + NewGuidHex());
+    if (!ForceDirectories(FPath)) ADD_FAILURE() << "cannot create " << FPath;
   }
   ~ScratchFolder() { DeleteTree(FPath); }
   std::string Write(const std::string& name, const std::string& bytes) const {
