@@ -3,6 +3,8 @@
 // an output the publication goes beside the deck, its extension replaced by
 // ".pub". The publication is opened with its associated application only
 // with --open; otherwise the shell step reports success without opening.
+// The plug-in keeps its own copy of the platform layer, so that choice
+// reaches its shell step through the environment: TARVIK_SHELL_OPEN=0.
 #include <filesystem>
 #include <string>
 
@@ -33,8 +35,6 @@ std::string Absolute(const std::string& path) {
 int RunImport(const TImportRequest& request) {
   std::string deck = Absolute(request.Deck);
   std::string output = Absolute(request.Output.empty() ? RemoveExtension(request.Deck) + ".pub" : request.Output);
-  // The plug-in lives in its own copy of the platform layer, so the choice
-  // reaches its shell step through the environment we share.
   SetEnvVar("TARVIK_SHELL_OPEN", request.Open ? "1" : "0");
   TPluginHost host(DefaultPluginPath());
   host.Start();
@@ -42,6 +42,9 @@ int RunImport(const TImportRequest& request) {
 }
 
 void RegisterImport(CLI::App& app, TCommandSet& set) {
+  // No command of this host opens anything unless asked, "tarvik run 6 ..."
+  // included; an explicit TARVIK_SHELL_OPEN in the environment decides for run.
+  if (!HasEnvVar("TARVIK_SHELL_OPEN")) SetEnvVar("TARVIK_SHELL_OPEN", "0");
   static TImportRequest request;
   auto* cmd = app.add_subcommand("import", "import a deck into a VisualNEO Win publication source (.pub)");
   cmd->add_option("deck", request.Deck, "the .pptx file")->required();
