@@ -149,10 +149,17 @@ bool IsSymlinkEntry(zip_t* archive, zip_uint64_t index) {
 
 std::string MiB(uint64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
+void CheckPackageTotal(uint64_t total, uint64_t archiveBytes, const std::string& packageFile) {
+  if (total > kMaxPackageBytes ||
+      (total > kRatioCheckedPackageBytes && total / kMaxPackageRatio > archiveBytes))
+    throw ETarvikError("The package \"" + packageFile + "\" expands to " + MiB(total) + " from " +
+                       MiB(archiveBytes) + " (limits: " + MiB(kMaxPackageBytes) + ", or " +
+                       std::to_string(kMaxPackageRatio) + " times the archive above " +
+                       MiB(kRatioCheckedPackageBytes) + "): refused as a decompression bomb");
+}
+
 // Lists the entries to write and refuses the archive when its stated sizes
 // break a limit.
-void CheckPackageTotal(uint64_t total, uint64_t archiveBytes, const std::string& packageFile);
-
 std::vector<TEntry> PlanEntries(zip_t* archive, const std::string& packageFile, uint64_t archiveBytes) {
   const std::string quoted = "\"" + packageFile + "\"";
   zip_int64_t count = zip_get_num_entries(archive, 0);
@@ -190,15 +197,6 @@ std::vector<TEntry> PlanEntries(zip_t* archive, const std::string& packageFile, 
   }
   CheckPackageTotal(total, archiveBytes, packageFile);
   return entries;
-}
-
-void CheckPackageTotal(uint64_t total, uint64_t archiveBytes, const std::string& packageFile) {
-  if (total > kMaxPackageBytes ||
-      (total > kRatioCheckedPackageBytes && total / kMaxPackageRatio > archiveBytes))
-    throw ETarvikError("The package \"" + packageFile + "\" expands to " + MiB(total) + " from " +
-                       MiB(archiveBytes) + " (limits: " + MiB(kMaxPackageBytes) + ", or " +
-                       std::to_string(kMaxPackageRatio) + " times the archive above " +
-                       MiB(kRatioCheckedPackageBytes) + "): refused as a decompression bomb");
 }
 
 // Creates a folder below the extraction folder, replacing any link found in
