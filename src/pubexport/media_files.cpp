@@ -34,11 +34,19 @@ std::string CopyMediaFile(const std::string& pubFile, const std::string& source,
   std::string fileName = BaseName(slide, shape) + MediaExtension(source);
   std::string folder = MediaFolderOf(pubFile);
   ForceDirectories(folder);
-  std::error_code ec;
+  std::filesystem::path target = FsPath(JoinPath(folder, fileName));
+  std::error_code ec, ignored;
+  // The copy takes the source's permissions; a read-only source must not leave
+  // a copy that the next import of the same deck cannot replace.
+  if (std::filesystem::exists(target, ignored))
+    std::filesystem::permissions(target, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
+                                 ignored);
   // Streams the bytes: a video may be far larger than we want to hold in memory.
-  bool copied = std::filesystem::copy_file(FsPath(source), FsPath(JoinPath(folder, fileName)),
-                                           std::filesystem::copy_options::overwrite_existing, ec);
+  bool copied =
+      std::filesystem::copy_file(FsPath(source), target, std::filesystem::copy_options::overwrite_existing, ec);
   if (!copied || ec) throw ETarvikError("Unable to copy media file: " + source);
+  std::filesystem::permissions(target, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
+                               ignored);
   return "media\\" + fileName;
 }
 

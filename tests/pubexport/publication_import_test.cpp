@@ -3,6 +3,8 @@
 // title, and the file's encoding.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/files.h"
@@ -181,9 +183,15 @@ TEST_F(PublicationTest, ImportingAgainOverwrites) {
   std::string first = ReadFileBytes(pub_);
   WriteFileBytes(pic.MediaFile, "second");
   WriteFileBytes(pub_, first + first + "stale tail");
+  // A read-only source (packages may say so) still leaves a copy the next import can replace.
+  namespace fs = std::filesystem;
+  fs::permissions(fs::path(pic.MediaFile), fs::perms::owner_read, fs::perm_options::replace);
   WritePublication(*p, dir_ / "deck.pptx", pub_, slides, objects);
   EXPECT_EQ(ReadFileBytes(pub_), first);
-  EXPECT_EQ(ReadFileBytes(JoinPath(MediaFolderOf(pub_), "slide1_obj1.gif")), "second");
+  std::string copy = JoinPath(MediaFolderOf(pub_), "slide1_obj1.gif");
+  EXPECT_EQ(ReadFileBytes(copy), "second");
+  EXPECT_NE(fs::status(fs::path(copy)).permissions() & fs::perms::owner_write, fs::perms::none);
+  fs::permissions(fs::path(pic.MediaFile), fs::perms::owner_all, fs::perm_options::add);
 }
 
 TEST(PublicationTitle, FileNameWithoutFolderAndLastExtension) {
