@@ -1,0 +1,141 @@
+// Writes the decks the browser tests drive: ten slides whose content the tests
+// know (pictures used twice, a crop, an audio player without a poster, text
+// that looks like a data URI, coloured backgrounds), once as player.pptx and
+// once under a name that tries to break out of the page's script.
+//   player_deck <folder>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "pictures.h"
+#include "slide_xml.h"
+#include "support/deck_writer.h"
+
+using namespace mkdeck;
+using tarvik::test::BuildMinimalDeck;
+using tarvik::test::RelationshipXml;
+using tarvik::test::TDeckSpec;
+using tarvik::test::TDeckWriter;
+using tarvik::test::TSlideSpec;
+
+namespace {
+
+constexpr int64_t kSlideCx = 12192000, kSlideCy = 6858000;
+
+// One second of a quiet 440 Hz tone, 8 kHz mono 8-bit PCM.
+std::string ToneWav() {
+  const uint32_t rate = 8000, samples = 8000;
+  std::string wav;
+  auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) wav += static_cast<char>((v >> (8 * i)) & 0xFF); };
+  auto u16 = [&](uint16_t v) { for (int i = 0; i < 2; ++i) wav += static_cast<char>((v >> (8 * i)) & 0xFF); };
+  wav += "RIFF";
+  u32(36 + samples);
+  wav += "WAVEfmt ";
+  u32(16);
+  u16(1);
+  u16(1);
+  u32(rate);
+  u32(rate);
+  u16(1);
+  u16(8);
+  wav += "data";
+  u32(samples);
+  for (uint32_t i = 0; i < samples; ++i) {
+    // A triangle wave is enough; no floating point needed.
+    uint32_t phase = (i * 440 * 4 / rate) % 4;
+    int level = phase == 0 ? 0 : phase == 1 ? 20 : phase == 2 ? 0 : -20;
+    wav += static_cast<char>(128 + level);
+  }
+  return wav;
+}
+
+std::string Background(const std::string& hex) {
+  return "<p:bgPr>" + SolidFill(Srgb(hex)) + "<a:effectLst/></p:bgPr>";
+}
+
+std::string TextBox(int id, const std::string& name, const TBox& box, const std::string& text,
+                    const std::string& size = "2800") {
+  return Shape(id, name, SpPr(Xfrm(box), "rect"), TxBody(Para(Run(text, "sz=\"" + size + "\""))), "<p:nvPr/>",
+               true);
+}
+
+// An audio frame as PowerPoint writes it, but without a poster picture, so
+// that the page shows the browser's audio player.
+std::string AudioFrame(int id, const TBox& box, const std::string& mediaRel) {
+  return "<p:pic><p:nvPicPr><p:cNvPr id=\"" + std::to_string(id) +
+         "\" name=\"Tone\"/><p:cNvPicPr/><p:nvPr><a:audioFile r:link=\"" + mediaRel +
+         "\"/></p:nvPr></p:nvPicPr><p:blipFill/><p:spPr>" + Xfrm(box) +
+         "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr></p:pic>";
+}
+
+TDeckWriter BuildPlayerDeck() {
+  TDeckSpec spec;
+  spec.SlideWidthEmu = kSlideCx;
+  spec.SlideHeightEmu = kSlideCy;
+  const std::string imageRel = RelationshipXml("rId10", "image", "../media/landscape.png");
+  const std::string badgeRel = RelationshipXml("rId11", "image", "../media/badge.png");
+
+  TSlideSpec first;
+  first.Background = Background("FFFFFF");
+  first.SpTree = TextBox(2, "Title", {609600, 304800, 10972800, 914400}, "Player test deck", "4000") +
+                 Picture(3, "Landscape", "rId10", Xfrm({609600, 1371600, 6096000, 3429000})) +
+                 TextBox(4, "Lookalike", {7010400, 1371600, 4572000, 2286000},
+                         "Text is text: data:image/png;base64,iVBORw0KGgo= stays here.", "1800");
+  first.Rels = imageRel;
+  spec.Slides.push_back(first);
+
+  TSlideSpec audio;
+  audio.Background = Background("EAF2FF");
+  audio.SpTree = TextBox(2, "Title", {609600, 304800, 10972800, 914400}, "Slide with audio") +
+                 AudioFrame(3, {1524000, 1524000, 9144000, 4572000}, "rId12");
+  audio.Rels = RelationshipXml("rId12", "audio", "../media/tone.wav");
+  spec.Slides.push_back(audio);
+
+  TSlideSpec reuse;
+  reuse.Background = Background("FFF4E0");
+  reuse.SpTree = TextBox(2, "Title", {609600, 304800, 10972800, 914400}, "Same picture, and a crop") +
+                 Picture(3, "Landscape again", "rId10", Xfrm({609600, 1371600, 4572000, 2571750})) +
+                 Picture(4, "Cropped badge", "rId11", Xfrm({6096000, 1371600, 2743200, 2743200}),
+                         "l=\"25000\" r=\"25000\"");
+  reuse.Rels = imageRel + badgeRel;
+  spec.Slides.push_back(reuse);
+
+  for (int n = 4; n <= 10; ++n) {
+    TSlideSpec s;
+    s.Background = Background(n % 2 == 0 ? "F0FFF0" : "FFFFFF");
+    s.SpTree = TextBox(2, "Title", {609600, 304800, 10972800, 914400}, "Slide " + std::to_string(n)) +
+               Shape(3, "Box", SpPr(Xfrm({609600, 1828800, 3048000, 1524000}), "rect", SolidFill(Srgb("4472C4"))));
+    spec.Slides.push_back(s);
+  }
+
+  TDeckWriter deck = BuildMinimalDeck(spec);
+  deck.Add("ppt/media/landscape.png", LandscapePng(320, 180));
+  deck.Add("ppt/media/badge.png", ArrowBadgePng(128));
+  deck.Add("ppt/media/tone.wav", ToneWav());
+  // The minimal deck's content types know no .wav.
+  std::string types = deck.Bytes("[Content_Types].xml");
+  types.insert(types.find("<Default Extension=\"xml\""),
+               "<Default Extension=\"wav\" ContentType=\"audio/wav\"/>");
+  deck.Add("[Content_Types].xml", types);
+  return deck;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: player_deck <folder>\n");
+    return 2;
+  }
+  try {
+    std::string folder = argv[1];
+    TDeckWriter deck = BuildPlayerDeck();
+    deck.Write(folder + "/player.pptx");
+    deck.Write(folder + "/Q&A's <!-- <script> deck.pptx");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "player_deck: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

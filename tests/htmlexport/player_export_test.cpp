@@ -1,0 +1,179 @@
+// The single-file export driver and the two export actions on generated
+// decks: checks and their messages in order, the written file, what a
+// failure leaves behind, and the result variables in their order.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "htmlexport/html5_export.h"
+#include "htmlexport/renderer_test_util.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "plugin/dispatch.h"
+#include "plugin/module_state.h"
+#include "support/deck_writer.h"
+
+namespace tarvik {
+namespace {
+
+using test::ScratchFolder;
+using TVariables = std::vector<std::pair<std::string, std::string>>;
+
+TVariables gSet;
+void HOSTCALL RecordVariable(const char* name, const char* value) { gSet.emplace_back(name, value); }
+
+std::string WriteDeck(const std::string& folder, const std::string& name, int slides) {
+  test::TDeckSpec spec;
+  for (int i = 0; i < slides; ++i) {
+    test::TSlideSpec slide;
+    slide.SpTree = test::TextShapeXml(2, "Text", 0, 0, 2000000, 500000, "Slide " + std::to_string(i + 1)) +
+                   test::TextShapeXml(3, "Box", 0, 600000, 2000000, 500000, "", "ellipse");
+    spec.Slides.push_back(slide);
+  }
+  std::string path = JoinPath(folder, name);
+  test::BuildMinimalDeck(spec).Write(path);
+  return path;
+}
+
+class ExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    hadTemp_ = HasEnvVar("TEMP");
+    temp_ = GetEnvVar("TEMP");
+    SetEnvVar("TEMP", scratch_.Path());
+    saved_ = Module();
+    Module().SetVariable = RecordVariable;
+    gSet.clear();
+  }
+  void TearDown() override {
+    Module() = saved_;
+    if (hadTemp_) SetEnvVar("TEMP", temp_);
+    else UnsetEnvVar("TEMP");
+  }
+  bool Run(int32_t index, std::vector<std::string> params) {
+    std::vector<char*> raw;
+    for (auto& p : params) raw.push_back(p.data());
+    gSet.clear();
+    // As nbExecAction runs it: inside the guard that turns failures into "[LastError]".
+    return GuardExport([&] { return ExecAction(index, raw.data()); });
+  }
+  std::string Path(const std::string& name) const { return JoinPath(scratch_.Path(), name); }
+
+  ScratchFolder scratch_;
+  std::string temp_;
+  bool hadTemp_ = false;
+  TModuleState saved_;
+};
+
+TEST_F(ExportTest, ExportHTML5WritesThePageWithByteOrderMarkAndCounts) {
+  std::string deck = WriteDeck(scratch_.Path(), "Talk.pptx", 3);
+  int slides = -1, objects = -1;
+  std::string out = Path("nested/folders/talk.html");
+  ASSERT_TRUE(ExportHTML5(deck, out, slides, objects));
+  EXPECT_EQ(slides, 3);
+  EXPECT_EQ(objects, 6);
+  std::string page = ReadFileBytes(out);
+  EXPECT_TRUE(page.starts_with("\xEF\xBB\xBF<!DOCTYPE html>"));
+  EXPECT_TRUE(page.ends_with("show(1);})();</script></body></html>"));
+  EXPECT_NE(page.find("<title>Talk</title>"), std::string::npos);
+  EXPECT_TRUE(DirectoryExists(Path("Tarvik_HTML/Talk_extracted")));
+  // Nothing but the page is left in the output folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("nested/folders")),
+                          std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(ExportTest, ExportHTML5ChecksItsInputsInOrder) {
+  std::string deck = WriteDeck(scratch_.Path(), "Talk.pptx", 1);
+  int slides = 9, objects = 9;
+  try {
+    ExportHTML5(Path("missing.pptx"), "  ", slides, objects);
+    FAIL() << "no error";
+  } catch (const ETarvikError& e) {
+    EXPECT_EQ(std::string(e.what()), "PowerPoint file not found: " + Path("missing.pptx"));
+  }
+  EXPECT_EQ(slides, 0);
+  EXPECT_EQ(objects, 0);
+  try {
+    ExportHTML5(deck, " \t ", slides, objects);
+    FAIL() << "no error";
+  } catch (const ETarvikError& e) {
+    EXPECT_EQ(std::string(e.what()), "Output HTML filename is required.");
+  }
+}
+
+TEST_F(ExportTest, ExportHTML5NeverOverwritesTheDeckOrAGoodPageWithAFailure) {
+  std::string deck = WriteDeck(scratch_.Path(), "Talk.pptx", 1);
+  std::string before = ReadFileBytes(deck);
+  int slides = 0, objects = 0;
+  EXPECT_THROW(ExportHTML5(deck, deck, slides, objects), ETarvikError);
+  EXPECT_EQ(ReadFileBytes(deck), before);
+
+  std::string out = Path("talk.html");
+  WriteFileBytes(out, "earlier export");
+  std::string broken = Path("Broken.pptx");
+  WriteFileBytes(broken, "not a package");
+  EXPECT_THROW(ExportHTML5(broken, out, slides, objects), ETarvikError);
+  EXPECT_EQ(ReadFileBytes(out), "earlier export");
+  EXPECT_EQ(slides, 0);
+}
+
+TEST_F(ExportTest, ActionsCheckTheirParametersInOrderWithTheirMessages) {
+  std::string deck = WriteDeck(scratch_.Path(), "Talk.pptx", 1);
+  struct Case {
+    int32_t index;
+    std::string presentation, output, message;
+  } cases[] = {
+      {7, Path("none.pptx"), "", "PowerPoint file not found: " + Path("none.pptx")},
+      {7, scratch_.Path(), Path("x.html"), "PowerPoint file not found: " + scratch_.Path()},
+      {7, deck, "", "Output HTML5 filename is required."},
+      {7, deck, "   ", "Output HTML5 filename is required."},
+      {8, Path("none.pptx"), "  ", "PowerPoint file not found: " + Path("none.pptx")},
+      {8, deck, "\t", "Output web folder is required."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(Run(c.index, {c.presentation, c.output}));
+    EXPECT_EQ(gSet, (TVariables{{"[LastError]", c.message}})) << c.index << " " << c.output;
+  }
+}
+
+TEST_F(ExportTest, ExportHTMLSetsItsVariablesInOrderAndEmptiesLastError) {
+  std::string deck = WriteDeck(scratch_.Path(), "Talk.pptx", 2);
+  std::string out = Path("out/Talk.html");
+  ASSERT_TRUE(Run(7, {deck, out}));
+  EXPECT_EQ(gSet, (TVariables{{"[PPTXHTMLExported]", out},
+                              {"[PPTXHTMLSlides]", "2"},
+                              {"[PPTXHTMLObjects]", "4"},
+                              {"[LastError]", ""}}));
+  // A loader failure carries the loader's message and sets nothing else.
+  std::string broken = Path("Broken.pptx");
+  WriteFileBytes(broken, "not a package");
+  EXPECT_FALSE(Run(7, {broken, out}));
+  ASSERT_EQ(gSet.size(), 1u);
+  EXPECT_EQ(gSet[0].first, "[LastError]");
+  EXPECT_FALSE(gSet[0].second.empty());
+}
+
+TEST_F(ExportTest, ExportWebFolderSetsItsVariablesAndIndexWithOneSeparator) {
+  std::string deck = WriteDeck(scratch_.Path(), "Talk.pptx", 2);
+  for (std::string out : {Path("web"), Path("web2") + kPathSep}) {
+    ASSERT_TRUE(Run(8, {deck, out}));
+    std::string folder = out.back() == kPathSep ? out : out + kPathSep;
+    EXPECT_EQ(gSet, (TVariables{{"[PPTXWebFolder]", out},
+                                {"[PPTXWebIndex]", folder + "index.html"},
+                                {"[PPTXWebSlides]", "2"},
+                                {"[PPTXWebObjects]", "4"},
+                                {"[LastError]", ""}}));
+    EXPECT_TRUE(FileExists(folder + "index.html"));
+  }
+  // The driver swallows a loader failure; the action gives its own message.
+  std::string broken = Path("Broken.pptx");
+  WriteFileBytes(broken, "not a package");
+  EXPECT_FALSE(Run(8, {broken, Path("web3")}));
+  EXPECT_EQ(gSet, (TVariables{{"[LastError]", "Unable to create the HTML5 web folder."}}));
+}
+
+}  // namespace
+}  // namespace tarvik
