@@ -43,5 +43,13 @@ test-windows:
 windows:
 	@bash windows/build.sh
 
+# The reader's fuzz targets (clang, in build-fuzz) for FUZZ_SECONDS in total.
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash fuzz/run.sh
+
+# Reading a large deck against unpacking it with unzip.
+bench:
+	@BUILD=$(BUILD) bash bench/load.sh
+
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) build-win32 build-fuzz out

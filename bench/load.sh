@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Load benchmark: how much more reading a large deck costs than unpacking it.
+# Writes the benchmark deck with mkdeck (500 slides of about twenty shapes),
+# then times, side by side in one run, `tarvik info` on it and `unzip -qo` of
+# the same deck into a temporary folder. Each is run REPS times, alternating;
+# the medians and their ratio are printed. Target: a ratio of at most 2.
+#
+#   BUILD=build REPS=7 SLIDES=500 bash bench/load.sh
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${BUILD:-$root/build}
+[[ $build = /* ]] || build=$root/$build
+reps=${REPS:-7}
+slides=${SLIDES:-500}
+
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+if ! log=$(cmake --build "$build" --target tarvik mkdeck 2>&1); then
+  echo "$log"
+  exit 1
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarvik-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+deck=$work/bench.pptx
+"$build/bin/mkdeck" bench "$deck" --slides "$slides"
+
+now_ns() { date +%s%N; }
+median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+
+# One untimed run of each warms the page cache and checks that both work.
+"$build/bin/tarvik" info "$deck" >/dev/null
+unzip -qo "$deck" -d "$work/warm" && rm -rf "$work/warm"
+
+info_ms=() unzip_ms=()
+for ((i = 1; i <= reps; i++)); do
+  t0=$(now_ns)
+  unzip -qo "$deck" -d "$work/unzipped"
+  t1=$(now_ns)
+  rm -rf "$work/unzipped"
+  t2=$(now_ns)
+  "$build/bin/tarvik" info "$deck" >/dev/null
+  t3=$(now_ns)
+  unzip_ms+=($(( (t1 - t0) / 1000000 )))
+  info_ms+=($(( (t3 - t2) / 1000000 )))
+done
+
+info_median=$(printf '%s\n' "${info_ms[@]}" | median)
+unzip_median=$(printf '%s\n' "${unzip_ms[@]}" | median)
+entries=$(unzip -Z1 "$deck" | wc -l)
+size=$(stat -c %s "$deck")
+echo "bench/load: $slides slides, $entries entries, $size bytes, $reps runs each"
+echo "  tarvik info   median ${info_median} ms  (runs: ${info_ms[*]})"
+echo "  unzip -qo     median ${unzip_median} ms  (runs: ${unzip_ms[*]})"
+awk -v a="$info_median" -v b="$unzip_median" \
+  'BEGIN { if (b > 0) printf "  ratio         %.2fx bare unzip (target: at most 2x)\n", a / b }'
