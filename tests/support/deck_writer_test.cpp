@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/system.h"
 
@@ -256,4 +257,27 @@ TEST_F(DeckWriterTest, SlidesRelateToTheirOwnLayoutAndLayoutsToTheMaster) {
     layoutTargets.push_back(target(*masterRels, id.attribute("r:id").value()));
   EXPECT_EQ(layoutTargets, (std::vector<std::string>{"../slideLayouts/slideLayout1.xml",
                                                       "../slideLayouts/slideLayout2.xml"}));
+}
+
+TEST_F(DeckWriterTest, FilesAndUnixModesGoInAsGiven) {
+  WriteFileBytes(PathOf("pic.bin"), std::string("\x00\x01\x02", 3));
+  TDeckWriter w;
+  w.AddFile("ppt/media/pic.bin", PathOf("pic.bin")).SetUnixMode("ppt/media/pic.bin", 0444);
+  w.Write(PathOf("modes.zip"));
+  TZip z = OpenZip(PathOf("modes.zip"));
+  ASSERT_TRUE(z);
+  bool ok;
+  EXPECT_EQ(ReadEntry(z.get(), "ppt/media/pic.bin", &ok), std::string("\x00\x01\x02", 3));
+  zip_uint8_t opsys = 0;
+  zip_uint32_t attr = 0;
+  ASSERT_EQ(zip_file_get_external_attributes(z.get(), 0, 0, &opsys, &attr), 0);
+  EXPECT_EQ((attr >> 16) & 07777u, 0444u);
+  EXPECT_TRUE(S_ISREG(attr >> 16));
+}
+
+TEST_F(DeckWriterTest, WritingWhereNoFolderExistsRaisesTheError) {
+  TDeckWriter w;
+  w.Add("a.txt", "x");
+  EXPECT_THROW(w.Write(PathOf("missing/folder/deck.pptx")), ETarvikError);
+  EXPECT_FALSE(PathExists(PathOf("missing")));
 }
