@@ -22,6 +22,8 @@ demo: deps build
 	$(BUILD)/bin/mkdeck sample examples/sample.pptx
 	$(BUILD)/bin/tarvik actions
 	$(BUILD)/bin/tarvik import examples/sample.pptx out/demo/sample.pub
+	$(BUILD)/bin/tarvik html examples/sample.pptx out/demo/sample.html
+	$(BUILD)/bin/tarvik web examples/sample.pptx out/demo/sample_Web
 
 # Every suite, then the unit and integration suites again under the sanitizers,
 # then the Windows DLL under Wine.

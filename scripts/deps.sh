@@ -16,6 +16,8 @@ packages=(
   # the Windows build and its tests under Wine
   g++-mingw-w64-i686-posix libz-mingw-w64-dev dpkg-dev
   wine wine32:i386 locales xvfb xauth fonts-liberation
+  # the browser tests: Node drives Debian's chromium through playwright-core
+  chromium nodejs
 )
 
 missing=()
@@ -23,6 +25,8 @@ for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
   [ "$status" = installed ] || missing+=("$p")
 done
+# Debian ships npm on its own; other builds of nodejs bring it along.
+command -v npm >/dev/null || missing+=(npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "deps: installing ${missing[*]}"
@@ -38,4 +42,12 @@ fi
 if command -v locale >/dev/null && ! locale -a 2>/dev/null | grep -qi '^en_US.utf8$'; then
   sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/; s/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   locale-gen >/dev/null
+fi
+
+# The browser tests' one npm package, at the version of their lock file; it
+# drives the system's chromium, so no browser is downloaded.
+browser_tests="$(cd "$(dirname "$0")/.." && pwd)/tests/browser"
+if [ -f "$browser_tests/package-lock.json" ] && [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
+  echo "deps: installing playwright-core for the browser tests"
+  (cd "$browser_tests" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 fi

@@ -4,9 +4,12 @@
 // assets. The deck is player_deck's ten-slide deck.
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { copyFileSync, existsSync, mkdirSync } from 'node:fs';
+import { join } from 'node:path';
 
 import { chromiumAvailable, launchBrowser, openPlayer, playerState } from './support/browser.mjs';
-import { exportBoth, missingSetup, variables, workFolder, writePlayerDecks } from './support/exports.mjs';
+import { env, exportBoth, missingSetup, variables, workFolder, writePlayerDecks } from './support/exports.mjs';
 import { serveFolder } from './support/server.mjs';
 
 const skip = missingSetup() ?? (chromiumAvailable() ? false : 'chromium is not installed');
@@ -340,5 +343,28 @@ describe('tarvik html and web output', { skip }, () => {
     assert.deepEqual([...web.keys()], ['[PPTXWebFolder]', '[PPTXWebIndex]', '[PPTXWebSlides]', '[PPTXWebObjects]', '[LastError]']);
     assert.equal(web.get('[PPTXWebObjects]'), html.get('[PPTXHTMLObjects]'));
     assert.ok(web.get('[PPTXWebIndex]').endsWith('player_Web/index.html'));
+  });
+
+  it('names its outputs like the property dialogs and sends several decks into -o', () => {
+    const folder = workFolder('cli');
+    const decks = writePlayerDecks(folder);
+    const second = join(folder, 'second.pptx');
+    copyFileSync(decks.player, second);
+    const run = (args) => execFileSync(env.tarvik, args, { cwd: folder, encoding: 'utf8' });
+    run(['html', 'player.pptx']);
+    assert.ok(existsSync(join(folder, 'player.html')));
+    run(['web', 'player.pptx']);
+    assert.ok(existsSync(join(folder, 'player_Web', 'index.html')));
+    run(['web', 'player.pptx', 'site']);
+    assert.ok(existsSync(join(folder, 'site', 'index.html')));
+    mkdirSync(join(folder, 'many'));
+    const html = run(['html', 'player.pptx', 'second.pptx', '-o', 'many']);
+    assert.deepEqual(html.split('\n').filter((l) => l.startsWith('[PPTXHTMLExported]')),
+      ['[PPTXHTMLExported]=many/player.html', '[PPTXHTMLExported]=many/second.html']);
+    run(['web', 'player.pptx', 'second.pptx', '-o', 'many']);
+    assert.ok(existsSync(join(folder, 'many', 'player_Web', 'index.html')));
+    assert.ok(existsSync(join(folder, 'many', 'second_Web', 'index.html')));
+    assert.throws(() => execFileSync(env.tarvik, ['html', 'missing.pptx', 'x.html'], { cwd: folder, stdio: 'pipe' }),
+      (e) => e.status === 1 && /PowerPoint file not found: missing\.pptx/.test(e.stderr.toString()));
   });
 });

@@ -7,6 +7,12 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+#include "htmlexport/export_progress.h"
 #include "htmlexport/html5_export.h"
 #include "htmlexport/renderer_test_util.h"
 #include "platform/error.h"
@@ -174,6 +180,36 @@ TEST_F(ExportTest, ExportWebFolderSetsItsVariablesAndIndexWithOneSeparator) {
   EXPECT_FALSE(Run(8, {broken, Path("web3")}));
   EXPECT_EQ(gSet, (TVariables{{"[LastError]", "Unable to create the HTML5 web folder."}}));
 }
+
+#ifndef _WIN32
+// The progress reports a command-line host can ask for: one line per slide
+// on the socket named in the environment, and nothing at all otherwise.
+TEST_F(ExportTest, ReportsSlideProgressOnlyToASocketNamedInTheEnvironment) {
+  int fds[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+  SetEnvVar(kProgressFdVariable, std::to_string(fds[1]));
+  std::string deck = WriteDeck(scratch_.Path(), "Talk.pptx", 2);
+  int slides = 0, objects = 0;
+  ASSERT_TRUE(ExportHTML5(deck, Path("talk.html"), slides, objects));
+  close(fds[1]);
+  std::string received;
+  char buffer[256];
+  for (ssize_t got; (got = recv(fds[0], buffer, sizeof buffer, 0)) > 0;) received.append(buffer, size_t(got));
+  close(fds[0]);
+  EXPECT_EQ(received, "0 2\n1 2\n2 2\n");
+
+  // A descriptor that is no socket (here a pipe with nobody reading) is left alone.
+  int pipeFds[2];
+  ASSERT_EQ(pipe(pipeFds), 0);
+  close(pipeFds[0]);
+  SetEnvVar(kProgressFdVariable, std::to_string(pipeFds[1]));
+  ReportSlideProgress(1, 2);
+  close(pipeFds[1]);
+  SetEnvVar(kProgressFdVariable, "not a number");
+  ReportSlideProgress(1, 2);
+  UnsetEnvVar(kProgressFdVariable);
+}
+#endif
 
 }  // namespace
 }  // namespace tarvik
