@@ -117,7 +117,9 @@ std::string RtfEscape(const std::string& text) {
           afterEscape = false;
         } else {
           int value = unit > 32767 ? static_cast<int>(unit) - 65536 : static_cast<int>(unit);
-          out += "\\u" + std::to_string(value) + "?";
+          out += "\\u";
+          out += std::to_string(value);
+          out += '?';
           afterEscape = true;
         }
     }
@@ -155,16 +157,24 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
     rtf += "{\\pard" + RtfAlignCode(paragraph.Alignment);
     if (paragraph.Level > 0) rtf += "\\li" + std::to_string(static_cast<int64_t>(paragraph.Level) * 720);
     rtf += "\\fi0\\ri0\\sb0\\sa0\\sl0 ";
-    if (paragraph.Bullet) rtf += RtfEscape(paragraph.BulletChar) + " ";
+    if (paragraph.Bullet) {
+      rtf += RtfEscape(paragraph.BulletChar);
+      rtf += ' ';
+    }
     for (const auto& run : paragraph.Runs) {
       int32_t halfPoints = RoundHalfEven(run.FontSizePt * 2);
       if (halfPoints < 1) halfPoints = 1;
-      rtf += "\\f" + std::to_string(FontIndex(folded, RunFont(run))) + "\\fs" + std::to_string(halfPoints) +
-             "\\cf" + std::to_string(ColorIndex(colors, RunColor(run)));
+      rtf += "\\f";
+      rtf += std::to_string(FontIndex(folded, RunFont(run)));
+      rtf += "\\fs";
+      rtf += std::to_string(halfPoints);
+      rtf += "\\cf";
+      rtf += std::to_string(ColorIndex(colors, RunColor(run)));
       rtf += run.Bold ? "\\b" : "\\b0";
       rtf += run.Italic ? "\\i" : "\\i0";
       rtf += run.Underline ? "\\ul" : "\\ul0";
-      rtf += " " + RtfEscape(run.Text);
+      rtf += ' ';
+      rtf += RtfEscape(run.Text);
     }
     rtf += "}";
     if (p + 1 < shape.Paragraphs.size()) rtf += "\\par ";
