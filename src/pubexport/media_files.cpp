@@ -2,7 +2,9 @@
 #include "pubexport/media_files.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "platform/error.h"
 #include "platform/files.h"
@@ -14,6 +16,34 @@ namespace {
 
 std::filesystem::path FsPath(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// Copies the bytes in pieces (a video may be far larger than we want to hold
+// in memory) into a file of default permissions: a read-only source must not
+// leave a copy that the next import of the same deck cannot replace.
+bool CopyBytes(const std::string& source, const std::string& target) {
+  std::ifstream in(FsPath(source), std::ios::binary);
+  if (!in) return false;
+  std::error_code ignored;
+  // Already in place: truncating the target would empty the source.
+  if (std::filesystem::equivalent(FsPath(source), FsPath(target), ignored)) return true;
+  if (std::filesystem::exists(FsPath(target), ignored))
+    std::filesystem::permissions(FsPath(target), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, ignored);
+  std::ofstream out(FsPath(target), std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  std::vector<char> buffer(1 << 20);
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    std::streamsize n = in.gcount();
+    if (n > 0 && !out.write(buffer.data(), n)) break;
+  }
+  bool ok = in.eof() && !in.bad() && out.good();
+  out.close();
+  ok = ok && !out.fail();
+  // A half copy must not pass for the media file.
+  if (!ok) std::filesystem::remove(FsPath(target), ignored);
+  return ok;
 }
 
 std::string BaseName(int32_t slide, int32_t shape) {
@@ -34,19 +64,7 @@ std::string CopyMediaFile(const std::string& pubFile, const std::string& source,
   std::string fileName = BaseName(slide, shape) + MediaExtension(source);
   std::string folder = MediaFolderOf(pubFile);
   ForceDirectories(folder);
-  std::filesystem::path target = FsPath(JoinPath(folder, fileName));
-  std::error_code ec, ignored;
-  // The copy takes the source's permissions; a read-only source must not leave
-  // a copy that the next import of the same deck cannot replace.
-  if (std::filesystem::exists(target, ignored))
-    std::filesystem::permissions(target, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
-                                 ignored);
-  // Streams the bytes: a video may be far larger than we want to hold in memory.
-  bool copied =
-      std::filesystem::copy_file(FsPath(source), target, std::filesystem::copy_options::overwrite_existing, ec);
-  if (!copied || ec) throw ETarvikError("Unable to copy media file: " + source);
-  std::filesystem::permissions(target, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
-                               ignored);
+  if (!CopyBytes(source, JoinPath(folder, fileName))) throw ETarvikError("Unable to copy media file: " + source);
   return "media\\" + fileName;
 }
 

@@ -194,6 +194,16 @@ TEST_F(PublicationTest, ImportingAgainOverwrites) {
   fs::permissions(fs::path(pic.MediaFile), fs::perms::owner_all, fs::perm_options::add);
 }
 
+TEST_F(PublicationTest, CopyOntoItselfKeepsTheFile) {
+  std::string inPlace = JoinPath(MediaFolderOf(pub_), "slide1_obj1");
+  ForceDirectories(MediaFolderOf(pub_));
+  WriteFileBytes(inPlace, "keep me");
+  EXPECT_EQ(CopyMediaFile(pub_, inPlace, 1, 1), "media\\slide1_obj1.bin");
+  WriteFileBytes(inPlace + ".bin", "keep me too");
+  EXPECT_EQ(CopyMediaFile(pub_, inPlace + ".bin", 1, 1), "media\\slide1_obj1.bin");
+  EXPECT_EQ(ReadFileBytes(inPlace + ".bin"), "keep me too");
+}
+
 TEST(PublicationTitle, FileNameWithoutFolderAndLastExtension) {
   std::string sep(1, kPathSep);
   EXPECT_EQ(PublicationTitle(sep + "d" + sep + "Quarterly.Review.pptx"), "Quarterly.Review - Imported");
