@@ -5,14 +5,13 @@
 // it under the property dialogs' default names: the extension replaced by
 // ".html", or removed and "_Web" added. On a terminal a line per deck shows
 // the slides rendered so far.
+#include <iostream>
 #include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <iostream>
 
 #ifndef _WIN32
 #include <sys/socket.h>
