@@ -16,13 +16,14 @@ shared_decks=$root/../shared/decks
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARVIK_FUZZ=ON -DTARVIK_TESTS=OFF >/dev/null
-cmake --build "$build" -j "$jobs" --target load_fuzzer slide_fuzzer mkdeck
+cmake --build "$build" -j "$jobs" --target load_fuzzer slide_fuzzer mkdeck fuzz_seeds
 
 seeds=$build/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds/load" "$seeds/slide" "$build/corpus/load" "$build/corpus/slide" "$build/artifacts"
 "$build/bin/mkdeck" sample "$seeds/load/sample.pptx"
 "$build/bin/mkdeck" bench "$seeds/load/bench3.pptx" --slides 3
+"$build/bin/fuzz_seeds" "$seeds/load"
 if [ -d "$shared_decks" ]; then
   find "$shared_decks" -type f \( -name '*.pptx' -o -name '*.pptm' -o -name '*.ppsx' \) \
     -exec cp {} "$seeds/load/" \;
