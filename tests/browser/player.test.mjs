@@ -123,12 +123,14 @@ for (const form of ['single file', 'web folder']) {
       assert.equal((await playerState(page)).thumbsOpen, true);
       await page.keyboard.press('T');
       assert.equal((await playerState(page)).thumbsOpen, false);
+      // The button's text follows the fullscreenchange event, which comes a moment
+      // after the element changes.
       await page.keyboard.press('f');
-      await page.waitForFunction(() => document.fullscreenElement === document.getElementById('player'));
-      assert.equal(await page.locator('#fullscreen').textContent(), '\u00d7');
+      await page.waitForFunction(() => document.fullscreenElement === document.getElementById('player') &&
+        document.getElementById('fullscreen').textContent === '\u00d7');
       await page.keyboard.press('f');
-      await page.waitForFunction(() => document.fullscreenElement === null);
-      assert.equal(await page.locator('#fullscreen').textContent(), '\u26f6');
+      await page.waitForFunction(() => document.fullscreenElement === null &&
+        document.getElementById('fullscreen').textContent === '\u26f6');
       assert.equal(await currentSlide(page), 1, 'none of these keys turns the page');
       await close();
     });
