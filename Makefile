@@ -21,13 +21,15 @@ demo: deps build
 	@mkdir -p out/demo
 	$(BUILD)/bin/mkdeck sample examples/sample.pptx
 	$(BUILD)/bin/tarvik actions
+	$(BUILD)/bin/tarvik info examples/sample.pptx
 	$(BUILD)/bin/tarvik import examples/sample.pptx out/demo/sample.pub
 	$(BUILD)/bin/tarvik html examples/sample.pptx out/demo/sample.html
 	$(BUILD)/bin/tarvik web examples/sample.pptx out/demo/sample_Web
 
 # Every suite, then the unit and integration suites again under the sanitizers,
-# then the Windows DLL under Wine.
+# then the Windows DLL under Wine, then a minute of fuzzing the reader.
 test: deps test-native test-windows
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
 
 test-native: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -9,7 +9,9 @@ namespace tarvik {
 TPrivateTemp::TPrivateTemp(bool keep) : keep_(keep) {
   path_ = JoinPath(UserTempFolder(), "tarvik-" + NewGuidHex());
   if (!ForceDirectories(path_)) throw ETarvikError("Cannot create the folder " + path_ + ".");
-  SetEnvVar("TEMP", path_);
+  // Everything that asks for a temporary folder must land here: the plug-in
+  // reads TEMP, the platform layer TMPDIR first.
+  for (const char* name : {"TEMP", "TMP", "TMPDIR"}) SetEnvVar(name, path_);
 }
 
 TPrivateTemp::~TPrivateTemp() {
