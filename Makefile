@@ -6,7 +6,7 @@ BUILD_ASAN ?= build-asan
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build demo test test-native test-unit test-asan test-windows windows fuzz bench clean
+.PHONY: all deps build demo test test-native test-unit test-asan test-windows windows fuzz bench bench-html clean
 
 all: build
 
@@ -51,9 +51,13 @@ windows:
 fuzz:
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash fuzz/run.sh
 
-# Reading a large deck against unpacking it with unzip.
-bench:
+# Reading a large deck against unpacking it with unzip, and exporting a
+# media-heavy deck to HTML against unzip plus base64 of its media.
+bench: bench-html
 	@BUILD=$(BUILD) bash bench/load.sh
+
+bench-html:
+	@BUILD=$(BUILD) bash bench/html.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) build-win32 build-fuzz out

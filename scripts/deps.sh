@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev googletest
   zlib1g-dev libzip-dev libpugixml-dev libcli11-dev libstb-dev
   zip unzip
+  # the benchmarks' peak memory
+  time
   # reads the importer's RTF back in its tests
   unrtf
   # fuzzing (libFuzzer comes with clang's runtime)

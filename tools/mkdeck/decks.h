@@ -1,4 +1,4 @@
-// The decks mkdeck writes: the bundled sample talk and the large benchmark deck.
+// The decks mkdeck writes: the bundled sample talk and the large benchmark decks.
 #pragma once
 #include "support/deck_writer.h"
 
@@ -9,6 +9,10 @@ tarvik::test::TDeckWriter BuildSampleDeck();
 // Slides slides of about twenty shapes each: text with several runs, shapes,
 // groups and pictures.
 tarvik::test::TDeckWriter BuildBenchDeck(int slides);
+
+// Slides slides of a title and one or two large noise pictures, about 150 MB
+// of distinct pictures in all, each shown on several slides, and two videos.
+tarvik::test::TDeckWriter BuildMediaDeck(int slides);
 
 // The master and layout placeholders and text styles both decks share.
 void AddTalkLayouts(tarvik::test::TDeckSpec& spec);

@@ -1,6 +1,7 @@
 // mkdeck: writes the generated decks. "mkdeck sample <out.pptx>" writes the
 // bundled sample talk, "mkdeck bench <out.pptx> [--slides N]" the benchmark
-// deck. The same arguments always give the same bytes.
+// deck, "mkdeck media <out.pptx> [--slides N]" the media-heavy deck. The
+// same arguments always give the same bytes.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -11,13 +12,17 @@
 int main(int argc, char** argv) {
   CLI::App app{"mkdeck - write the sample and benchmark decks"};
   app.require_subcommand(1);
-  std::string sampleOut, benchOut;
-  int slides = 500;
+  std::string sampleOut, benchOut, mediaOut;
+  int slides = 500, mediaSlides = 200;
   auto* sample = app.add_subcommand("sample", "write the bundled sample talk");
   sample->add_option("out", sampleOut, "the .pptx file to write")->required();
   auto* bench = app.add_subcommand("bench", "write the large benchmark deck");
   bench->add_option("out", benchOut, "the .pptx file to write")->required();
   bench->add_option("--slides", slides, "number of slides (default 500)")
+      ->check(CLI::Range(1, 100000));
+  auto* media = app.add_subcommand("media", "write the media-heavy deck (pictures and videos)");
+  media->add_option("out", mediaOut, "the .pptx file to write")->required();
+  media->add_option("--slides", mediaSlides, "number of slides (default 200)")
       ->check(CLI::Range(1, 100000));
   try {
     app.parse(argc, argv);
@@ -28,6 +33,8 @@ int main(int argc, char** argv) {
   try {
     if (sample->parsed())
       mkdeck::BuildSampleDeck().Write(sampleOut);
+    else if (media->parsed())
+      mkdeck::BuildMediaDeck(mediaSlides).Write(mediaOut);
     else
       mkdeck::BuildBenchDeck(slides).Write(benchOut);
   } catch (const std::exception& e) {

@@ -3,9 +3,11 @@
 #include "pictures.h"
 
 #include <stb_image_write.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -69,7 +71,74 @@ void PaintLandscape(TImage& img, double phase, uint32_t seed, double grain) {
   }
 }
 
+// Noise pixels from xorshift32; a zero seed would stay zero.
+TImage NoiseImage(int width, int height, uint32_t seed) {
+  TImage img(width, height, 3);
+  uint32_t state = seed * 2654435761u | 1u;
+  for (uint8_t& p : img.Pixels) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    p = static_cast<uint8_t>(state >> 24);
+  }
+  return img;
+}
+
+void PutBigEndian(std::string& out, uint32_t v) {
+  const char b[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+  out.append(b, 4);
+}
+
+void PngChunk(std::string& out, const char* type, const std::string& data) {
+  PutBigEndian(out, static_cast<uint32_t>(data.size()));
+  size_t start = out.size();
+  out.append(type, 4);
+  out += data;
+  uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(out.data() + start),
+                    static_cast<uInt>(out.size() - start));
+  PutBigEndian(out, static_cast<uint32_t>(crc));
+}
+
+// stb's encoder searches for matches even in noise, which takes seconds per
+// picture; zlib's level 0 just frames the rows.
+std::string EncodeStoredPng(const TImage& img) {
+  const size_t stride = size_t(img.Width) * img.Channels;
+  std::string raw(size_t(img.Height) * (stride + 1), '\0');  // filter byte 0 on every row
+  for (int y = 0; y < img.Height; ++y)
+    std::memcpy(&raw[size_t(y) * (stride + 1) + 1], &img.Pixels[size_t(y) * stride], stride);
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::string packed(packedSize, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()),
+                0) != Z_OK)
+    throw std::runtime_error("PNG encoding failed");
+  packed.resize(packedSize);
+
+  std::string header;
+  PutBigEndian(header, static_cast<uint32_t>(img.Width));
+  PutBigEndian(header, static_cast<uint32_t>(img.Height));
+  header += std::string{char(8), char(img.Channels == 4 ? 6 : 2), 0, 0, 0};
+  std::string out("\x89PNG\r\n\x1a\n", 8);
+  PngChunk(out, "IHDR", header);
+  PngChunk(out, "IDAT", packed);
+  PngChunk(out, "IEND", "");
+  return out;
+}
+
 }  // namespace
+
+std::string NoisePng(int width, int height, uint32_t seed) {
+  return EncodeStoredPng(NoiseImage(width, height, seed));
+}
+
+std::string NoiseJpeg(int width, int height, uint32_t seed, int quality) {
+  TImage img = NoiseImage(width, height, seed);
+  std::string out;
+  if (!stbi_write_jpg_to_func(PngSink, &out, img.Width, img.Height, img.Channels,
+                              img.Pixels.data(), quality))
+    throw std::runtime_error("JPEG encoding failed");
+  return out;
+}
 
 std::string LandscapePng(int width, int height) {
   TImage img(width, height, 3);

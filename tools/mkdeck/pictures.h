@@ -16,4 +16,11 @@ std::string BarChartPng(int width, int height);
 // A photo-like picture with grain that varies with Seed (for the benchmark deck).
 std::string GrainyPhotoPng(int width, int height, uint32_t seed);
 
+// Pictures of noise that varies with Seed, for the media-heavy deck: they do
+// not compress, so a file's size is what it costs to carry. The PNG stores its
+// pixels without compression (about 3 bytes a pixel, written at memory speed);
+// the JPEG is a real baseline JPEG of the given quality.
+std::string NoisePng(int width, int height, uint32_t seed);
+std::string NoiseJpeg(int width, int height, uint32_t seed, int quality);
+
 }  // namespace mkdeck

@@ -119,6 +119,16 @@ std::string Picture(int id, const std::string& name, const std::string& relId,
          SpPr(xfrm, "rect") + "</p:pic>";
 }
 
+std::string VideoPicture(int id, const std::string& name, const std::string& posterRelId,
+                         const std::string& videoRelId, const std::string& xfrm) {
+  return "<p:pic><p:nvPicPr>" + NvProps(id, name) +
+         "<p:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></p:cNvPicPr>"
+         "<p:nvPr><a:videoFile r:link=\"" +
+         videoRelId + "\"/></p:nvPr></p:nvPicPr><p:blipFill>" +
+         (posterRelId.empty() ? "<a:blip/>" : "<a:blip r:embed=\"" + posterRelId + "\"/>") +
+         "<a:stretch><a:fillRect/></a:stretch></p:blipFill>" + SpPr(xfrm, "rect") + "</p:pic>";
+}
+
 std::string Connector(int id, const std::string& name, const std::string& xfrm,
                       const std::string& preset, const std::string& line) {
   return "<p:cxnSp><p:nvCxnSpPr>" + NvProps(id, name) + "<p:cNvCxnSpPr/><p:nvPr/></p:nvCxnSpPr>" +

@@ -55,6 +55,10 @@ std::string Shape(int id, const std::string& name, const std::string& spPr,
 std::string Picture(int id, const std::string& name, const std::string& relId,
                     const std::string& xfrm, const std::string& srcRect = "",
                     const std::string& descr = "");
+// A pic that plays the video of relationship VideoRelId, showing the picture
+// of PosterRelId until it starts; an empty PosterRelId gives no poster.
+std::string VideoPicture(int id, const std::string& name, const std::string& posterRelId,
+                         const std::string& videoRelId, const std::string& xfrm);
 // A cxnSp (connector) with preset geometry and outline.
 std::string Connector(int id, const std::string& name, const std::string& xfrm,
                       const std::string& preset, const std::string& line);
