@@ -45,14 +45,6 @@ bool SameFile(const std::string& a, const std::string& b) {
   return FileExists(a) && FileExists(b) && fs::equivalent(ToFs(a), ToFs(b), ec) && !ec;
 }
 
-std::string ExportWorkFolder(const std::string& name) {
-  // TEMP first: a host (or the CLI, one private TEMP per run) that sets it
-  // keeps its exports apart from everyone else's.
-  std::string temp = GetEnvVar("TEMP");
-  if (temp.empty() || !DirectoryExists(temp)) temp = UserTempFolder();
-  return JoinPath(temp, name);
-}
-
 void WriteTextFileReplacing(const std::string& path, std::string_view text, bool withBom) {
   std::string partial = JoinPath(ExtractFileDir(ExpandFileName(path)),
                                  "." + ExtractFileName(path) + "." + NewGuidHex() + ".part");
@@ -90,7 +82,7 @@ bool ExportHTML5(const std::string& pptxFile, const std::string& outputFile, int
   std::string folder = ExtractFileDir(ExpandFileName(outputFile));
   if (!folder.empty() && !ForceDirectories(folder))
     throw ETarvikError("Cannot create the folder " + folder + ".");
-  std::string workRoot = ExportWorkFolder("Tarvik_HTML");
+  std::string workRoot = TempWorkFolder("Tarvik_HTML");
   if (!ForceDirectories(workRoot)) throw ETarvikError("Cannot create the folder " + workRoot + ".");
 
   // The presentation is freed when this scope ends, whatever happens below.

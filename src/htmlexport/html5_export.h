@@ -14,10 +14,6 @@ namespace tarvik {
 bool ExportHTML5(const std::string& pptxFile, const std::string& outputFile, int& slideCount,
                  int& objectCount);
 
-// TEMP (or the user's temporary folder when TEMP names none) joined with
-// Name: where the exports unpack their decks.
-std::string ExportWorkFolder(const std::string& name);
-
 // Writes Text to Path as UTF-8, after a byte order mark when WithBom, through
 // a temporary file beside it that then replaces Path: a failed write leaves
 // an earlier file of that name as it was. Raises ETarvikError.

@@ -4,6 +4,8 @@
 
 #include "platform/system.h"
 
+#include "platform/files.h"
+
 namespace tarvik {
 
 namespace {
@@ -23,6 +25,13 @@ std::string FormatGuidHex(const unsigned char b[16]) {
   char text[33];
   for (int i = 0; i < 16; ++i) std::snprintf(text + 2 * i, 3, "%02X", b[order[i]]);
   return std::string(text, 32);
+}
+
+std::string TempWorkFolder(const std::string& name) {
+  std::string temp = GetEnvVar("TEMP");
+  if (temp.empty()) temp = UserTempFolder();
+  if (temp.back() != kPathSep) temp += kPathSep;
+  return temp + name;
 }
 
 std::string NewGuidDashed() {

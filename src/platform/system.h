@@ -16,6 +16,11 @@ void UnsetEnvVar(const std::string& name);
 // The user's temporary folder, long form, without a trailing separator.
 std::string UserTempFolder();
 
+// A work folder below TEMP: TEMP, a separator unless it ends in one, then
+// Name. Without TEMP the user's temporary folder stands in for it, never the
+// root of the drive.
+std::string TempWorkFolder(const std::string& name);
+
 // A new GUID as 32 upper-case hex digits, and in the 8-4-4-4-12 form.
 std::string NewGuidHex();
 std::string NewGuidDashed();

@@ -114,14 +114,6 @@ int32_t StrToIntDef(const std::string& text, int32_t fallback) {
   return static_cast<int32_t>(value);
 }
 
-std::string TempWorkFolder(const std::string& name) {
-  std::string temp = GetEnvVar("TEMP");
-  // The host runs on Windows, where the separator is a backslash; the folder
-  // is named the same way on every platform, with the native separator.
-  if (temp.empty() || temp.back() != kPathSep) temp += kPathSep;
-  return temp + name;
-}
-
 std::string GetCacheFolder() {
   std::string folder = TempWorkFolder("Tarvik_Cache");
   if (!DirectoryExists(folder)) ForceDirectories(folder);

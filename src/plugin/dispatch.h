@@ -28,9 +28,7 @@ bool ReportFailure(const std::string& message);
 // after "$", "x" or "0x"; anything else gives Default.
 int32_t StrToIntDef(const std::string& text, int32_t fallback);
 
-// TEMP + "\" (unless present) + "Tarvik_Cache"; created on demand.
+// TempWorkFolder("Tarvik_Cache"), created on demand.
 std::string GetCacheFolder();
-// The work folder Name below TEMP, built the same way as the cache folder.
-std::string TempWorkFolder(const std::string& name);
 
 }  // namespace tarvik

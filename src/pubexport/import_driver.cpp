@@ -10,9 +10,7 @@
 namespace tarvik {
 
 std::string ImportExtractionRoot() {
-  std::string temp = GetEnvVar("TEMP");
-  if (temp.empty() || temp.back() != kPathSep) temp += kPathSep;
-  return temp + "Tarvik_Import";
+  return TempWorkFolder("Tarvik_Import");
 }
 
 namespace {

@@ -119,9 +119,12 @@ TEST_F(TempEnv, CacheFolderIsCreatedBelowTemp) {
   }
 }
 
-TEST_F(TempEnv, UnsetTempGivesTheRootFolderName) {
-  UnsetEnvVar("TEMP");
-  EXPECT_EQ(TempWorkFolder("Tarvik_Cache"), std::string(1, kPathSep) + "Tarvik_Cache");
+TEST_F(TempEnv, WithoutTempWorkFoldersGoBelowTheUsersTemporaryFolder) {
+  for (bool unset : {true, false}) {
+    if (unset) UnsetEnvVar("TEMP");
+    else SetEnvVar("TEMP", "");
+    EXPECT_EQ(TempWorkFolder("Tarvik_Cache"), JoinPath(UserTempFolder(), "Tarvik_Cache"));
+  }
 }
 
 // An interface-access host answering from a small script.
