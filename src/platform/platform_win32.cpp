@@ -228,8 +228,11 @@ uint32_t TickCountMs() { return GetTickCount(); }
 
 bool SystemShellOpen(const std::string& path) {
   std::wstring widePath = Wide(path);
-  HINSTANCE result =
-      ShellExecuteW(nullptr, L"open", widePath.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // The opened program starts in the file's own folder, so that relative
+  // names inside it (a publication's media folder) resolve.
+  std::wstring wideFolder = Wide(ExtractFileDir(path));
+  HINSTANCE result = ShellExecuteW(nullptr, L"open", widePath.c_str(), nullptr,
+                                   wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
   // Values above 32 mean success; the rest are error codes.
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
