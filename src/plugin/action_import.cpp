@@ -28,22 +28,20 @@ bool OpenGeneratedPublication(const std::string& fileName) {
 }
 
 bool ExecImport(const std::vector<std::string>& params) {
-  return GuardExport([&] {
-    const std::string& presentation = Param(params, 0);
-    const std::string& output = Param(params, 1);
-    if (!FileExists(presentation)) return ReportFailure("PowerPoint file not found: " + presentation);
-    // Only an empty name is refused here; blanks go on to the driver, which
-    // reports the folder it cannot create.
-    if (output.empty()) return ReportFailure("Output publication name is required.");
-    int32_t slides = 0, objects = 0;
-    if (!ConvertPPTXToPub(presentation, output, slides, objects))
-      return ReportFailure("Unable to create the VisualNEO Win publication.");
-    SetHostVariable("[PPTXImportedPub]", output);
-    SetHostVariable("[PPTXImportedSlides]", std::to_string(slides));
-    SetHostVariable("[PPTXImportedObjects]", std::to_string(objects));
-    SetHostVariable("[LastError]", "");
-    return OpenGeneratedPublication(output);
-  });
+  const std::string& presentation = Param(params, 0);
+  const std::string& output = Param(params, 1);
+  if (!FileExists(presentation)) return ReportFailure("PowerPoint file not found: " + presentation);
+  // Only an empty name is refused here; blanks go on to the driver, which
+  // reports the folder it cannot create.
+  if (output.empty()) return ReportFailure("Output publication name is required.");
+  int32_t slides = 0, objects = 0;
+  if (!ConvertPPTXToPub(presentation, output, slides, objects))
+    return ReportFailure("Unable to create the VisualNEO Win publication.");
+  SetHostVariable("[PPTXImportedPub]", output);
+  SetHostVariable("[PPTXImportedSlides]", std::to_string(slides));
+  SetHostVariable("[PPTXImportedObjects]", std::to_string(objects));
+  SetHostVariable("[LastError]", "");
+  return OpenGeneratedPublication(output);
 }
 
 }  // namespace tarvik

@@ -63,7 +63,8 @@ bool ExecAction(int32_t index, char** params) {
   if (index < 1 || index > kActionCount) return false;
   TActionHandler handler = ActionHandler(index);
   if (handler == nullptr) return NotAvailable(index);
-  return handler(ReadParams(index, params));
+  // Every handler runs inside the failure guard, whoever calls it.
+  return GuardExport([&] { return handler(ReadParams(index, params)); });
 }
 
 bool EditAction(int32_t index, char** params) {

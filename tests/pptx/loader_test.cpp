@@ -10,15 +10,6 @@ using namespace tarvik::test;
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ETarvikError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 TDeckSpec Slides(int count) {
   TDeckSpec spec;
   for (int i = 1; i <= count; ++i)

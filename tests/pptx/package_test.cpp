@@ -15,15 +15,6 @@ using namespace tarvik::test;
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ETarvikError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // A raw deflate stream of the given bytes.

@@ -1,9 +1,11 @@
 // Shared bits of the reader's tests: a private temporary folder, XML from a
 // string, and loading a deck described by a TDeckSpec.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "pptx/loader.h"
@@ -38,6 +40,16 @@ inline std::unique_ptr<TPPTXPresentation> LoadDeck(const TDeckWriter& deck, cons
 
 inline std::unique_ptr<TPPTXPresentation> LoadDeck(const TDeckSpec& spec, const TTempDir& dir) {
   return LoadDeck(BuildMinimalDeck(spec), dir);
+}
+
+// The message of the ETarvikError Action raises; "" when it raises none.
+inline std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const ETarvikError& e) {
+    return e.what();
+  }
+  return "";
 }
 
 }  // namespace tarvik::test
