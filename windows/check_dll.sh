@@ -3,11 +3,12 @@
 # seven entry points under their plain names, and imports from system DLLs only
 # (a runtime DLL such as libstdc++-6.dll or zlib1.dll is on no host machine).
 #
-#   windows/check_dll.sh [path/to/Tarvik.nbp]
+#   windows/check_dll.sh [path/to/Tarvik.nbp] [i686|x86_64]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 dll=${1:-${TARVIK_WIN32_BUILD:-$root/build-win32}/bin/Tarvik.nbp}
+arch=${2:-i686}
 
 expected_exports="nbEditAction
 nbExecAction
@@ -24,7 +25,7 @@ allowed_imports=(
   bcrypt.dll crypt32.dll uxtheme.dll version.dll ws2_32.dll
 )
 
-dump=$(i686-w64-mingw32-objdump -p "$dll")
+dump=$("$arch-w64-mingw32-objdump" -p "$dll")
 
 exports=$(awk '
   /^\[Ordinal\/Name Pointer\] Table/ { on = 1; next }
@@ -50,6 +51,6 @@ for dll_name in $imports; do
   fi
 done
 if [ $status -eq 0 ]; then
-  echo "windows: Tarvik.nbp exports exactly the seven entry points; imports" $imports
+  echo "windows: Tarvik.nbp ($arch) exports exactly the seven entry points; imports" $imports
 fi
 exit $status

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the static 32-bit Windows pugixml and libzip that Tarvik.nbp links,
-# from Debian's own source packages, so that nothing third-party is kept in
-# the repository. The apt sources come from this machine's configuration.
+# Builds the static Windows pugixml and libzip that Tarvik.nbp links, from
+# Debian's own source packages, so that nothing third-party is kept in the
+# repository. The apt sources come from this machine's configuration.
 #
-#   windows/deps.sh [BUILD_DIR]      (default: build-win32 beside this folder)
+#   windows/deps.sh [BUILD_DIR] [i686|x86_64]   (default: build-win32, i686)
 #
 # Prints the installed prefix on its last line. The prefix is keyed on the
 # source package versions, so a later run with the same versions builds nothing.
@@ -11,6 +11,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${1:-$root/build-win32}
+arch=${2:-i686}
 deps_dir=$build_dir/deps
 apt_dir=$deps_dir/apt
 mkdir -p "$deps_dir"
@@ -85,7 +86,7 @@ if [ -f "$prefix/.complete" ]; then
   exit 0
 fi
 
-log "building pugixml $pugixml_version and libzip $libzip_version for i686 Windows"
+log "building pugixml $pugixml_version and libzip $libzip_version for $arch Windows"
 work=$deps_dir/work-$key
 rm -rf "$work" "$prefix"
 mkdir -p "$work"
@@ -102,7 +103,7 @@ for dsc in "$work"/pugixml_*.dsc "$work"/libzip_*.dsc; do
   dpkg-source --no-check -x "$dsc" "$work/$name-src" >/dev/null
 done
 
-toolchain=$root/windows/toolchain-i686.cmake
+toolchain=$root/windows/toolchain-$arch.cmake
 common=(
   -G Ninja
   -DCMAKE_TOOLCHAIN_FILE="$toolchain"

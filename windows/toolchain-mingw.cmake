@@ -1,17 +1,17 @@
-# Cross-compiles for 32-bit Windows with Debian's mingw-w64 (i686). The host
-# loads only 32-bit plug-ins, so this is the build that ships.
+# What both Windows cross builds share (Debian's mingw-w64). The
+# per-architecture files set TARVIK_MINGW_TRIPLE and the processor, then
+# include this one.
 #
 # TARVIK_WIN32_DEPS names the prefix where windows/deps.sh installed the static
 # pugixml and libzip; it joins the mingw sysroot as a find root.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
 
 # The -posix thread model: the default -win32 one lacks std::thread and std::mutex.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_AR i686-w64-mingw32-ar CACHE FILEPATH "")
-set(CMAKE_RANLIB i686-w64-mingw32-ranlib CACHE FILEPATH "")
+set(CMAKE_C_COMPILER ${TARVIK_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARVIK_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TARVIK_MINGW_TRIPLE}-windres)
+set(CMAKE_AR ${TARVIK_MINGW_TRIPLE}-ar CACHE FILEPATH "")
+set(CMAKE_RANLIB ${TARVIK_MINGW_TRIPLE}-ranlib CACHE FILEPATH "")
 
 # try_compile projects read this file again; hand them the deps prefix too.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TARVIK_WIN32_DEPS)
@@ -19,7 +19,7 @@ if(NOT TARVIK_WIN32_DEPS AND DEFINED ENV{TARVIK_WIN32_DEPS})
   set(TARVIK_WIN32_DEPS "$ENV{TARVIK_WIN32_DEPS}")
 endif()
 
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${TARVIK_MINGW_TRIPLE})
 if(TARVIK_WIN32_DEPS)
   list(APPEND CMAKE_FIND_ROOT_PATH "${TARVIK_WIN32_DEPS}")
 endif()
@@ -33,7 +33,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ZLIB_USE_STATIC_LIBS ON)
 
 # ctest (and GoogleTest's test discovery) run the .exe files through Wine.
-find_program(TARVIK_WINE wine)
-if(TARVIK_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${TARVIK_WINE}")
+if(TARVIK_WINE_LOADER)
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${TARVIK_WINE_LOADER}")
 endif()

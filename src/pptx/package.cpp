@@ -24,6 +24,7 @@ namespace {
 
 fs::path ToFs(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
+#ifndef _WIN32
 std::string ZipErrorText(int code) {
   zip_error_t error;
   zip_error_init_with_code(&error, code);
@@ -31,6 +32,7 @@ std::string ZipErrorText(int code) {
   zip_error_fini(&error);
   return text;
 }
+#endif
 
 struct TZipCloser {
   void operator()(zip_t* archive) const { zip_discard(archive); }
