@@ -6,18 +6,22 @@ BUILD_ASAN ?= build-asan
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build demo test test-native test-unit test-asan test-windows windows fuzz bench bench-html clean
+.PHONY: all deps deps-demo build demo test test-native test-asan test-windows windows fuzz bench bench-html clean
 
 all: build
 
+# Two tiers: the demo's needs, and everything the tests run.
 deps:
-	@bash scripts/deps.sh
+	@bash scripts/deps.sh test
+
+deps-demo:
+	@bash scripts/deps.sh demo
 
 build:
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-demo: deps build
+demo: deps-demo build
 	@mkdir -p out/demo
 	$(BUILD)/bin/mkdeck sample examples/sample.pptx
 	$(BUILD)/bin/tarvik actions
@@ -26,14 +30,14 @@ demo: deps build
 	$(BUILD)/bin/tarvik html examples/sample.pptx out/demo/sample.html
 	$(BUILD)/bin/tarvik web examples/sample.pptx out/demo/sample_Web
 
-# Every suite, then the unit and integration suites again under the sanitizers,
-# then the Windows DLL under Wine, then a minute of fuzzing the reader.
-test: deps test-native test-windows
-	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
+# Every suite, then the unit, integration and host suites again under the
+# sanitizers, then the Windows suites under Wine, then a minute of fuzzing the
+# reader; a summary of the parts at the end.
+test:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/test.sh
 
 test-native: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory test-asan
 
 test-asan:
 	@cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVIK_SANITIZE=ON >/dev/null
@@ -45,7 +49,7 @@ test-windows:
 	@bash windows/test.sh
 
 windows:
-	@bash windows/build.sh
+	@bash windows/build.sh i686
 
 # The reader's fuzz targets (clang, in build-fuzz) for FUZZ_SECONDS in total.
 fuzz:
@@ -60,4 +64,4 @@ bench-html:
 	@BUILD=$(BUILD) bash bench/html.sh
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) build-win32 build-fuzz out
+	rm -rf $(BUILD) $(BUILD_ASAN) build-win32 build-win64 build-fuzz out
