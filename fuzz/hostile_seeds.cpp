@@ -15,12 +15,12 @@ using namespace tarvik::test;
 namespace {
 
 TDeckWriter OneSlide(const std::string& spTree, const std::string& rels = "") {
-  TDeckSpec spec;
-  TSlideSpec slide;
+  TDeckParts parts;
+  TSlideParts slide;
   slide.SpTree = spTree;
   slide.Rels = rels;
-  spec.Slides.push_back(slide);
-  return BuildMinimalDeck(spec);
+  parts.Slides.push_back(slide);
+  return BuildMinimalDeck(parts);
 }
 
 std::string NestedGroups(int depth) {

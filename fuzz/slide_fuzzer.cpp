@@ -15,23 +15,23 @@ namespace {
 
 tarvik::test::TDeckWriter BaseDeck() {
   using namespace tarvik::test;
-  TDeckSpec spec;
-  spec.MasterSpTree =
+  TDeckParts parts;
+  parts.MasterSpTree =
       "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"Title\"/><p:cNvSpPr/><p:nvPr><p:ph "
       "type=\"title\"/></p:nvPr></p:nvSpPr><p:spPr><a:xfrm><a:off x=\"838200\" y=\"365125\"/>"
       "<a:ext cx=\"10515600\" cy=\"1325563\"/></a:xfrm></p:spPr></p:sp>"
       "<p:sp><p:nvSpPr><p:cNvPr id=\"3\" name=\"Body\"/><p:cNvSpPr/><p:nvPr><p:ph type=\"body\" "
       "idx=\"1\"/></p:nvPr></p:nvSpPr><p:spPr><a:xfrm><a:off x=\"838200\" y=\"1825625\"/>"
       "<a:ext cx=\"10515600\" cy=\"4351338\"/></a:xfrm></p:spPr></p:sp>";
-  spec.LayoutSpTree =
+  parts.LayoutSpTree =
       "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"Title\"/><p:cNvSpPr/><p:nvPr><p:ph "
       "type=\"title\"/></p:nvPr></p:nvSpPr><p:spPr/></p:sp>";
-  TSlideSpec slide;
+  TSlideParts slide;
   slide.Rels = RelationshipXml("rId2", "image", "../media/image1.png") +
                RelationshipXml("rId3", "video", "https://example.org/v.mp4", true) +
                RelationshipXml("rId4", "image", "../../../../etc/passwd");
-  spec.Slides.push_back(slide);
-  TDeckWriter w = BuildMinimalDeck(spec);
+  parts.Slides.push_back(slide);
+  TDeckWriter w = BuildMinimalDeck(parts);
   w.Add("ppt/media/image1.png", std::string("\x89PNG\r\n\x1a\n", 8), TDeckWriter::TStorage::Stored);
   return w;
 }

@@ -15,9 +15,9 @@
 using namespace mkdeck;
 using tarvik::test::BuildMinimalDeck;
 using tarvik::test::RelationshipXml;
-using tarvik::test::TDeckSpec;
+using tarvik::test::TDeckParts;
 using tarvik::test::TDeckWriter;
-using tarvik::test::TSlideSpec;
+using tarvik::test::TSlideParts;
 
 namespace {
 
@@ -70,46 +70,46 @@ std::string AudioFrame(int id, const TBox& box, const std::string& mediaRel) {
 }
 
 TDeckWriter BuildPlayerDeck() {
-  TDeckSpec spec;
-  spec.SlideWidthEmu = kSlideCx;
-  spec.SlideHeightEmu = kSlideCy;
+  TDeckParts parts;
+  parts.SlideWidthEmu = kSlideCx;
+  parts.SlideHeightEmu = kSlideCy;
   const std::string imageRel = RelationshipXml("rId10", "image", "../media/landscape.png");
   const std::string badgeRel = RelationshipXml("rId11", "image", "../media/badge.png");
 
-  TSlideSpec first;
+  TSlideParts first;
   first.Background = Background("FFFFFF");
   first.SpTree = TextBox(2, "Title", {609600, 304800, 10972800, 914400}, "Player test deck", "4000") +
                  Picture(3, "Landscape", "rId10", Xfrm({609600, 1371600, 6096000, 3429000})) +
                  TextBox(4, "Lookalike", {7010400, 1371600, 4572000, 2286000},
                          "Text is text: data:image/png;base64,iVBORw0KGgo= stays here.", "1800");
   first.Rels = imageRel;
-  spec.Slides.push_back(first);
+  parts.Slides.push_back(first);
 
-  TSlideSpec audio;
+  TSlideParts audio;
   audio.Background = Background("EAF2FF");
   audio.SpTree = TextBox(2, "Title", {609600, 304800, 10972800, 914400}, "Slide with audio") +
                  AudioFrame(3, {1524000, 1524000, 9144000, 4572000}, "rId12");
   audio.Rels = RelationshipXml("rId12", "audio", "../media/tone.wav");
-  spec.Slides.push_back(audio);
+  parts.Slides.push_back(audio);
 
-  TSlideSpec reuse;
+  TSlideParts reuse;
   reuse.Background = Background("FFF4E0");
   reuse.SpTree = TextBox(2, "Title", {609600, 304800, 10972800, 914400}, "Same picture, and a crop") +
                  Picture(3, "Landscape again", "rId10", Xfrm({609600, 1371600, 4572000, 2571750})) +
                  Picture(4, "Cropped badge", "rId11", Xfrm({6096000, 1371600, 2743200, 2743200}),
                          "l=\"25000\" r=\"25000\"");
   reuse.Rels = imageRel + badgeRel;
-  spec.Slides.push_back(reuse);
+  parts.Slides.push_back(reuse);
 
   for (int n = 4; n <= 10; ++n) {
-    TSlideSpec s;
+    TSlideParts s;
     s.Background = Background(n % 2 == 0 ? "F0FFF0" : "FFFFFF");
     s.SpTree = TextBox(2, "Title", {609600, 304800, 10972800, 914400}, "Slide " + std::to_string(n)) +
                Shape(3, "Box", SpPr(Xfrm({609600, 1828800, 3048000, 1524000}), "rect", SolidFill(Srgb("4472C4"))));
-    spec.Slides.push_back(s);
+    parts.Slides.push_back(s);
   }
 
-  TDeckWriter deck = BuildMinimalDeck(spec);
+  TDeckWriter deck = BuildMinimalDeck(parts);
   deck.Add("ppt/media/landscape.png", LandscapePng(320, 180));
   deck.Add("ppt/media/badge.png", ArrowBadgePng(128));
   deck.Add("ppt/media/tone.wav", ToneWav());

@@ -32,15 +32,15 @@ TVariables gSet;
 void HOSTCALL RecordVariable(const char* name, const char* value) { gSet.emplace_back(name, value); }
 
 std::string WriteDeck(const std::string& folder, const std::string& name, int slides) {
-  test::TDeckSpec spec;
+  test::TDeckParts parts;
   for (int i = 0; i < slides; ++i) {
-    test::TSlideSpec slide;
+    test::TSlideParts slide;
     slide.SpTree = test::TextShapeXml(2, "Text", 0, 0, 2000000, 500000, "Slide " + std::to_string(i + 1)) +
                    test::TextShapeXml(3, "Box", 0, 600000, 2000000, 500000, "", "ellipse");
-    spec.Slides.push_back(slide);
+    parts.Slides.push_back(slide);
   }
   std::string path = JoinPath(folder, name);
-  test::BuildMinimalDeck(spec).Write(path);
+  test::BuildMinimalDeck(parts).Write(path);
   return path;
 }
 

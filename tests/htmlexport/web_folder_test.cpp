@@ -120,16 +120,16 @@ TEST(ExternalizeDataUris, EmptyDocumentStaysEmptyAndCreatesNothing) {
 
 // A deck whose landscape picture appears on three slides and whose badge appears once.
 std::string WriteDeck(const std::string& folder, const std::string& name) {
-  test::TDeckSpec spec;
+  test::TDeckParts parts;
   const std::string pic = test::PictureXml(2, "Picture", "rId10", 0, 0, 952500, 952500);
   for (int i = 0; i < 3; ++i) {
-    test::TSlideSpec slide;
+    test::TSlideParts slide;
     slide.SpTree = pic + (i == 1 ? test::PictureXml(3, "Badge", "rId11", 952500, 0, 952500, 952500) : "");
     slide.Rels = test::RelationshipXml("rId10", "image", "../media/picture.png") +
                  test::RelationshipXml("rId11", "image", "../media/badge.gif");
-    spec.Slides.push_back(slide);
+    parts.Slides.push_back(slide);
   }
-  test::TDeckWriter deck = test::BuildMinimalDeck(spec);
+  test::TDeckWriter deck = test::BuildMinimalDeck(parts);
   deck.Add("ppt/media/picture.png", "not really a PNG, but bytes all the same");
   deck.Add("ppt/media/badge.gif", "GIF89a");
   std::string path = JoinPath(folder, name);

@@ -10,11 +10,11 @@ using namespace tarvik::test;
 
 namespace {
 
-TDeckSpec Slides(int count) {
-  TDeckSpec spec;
+TDeckParts Slides(int count) {
+  TDeckParts parts;
   for (int i = 1; i <= count; ++i)
-    spec.Slides.push_back({TextShapeXml(2, "T", 0, 0, 10, 10, "slide " + std::to_string(i)), "", ""});
-  return spec;
+    parts.Slides.push_back({TextShapeXml(2, "T", 0, 0, 10, 10, "slide " + std::to_string(i)), "", ""});
+  return parts;
 }
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
@@ -34,9 +34,9 @@ TEST(Loader, MissingFileFailsBeforeAnythingIsWritten) {
 
 TEST(Loader, FillsThePresentationFields) {
   TTempDir dir;
-  TDeckSpec spec = Slides(2);
-  spec.SlideWidthEmu = 9144000;
-  auto p = LoadDeck(spec, dir);
+  TDeckParts parts = Slides(2);
+  parts.SlideWidthEmu = 9144000;
+  auto p = LoadDeck(parts, dir);
   EXPECT_EQ(p->SourceFile, dir / "deck.pptx");
   EXPECT_EQ(p->ExtractFolder, dir / "work" + kPathSep + "deck_extracted");
   EXPECT_EQ(p->MediaFolder, JoinPath(JoinPath(p->ExtractFolder, "ppt"), "media"));
@@ -89,12 +89,12 @@ TEST(Loader, ExternalOrEscapingSlideTargetsAreSkipped) {
 
 TEST(Loader, Backgrounds) {
   TTempDir dir;
-  TDeckSpec spec;
-  spec.Slides = {{"", "", "<p:bgPr><a:solidFill><a:schemeClr val='bg1'/></a:solidFill></p:bgPr>"},
+  TDeckParts parts;
+  parts.Slides = {{"", "", "<p:bgPr><a:solidFill><a:schemeClr val='bg1'/></a:solidFill></p:bgPr>"},
                  {"", "", "<p:bgRef idx='1001'><a:schemeClr val='bg1'/></p:bgRef>"},
                  {"", "", "<p:bgPr><a:solidFill><a:srgbClr val='102030'/></a:solidFill></p:bgPr>"}};
-  spec.ColorScheme = Replace(DefaultColorScheme(), "lastClr=\"FFFFFF\"", "lastClr=\"FFFFFE\"");
-  auto p = LoadDeck(spec, dir);
+  parts.ColorScheme = Replace(DefaultColorScheme(), "lastClr=\"FFFFFF\"", "lastClr=\"FFFFFE\"");
+  auto p = LoadDeck(parts, dir);
   EXPECT_TRUE(p->Slides[0]->HasBackgroundColor);
   EXPECT_EQ(p->Slides[0]->BackgroundColor, 0xFEFFFF);
   EXPECT_FALSE(p->Slides[1]->HasBackgroundColor);
@@ -182,11 +182,11 @@ TEST(Loader, DeepNestingFailsCleanly) {
 
 TEST(Loader, ASlidePartListedOverAndOverExhaustsTheReadBudget) {
   TTempDir dir;
-  TDeckSpec spec;
+  TDeckParts parts;
   std::string shapes;
   for (int i = 0; i < 200; ++i) shapes += TextShapeXml(i + 2, "Shape", i, i, 10, 10, "some text in a run");
-  spec.Slides = {{shapes, "", ""}};
-  TDeckWriter deck = BuildMinimalDeck(spec);
+  parts.Slides = {{shapes, "", ""}};
+  TDeckWriter deck = BuildMinimalDeck(parts);
   std::string list = "<p:sldIdLst>";
   for (int i = 0; i < 3000; ++i) list += "<p:sldId r:id='rId101'/>";
   std::string presentation = deck.Bytes("ppt/presentation.xml");

@@ -24,19 +24,19 @@ std::string PicPh(const std::string& name, const std::string& ph) {
          "</p:nvPr></p:nvPicPr><p:blipFill/><p:spPr/></p:pic>";
 }
 
-TDeckSpec Spec(const std::string& slideTree) {
-  TDeckSpec spec;
-  spec.LayoutSpTree = Ph("L body", "<p:ph type='body' idx='1'/>", Xfrm(100, 200, 300, 400, " rot='5400000' flipH='1'")) +
+TDeckParts DeckAround(const std::string& slideTree) {
+  TDeckParts parts;
+  parts.LayoutSpTree = Ph("L body", "<p:ph type='body' idx='1'/>", Xfrm(100, 200, 300, 400, " rot='5400000' flipH='1'")) +
                       Ph("L title", "<p:ph type='title'/>", Xfrm(10, 20, 30, 40)) +
                       Ph("L pic", "<p:ph type='pic' idx='3'/>", Xfrm(1, 2, 3, 4)) +
                       Ph("L date", "<p:ph type='dt' idx='10'/>") +
                       "<p:grpSp>" + Ph("L grouped", "<p:ph idx='30'/>", Xfrm(9, 9, 9, 9)) + "</p:grpSp>";
-  spec.MasterSpTree = Ph("M subtitle", "<p:ph type='subTitle'/>", Xfrm(5000, 6000, 7000, 8000)) +
+  parts.MasterSpTree = Ph("M subtitle", "<p:ph type='subTitle'/>", Xfrm(5000, 6000, 7000, 8000)) +
                       Ph("M pic", "<p:ph type='pic'/>", Xfrm(11, 12, 13, 14)) +
                       Ph("M date", "<p:ph type='DT' idx='10'/>", Xfrm(21, 22, 23, 24)) +
                       Ph("M title", "<p:ph type='title'/>", Xfrm(31, 32, 33, 34));
-  spec.Slides = {{slideTree, "", ""}};
-  return spec;
+  parts.Slides = {{slideTree, "", ""}};
+  return parts;
 }
 
 struct TBox {
@@ -49,7 +49,7 @@ TBox BoxOf(const TPPTXShape& s) { return {s.XEmu, s.YEmu, s.WEmu, s.HEmu}; }
 
 TEST(Placeholders, BorrowFromTheLayoutThenTheMaster) {
   TTempDir dir;
-  auto p = LoadDeck(Spec(Ph("by idx", "<p:ph idx='1'/>") + Ph("ctrTitle is title", "<p:ph type='ctrTitle'/>") +
+  auto p = LoadDeck(DeckAround(Ph("by idx", "<p:ph idx='1'/>") + Ph("ctrTitle is title", "<p:ph type='ctrTitle'/>") +
                          Ph("idx not in layout", "<p:ph type='pic' idx='7'/>") +
                          Ph("layout match without xfrm", "<p:ph type='dt' idx='10'/>") +
                          Ph("no type is body", "<p:ph idx='20'/>") +
@@ -69,7 +69,7 @@ TEST(Placeholders, BorrowFromTheLayoutThenTheMaster) {
 
 TEST(Placeholders, BorrowedRectangleGoesThroughTheGroupStack) {
   TTempDir dir;
-  auto p = LoadDeck(Spec("<p:grpSp><p:nvGrpSpPr><p:cNvPr id='9' name='G'/></p:nvGrpSpPr><p:grpSpPr>"
+  auto p = LoadDeck(DeckAround("<p:grpSp><p:nvGrpSpPr><p:cNvPr id='9' name='G'/></p:nvGrpSpPr><p:grpSpPr>"
                          "<a:xfrm><a:off x='0' y='0'/><a:ext cx='500' cy='500'/><a:chOff x='0' y='0'/>"
                          "<a:chExt cx='1000' cy='1000'/></a:xfrm></p:grpSpPr>" +
                          Ph("in group", "<p:ph idx='1'/>") + "</p:grpSp>"),
@@ -92,7 +92,7 @@ TEST(Placeholders, UnreadableLayoutOrMasterOnlyMeansNoMatch) {
   for (const auto& c : cases) {
     TTempDir dir;
     TDeckWriter deck = BuildMinimalDeck(
-        Spec(Ph("title", "<p:ph type='title'/>") + Ph("date", "<p:ph type='dt' idx='10'/>")));
+        DeckAround(Ph("title", "<p:ph type='title'/>") + Ph("date", "<p:ph type='dt' idx='10'/>")));
     deck.Add(c.part, c.bytes);
     auto p = LoadDeck(deck, dir);
     const auto& s = p->Slides.at(0)->Shapes;

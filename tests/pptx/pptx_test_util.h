@@ -1,5 +1,5 @@
 // Shared bits of the reader's tests: a private temporary folder, XML from a
-// string, and loading a deck described by a TDeckSpec.
+// string, and loading a deck described by a TDeckParts.
 #pragma once
 #include <functional>
 #include <memory>
@@ -38,8 +38,8 @@ inline std::unique_ptr<TPPTXPresentation> LoadDeck(const TDeckWriter& deck, cons
   return LoadPPTXPresentation(file, dir / "work");
 }
 
-inline std::unique_ptr<TPPTXPresentation> LoadDeck(const TDeckSpec& spec, const TTempDir& dir) {
-  return LoadDeck(BuildMinimalDeck(spec), dir);
+inline std::unique_ptr<TPPTXPresentation> LoadDeck(const TDeckParts& parts, const TTempDir& dir) {
+  return LoadDeck(BuildMinimalDeck(parts), dir);
 }
 
 // The message of the ETarvikError Action raises; "" when it raises none.

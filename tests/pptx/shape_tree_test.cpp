@@ -30,9 +30,9 @@ const std::string kHello = "<a:p><a:r><a:t>Hello</a:t></a:r></a:p>";
 class ShapeTree : public ::testing::Test {
  protected:
   const TPPTXSlide& Load(const std::string& spTree, const std::string& rels = "") {
-    TDeckSpec spec;
-    spec.Slides = {{spTree, rels, ""}};
-    presentation = LoadDeck(spec, dir);
+    TDeckParts parts;
+    parts.Slides = {{spTree, rels, ""}};
+    presentation = LoadDeck(parts, dir);
     return *presentation->Slides.at(0);
   }
   TTempDir dir;

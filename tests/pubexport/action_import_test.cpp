@@ -36,10 +36,10 @@ class ImportAction : public ::testing::Test {
     SetEnvVar("TEMP", dir_ / "temp");
     savedOpen_ = GetEnvVar("TARVIK_SHELL_OPEN");
     UnsetEnvVar("TARVIK_SHELL_OPEN");
-    TDeckSpec spec;
-    spec.Slides.push_back({TextShapeXml(2, "Title 1", 0, 0, 952500, 476250, "Hello"), "", ""});
-    spec.Slides.push_back({"", "", ""});
-    BuildMinimalDeck(spec).Write(deck_);
+    TDeckParts parts;
+    parts.Slides.push_back({TextShapeXml(2, "Title 1", 0, 0, 952500, 476250, "Hello"), "", ""});
+    parts.Slides.push_back({"", "", ""});
+    BuildMinimalDeck(parts).Write(deck_);
   }
   void TearDown() override {
     Module() = saved_;
@@ -108,11 +108,11 @@ TEST_F(ImportAction, ChecksAndDriverFailures) {
 }
 
 TEST_F(ImportAction, DriverFalseGetsTheHandlersMessage) {
-  TDeckSpec spec;
-  spec.SlideHeightEmu = 0;
-  spec.Slides.push_back({"", "", ""});
+  TDeckParts parts;
+  parts.SlideHeightEmu = 0;
+  parts.Slides.push_back({"", "", ""});
   std::string flat = dir_ / "flat.pptx";
-  BuildMinimalDeck(spec).Write(flat);
+  BuildMinimalDeck(parts).Write(flat);
   EXPECT_FALSE(Exec(flat, dir_ / "flat.pub"));
   ASSERT_EQ(gSet.size(), 1u);
   EXPECT_EQ(gSet[0].first, "[LastError]");

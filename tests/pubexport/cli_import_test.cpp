@@ -31,9 +31,9 @@ class CliImport : public ::testing::Test {
     WriteFileBytes(dir_ / "bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + (dir_ / "opened") + "'\n");
     std::string chmod = "chmod +x '" + (dir_ / "bin/xdg-open") + "'";
     ASSERT_EQ(std::system(chmod.c_str()), 0);
-    TDeckSpec spec;
-    spec.Slides.push_back({TextShapeXml(2, "Title 1", 0, 0, 952500, 476250, "Hello"), "", ""});
-    BuildMinimalDeck(spec).Write(dir_ / "talk.pptx");
+    TDeckParts parts;
+    parts.Slides.push_back({TextShapeXml(2, "Title 1", 0, 0, 952500, 476250, "Hello"), "", ""});
+    BuildMinimalDeck(parts).Write(dir_ / "talk.pptx");
   }
   TResult Run(const std::string& args) {
     std::string command = "cd '" + dir_.Path() + "' && env -u TARVIK_SHELL_OPEN PATH='" + (dir_ / "bin") +

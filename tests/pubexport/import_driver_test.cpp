@@ -33,21 +33,21 @@ class ImportDriver : public ::testing::Test {
   // Slide 1: a title, a picture cropped by a quarter on the left, a picture
   // whose part is missing, and a flipped connector. Slide 2: one rectangle.
   std::string WriteDeck(const std::string& name, int64_t width = 12192000) {
-    TDeckSpec spec;
-    spec.SlideWidthEmu = width;
+    TDeckParts parts;
+    parts.SlideWidthEmu = width;
     std::string cropped = Replace(PictureXml(3, "Photo", "rId10", 0, 0, 952500, 952500), "<a:stretch>",
                                   "<a:srcRect l=\"25000\"/><a:stretch>");
     std::string connector =
         "<p:cxnSp><p:nvCxnSpPr><p:cNvPr id=\"5\" name=\"Arrow\"/><p:cNvCxnSpPr/><p:nvPr/></p:nvCxnSpPr>"
         "<p:spPr><a:xfrm flipH=\"1\"><a:off x=\"95250\" y=\"0\"/><a:ext cx=\"952500\" cy=\"476250\"/></a:xfrm>"
         "<a:prstGeom prst=\"line\"><a:avLst/></a:prstGeom></p:spPr></p:cxnSp>";
-    spec.Slides.push_back({TextShapeXml(2, "Title 1", 0, 0, 952500, 476250, "Hello") + cropped +
+    parts.Slides.push_back({TextShapeXml(2, "Title 1", 0, 0, 952500, 476250, "Hello") + cropped +
                                PictureXml(4, "Lost", "rId11", 0, 0, 95250, 95250) + connector,
                            RelationshipXml("rId10", "image", "../media/image1.png") +
                                RelationshipXml("rId11", "image", "../media/image9.png"),
                            ""});
-    spec.Slides.push_back({TextShapeXml(2, "Box", 0, 0, 95250, 95250, "", "rect"), "", ""});
-    TDeckWriter deck = BuildMinimalDeck(spec);
+    parts.Slides.push_back({TextShapeXml(2, "Box", 0, 0, 95250, 95250, "", "rect"), "", ""});
+    TDeckWriter deck = BuildMinimalDeck(parts);
     deck.Add("ppt/media/image1.png", EncodePng(TRgbBitmap(8, 4, 0x00FF00)));
     std::string file = dir_ / name;
     deck.Write(file);

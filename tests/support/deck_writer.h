@@ -63,7 +63,7 @@ class TDeckWriter {
 };
 
 // One slide of a minimal deck.
-struct TSlideSpec {
+struct TSlideParts {
   // The children of p:spTree after its nvGrpSpPr and grpSpPr: sp, pic, grpSp,
   // cxnSp, graphicFrame elements using the a:, p: and r: prefixes.
   std::string SpTree;
@@ -77,13 +77,13 @@ struct TSlideSpec {
 };
 
 // A further slide layout, after the first.
-struct TLayoutSpec {
+struct TLayoutParts {
   std::string Type = "obj";  // the sldLayout type attribute ("title", "obj" ...)
   std::string Name = "Layout";
   std::string SpTree;
 };
 
-struct TDeckSpec {
+struct TDeckParts {
   int64_t SlideWidthEmu = 12192000;
   int64_t SlideHeightEmu = 6858000;
   std::string MajorFont = "Calibri Light";
@@ -99,15 +99,15 @@ struct TDeckSpec {
   // The children of the master's p:txStyles (titleStyle, bodyStyle ...); none when empty.
   std::string MasterTextStyles;
   // ppt/slideLayouts/slideLayout2.xml and on, also related to the master.
-  std::vector<TLayoutSpec> MoreLayouts;
-  std::vector<TSlideSpec> Slides;
+  std::vector<TLayoutParts> MoreLayouts;
+  std::vector<TSlideParts> Slides;
 };
 
 // The parts of a valid deck: [Content_Types].xml, _rels/.rels,
 // ppt/presentation.xml (sldSz, sldIdLst), its rels, ppt/theme/theme1.xml,
 // the optional layout and master, and ppt/slides/slideN.xml with
 // ppt/slides/_rels/slideN.xml.rels. Add pictures with Add("ppt/media/...").
-TDeckWriter BuildMinimalDeck(const TDeckSpec& spec);
+TDeckWriter BuildMinimalDeck(const TDeckParts& parts);
 
 // The XML of one slide part around the given spTree children and background.
 std::string SlideXml(const std::string& spTree, const std::string& background = "");

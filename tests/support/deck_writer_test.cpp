@@ -64,23 +64,23 @@ std::vector<std::string> EntryNames(zip_t* z) {
   return names;
 }
 
-TDeckSpec TwoSlideSpec() {
-  TDeckSpec spec;
-  TSlideSpec s1;
+TDeckParts TwoSlideParts() {
+  TDeckParts parts;
+  TSlideParts s1;
   s1.SpTree = TextShapeXml(2, "Title 1", 0, 0, 914400, 457200, "Caf\xC3\xA9");
-  TSlideSpec s2;
+  TSlideParts s2;
   s2.SpTree = PictureXml(2, "Picture 1", "rId2", 10, 20, 30, 40);
   s2.Rels = RelationshipXml("rId2", "image", "../media/image1.png");
   s2.Background = "<p:bgPr><a:solidFill><a:srgbClr val=\"102030\"/></a:solidFill>"
                   "<a:effectLst/></p:bgPr>";
-  spec.Slides = {s1, s2};
-  return spec;
+  parts.Slides = {s1, s2};
+  return parts;
 }
 
 }  // namespace
 
 TEST_F(DeckWriterTest, SameEntriesGiveSameBytesInEveryTimeZone) {
-  TDeckWriter w = BuildMinimalDeck(TwoSlideSpec());
+  TDeckWriter w = BuildMinimalDeck(TwoSlideParts());
   w.Add("ppt/media/image1.png", std::string("\x89PNG\r\n\x1a\n", 8), TDeckWriter::TStorage::Stored);
   std::string oldTz = GetEnvVar("TZ");
   bool hadTz = HasEnvVar("TZ");
@@ -99,7 +99,7 @@ TEST_F(DeckWriterTest, SameEntriesGiveSameBytesInEveryTimeZone) {
 }
 
 TEST_F(DeckWriterTest, MinimalDeckPartsParseAndReferEachOther) {
-  TDeckWriter w = BuildMinimalDeck(TwoSlideSpec());
+  TDeckWriter w = BuildMinimalDeck(TwoSlideParts());
   w.Write(PathOf("deck.pptx"));
   TZip z = OpenZip(PathOf("deck.pptx"));
   ASSERT_TRUE(z);
@@ -224,11 +224,11 @@ TEST_F(DeckWriterTest, EmptyWriterGivesAnEmptyArchive) {
 }
 
 TEST_F(DeckWriterTest, SlidesRelateToTheirOwnLayoutAndLayoutsToTheMaster) {
-  TDeckSpec spec;
-  spec.MoreLayouts.push_back({"title", "Title Slide", "<p:sp/>"});
-  spec.Slides.resize(2);
-  spec.Slides[1].Layout = 2;
-  TDeckWriter w = BuildMinimalDeck(spec);
+  TDeckParts parts;
+  parts.MoreLayouts.push_back({"title", "Title Slide", "<p:sp/>"});
+  parts.Slides.resize(2);
+  parts.Slides[1].Layout = 2;
+  TDeckWriter w = BuildMinimalDeck(parts);
   auto parse = [&](const std::string& name) {
     auto doc = std::make_unique<pugi::xml_document>();
     EXPECT_TRUE(doc->load_string(w.Bytes(name).c_str())) << name;

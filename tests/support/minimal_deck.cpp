@@ -28,7 +28,7 @@ std::string RelsPart(const std::string& body) {
          body + "</Relationships>";
 }
 
-std::string ContentTypes(const TDeckSpec& spec) {
+std::string ContentTypes(const TDeckParts& parts) {
   std::string x = std::string(kXmlDecl) +
                   "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
                   "<Default Extension=\"rels\" "
@@ -45,38 +45,38 @@ std::string ContentTypes(const TDeckSpec& spec) {
     x += "<Override PartName=\"" + part + "\" ContentType=\"" + type + "\"/>";
   };
   over("/ppt/presentation.xml", pml + "presentation.main+xml");
-  if (spec.WithLayout) {
+  if (parts.WithLayout) {
     over("/ppt/slideMasters/slideMaster1.xml", pml + "slideMaster+xml");
-    for (size_t i = 1; i <= 1 + spec.MoreLayouts.size(); ++i)
+    for (size_t i = 1; i <= 1 + parts.MoreLayouts.size(); ++i)
       over("/ppt/slideLayouts/slideLayout" + std::to_string(i) + ".xml", pml + "slideLayout+xml");
   }
-  for (size_t i = 1; i <= spec.Slides.size(); ++i)
+  for (size_t i = 1; i <= parts.Slides.size(); ++i)
     over("/ppt/slides/slide" + std::to_string(i) + ".xml", pml + "slide+xml");
   over("/ppt/theme/theme1.xml", "application/vnd.openxmlformats-officedocument.theme+xml");
   return x + "</Types>";
 }
 
-std::string PresentationXml(const TDeckSpec& spec) {
+std::string PresentationXml(const TDeckParts& parts) {
   std::string x = std::string(kXmlDecl) + "<p:presentation" + Namespaces() + ">";
-  if (spec.WithLayout)
+  if (parts.WithLayout)
     x += "<p:sldMasterIdLst><p:sldMasterId id=\"2147483648\" r:id=\"rId1\"/></p:sldMasterIdLst>";
   x += "<p:sldIdLst>";
-  for (size_t i = 1; i <= spec.Slides.size(); ++i)
+  for (size_t i = 1; i <= parts.Slides.size(); ++i)
     x += "<p:sldId id=\"" + std::to_string(255 + i) + "\" r:id=\"rId" + std::to_string(100 + i) +
          "\"/>";
   x += "</p:sldIdLst>";
-  x += "<p:sldSz cx=\"" + std::to_string(spec.SlideWidthEmu) + "\" cy=\"" +
-       std::to_string(spec.SlideHeightEmu) + "\"/>";
+  x += "<p:sldSz cx=\"" + std::to_string(parts.SlideWidthEmu) + "\" cy=\"" +
+       std::to_string(parts.SlideHeightEmu) + "\"/>";
   x += "<p:notesSz cx=\"6858000\" cy=\"9144000\"/>";
   return x + "</p:presentation>";
 }
 
-std::string PresentationRels(const TDeckSpec& spec) {
+std::string PresentationRels(const TDeckParts& parts) {
   std::string body;
-  if (spec.WithLayout)
+  if (parts.WithLayout)
     body += RelationshipXml("rId1", "slideMaster", "slideMasters/slideMaster1.xml");
   body += RelationshipXml("rId2", "theme", "theme/theme1.xml");
-  for (size_t i = 1; i <= spec.Slides.size(); ++i)
+  for (size_t i = 1; i <= parts.Slides.size(); ++i)
     body += RelationshipXml("rId" + std::to_string(100 + i), "slide",
                             "slides/slide" + std::to_string(i) + ".xml");
   return RelsPart(body);
@@ -87,15 +87,15 @@ std::string FontXml(const char* element, const std::string& latin) {
          "\"/><a:ea typeface=\"\"/><a:cs typeface=\"\"/></a:" + element + ">";
 }
 
-std::string ThemeXml(const TDeckSpec& spec) {
+std::string ThemeXml(const TDeckParts& parts) {
   const std::string solid = "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>";
   const std::string line = "<a:ln w=\"6350\">" + solid + "</a:ln>";
   return std::string(kXmlDecl) + "<a:theme xmlns:a=\"" + kNsA +
          "\" name=\"Tarvik\"><a:themeElements>"
          "<a:clrScheme name=\"Tarvik\">" +
-         (spec.ColorScheme.empty() ? DefaultColorScheme() : spec.ColorScheme) +
-         "</a:clrScheme><a:fontScheme name=\"Tarvik\">" + FontXml("majorFont", spec.MajorFont) +
-         FontXml("minorFont", spec.MinorFont) +
+         (parts.ColorScheme.empty() ? DefaultColorScheme() : parts.ColorScheme) +
+         "</a:clrScheme><a:fontScheme name=\"Tarvik\">" + FontXml("majorFont", parts.MajorFont) +
+         FontXml("minorFont", parts.MinorFont) +
          "</a:fontScheme><a:fmtScheme name=\"Tarvik\"><a:fillStyleLst>" + solid + solid + solid +
          "</a:fillStyleLst><a:lnStyleLst>" + line + line + line +
          "</a:lnStyleLst><a:effectStyleLst><a:effectStyle><a:effectLst/></a:effectStyle>"
@@ -109,25 +109,25 @@ std::string ThemeXml(const TDeckSpec& spec) {
 // others, rId2 being the theme's.
 std::string MasterLayoutRelId(size_t n) { return "rId" + std::to_string(n == 1 ? 1 : n + 1); }
 
-std::string MasterXml(const TDeckSpec& spec) {
+std::string MasterXml(const TDeckParts& parts) {
   std::string layoutIds;
-  for (size_t i = 1; i <= 1 + spec.MoreLayouts.size(); ++i)
+  for (size_t i = 1; i <= 1 + parts.MoreLayouts.size(); ++i)
     layoutIds += "<p:sldLayoutId id=\"" + std::to_string(2147483648u + i) + "\" r:id=\"" +
                  MasterLayoutRelId(i) + "\"/>";
   return std::string(kXmlDecl) + "<p:sldMaster" + Namespaces() + "><p:cSld><p:spTree>" +
-         GroupHeader() + spec.MasterSpTree +
+         GroupHeader() + parts.MasterSpTree +
          "</p:spTree></p:cSld>"
          "<p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" "
          "accent2=\"accent2\" accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" "
          "accent6=\"accent6\" hlink=\"hlink\" folHlink=\"folHlink\"/>"
          "<p:sldLayoutIdLst>" +
          layoutIds + "</p:sldLayoutIdLst>" +
-         (spec.MasterTextStyles.empty() ? ""
-                                        : "<p:txStyles>" + spec.MasterTextStyles + "</p:txStyles>") +
+         (parts.MasterTextStyles.empty() ? ""
+                                        : "<p:txStyles>" + parts.MasterTextStyles + "</p:txStyles>") +
          "</p:sldMaster>";
 }
 
-std::string LayoutXml(const TLayoutSpec& layout) {
+std::string LayoutXml(const TLayoutParts& layout) {
   return std::string(kXmlDecl) + "<p:sldLayout" + Namespaces() + " type=\"" + layout.Type +
          "\" preserve=\"1\"><p:cSld name=\"" + layout.Name + "\"><p:spTree>" + GroupHeader() +
          layout.SpTree +
@@ -189,16 +189,16 @@ std::string PictureXml(int id, const std::string& name, const std::string& relId
          "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr></p:pic>";
 }
 
-TDeckWriter BuildMinimalDeck(const TDeckSpec& spec) {
+TDeckWriter BuildMinimalDeck(const TDeckParts& parts) {
   TDeckWriter w;
-  w.Add("[Content_Types].xml", ContentTypes(spec));
+  w.Add("[Content_Types].xml", ContentTypes(parts));
   w.Add("_rels/.rels",
         RelsPart(RelationshipXml("rId1", "officeDocument", "ppt/presentation.xml")));
-  w.Add("ppt/presentation.xml", PresentationXml(spec));
-  w.Add("ppt/_rels/presentation.xml.rels", PresentationRels(spec));
-  if (spec.WithLayout) {
-    std::vector<TLayoutSpec> layouts{{"obj", "Title and Content", spec.LayoutSpTree}};
-    layouts.insert(layouts.end(), spec.MoreLayouts.begin(), spec.MoreLayouts.end());
+  w.Add("ppt/presentation.xml", PresentationXml(parts));
+  w.Add("ppt/_rels/presentation.xml.rels", PresentationRels(parts));
+  if (parts.WithLayout) {
+    std::vector<TLayoutParts> layouts{{"obj", "Title and Content", parts.LayoutSpTree}};
+    layouts.insert(layouts.end(), parts.MoreLayouts.begin(), parts.MoreLayouts.end());
     std::string masterRels = RelationshipXml("rId2", "theme", "../theme/theme1.xml");
     for (size_t i = 1; i <= layouts.size(); ++i) {
       std::string part = "slideLayout" + std::to_string(i) + ".xml";
@@ -207,15 +207,15 @@ TDeckWriter BuildMinimalDeck(const TDeckSpec& spec) {
       w.Add("ppt/slideLayouts/_rels/" + part + ".rels",
             RelsPart(RelationshipXml("rId1", "slideMaster", "../slideMasters/slideMaster1.xml")));
     }
-    w.Add("ppt/slideMasters/slideMaster1.xml", MasterXml(spec));
+    w.Add("ppt/slideMasters/slideMaster1.xml", MasterXml(parts));
     w.Add("ppt/slideMasters/_rels/slideMaster1.xml.rels", RelsPart(masterRels));
   }
-  w.Add("ppt/theme/theme1.xml", ThemeXml(spec));
-  for (size_t i = 0; i < spec.Slides.size(); ++i) {
-    const TSlideSpec& s = spec.Slides[i];
+  w.Add("ppt/theme/theme1.xml", ThemeXml(parts));
+  for (size_t i = 0; i < parts.Slides.size(); ++i) {
+    const TSlideParts& s = parts.Slides[i];
     std::string n = std::to_string(i + 1);
     w.Add("ppt/slides/slide" + n + ".xml", SlideXml(s.SpTree, s.Background));
-    std::string rels = spec.WithLayout ? RelationshipXml("rId1", "slideLayout",
+    std::string rels = parts.WithLayout ? RelationshipXml("rId1", "slideLayout",
                                                          "../slideLayouts/slideLayout" +
                                                              std::to_string(s.Layout) + ".xml")
                                        : "";

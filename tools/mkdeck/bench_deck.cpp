@@ -12,9 +12,9 @@
 namespace mkdeck {
 
 using tarvik::test::RelationshipXml;
-using tarvik::test::TDeckSpec;
+using tarvik::test::TDeckParts;
 using tarvik::test::TDeckWriter;
-using tarvik::test::TSlideSpec;
+using tarvik::test::TSlideParts;
 
 namespace {
 
@@ -109,8 +109,8 @@ std::string Pictures(int slide, int& id) {
   return out;
 }
 
-TSlideSpec BenchSlide(int slide) {
-  TSlideSpec s;
+TSlideParts BenchSlide(int slide) {
+  TSlideParts s;
   s.Layout = 3;  // Title Only: the title's box comes from the master
   s.Rels =
       RelationshipXml("rId2", "image", "../media/photo" + N(slide % kPicturePool + 1) + ".png") +
@@ -138,10 +138,10 @@ TSlideSpec BenchSlide(int slide) {
 }  // namespace
 
 TDeckWriter BuildBenchDeck(int slides) {
-  TDeckSpec spec;
-  AddTalkLayouts(spec);
-  for (int i = 1; i <= slides; ++i) spec.Slides.push_back(BenchSlide(i));
-  TDeckWriter w = tarvik::test::BuildMinimalDeck(spec);
+  TDeckParts parts;
+  AddTalkLayouts(parts);
+  for (int i = 1; i <= slides; ++i) parts.Slides.push_back(BenchSlide(i));
+  TDeckWriter w = tarvik::test::BuildMinimalDeck(parts);
   for (int i = 1; i <= kPicturePool; ++i)
     w.Add("ppt/media/photo" + N(i) + ".png", GrainyPhotoPng(320, 240, uint32_t(i)),
           TDeckWriter::TStorage::Stored);

@@ -15,6 +15,6 @@ tarvik::test::TDeckWriter BuildBenchDeck(int slides);
 tarvik::test::TDeckWriter BuildMediaDeck(int slides);
 
 // The master and layout placeholders and text styles both decks share.
-void AddTalkLayouts(tarvik::test::TDeckSpec& spec);
+void AddTalkLayouts(tarvik::test::TDeckParts& parts);
 
 }  // namespace mkdeck

@@ -14,9 +14,9 @@
 namespace mkdeck {
 
 using tarvik::test::RelationshipXml;
-using tarvik::test::TDeckSpec;
+using tarvik::test::TDeckParts;
 using tarvik::test::TDeckWriter;
-using tarvik::test::TSlideSpec;
+using tarvik::test::TSlideParts;
 
 namespace {
 
@@ -56,8 +56,8 @@ int VideoSlide(int video, int slides) {
   return slide < 1 ? 1 : slide;
 }
 
-TSlideSpec MediaSlide(int slide, int slides) {
-  TSlideSpec s;
+TSlideParts MediaSlide(int slide, int slides) {
+  TSlideParts s;
   s.Layout = 3;  // Title Only
   int main = (slide - 1) % kPictureCount + 1;
   s.Rels = RelationshipXml("rId2", "image", "../media/" + PictureName(main));
@@ -92,10 +92,10 @@ TSlideSpec MediaSlide(int slide, int slides) {
 }  // namespace
 
 TDeckWriter BuildMediaDeck(int slides) {
-  TDeckSpec spec;
-  AddTalkLayouts(spec);
-  for (int i = 1; i <= slides; ++i) spec.Slides.push_back(MediaSlide(i, slides));
-  TDeckWriter w = tarvik::test::BuildMinimalDeck(spec);
+  TDeckParts parts;
+  AddTalkLayouts(parts);
+  for (int i = 1; i <= slides; ++i) parts.Slides.push_back(MediaSlide(i, slides));
+  TDeckWriter w = tarvik::test::BuildMinimalDeck(parts);
   for (int p = 1; p <= kPictureCount; ++p) {
     uint32_t seed = uint32_t(p);
     w.Add("ppt/media/" + PictureName(p),

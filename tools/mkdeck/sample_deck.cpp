@@ -10,9 +10,9 @@
 namespace mkdeck {
 
 using tarvik::test::RelationshipXml;
-using tarvik::test::TDeckSpec;
+using tarvik::test::TDeckParts;
 using tarvik::test::TDeckWriter;
-using tarvik::test::TSlideSpec;
+using tarvik::test::TSlideParts;
 
 namespace {
 
@@ -45,8 +45,8 @@ std::string Caption(int id, const std::string& name, const TBox& box, const std:
                "<p:nvPr/>", true);
 }
 
-TSlideSpec TitleSlide() {
-  TSlideSpec s;
+TSlideParts TitleSlide() {
+  TSlideParts s;
   s.Layout = kLayoutTitleSlide;
   s.Background = "<p:bgPr>" + SolidFill(Srgb(kNavy)) + "<a:effectLst/></p:bgPr>";
   s.SpTree =
@@ -64,8 +64,8 @@ TSlideSpec TitleSlide() {
   return s;
 }
 
-TSlideSpec BulletSlide() {
-  TSlideSpec s;
+TSlideParts BulletSlide() {
+  TSlideParts s;
   s.Layout = kLayoutContent;
   std::string accent2 = SolidFill(Scheme("accent2"));
   s.SpTree =
@@ -90,8 +90,8 @@ TSlideSpec BulletSlide() {
   return s;
 }
 
-TSlideSpec ShapesSlide() {
-  TSlideSpec s;
+TSlideParts ShapesSlide() {
+  TSlideParts s;
   s.Layout = kLayoutTitleOnly;
   const std::string darkOutline =
       Outline(1.5, Scheme("accent1", "<a:lumMod val=\"50000\"/>"));
@@ -129,8 +129,8 @@ TSlideSpec ShapesSlide() {
   return s;
 }
 
-TSlideSpec GroupSlide() {
-  TSlideSpec s;
+TSlideParts GroupSlide() {
+  TSlideParts s;
   s.Layout = kLayoutTitleOnly;
   // The child space is half the size of the frame: every member doubles.
   std::string label = "sz=\"1400\" b=\"1\"";
@@ -162,8 +162,8 @@ TSlideSpec GroupSlide() {
   return s;
 }
 
-TSlideSpec PictureSlide() {
-  TSlideSpec s;
+TSlideParts PictureSlide() {
+  TSlideParts s;
   s.Layout = kLayoutTitleOnly;
   s.Rels = RelationshipXml("rId2", "image", "../media/image1.png") +
            RelationshipXml("rId3", "image", "../media/image2.png");
@@ -184,8 +184,8 @@ TSlideSpec PictureSlide() {
   return s;
 }
 
-TSlideSpec WorldSlide() {
-  TSlideSpec s;
+TSlideParts WorldSlide() {
+  TSlideParts s;
   s.Layout = kLayoutContent;
   s.Background = "<p:bgPr>" +
                  SolidFill(Scheme("accent1", "<a:lumMod val=\"20000\"/><a:lumOff val=\"80000\"/>")) +
@@ -208,8 +208,8 @@ TSlideSpec WorldSlide() {
   return s;
 }
 
-TSlideSpec ResultsSlide() {
-  TSlideSpec s;
+TSlideParts ResultsSlide() {
+  TSlideParts s;
   s.Layout = kLayoutTitleOnly;
   s.Rels = RelationshipXml("rId2", "image", "../media/image3.png");
   s.SpTree = TitleOf("Results") +
@@ -229,8 +229,8 @@ TSlideSpec ResultsSlide() {
   return s;
 }
 
-TSlideSpec ClosingSlide() {
-  TSlideSpec s;
+TSlideParts ClosingSlide() {
+  TSlideParts s;
   s.Layout = kLayoutTitleSlide;
   s.Background = "<p:bgPr>" + SolidFill(Srgb(kNavy)) + "<a:effectLst/></p:bgPr>";
   s.Rels = RelationshipXml("rId2", "image", "../media/image2.png");
@@ -249,11 +249,11 @@ TSlideSpec ClosingSlide() {
 }  // namespace
 
 TDeckWriter BuildSampleDeck() {
-  TDeckSpec spec;
-  AddTalkLayouts(spec);
-  spec.Slides = {TitleSlide(),  BulletSlide(), ShapesSlide(),  GroupSlide(),
+  TDeckParts parts;
+  AddTalkLayouts(parts);
+  parts.Slides = {TitleSlide(),  BulletSlide(), ShapesSlide(),  GroupSlide(),
                  PictureSlide(), WorldSlide(),  ResultsSlide(), ClosingSlide()};
-  TDeckWriter w = tarvik::test::BuildMinimalDeck(spec);
+  TDeckWriter w = tarvik::test::BuildMinimalDeck(parts);
   // PNG is deflated already; store it as PowerPoint does.
   const auto stored = TDeckWriter::TStorage::Stored;
   w.Add("ppt/media/image1.png", LandscapePng(480, 320), stored);

@@ -7,8 +7,8 @@
 
 namespace mkdeck {
 
-using tarvik::test::TDeckSpec;
-using tarvik::test::TLayoutSpec;
+using tarvik::test::TDeckParts;
+using tarvik::test::TLayoutParts;
 
 namespace {
 
@@ -38,22 +38,22 @@ std::string TextStyles() {
 
 }  // namespace
 
-void AddTalkLayouts(TDeckSpec& spec) {
-  spec.MajorFont = "Calibri Light";
-  spec.MinorFont = "Calibri";
-  spec.MasterSpTree =
+void AddTalkLayouts(TDeckParts& parts) {
+  parts.MajorFont = "Calibri Light";
+  parts.MinorFont = "Calibri";
+  parts.MasterSpTree =
       Shape(2, "Title Placeholder 1", SpPr(Xfrm(kTitleBox), "rect"),
             TxBody(Para(Run("Click to edit Master title style")), "anchor=\"ctr\""),
             PlaceholderNvPr("title")) +
       Shape(3, "Text Placeholder 2", SpPr(Xfrm(kBodyBox), "rect"),
             PlaceholderText("Click to edit Master text styles"), PlaceholderNvPr("body", "1"));
-  spec.MasterTextStyles = TextStyles();
+  parts.MasterTextStyles = TextStyles();
   // Title and Content: neither placeholder has a box of its own.
-  spec.LayoutSpTree = Shape(2, "Title 1", "<p:spPr/>", PlaceholderText("Click to edit title"),
+  parts.LayoutSpTree = Shape(2, "Title 1", "<p:spPr/>", PlaceholderText("Click to edit title"),
                             PlaceholderNvPr("title")) +
                       Shape(3, "Content Placeholder 2", "<p:spPr/>",
                             PlaceholderText("Click to edit text"), PlaceholderNvPr("", "1"));
-  TLayoutSpec titleSlide;
+  TLayoutParts titleSlide;
   titleSlide.Type = "title";
   titleSlide.Name = "Title Slide";
   titleSlide.SpTree =
@@ -66,12 +66,12 @@ void AddTalkLayouts(TDeckSpec& spec) {
                    "<a:lvl1pPr marL=\"0\" indent=\"0\" algn=\"ctr\"><a:buNone/>"
                    "<a:defRPr sz=\"2400\"/></a:lvl1pPr>"),
             PlaceholderNvPr("subTitle", "1"));
-  TLayoutSpec titleOnly;
+  TLayoutParts titleOnly;
   titleOnly.Type = "titleOnly";
   titleOnly.Name = "Title Only";
   titleOnly.SpTree = Shape(2, "Title 1", "<p:spPr/>", PlaceholderText("Click to edit title"),
                            PlaceholderNvPr("title"));
-  spec.MoreLayouts = {titleSlide, titleOnly};
+  parts.MoreLayouts = {titleSlide, titleOnly};
 }
 
 }  // namespace mkdeck
