@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "htmlexport/base64.h"
+#include "htmlexport/data_uri.h"
 
 namespace tarvik {
 

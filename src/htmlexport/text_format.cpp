@@ -139,27 +139,4 @@ std::string ColorToHex(TColor color) {
   return out;
 }
 
-std::string MimeTypeForFile(std::string_view fileName) {
-  // The extension of the file name only: a dot in a folder name is no extension.
-  size_t nameStart = fileName.find_last_of("/\\");
-  nameStart = nameStart == std::string_view::npos ? 0 : nameStart + 1;
-  size_t dot = fileName.rfind('.');
-  if (dot == std::string_view::npos || dot < nameStart) return "application/octet-stream";
-  std::string ext;
-  for (char c : fileName.substr(dot)) ext += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-  struct Entry {
-    const char* ext;
-    const char* mime;
-  };
-  static const Entry kTable[] = {
-      {".png", "image/png"},      {".jpg", "image/jpeg"},    {".jpeg", "image/jpeg"},
-      {".gif", "image/gif"},      {".svg", "image/svg+xml"}, {".bmp", "image/bmp"},
-      {".webp", "image/webp"},    {".mp4", "video/mp4"},     {".webm", "video/webm"},
-      {".ogg", "audio/ogg"},      {".mp3", "audio/mpeg"},    {".wav", "audio/wav"},
-  };
-  for (const auto& e : kTable)
-    if (ext == e.ext) return e.mime;
-  return "application/octet-stream";
-}
-
 }  // namespace tarvik

@@ -1,7 +1,7 @@
 // The small text formatters every exporter shares: markup and script escaping,
-// the locale-free number format, colour text and the MIME table. Strings are
-// UTF-8; the escapes only touch ASCII characters, so multi-byte sequences pass
-// through unchanged.
+// the locale-free number format and colour text. Strings are UTF-8; the
+// escapes only touch ASCII characters, so multi-byte sequences pass through
+// unchanged.
 #pragma once
 #include <string>
 #include <string_view>
@@ -28,9 +28,5 @@ std::string JsEscape(std::string_view text);
 // "#RRGGBB" in upper-case hex from 0x00BBGGRR; negative values are system
 // colours (index in the low byte) resolved through the system colour table.
 std::string ColorToHex(TColor color);
-
-// MIME type from the extension, case-insensitive; "application/octet-stream"
-// for anything unknown or no extension.
-std::string MimeTypeForFile(std::string_view fileName);
 
 }  // namespace tarvik

@@ -2,13 +2,14 @@
 // the data URIs out into asset files, and writes "index.html".
 #include "htmlexport/web_folder.h"
 
-#include <array>
-#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <unordered_map>
 
 #include "htmlexport/html5_export.h"
+#include "package/base64.h"
+#include "package/mime_types.h"
+#include "package/text_file.h"
 #include "platform/error.h"
 #include "platform/files.h"
 
@@ -19,15 +20,6 @@ namespace {
 constexpr std::string_view kDataPrefix = "data:";
 constexpr std::string_view kBase64Marker = ";base64,";
 constexpr const char* kStagingName = ".Tarvik_staging.html";
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
 
 // The renderer writes every URI as a whole attribute value: <image href="...">,
 // <video src="...">, <audio src="...">. Slide text is HTML-escaped, so its
@@ -41,55 +33,7 @@ bool StartsAttributeValue(std::string_view doc, size_t pos) {
 
 bool EndsPayload(char c) { return c == '"' || c == '\'' || static_cast<unsigned char>(c) <= 32; }
 
-constexpr std::array<int8_t, 256> MakeBase64Table() {
-  std::array<int8_t, 256> table{};
-  for (auto& v : table) v = -1;
-  constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  for (size_t i = 0; i < alphabet.size(); ++i)
-    table[static_cast<unsigned char>(alphabet[i])] = static_cast<int8_t>(i);
-  return table;
-}
-
 }  // namespace
-
-bool DecodeBase64(std::string_view text, std::string& bytes) {
-  static constexpr std::array<int8_t, 256> kTable = MakeBase64Table();
-  bytes.clear();
-  if (text.size() % 4 != 0) return false;
-  size_t padding = 0;
-  if (!text.empty() && text.back() == '=') padding = (text.size() >= 2 && text[text.size() - 2] == '=') ? 2 : 1;
-  bytes.resize(text.size() / 4 * 3 - padding);
-  size_t out = 0;
-  for (size_t i = 0; i < text.size(); i += 4) {
-    bool last = i + 4 == text.size();
-    int32_t v[4];
-    for (size_t k = 0; k < 4; ++k) {
-      char c = text[i + k];
-      if (c == '=' && last && k >= 4 - padding) {
-        v[k] = 0;
-        continue;
-      }
-      v[k] = kTable[static_cast<unsigned char>(c)];
-      if (v[k] < 0) return false;
-    }
-    uint32_t triple = (static_cast<uint32_t>(v[0]) << 18) | (static_cast<uint32_t>(v[1]) << 12) |
-                      (static_cast<uint32_t>(v[2]) << 6) | static_cast<uint32_t>(v[3]);
-    size_t count = last ? 3 - padding : 3;
-    for (size_t k = 0; k < count; ++k) bytes[out++] = static_cast<char>((triple >> (16 - 8 * k)) & 0xFF);
-  }
-  return true;
-}
-
-std::string ExtensionForMimeType(std::string_view mimeType) {
-  static constexpr std::pair<std::string_view, std::string_view> kTable[] = {
-      {"image/png", ".png"},   {"image/jpeg", ".jpg"},  {"image/gif", ".gif"},  {"image/svg+xml", ".svg"},
-      {"image/bmp", ".bmp"},   {"image/webp", ".webp"}, {"video/mp4", ".mp4"},  {"video/webm", ".webm"},
-      {"audio/ogg", ".ogg"},   {"audio/mpeg", ".mp3"},  {"audio/wav", ".wav"},
-  };
-  for (const auto& [mime, extension] : kTable)
-    if (EqualsIgnoreCase(mimeType, mime)) return std::string(extension);
-  return ".bin";
-}
 
 std::string ExternalizeDataUris(std::string_view document, const std::string& assetsFolder,
                                 const std::string& prefix) {

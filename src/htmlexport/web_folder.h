@@ -6,10 +6,6 @@
 
 namespace tarvik {
 
-// ".png", ".jpg", ... for a MIME type (letter case ignored); ".bin" for
-// anything unknown.
-std::string ExtensionForMimeType(std::string_view mimeType);
-
 // Writes each distinct data URI of Document into AssetsFolder (created when
 // missing) as "asset_0001.png", "asset_0002.mp4", ... in order of first
 // appearance, and returns Document with each URI replaced by Prefix + the
@@ -26,9 +22,5 @@ std::string ExternalizeDataUris(std::string_view document, const std::string& as
 // are those of the single-file export.
 bool ExportWebFolder(const std::string& pptxFile, const std::string& outputFolder, int& slideCount,
                      int& objectCount);
-
-// Standard Base64 (with "=" padding, no line breaks) to bytes; false when
-// Text is not that.
-bool DecodeBase64(std::string_view text, std::string& bytes);
 
 }  // namespace tarvik

@@ -145,4 +145,17 @@ int64_t FileSize(const std::string& path) {
   return ec ? -1 : static_cast<int64_t>(size);
 }
 
+std::string ExpandFileName(const std::string& path) {
+  std::error_code ec;
+  fs::path absolute = fs::absolute(ToFs(path), ec);
+  if (ec) return path;
+  std::u8string text = absolute.lexically_normal().u8string();
+  return std::string(text.begin(), text.end());
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return FileExists(a) && FileExists(b) && fs::equivalent(ToFs(a), ToFs(b), ec) && !ec;
+}
+
 }  // namespace tarvik

@@ -32,5 +32,9 @@ std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 // Size in bytes, or -1 when it cannot be read.
 int64_t FileSize(const std::string& path);
+// Path made absolute against the current folder (no links resolved).
+std::string ExpandFileName(const std::string& path);
+// True when both names lead to the same existing file.
+bool SameFile(const std::string& a, const std::string& b);
 
 }  // namespace tarvik

@@ -1,11 +1,10 @@
-// The renderer's text formatters: numbers, escapes, colours, MIME types, Base64.
+// The renderer's text formatters: numbers, escapes, colours.
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <limits>
 #include <string>
 
-#include "htmlexport/base64.h"
 #include "platform/system_colors.h"
 #include "htmlexport/text_format.h"
 
@@ -103,66 +102,6 @@ TEST(ColorToHex, ResolvesNegativeValuesThroughSystemColours) {
   EXPECT_EQ(ColorToHex(static_cast<TColor>(0xFF0000FF)), "#000000");
   EXPECT_EQ(SystemColorRGB(-1), 0);
   EXPECT_EQ(SystemColorRGB(31), 0);
-}
-
-TEST(MimeTypeForFile, MapsExtensionsCaseInsensitively) {
-  struct Case {
-    const char* name;
-    const char* mime;
-  } cases[] = {
-      {"a.png", "image/png"},       {"a.JPG", "image/jpeg"},      {"a.jpeg", "image/jpeg"},
-      {"a.Gif", "image/gif"},       {"a.svg", "image/svg+xml"},   {"a.bmp", "image/bmp"},
-      {"a.webp", "image/webp"},     {"a.mp4", "video/mp4"},       {"a.webm", "video/webm"},
-      {"a.ogg", "audio/ogg"},       {"a.MP3", "audio/mpeg"},      {"a.wav", "audio/wav"},
-      {"a.emf", "application/octet-stream"}, {"noext", "application/octet-stream"},
-      {"", "application/octet-stream"},      {"dir.png/file", "application/octet-stream"},
-      {"/x/media/image1.jpg", "image/jpeg"}, {"a.png.bak", "application/octet-stream"},
-      {"trailingdot.", "application/octet-stream"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(MimeTypeForFile(c.name), c.mime) << c.name;
-}
-
-TEST(Base64OfBytes, MatchesRfc4648Vectors) {
-  struct Case {
-    std::string in, out;
-  } cases[] = {
-      {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-      {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
-      {std::string("\x00\xff\xfe\x80", 4), "AP/+gA=="},
-      {"\xfb\xff", "+/8="},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Base64OfBytes(c.in), c.out) << c.in;
-}
-
-// Bit by bit, the slow way: six bits at a time from the front.
-std::string ReferenceBase64(const std::string& bytes) {
-  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  size_t bits = bytes.size() * 8;
-  for (size_t pos = 0; pos < bits; pos += 6) {
-    int value = 0;
-    for (size_t b = pos; b < pos + 6; ++b) {
-      int bit = b < bits ? (static_cast<unsigned char>(bytes[b / 8]) >> (7 - b % 8)) & 1 : 0;
-      value = value * 2 + bit;
-    }
-    out += kAlphabet[value];
-  }
-  while (out.size() % 4) out += '=';
-  return out;
-}
-
-TEST(Base64OfBytes, AgreesWithBitwiseEncodingForEveryByteValue) {
-  std::string bytes;
-  for (int i = 0; i < 770; ++i) bytes += static_cast<char>((i * 37 + i / 256) & 0xFF);
-  for (size_t len : {0u, 1u, 2u, 3u, 4u, 255u, 256u, 257u, 768u, 769u, 770u})
-    EXPECT_EQ(Base64OfBytes(bytes.substr(0, len)), ReferenceBase64(bytes.substr(0, len))) << len;
-}
-
-TEST(Base64OfBytes, AppendsWithoutTouchingWhatIsThere) {
-  std::string out = "data:x;base64,";
-  AppendBase64(out, "foobar");
-  EXPECT_EQ(out, "data:x;base64,Zm9vYmFy");
-  for (size_t n = 0; n < 10; ++n) EXPECT_EQ(Base64OfBytes(std::string(n, 'x')).size(), Base64Length(n));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "htmlexport/base64.h"
+#include "htmlexport/data_uri.h"
 #include "htmlexport/render_context.h"
 #include "htmlexport/svg_renderer.h"
 #include "htmlexport/renderer_test_util.h"

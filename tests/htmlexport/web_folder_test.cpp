@@ -1,5 +1,5 @@
-// Externalising data URIs (names, numbering, reuse, what is left alone),
-// Base64 decoding, and the web folder export on generated decks.
+// Externalising data URIs (names, numbering, reuse, what is left alone)
+// and the web folder export on generated decks.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -33,30 +33,6 @@ std::string Uri(const std::string& mime, const std::string& bytes) {
 }
 
 std::string Image(const std::string& uri) { return "<image href=\"" + uri + "\" x=\"0\"/>"; }
-
-TEST(ExtensionForMimeType, FollowsTheTableIgnoringCase) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"image/png", ".png"},   {"IMAGE/PNG", ".png"},   {"image/jpeg", ".jpg"}, {"image/gif", ".gif"},
-      {"image/svg+xml", ".svg"}, {"image/bmp", ".bmp"}, {"image/webp", ".webp"}, {"video/mp4", ".mp4"},
-      {"Video/WebM", ".webm"}, {"audio/ogg", ".ogg"},   {"audio/mpeg", ".mp3"}, {"audio/wav", ".wav"},
-      {"application/octet-stream", ".bin"}, {"image/x-emf", ".bin"}, {"", ".bin"}, {"image/png ", ".bin"},
-  };
-  for (const auto& [mime, extension] : cases) EXPECT_EQ(ExtensionForMimeType(mime), extension) << mime;
-}
-
-TEST(DecodeBase64, KnownVectorsAndRejects) {
-  const std::pair<const char*, const char*> vectors[] = {
-      {"", ""}, {"Zg==", "f"}, {"Zm8=", "fo"}, {"Zm9v", "foo"}, {"Zm9vYg==", "foob"},
-      {"Zm9vYmE=", "fooba"}, {"Zm9vYmFy", "foobar"}, {"+/8=", "\xFB\xFF"},
-  };
-  std::string bytes;
-  for (const auto& [text, expected] : vectors) {
-    ASSERT_TRUE(DecodeBase64(text, bytes)) << text;
-    EXPECT_EQ(bytes, expected) << text;
-  }
-  for (const char* bad : {"Zm9", "Zm9v!", "=Zm9", "Zg=a", "Z===", "Zm 9v", "Zm9v\n"})
-    EXPECT_FALSE(DecodeBase64(bad, bytes)) << bad;
-}
 
 TEST(ExternalizeDataUris, WritesEachDistinctUriOnceInOrderOfFirstUse) {
   ScratchFolder scratch;

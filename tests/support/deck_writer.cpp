@@ -1,16 +1,14 @@
-// Writes the entries collected by TDeckWriter into a ZIP file with libzip,
-// with one fixed timestamp so that the same entries always give the same bytes.
+// Collects the entries of a deck and writes them with the package layer's
+// ZIP writer, with one fixed timestamp so that the same entries always give
+// the same bytes. Hostile entries are made here: bombs and lying headers.
 #include "support/deck_writer.h"
 
-#include <zip.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstring>
 #include <ctime>
 #include <memory>
 
-#include "platform/error.h"
 #include "platform/files.h"
 
 namespace tarvik::test {
@@ -28,57 +26,6 @@ time_t FixedEntryTime() {
   tm.tm_hour = 12;
   tm.tm_isdst = -1;
   return std::mktime(&tm);
-}
-
-// A libzip source handing over an already deflated stream together with the
-// sizes and CRC its header must state; libzip copies such data unchanged.
-struct TRawDeflateSource {
-  const std::string* Data = nullptr;
-  uint64_t Pos = 0;
-  uint64_t DeclaredSize = 0;
-  uint32_t Crc = 0;
-  zip_error_t Error{};
-};
-
-zip_int64_t RawDeflateCallback(void* state, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
-  auto* s = static_cast<TRawDeflateSource*>(state);
-  switch (cmd) {
-    case ZIP_SOURCE_OPEN:
-      s->Pos = 0;
-      return 0;
-    case ZIP_SOURCE_READ: {
-      uint64_t n = std::min<uint64_t>(len, s->Data->size() - s->Pos);
-      std::memcpy(data, s->Data->data() + s->Pos, n);
-      s->Pos += n;
-      return static_cast<zip_int64_t>(n);
-    }
-    case ZIP_SOURCE_CLOSE:
-      return 0;
-    case ZIP_SOURCE_STAT: {
-      auto* st = static_cast<zip_stat_t*>(data);
-      zip_stat_init(st);
-      st->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC |
-                  ZIP_STAT_ENCRYPTION_METHOD;
-      st->size = s->DeclaredSize;
-      st->comp_size = s->Data->size();
-      st->comp_method = ZIP_CM_DEFLATE;
-      st->encryption_method = ZIP_EM_NONE;
-      st->crc = s->Crc;
-      return sizeof(zip_stat_t);
-    }
-    case ZIP_SOURCE_ERROR:
-      return zip_error_to_data(&s->Error, data, len);
-    case ZIP_SOURCE_FREE:
-      zip_error_fini(&s->Error);
-      delete s;
-      return 0;
-    case ZIP_SOURCE_SUPPORTS:
-      return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
-                                            ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
-    default:
-      zip_error_set(&s->Error, ZIP_ER_OPNOTSUPP, 0);
-      return -1;
-  }
 }
 
 // Deflate's fixed Huffman codes are stored most significant bit first inside
@@ -145,19 +92,15 @@ uint32_t ZeroCrc(uint64_t size) {
   return static_cast<uint32_t>(acc);
 }
 
-[[noreturn]] void Fail(const std::string& file, const std::string& what) {
-  throw ETarvikError("Cannot write " + file + ": " + what);
-}
-
 }  // namespace
 
-TDeckWriter::TEntry* TDeckWriter::Find(const std::string& name) {
+TZipEntry* TDeckWriter::Find(const std::string& name) {
   for (auto& e : Entries)
     if (e.Name == name) return &e;
   return nullptr;
 }
 
-const TDeckWriter::TEntry* TDeckWriter::Find(const std::string& name) const {
+const TZipEntry* TDeckWriter::Find(const std::string& name) const {
   for (const auto& e : Entries)
     if (e.Name == name) return &e;
   return nullptr;
@@ -165,11 +108,12 @@ const TDeckWriter::TEntry* TDeckWriter::Find(const std::string& name) const {
 
 TDeckWriter& TDeckWriter::Add(const std::string& name, const std::string& bytes,
                               TStorage storage) {
-  TEntry entry;
+  TZipEntry entry;
   entry.Name = name;
   entry.Bytes = bytes;
-  entry.Storage = storage;
-  if (TEntry* old = Find(name))
+  entry.Method = storage;
+  entry.UnixMode = 0100644;
+  if (TZipEntry* old = Find(name))
     *old = std::move(entry);
   else
     Entries.push_back(std::move(entry));
@@ -183,18 +127,16 @@ TDeckWriter& TDeckWriter::AddFile(const std::string& name, const std::string& pa
 
 TDeckWriter& TDeckWriter::AddSymlink(const std::string& name, const std::string& target) {
   Add(name, target, TStorage::Stored);
-  TEntry* e = Find(name);
-  e->Symlink = true;
-  e->UnixMode = 0120777;
+  Find(name)->UnixMode = 0120777;
   return *this;
 }
 
 TDeckWriter& TDeckWriter::AddRawDeflate(const std::string& name, const std::string& deflateStream,
                                         uint64_t declaredSize, uint32_t crc) {
   Add(name, deflateStream);
-  TEntry* e = Find(name);
-  e->RawDeflate = true;
-  e->DeclaredSize = declaredSize;
+  TZipEntry* e = Find(name);
+  e->Deflated = {std::make_shared<const std::string>(deflateStream)};
+  e->Size = declaredSize;
   e->Crc = crc;
   return *this;
 }
@@ -204,19 +146,19 @@ TDeckWriter& TDeckWriter::AddZeroBomb(const std::string& name, uint64_t size) {
 }
 
 TDeckWriter& TDeckWriter::SetUnixMode(const std::string& name, uint32_t mode) {
-  if (TEntry* e = Find(name)) e->UnixMode = (e->UnixMode & ~07777u) | (mode & 07777u);
+  if (TZipEntry* e = Find(name)) e->UnixMode = (e->UnixMode & ~07777u) | (mode & 07777u);
   return *this;
 }
 
 TDeckWriter& TDeckWriter::Remove(const std::string& name) {
-  std::erase_if(Entries, [&](const TEntry& e) { return e.Name == name; });
+  std::erase_if(Entries, [&](const TZipEntry& e) { return e.Name == name; });
   return *this;
 }
 
 bool TDeckWriter::Has(const std::string& name) const { return Find(name) != nullptr; }
 
 std::string TDeckWriter::Bytes(const std::string& name) const {
-  const TEntry* e = Find(name);
+  const TZipEntry* e = Find(name);
   return e ? e->Bytes : std::string();
 }
 
@@ -226,59 +168,6 @@ std::vector<std::string> TDeckWriter::Names() const {
   return names;
 }
 
-void TDeckWriter::Write(const std::string& file) const {
-  if (Entries.empty()) {
-    // libzip removes an archive left without entries; write the bare end record.
-    WriteFileBytes(file, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
-    return;
-  }
-  int err = 0;
-  zip_t* za = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-  if (!za) {
-    zip_error_t ze;
-    zip_error_init_with_code(&ze, err);
-    std::string msg = zip_error_strerror(&ze);
-    zip_error_fini(&ze);
-    Fail(file, msg);
-  }
-  auto abandon = [&](const std::string& what) {
-    std::string msg = what + ": " + zip_strerror(za);
-    zip_discard(za);
-    Fail(file, msg);
-  };
-  const time_t mtime = FixedEntryTime();
-  for (const auto& e : Entries) {
-    zip_source_t* src = nullptr;
-    if (e.RawDeflate) {
-      auto* state = new TRawDeflateSource;
-      state->Data = &e.Bytes;
-      state->DeclaredSize = e.DeclaredSize;
-      state->Crc = e.Crc;
-      zip_error_init(&state->Error);
-      src = zip_source_function(za, RawDeflateCallback, state);
-      if (!src) {
-        zip_error_fini(&state->Error);
-        delete state;
-      }
-    } else {
-      src = zip_source_buffer(za, e.Bytes.data(), e.Bytes.size(), 0);
-    }
-    if (!src) abandon(e.Name);
-    zip_int64_t idx = zip_file_add(za, e.Name.c_str(), src, ZIP_FL_ENC_UTF_8);
-    if (idx < 0) {
-      zip_source_free(src);
-      abandon(e.Name);
-    }
-    auto index = static_cast<zip_uint64_t>(idx);
-    if (!e.RawDeflate) {
-      zip_int32_t method = e.Storage == TStorage::Stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
-      if (zip_set_file_compression(za, index, method, 0) < 0) abandon(e.Name);
-    }
-    if (zip_file_set_mtime(za, index, mtime, 0) < 0 ||
-        zip_file_set_external_attributes(za, index, 0, ZIP_OPSYS_UNIX, e.UnixMode << 16) < 0)
-      abandon(e.Name);
-  }
-  if (zip_close(za) < 0) abandon("closing the archive");
-}
+void TDeckWriter::Write(const std::string& file) const { WriteZipArchive(file, Entries, FixedEntryTime()); }
 
 }  // namespace tarvik::test

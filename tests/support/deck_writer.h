@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "package/zip_writer.h"
+
 namespace tarvik::test {
 
 class TDeckWriter {
  public:
-  enum class TStorage { Deflated, Stored };
+  using TStorage = TZipMethod;
 
   // Adds an entry, or replaces the bytes of an entry of that name while
   // keeping its place in the archive. Names go into the archive unchanged
@@ -45,21 +47,10 @@ class TDeckWriter {
   // Writes the archive, replacing File. Raises ETarvikError on failure.
   void Write(const std::string& file) const;
 
-  struct TEntry {
-    std::string Name;
-    std::string Bytes;  // content, link target, or raw deflate stream
-    TStorage Storage = TStorage::Deflated;
-    bool Symlink = false;
-    bool RawDeflate = false;
-    uint64_t DeclaredSize = 0;
-    uint32_t Crc = 0;
-    uint32_t UnixMode = 0100644;
-  };
-
  private:
-  TEntry* Find(const std::string& name);
-  const TEntry* Find(const std::string& name) const;
-  std::vector<TEntry> Entries;
+  TZipEntry* Find(const std::string& name);
+  const TZipEntry* Find(const std::string& name) const;
+  std::vector<TZipEntry> Entries;
 };
 
 // One slide of a minimal deck.

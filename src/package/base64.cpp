@@ -1,12 +1,10 @@
-// Table-driven Base64 into a pre-sized buffer, and data: URIs of files.
-#include "htmlexport/base64.h"
+// Table-driven Base64: a pair table for encoding into a pre-sized buffer, a
+// reverse table for decoding.
+#include "package/base64.h"
 
-#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
-
-#include "htmlexport/text_format.h"
-#include "platform/files.h"
 
 namespace tarvik {
 
@@ -26,6 +24,14 @@ struct TPairTable {
   }
 };
 constexpr TPairTable kPairs;
+
+constexpr std::array<int8_t, 256> MakeDecodeTable() {
+  std::array<int8_t, 256> table{};
+  for (auto& v : table) v = -1;
+  for (size_t i = 0; i < 64; ++i) table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<int8_t>(i);
+  return table;
+}
+constexpr std::array<int8_t, 256> kDecode = MakeDecodeTable();
 
 }  // namespace
 
@@ -57,26 +63,31 @@ std::string Base64OfBytes(std::string_view bytes) {
   return out;
 }
 
-bool AppendFileDataUri(std::string& out, const std::string& fileName) {
-  if (fileName.empty() || !FileExists(fileName)) return false;
-  std::string bytes = ReadFileBytes(fileName);
-  if (bytes.empty()) return false;
-  std::string mime = MimeTypeForFile(fileName);
-  // Grow once for the whole URI, but geometrically, so that many pictures
-  // appended to one buffer never copy it over and over.
-  size_t needed = out.size() + 5 + mime.size() + 8 + Base64Length(bytes.size());
-  if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
-  out += "data:";
-  out += mime;
-  out += ";base64,";
-  AppendBase64(out, bytes);
+bool DecodeBase64(std::string_view text, std::string& bytes) {
+  bytes.clear();
+  if (text.size() % 4 != 0) return false;
+  size_t padding = 0;
+  if (!text.empty() && text.back() == '=') padding = (text.size() >= 2 && text[text.size() - 2] == '=') ? 2 : 1;
+  bytes.resize(text.size() / 4 * 3 - padding);
+  size_t out = 0;
+  for (size_t i = 0; i < text.size(); i += 4) {
+    bool last = i + 4 == text.size();
+    int32_t v[4];
+    for (size_t k = 0; k < 4; ++k) {
+      char c = text[i + k];
+      if (c == '=' && last && k >= 4 - padding) {
+        v[k] = 0;
+        continue;
+      }
+      v[k] = kDecode[static_cast<unsigned char>(c)];
+      if (v[k] < 0) return false;
+    }
+    uint32_t triple = (static_cast<uint32_t>(v[0]) << 18) | (static_cast<uint32_t>(v[1]) << 12) |
+                      (static_cast<uint32_t>(v[2]) << 6) | static_cast<uint32_t>(v[3]);
+    size_t count = last ? 3 - padding : 3;
+    for (size_t k = 0; k < count; ++k) bytes[out++] = static_cast<char>((triple >> (16 - 8 * k)) & 0xFF);
+  }
   return true;
-}
-
-std::string FileToDataUri(const std::string& fileName) {
-  std::string out;
-  AppendFileDataUri(out, fileName);
-  return out;
 }
 
 }  // namespace tarvik

@@ -1,0 +1,50 @@
+// Deflate streams for ZIP entries, put together from text compressed on the
+// spot and pieces compressed once beforehand. A picture shown on forty pages
+// of a book is then compressed once, not forty times, and the entries still
+// inflate to exactly their text.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "package/zip_writer.h"
+
+namespace tarvik {
+
+// How hard to look for repeats. The Base64 of a compressed format (PNG,
+// JPEG, MP4 ...) holds none worth finding: Huffman coding alone gets it as
+// small as full deflate does, several times faster.
+enum class TDeflateEffort { Full, HuffmanOnly };
+
+// A compressed stretch of text that may stand anywhere in a deflate stream:
+// blocks that are never the last, ending on a byte boundary.
+struct TDeflatedPiece {
+  std::shared_ptr<const std::string> Stream;
+  uint64_t Size = 0;  // bytes of text
+  uint32_t Crc = 0;   // CRC-32 of the text
+};
+
+TDeflatedPiece DeflatePiece(std::string_view text, TDeflateEffort effort);
+
+// Builds one entry's stream: text and pieces in order. Raises ETarvikError
+// when zlib fails (out of memory).
+class TDeflateStreamBuilder {
+ public:
+  TDeflateStreamBuilder();
+  ~TDeflateStreamBuilder();
+  TDeflateStreamBuilder(const TDeflateStreamBuilder&) = delete;
+  TDeflateStreamBuilder& operator=(const TDeflateStreamBuilder&) = delete;
+
+  void AddText(std::string_view text);
+  void AddPiece(const TDeflatedPiece& piece);
+  // Ends the stream and hands it to Entry (its Deflated chunks, Size and
+  // Crc); the builder starts over empty.
+  void FinishInto(TZipEntry& entry);
+
+ private:
+  struct TState;
+  std::unique_ptr<TState> FState;
+};
+
+}  // namespace tarvik

@@ -1,0 +1,48 @@
+// Extension <-> MIME type. Where a type has several extensions, the first
+// listed is the one a file of that type is given.
+#include "package/mime_types.h"
+
+namespace tarvik {
+
+namespace {
+
+struct TMimeEntry {
+  std::string_view Extension;
+  std::string_view Mime;
+};
+
+constexpr TMimeEntry kMimeTable[] = {
+    {".png", "image/png"},  {".jpg", "image/jpeg"},    {".jpeg", "image/jpeg"}, {".gif", "image/gif"},
+    {".svg", "image/svg+xml"}, {".bmp", "image/bmp"},  {".webp", "image/webp"}, {".mp4", "video/mp4"},
+    {".webm", "video/webm"}, {".ogg", "audio/ogg"},    {".mp3", "audio/mpeg"},  {".wav", "audio/wav"},
+};
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string MimeTypeForFile(std::string_view fileName) {
+  // A dot in a folder name is no extension.
+  size_t nameStart = fileName.find_last_of("/\\");
+  nameStart = nameStart == std::string_view::npos ? 0 : nameStart + 1;
+  size_t dot = fileName.rfind('.');
+  if (dot != std::string_view::npos && dot >= nameStart)
+    for (const auto& entry : kMimeTable)
+      if (EqualsIgnoreCase(fileName.substr(dot), entry.Extension)) return std::string(entry.Mime);
+  return "application/octet-stream";
+}
+
+std::string ExtensionForMimeType(std::string_view mimeType) {
+  for (const auto& entry : kMimeTable)
+    if (EqualsIgnoreCase(mimeType, entry.Mime)) return std::string(entry.Extension);
+  return ".bin";
+}
+
+}  // namespace tarvik

@@ -1,0 +1,18 @@
+// The one table between file extensions and MIME types, read both ways:
+// embedding a file names its type, and moving an embedded file back out
+// names the file after its type.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace tarvik {
+
+// MIME type from the extension of the file name (not of a folder), letter
+// case ignored; "application/octet-stream" for anything unknown or no extension.
+std::string MimeTypeForFile(std::string_view fileName);
+
+// ".png", ".jpg", ... for a MIME type (letter case ignored): the first
+// extension the table lists for it; ".bin" for anything unknown.
+std::string ExtensionForMimeType(std::string_view mimeType);
+
+}  // namespace tarvik
