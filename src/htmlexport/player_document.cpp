@@ -73,17 +73,15 @@ std::string CompactAsset(std::string_view text, TAssetSyntax syntax) {
     if (eol == std::string_view::npos) eol = text.size();
     std::string_view line = Trim(text.substr(pos, eol - pos));
     pos = eol + 1;
-    if (syntax == TAssetSyntax::Css) {
-      if (inComment) {
-        inComment = line.find("*/") == std::string_view::npos;
+    if (syntax == TAssetSyntax::Script) {
+      if (line.starts_with("//")) continue;
+    } else {
+      const std::string_view open = syntax == TAssetSyntax::Css ? "/*" : "<!--";
+      const std::string_view close = syntax == TAssetSyntax::Css ? "*/" : "-->";
+      if (inComment || line.starts_with(open)) {
+        inComment = line.find(close) == std::string_view::npos;
         continue;
       }
-      if (line.starts_with("/*")) {
-        inComment = line.find("*/") == std::string_view::npos;
-        continue;
-      }
-    } else if (line.starts_with("//")) {
-      continue;
     }
     if (line.empty()) continue;
     if (!first && syntax == TAssetSyntax::Script) out += '\n';

@@ -26,10 +26,11 @@ void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentatio
 std::string PlayerStylesheetText(int slideWidth, int slideHeight);
 std::string PlayerScriptText(const std::string& title);
 
-enum class TAssetSyntax { Css, Script };
+enum class TAssetSyntax { Css, Script, Markup };
 // An asset file as a page carries it: lines trimmed, blank lines and
-// whole-line comments ("/* ... */" blocks in CSS, "//" lines in scripts)
-// dropped; CSS lines are joined directly, script lines with a line feed.
+// whole-line comments ("/* ... */" blocks in CSS, "//" lines in scripts,
+// "<!-- ... -->" blocks in markup) dropped; script lines are joined with a
+// line feed, all others directly.
 std::string CompactAsset(std::string_view text, TAssetSyntax syntax);
 
 // Replaces each "{{NAME}}" of Text by its value; values are not scanned

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "htmlexport/data_uri.h"
+#include "platform/files.h"
 
 namespace tarvik {
 
@@ -33,7 +34,21 @@ std::string TRenderContext::ClipIdFor(const TPPTXShape& shape) {
   return buf;
 }
 
+bool TRenderContext::AppendReference(std::string& out, const std::string& file) {
+  auto known = FReferenceIndex.find(file);
+  if (known == FReferenceIndex.end()) {
+    // The same test as for a data: URI: no file, or an empty one, draws nothing.
+    if (file.empty() || !FileExists(file) || FileSize(file) <= 0) return false;
+    known = FReferenceIndex.emplace(file, FReferenced.size()).first;
+    FReferenced.push_back(file);
+  }
+  out += kMediaReference;
+  out += std::to_string(known->second);
+  return true;
+}
+
 bool TRenderContext::AppendDataUri(std::string& out, const std::string& file) {
+  if (FByReference) return AppendReference(out, file);
   auto uses = FUsesLeft.find(file);
   int usesLeft = uses == FUsesLeft.end() ? 0 : uses->second;
   if (uses != FUsesLeft.end() && --uses->second <= 0) FUsesLeft.erase(uses);

@@ -34,11 +34,12 @@ std::string TempWorkFolder(const std::string& name) {
   return temp + name;
 }
 
-std::string NewGuidDashed() {
-  std::string h = NewGuidHex();
+std::string DashGuidHex(const std::string& h) {
   return h.substr(0, 8) + "-" + h.substr(8, 4) + "-" + h.substr(12, 4) + "-" + h.substr(16, 4) +
          "-" + h.substr(20);
 }
+
+std::string NewGuidDashed() { return DashGuidHex(NewGuidHex()); }
 
 ShellOpener SetShellOpener(ShellOpener opener) {
   std::lock_guard<std::mutex> lock(OpenerMutex());

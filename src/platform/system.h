@@ -24,6 +24,8 @@ std::string TempWorkFolder(const std::string& name);
 // A new GUID as 32 upper-case hex digits, and in the 8-4-4-4-12 form.
 std::string NewGuidHex();
 std::string NewGuidDashed();
+// The 8-4-4-4-12 form of a GUID given as its 32 hex digits.
+std::string DashGuidHex(const std::string& hex);
 // Formats 16 raw GUID bytes the way Windows prints a GUID (Data1..3 little endian).
 std::string FormatGuidHex(const unsigned char bytes[16]);
 

@@ -1,11 +1,14 @@
-// Actions 7 and 8: check the presentation and output parameters, run the
-// single-file or web folder export, and report the output name, the slide and
-// object counts, and an empty "[LastError]" as the last variable on success.
-// A driver's own failure message passes through the dispatch guard unchanged.
+// Actions 7, 8, 11 and 12, the exports built on the slide renderer: check
+// the presentation and output parameters, run the single-file, web folder,
+// EPUB or PWA export, and report the output name, the slide and object
+// counts, and an empty "[LastError]" as the last variable on success. A
+// driver's own failure message passes through the dispatch guard unchanged.
 #include <string>
 #include <vector>
 
+#include "htmlexport/epub_export.h"
 #include "htmlexport/html5_export.h"
+#include "htmlexport/pwa_export.h"
 #include "htmlexport/web_folder.h"
 #include "platform/files.h"
 #include "plugin/dispatch.h"
@@ -26,6 +29,14 @@ bool IsNotBlank(const std::string& text) {
   for (char c : text)
     if (static_cast<unsigned char>(c) > 32) return true;
   return false;
+}
+
+// The folder as passed, with one separator before "index.html" whether or
+// not the script already wrote one.
+std::string IndexOf(const std::string& folder) {
+  std::string index = folder;
+  if (index.back() != kPathSep) index += kPathSep;
+  return index + "index.html";
 }
 
 }  // namespace
@@ -53,15 +64,45 @@ bool ExecExportWebFolder(const std::vector<std::string>& params) {
   int slides = 0, objects = 0;
   if (!ExportWebFolder(presentation, output, slides, objects))
     return ReportFailure("Unable to create the HTML5 web folder.");
-  // The folder as passed, with one separator before "index.html" whether or
-  // not the script already wrote one.
-  std::string index = output;
-  if (index.back() != kPathSep) index += kPathSep;
-  index += "index.html";
   SetHostVariable("[PPTXWebFolder]", output);
-  SetHostVariable("[PPTXWebIndex]", index);
+  SetHostVariable("[PPTXWebIndex]", IndexOf(output));
   SetHostVariable("[PPTXWebSlides]", std::to_string(slides));
   SetHostVariable("[PPTXWebObjects]", std::to_string(objects));
+  SetHostVariable("[LastError]", "");
+  return true;
+}
+
+bool ExecExportEPUB(const std::vector<std::string>& params) {
+  const std::string& presentation = Param(params, 0);
+  const std::string& output = Param(params, 1);
+  // Only a name is asked for here; the driver reports a deck that is missing.
+  if (!IsNotBlank(presentation)) return ReportFailure("PowerPoint filename is required.");
+  if (!IsNotBlank(output)) return ReportFailure("Output EPUB filename is required.");
+  int slides = 0, objects = 0;
+  if (!ExportEPUB(presentation, output, slides, objects))
+    return ReportFailure("Unable to create the EPUB package.");
+  SetHostVariable("[PPTXEPUBExported]", output);
+  SetHostVariable("[PPTXEPUBSlides]", std::to_string(slides));
+  SetHostVariable("[PPTXEPUBObjects]", std::to_string(objects));
+  SetHostVariable("[PPTXEPUBVersion]", "3.3");
+  SetHostVariable("[LastError]", "");
+  return true;
+}
+
+bool ExecExportPWA(const std::vector<std::string>& params) {
+  const std::string& presentation = Param(params, 0);
+  const std::string& output = Param(params, 1);
+  if (!FileExists(presentation)) return ReportFailure("PowerPoint file not found: " + presentation);
+  if (!IsNotBlank(output)) return ReportFailure("Output PWA folder is required.");
+  int slides = 0, objects = 0;
+  if (!ExportPWA(presentation, output, slides, objects))
+    return ReportFailure("Unable to create the PWA web application.");
+  SetHostVariable("[PPTXPWAExported]", output);
+  SetHostVariable("[PPTXPWAFolder]", output);
+  SetHostVariable("[PPTXPWAIndex]", IndexOf(output));
+  SetHostVariable("[PPTXPWASlides]", std::to_string(slides));
+  SetHostVariable("[PPTXPWAObjects]", std::to_string(objects));
+  SetHostVariable("[PPTXPWAVersion]", "1.0");
   SetHostVariable("[LastError]", "");
   return true;
 }

@@ -11,5 +11,9 @@ namespace tarvik {
 bool ExecExportHTML(const std::vector<std::string>& params);
 // Action 8, ovPPTXExportWebFolder: the player as a folder with its assets.
 bool ExecExportWebFolder(const std::vector<std::string>& params);
+// Action 11, ovPPTXExportEPUB: a fixed-layout EPUB 3.3 book.
+bool ExecExportEPUB(const std::vector<std::string>& params);
+// Action 12, ovPPTXExportPWA: the web folder as an installable offline app.
+bool ExecExportPWA(const std::vector<std::string>& params);
 
 }  // namespace tarvik

@@ -1,6 +1,7 @@
-// The single-file export driver and the two export actions on generated
-// decks: checks and their messages in order, the written file, what a
-// failure leaves behind, and the result variables in their order.
+// The single-file export driver and the export actions (HTML, web folder,
+// EPUB, PWA) on generated decks: checks and their messages in order, the
+// written file, what a failure leaves behind, and the result variables in
+// their order.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -138,6 +139,12 @@ TEST_F(ExportTest, ActionsCheckTheirParametersInOrderWithTheirMessages) {
       {7, deck, "   ", "Output HTML5 filename is required."},
       {8, Path("none.pptx"), "  ", "PowerPoint file not found: " + Path("none.pptx")},
       {8, deck, "\t", "Output web folder is required."},
+      // The EPUB action asks only for a name and leaves a missing deck to its driver.
+      {11, " ", "", "PowerPoint filename is required."},
+      {11, deck, "\t ", "Output EPUB filename is required."},
+      {11, Path("none.pptx"), Path("x.epub"), "PowerPoint file not found: " + Path("none.pptx")},
+      {12, Path("none.pptx"), "", "PowerPoint file not found: " + Path("none.pptx")},
+      {12, deck, "  ", "Output PWA folder is required."},
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(Run(c.index, {c.presentation, c.output}));
@@ -179,6 +186,33 @@ TEST_F(ExportTest, ExportWebFolderSetsItsVariablesAndIndexWithOneSeparator) {
   WriteFileBytes(broken, "not a package");
   EXPECT_FALSE(Run(8, {broken, Path("web3")}));
   EXPECT_EQ(gSet, (TVariables{{"[LastError]", "Unable to create the HTML5 web folder."}}));
+}
+
+TEST_F(ExportTest, ExportEPUBAndPWASetTheirVariablesInOrder) {
+  std::string deck = WriteDeck(scratch_.Path(), "Talk.pptx", 2);
+  std::string book = Path("out/Talk.epub");
+  ASSERT_TRUE(Run(11, {deck, book}));
+  EXPECT_EQ(gSet, (TVariables{{"[PPTXEPUBExported]", book},
+                              {"[PPTXEPUBSlides]", "2"},
+                              {"[PPTXEPUBObjects]", "4"},
+                              {"[PPTXEPUBVersion]", "3.3"},
+                              {"[LastError]", ""}}));
+  for (std::string out : {Path("app"), Path("app2") + kPathSep}) {
+    ASSERT_TRUE(Run(12, {deck, out}));
+    std::string folder = out.back() == kPathSep ? out : out + kPathSep;
+    EXPECT_EQ(gSet, (TVariables{{"[PPTXPWAExported]", out},
+                                {"[PPTXPWAFolder]", out},
+                                {"[PPTXPWAIndex]", folder + "index.html"},
+                                {"[PPTXPWASlides]", "2"},
+                                {"[PPTXPWAObjects]", "4"},
+                                {"[PPTXPWAVersion]", "1.0"},
+                                {"[LastError]", ""}}));
+  }
+  // The PWA driver reports a failed web folder by false alone.
+  std::string broken = Path("Broken.pptx");
+  WriteFileBytes(broken, "not a package");
+  EXPECT_FALSE(Run(12, {broken, Path("app3")}));
+  EXPECT_EQ(gSet, (TVariables{{"[LastError]", "Unable to create the PWA web application."}}));
 }
 
 #ifndef _WIN32

@@ -1,0 +1,171 @@
+// EPUB export driver: checks, work folder, loader, pages, archive.
+//
+// Pages embed their pictures and media as data: URIs, and a picture shown
+// on many slides is in many pages. Each page therefore goes into the archive
+// as a deflate stream put together from its own markup and one compressed
+// piece per file, made the first time a page uses the file: every file is
+// encoded and compressed once, however often it appears, and no page is
+// ever written out uncompressed, in memory or on disk.
+#include "htmlexport/epub_export.h"
+
+#include <ctime>
+#include <optional>
+#include <vector>
+
+#include "htmlexport/data_uri.h"
+#include "htmlexport/epub_documents.h"
+#include "htmlexport/export_progress.h"
+#include "htmlexport/render_context.h"
+#include "htmlexport/svg_renderer.h"
+#include "package/deflate_stream.h"
+#include "package/mime_types.h"
+#include "package/work_folder.h"
+#include "package/zip_writer.h"
+#include "platform/codepage.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "pptx/loader.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr int kDefaultSlideWidth = 960;
+constexpr int kDefaultSlideHeight = 540;
+
+bool IsBlank(const std::string& text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) > 32) return false;
+  return true;
+}
+
+TZipEntry TextEntry(const std::string& name, std::string text, TZipMethod method = TZipMethod::Deflated) {
+  TZipEntry entry;
+  entry.Name = name;
+  entry.Bytes = std::move(text);
+  entry.Method = method;
+  return entry;
+}
+
+// Formats that are compressed already: LZ77 finds nothing in their Base64.
+bool IsCompressedFormat(const std::string& mime) {
+  return mime.starts_with("video/") || mime == "image/png" || mime == "image/jpeg" || mime == "image/gif" ||
+         mime == "image/webp" || mime == "audio/mpeg" || mime == "audio/ogg";
+}
+
+// The compressed data: URIs of the files the pages refer to, each made on
+// its first use.
+class TMediaPieces {
+ public:
+  explicit TMediaPieces(const TRenderContext& context) : FContext(context) {}
+
+  size_t Count() const { return FContext.ReferencedMedia().size(); }
+
+  // Index is below Count().
+  const TDeflatedPiece& Piece(size_t index) {
+    const auto& files = FContext.ReferencedMedia();
+    if (FPieces.size() < files.size()) FPieces.resize(files.size());
+    if (!FPieces[index]) {
+      const std::string& file = files[index];
+      TDeflateEffort effort =
+          IsCompressedFormat(MimeTypeForFile(file)) ? TDeflateEffort::HuffmanOnly : TDeflateEffort::Full;
+      FPieces[index] = DeflatePiece(FileToDataUri(file), effort);
+    }
+    return *FPieces[index];
+  }
+
+ private:
+  const TRenderContext& FContext;
+  std::vector<std::optional<TDeflatedPiece>> FPieces;
+};
+
+// The page's deflate stream: its markup, with each quoted media reference
+// (a whole attribute value, which slide text can never imitate, since its
+// quotes are escaped) replaced by the file's piece.
+TZipEntry PageEntry(const std::string& name, std::string_view page, TMediaPieces& pieces) {
+  const std::string marker = "\"" + std::string(TRenderContext::kMediaReference);
+  TDeflateStreamBuilder stream;
+  size_t copied = 0;
+  for (size_t at = page.find(marker); at != std::string_view::npos; at = page.find(marker, at + 1)) {
+    size_t digits = at + marker.size();
+    size_t end = digits;
+    size_t index = 0;
+    while (end < page.size() && page[end] >= '0' && page[end] <= '9' && index < pieces.Count())
+      index = index * 10 + static_cast<size_t>(page[end++] - '0');
+    if (end == digits || end >= page.size() || page[end] != '"' || index >= pieces.Count()) continue;
+    stream.AddText(page.substr(copied, digits - copied - TRenderContext::kMediaReference.size()));
+    stream.AddPiece(pieces.Piece(index));
+    copied = end;
+  }
+  stream.AddText(page.substr(copied));
+  TZipEntry entry;
+  entry.Name = name;
+  stream.FinishInto(entry);
+  return entry;
+}
+
+}  // namespace
+
+bool ExportEPUB(const std::string& pptxFile, const std::string& outputFile, int& slideCount,
+                int& objectCount) {
+  slideCount = 0;
+  objectCount = 0;
+  if (!FileExists(pptxFile)) throw ETarvikError("PowerPoint file not found: " + pptxFile);
+  if (IsBlank(outputFile)) throw ETarvikError("Output EPUB filename is required.");
+  // Replacing the book would delete the deck it is made from.
+  if (SameFile(pptxFile, outputFile))
+    throw ETarvikError("The output file is the PowerPoint file itself: " + outputFile);
+
+  std::string folder = ExtractFileDir(ExpandFileName(outputFile));
+  if (!folder.empty() && !ForceDirectories(folder))
+    throw ETarvikError("Cannot create the folder " + folder + ".");
+
+  // Removed when this scope ends, together with the unpacked deck, whatever happens.
+  TWorkFolder work("Tarvik_EPUB_");
+  std::string extractRoot = JoinPath(work.Path(), "pptx");
+  if (!ForceDirectories(extractRoot)) throw ETarvikError("Cannot create the folder " + extractRoot + ".");
+  std::unique_ptr<TPPTXPresentation> presentation = LoadPPTXPresentation(pptxFile, extractRoot);
+
+  // The title goes into XML: a file name that is no valid UTF-8 gets U+FFFD.
+  const std::string title = Utf16ToUtf8(Utf8ToUtf16(RemoveExtension(ExtractFileName(pptxFile))));
+  const int width = presentation->SlideWidthPx() > 0 ? presentation->SlideWidthPx() : kDefaultSlideWidth;
+  const int height = presentation->SlideHeightPx() > 0 ? presentation->SlideHeightPx() : kDefaultSlideHeight;
+  const int total = static_cast<int>(presentation->Slides.size());
+  // A book needs at least one page in its spine and its table of contents.
+  if (total == 0) throw ETarvikError("The presentation has no slides to make an EPUB book of: " + pptxFile);
+
+  TRenderContext context(*presentation);
+  context.ReferenceMedia();
+  TMediaPieces pieces(context);
+  std::vector<TZipEntry> pages;
+  int objects = 0;
+  ReportSlideProgress(0, total);
+  for (int n = 1; n <= total; ++n) {
+    const TPPTXSlide& slide = *presentation->Slides[static_cast<size_t>(n - 1)];
+    objects += static_cast<int>(slide.Shapes.size());
+    std::string section = SectionAsXhtml(RenderSlideSection(slide, n, width, height, context));
+    std::string page = BuildEpubSlidePage(section, title, n, width, height);
+    pages.push_back(PageEntry("OEBPS/text/" + EpubPageName(n), page, pieces));
+    ReportSlideProgress(n, total);
+  }
+
+  const std::time_t now = std::time(nullptr);
+  std::vector<TZipEntry> entries;
+  entries.reserve(pages.size() + 5);
+  entries.push_back(TextEntry("mimetype", "application/epub+zip", TZipMethod::Stored));
+  entries.push_back(TextEntry("META-INF/container.xml", EpubContainerText()));
+  entries.push_back(TextEntry("OEBPS/package.opf",
+                              BuildEpubPackage(title, "urn:uuid:" + DashGuidHex(work.GuidHex()), total,
+                                               EpubTimestamp(now))));
+  entries.push_back(TextEntry("OEBPS/nav.xhtml", BuildEpubNav(title, total)));
+  entries.push_back(TextEntry("OEBPS/styles/epub.css", EpubStylesheetText()));
+  for (auto& page : pages) entries.push_back(std::move(page));
+  WriteZipArchive(outputFile, entries, now);
+
+  slideCount = total;
+  objectCount = objects;
+  return FileSize(outputFile) > 0;
+}
+
+}  // namespace tarvik

@@ -1,0 +1,55 @@
+// The EPUB and PWA actions through Tarvik.nbp, on the bundled sample deck:
+// what a host sees (the variables) and what the files must hold for their
+// readers, on every platform the plug-in is built for.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/plugin_host.h"
+#include "platform/files.h"
+#include "platform/system.h"
+
+using namespace tarvik;
+
+namespace {
+
+class HostExports : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = JoinPath(UserTempFolder(), "tarvik_host_exports_" + NewGuidHex());
+    ASSERT_TRUE(ForceDirectories(dir_));
+    host_.Start();
+  }
+  void TearDown() override { DeleteTree(dir_); }
+
+  static std::string Sample() { return std::string(TARVIK_SOURCE_DIR) + "/examples/sample.pptx"; }
+
+  TPluginHost host_{DefaultPluginPath()};
+  std::string dir_;
+};
+
+TEST_F(HostExports, TheBookOpensWithItsStoredMimetypeAsReadersDetectIt) {
+  std::string book = JoinPath(dir_, "sample.epub");
+  ASSERT_TRUE(host_.Exec(11, {Sample(), book})) << host_.Variable("[LastError]").value_or("");
+  EXPECT_EQ(host_.Variable("[PPTXEPUBSlides]"), "8");
+  EXPECT_EQ(host_.Variable("[LastError]"), "");
+  // A local header at 0, the name "mimetype" at 30 with no extra field, and
+  // its bytes stored right after it: how a reader recognises an EPUB.
+  std::string bytes = ReadFileBytes(book);
+  ASSERT_GT(bytes.size(), 58u);
+  EXPECT_EQ(bytes.substr(0, 4), std::string("PK\x03\x04", 4));
+  EXPECT_EQ(bytes.substr(28, 2), std::string("\0\0", 2)) << "no extra field";
+  EXPECT_EQ(bytes.substr(30, 28), "mimetypeapplication/epub+zip");
+}
+
+TEST_F(HostExports, TheAppFolderHoldsManifestIconsAndWorker) {
+  std::string folder = JoinPath(dir_, "sample_PWA");
+  ASSERT_TRUE(host_.Exec(12, {Sample(), folder})) << host_.Variable("[LastError]").value_or("");
+  EXPECT_EQ(host_.Variable("[PPTXPWAIndex]"), folder + kPathSep + "index.html");
+  for (const char* name : {"index.html", "manifest.webmanifest", "service-worker.js", "icons/icon-192.svg",
+                           "icons/icon-512.svg"})
+    EXPECT_TRUE(FileExists(JoinPath(folder, name))) << name;
+  EXPECT_NE(ReadFileBytes(JoinPath(folder, "service-worker.js")).find("\"manifest.webmanifest\""), std::string::npos);
+}
+
+}  // namespace
