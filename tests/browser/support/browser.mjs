@@ -1,6 +1,6 @@
 // Debian's chromium, driven by playwright-core: headless, sandbox off (the
 // tests run as root in containers), no GPU, no network besides 127.0.0.1.
-// Playwright gives every launch a fresh temporary profile of its own.
+// Playwright gives every plain launch a fresh temporary profile of its own.
 import { chromium } from 'playwright-core';
 import { existsSync } from 'node:fs';
 
@@ -10,19 +10,29 @@ export function chromiumAvailable() {
   return existsSync(CHROMIUM);
 }
 
+const ARGS = [
+  '--no-sandbox',
+  '--disable-gpu',
+  '--disable-quic',
+  '--no-first-run',
+  '--disable-background-networking',
+  '--disable-component-update',
+  '--disable-sync',
+];
+
 export async function launchBrowser() {
-  return chromium.launch({
+  return chromium.launch({ executablePath: CHROMIUM, headless: true, args: ARGS });
+}
+
+// A browser with a profile in ProfileFolder, kept across its pages, as an
+// installed web app needs: a context of a plain launch is incognito, where
+// nothing is installable.
+export async function launchWithProfile(profileFolder) {
+  return chromium.launchPersistentContext(profileFolder, {
     executablePath: CHROMIUM,
     headless: true,
-    args: [
-      '--no-sandbox',
-      '--disable-gpu',
-      '--disable-quic',
-      '--no-first-run',
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--disable-sync',
-    ],
+    args: ARGS,
+    viewport: { width: 1280, height: 800 },
   });
 }
 

@@ -6,6 +6,8 @@ import { extname, join, normalize, sep } from 'node:path';
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.webmanifest': 'application/manifest+json',
   '.png': 'image/png',
   '.jpg': 'image/jpeg',
   '.gif': 'image/gif',
@@ -19,11 +21,18 @@ const TYPES = {
   '.wav': 'audio/wav',
 };
 
-// Serves Root on a free port; resolves to { url(path), requests, close() }.
-// Requests records every path asked for with its status.
+// Serves Root on a free port; resolves to { url(path), requests, setDown(down),
+// close() }. Requests records every path asked for with its status. While
+// down, every connection is dropped unanswered, as when the host is
+// unreachable, and the port (so the origin) stays the same.
 export async function serveFolder(root) {
   const requests = [];
+  let down = false;
   const server = createServer((req, res) => {
+    if (down) {
+      req.socket.destroy();
+      return;
+    }
     let path;
     try {
       path = decodeURIComponent(new URL(req.url, 'http://127.0.0.1').pathname);
@@ -56,6 +65,10 @@ export async function serveFolder(root) {
   return {
     url: (path) => `http://127.0.0.1:${port}/${path.split('/').map(encodeURIComponent).join('/')}`,
     requests,
+    setDown: (value) => {
+      down = value;
+      if (down) server.closeAllConnections();
+    },
     close: () => new Promise((resolve) => {
       server.closeAllConnections();
       server.close(resolve);

@@ -1,10 +1,13 @@
 // tarvik html <deck.pptx...> [out.html] [-o outdir]
 // tarvik web <deck.pptx...> [folder] [-o outdir]
-// Run actions 7 and 8 through the plug-in for one deck or several and print
-// the variables each run sets. Without an output a deck's page goes beside
-// it under the property dialogs' default names: the extension replaced by
-// ".html", or removed and "_Web" added. On a terminal a line per deck shows
-// the slides rendered so far.
+// tarvik epub <deck.pptx...> [out.epub] [-o outdir]
+// tarvik pwa <deck.pptx...> [folder] [-o outdir]
+// Run actions 7, 8, 11 and 12 through the plug-in for one deck or several
+// and print the variables each run sets. Without an output a deck's export
+// goes beside it under the property dialogs' default names: the extension
+// replaced by ".html" or ".epub", or removed and "_Web" or "_PWA" added. On
+// a terminal a line per deck shows the slides rendered so far.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <set>
@@ -28,10 +31,32 @@ namespace tarvik {
 
 namespace {
 
-enum class TExportKind { Html, Web };
+// One friendly subcommand per export: its action and where its output goes.
+struct TExportKind {
+  const char* Command;
+  const char* Help;
+  const char* FilesHelp;
+  int32_t Action;
+  // The default output: the deck's name without extension, then Suffix.
+  const char* Suffix;
+  // A file output is recognised by its extension; a folder output is any
+  // name that is neither a deck nor an existing file.
+  std::vector<std::string> FileExtensions;
+};
+
+const TExportKind kExportKinds[] = {
+    {"html", "export decks as single-file HTML5 players (ovPPTXExportHTML)",
+     "deck.pptx... [out.html]; without out.html each deck gives <deck>.html", 7, ".html", {".html", ".htm"}},
+    {"web", "export decks as HTML5 web folders with their assets (ovPPTXExportWebFolder)",
+     "deck.pptx... [folder]; without a folder each deck gives <deck>_Web", 8, "_Web", {}},
+    {"epub", "export decks as fixed-layout EPUB 3.3 books (ovPPTXExportEPUB)",
+     "deck.pptx... [out.epub]; without out.epub each deck gives <deck>.epub", 11, ".epub", {".epub"}},
+    {"pwa", "export decks as installable offline web apps (ovPPTXExportPWA)",
+     "deck.pptx... [folder]; without a folder each deck gives <deck>_PWA", 12, "_PWA", {}},
+};
 
 struct TExportRequest {
-  TExportKind Kind = TExportKind::Html;
+  const TExportKind* Kind = nullptr;
   std::vector<std::string> Files;
   std::string OutDir;
 };
@@ -58,24 +83,20 @@ bool LooksLikeDeck(const std::string& path) {
   return kDeckExtensions.count(ExtensionOf(path)) > 0;
 }
 
-std::string DefaultOutput(TExportKind kind, const std::string& deck) {
-  std::string base = RemoveExtension(deck);
-  return kind == TExportKind::Html ? base + ".html" : base + "_Web";
-}
-
 // Decides which positional names are decks and where each one goes.
 std::vector<TExportJob> PlanJobs(const TExportRequest& request) {
   const auto& files = request.Files;
+  const TExportKind& kind = *request.Kind;
   if (request.OutDir.empty() && files.size() == 2) {
     const std::string& last = files[1];
-    bool isOutput = request.Kind == TExportKind::Html
-                        ? (ExtensionOf(last) == ".html" || ExtensionOf(last) == ".htm")
-                        : (!LooksLikeDeck(last) && !FileExists(last));
+    const auto& extensions = kind.FileExtensions;
+    bool isOutput = extensions.empty() ? !LooksLikeDeck(last) && !FileExists(last)
+                                       : std::count(extensions.begin(), extensions.end(), ExtensionOf(last)) > 0;
     if (isOutput) return {{files[0], last}};
   }
   std::vector<TExportJob> jobs;
   for (const auto& deck : files) {
-    std::string output = DefaultOutput(request.Kind, deck);
+    std::string output = RemoveExtension(deck) + kind.Suffix;
     if (!request.OutDir.empty()) output = JoinPath(request.OutDir, ExtractFileName(output));
     jobs.push_back({deck, output});
   }
@@ -178,7 +199,7 @@ int RunExports(const TExportRequest& request) {
   std::vector<TExportJob> jobs = PlanJobs(request);
   TPluginHost host(DefaultPluginPath());
   host.Start();
-  int32_t index = request.Kind == TExportKind::Html ? 7 : 8;
+  int32_t index = request.Kind->Action;
 #ifndef _WIN32
   bool showProgress = isatty(STDERR_FILENO) != 0;
 #else
@@ -198,28 +219,20 @@ int RunExports(const TExportRequest& request) {
   return result;
 }
 
-void RegisterExportCommand(CLI::App& app, TCommandSet& set, TExportKind kind) {
+void RegisterExportCommand(CLI::App& app, TCommandSet& set, const TExportKind& kind) {
   auto request = std::make_shared<TExportRequest>();
-  request->Kind = kind;
-  bool html = kind == TExportKind::Html;
-  auto* command = app.add_subcommand(
-      html ? "html" : "web",
-      html ? "export decks as single-file HTML5 players (ovPPTXExportHTML)"
-           : "export decks as HTML5 web folders with their assets (ovPPTXExportWebFolder)");
-  command->add_option("files", request->Files,
-                      html ? "deck.pptx... [out.html]; without out.html each deck gives <deck>.html"
-                           : "deck.pptx... [folder]; without a folder each deck gives <deck>_Web")
-      ->required();
+  request->Kind = &kind;
+  auto* command = app.add_subcommand(kind.Command, kind.Help);
+  command->add_option("files", request->Files, kind.FilesHelp)->required();
   command->add_option("-o,--output-dir", request->OutDir, "write every deck's output into this folder");
   set.Commands.emplace_back(command, [request] { return RunExports(*request); });
 }
 
-void RegisterHtmlCommands(CLI::App& app, TCommandSet& set) {
-  RegisterExportCommand(app, set, TExportKind::Html);
-  RegisterExportCommand(app, set, TExportKind::Web);
+void RegisterExportCommands(CLI::App& app, TCommandSet& set) {
+  for (const auto& kind : kExportKinds) RegisterExportCommand(app, set, kind);
 }
 
-TCommandRegistrar registrar(RegisterHtmlCommands);
+TCommandRegistrar registrar(RegisterExportCommands);
 
 }  // namespace
 
