@@ -69,6 +69,8 @@ tier_packages() {
       fi
       # the browser tests: Node drives Debian's chromium through playwright-core
       printf '%s\n' chromium nodejs
+      # the EPUB export's books are checked by the reference validator
+      printf '%s\n' epubcheck
       ;;
     *)
       echo "unknown package tier '$tier' (demo or test)" >&2
