@@ -1,6 +1,7 @@
 // Theme fonts, the colour scheme and colour arithmetic.
 #include "pptx/theme.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -49,6 +50,46 @@ int32_t ScRgbChannel(const std::string& text) {
   return static_cast<int32_t>(static_cast<int64_t>(scaled) & 0xFF);
 }
 
+// The preset colour names decks use; an unknown one reads as black.
+TColor PresetColor(std::string_view name) {
+  static const struct {
+    const char* Name;
+    const char* Hex;
+  } kPresets[] = {
+      {"black", "000000"},  {"white", "FFFFFF"},   {"red", "FF0000"},     {"green", "008000"},
+      {"blue", "0000FF"},   {"yellow", "FFFF00"},  {"cyan", "00FFFF"},    {"aqua", "00FFFF"},
+      {"magenta", "FF00FF"}, {"fuchsia", "FF00FF"}, {"gray", "808080"},   {"grey", "808080"},
+      {"silver", "C0C0C0"}, {"orange", "FFA500"},  {"purple", "800080"},  {"navy", "000080"},
+      {"maroon", "800000"}, {"olive", "808000"},   {"teal", "008080"},    {"lime", "00FF00"},
+      {"brown", "A52A2A"},  {"pink", "FFC0CB"},    {"gold", "FFD700"},    {"dkGray", "A9A9A9"},
+      {"ltGray", "D3D3D3"}, {"dkBlue", "00008B"},  {"dkRed", "8B0000"},   {"dkGreen", "006400"},
+      {"ltBlue", "ADD8E6"}, {"ltGreen", "90EE90"}, {"ltYellow", "FFFFE0"}, {"dkOrange", "FF8C00"},
+  };
+  for (const auto& preset : kPresets)
+    if (SameText(name, preset.Name)) return ParseHexColor(preset.Hex);
+  return 0;
+}
+
+// HSL with hue in 60000ths of a degree, saturation and luminance in
+// thousandths of a percent.
+TColor HslColor(int64_t hue, int64_t saturation, int64_t luminance) {
+  const double h = std::fmod(static_cast<double>(hue) / 60000.0 / 360.0, 1.0);
+  const double s = std::clamp(static_cast<double>(saturation) / 100000.0, 0.0, 1.0);
+  const double l = std::clamp(static_cast<double>(luminance) / 100000.0, 0.0, 1.0);
+  const double q = l < 0.5 ? l * (1 + s) : l + s - l * s;
+  const double p = 2 * l - q;
+  auto channel = [&](double t) {
+    t = t < 0 ? t + 1 : (t > 1 ? t - 1 : t);
+    double v = t < 1.0 / 6 ? p + (q - p) * 6 * t : t < 0.5 ? q : t < 2.0 / 3 ? p + (q - p) * (2.0 / 3 - t) * 6 : p;
+    return static_cast<int32_t>(std::lround(v * 255));
+  };
+  return MakeColor(channel(h + 1.0 / 3), channel(h), channel(h - 1.0 / 3));
+}
+
+std::string FontOf(pugi::xml_node font, std::string_view script) {
+  return GetAttrText(FindChildNode(font, script), "typeface");
+}
+
 std::unique_ptr<TXmlPart> LoadTheme(const std::string& extractFolder) {
   std::string path = ThemePartPath(extractFolder);
   if (!FileExists(path)) return nullptr;
@@ -77,10 +118,45 @@ std::string LoadThemeFont(const std::string& extractFolder, bool major) {
 }
 
 ThemeColorMap LoadThemeColors(const std::string& extractFolder) {
-  ThemeColorMap map;
   auto theme = LoadTheme(extractFolder);
-  if (!theme) return map;
-  pugi::xml_node scheme = FindDescendantNode(theme->Root(), "clrScheme");
+  return theme ? ReadThemeColors(theme->Root()) : ThemeColorMap();
+}
+
+TThemeFonts ReadThemeFonts(pugi::xml_node themeRoot) {
+  pugi::xml_node scheme = FindDescendantNode(themeRoot, "fontScheme");
+  pugi::xml_node major = FindChildNode(scheme, "majorFont"), minor = FindChildNode(scheme, "minorFont");
+  return {FontOf(major, "latin"), FontOf(major, "ea"), FontOf(major, "cs"),
+          FontOf(minor, "latin"), FontOf(minor, "ea"), FontOf(minor, "cs")};
+}
+
+std::string ResolveThemeTypeface(const std::string& typeface, const TThemeFonts& fonts) {
+  if (typeface.size() != 6 || typeface[0] != '+' || typeface[3] != '-') return typeface;
+  const std::string_view kind(typeface.data() + 1, 2), script(typeface.data() + 4, 2);
+  const bool major = SameText(kind, "mj");
+  if (!major && !SameText(kind, "mn")) return typeface;
+  const std::string& latin = major ? fonts.MajorLatin : fonts.MinorLatin;
+  const std::string* chosen = nullptr;
+  if (SameText(script, "lt")) chosen = &latin;
+  else if (SameText(script, "ea")) chosen = major ? &fonts.MajorEastAsian : &fonts.MinorEastAsian;
+  else if (SameText(script, "cs")) chosen = major ? &fonts.MajorComplex : &fonts.MinorComplex;
+  if (!chosen) return typeface;
+  return chosen->empty() ? latin : *chosen;
+}
+
+ThemeColorMap ApplyColorMap(const ThemeColorMap& theme, pugi::xml_node clrMap) {
+  ThemeColorMap mapped = theme;
+  for (pugi::xml_attribute attr = clrMap.first_attribute(); attr; attr = attr.next_attribute()) {
+    std::string name = LowerAscii(LocalNameOf(attr.name()));
+    if (name == "xmlns" || name.empty()) continue;
+    auto source = theme.find(LowerAscii(attr.value()));
+    if (source != theme.end()) mapped[name] = source->second;
+  }
+  return mapped;
+}
+
+ThemeColorMap ReadThemeColors(pugi::xml_node themeRoot) {
+  ThemeColorMap map;
+  pugi::xml_node scheme = FindDescendantNode(themeRoot, "clrScheme");
   for (pugi::xml_node entry = scheme.first_child(); entry; entry = entry.next_sibling()) {
     if (entry.type() != pugi::node_element) continue;
     pugi::xml_node value = entry.first_child();
@@ -119,33 +195,48 @@ TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
 
 TColor ResolveSchemeColor(const ThemeColorMap* map, const std::string& name, pugi::xml_node element) {
   std::string key = LowerAscii(name);
-  if (key == "bg1") key = "lt1";
-  else if (key == "tx1") key = "dk1";
-  else if (key == "bg2") key = "lt2";
-  else if (key == "tx2") key = "dk2";
   TColor color = 0;
   if (map) {
     auto it = map->find(key);
+    if (it == map->end()) {
+      if (key == "bg1") key = "lt1";
+      else if (key == "tx1") key = "dk1";
+      else if (key == "bg2") key = "lt2";
+      else if (key == "tx2") key = "dk2";
+      it = map->find(key);
+    }
     if (it != map->end()) color = it->second;
   }
   return ApplyColorModifiers(color, element);
 }
 
-bool ReadSolidFill(pugi::xml_node element, const ThemeColorMap* map, TColor& color) {
+bool ReadColor(pugi::xml_node value, const ThemeColorMap* map, TColor& color) {
   color = 0;
-  pugi::xml_node fill = FindChildNode(element, "solidFill");
-  pugi::xml_node value = fill.first_child();
-  if (!value) return false;
   if (IsElementNamed(value, "srgbClr")) {
     color = ApplyColorModifiers(ParseHexColor(GetAttrText(value, "val")), value);
   } else if (IsElementNamed(value, "schemeClr")) {
     color = ResolveSchemeColor(map, GetAttrText(value, "val"), value);
   } else if (IsElementNamed(value, "sysClr")) {
     color = ApplyColorModifiers(ParseHexColor(GetAttrText(value, "lastClr", "FFFFFF")), value);
+  } else if (IsElementNamed(value, "prstClr")) {
+    color = ApplyColorModifiers(PresetColor(GetAttrText(value, "val")), value);
+  } else if (IsElementNamed(value, "scrgbClr")) {
+    color = ApplyColorModifiers(MakeColor(ScRgbChannel(GetAttrText(value, "r", "0")),
+                                          ScRgbChannel(GetAttrText(value, "g", "0")),
+                                          ScRgbChannel(GetAttrText(value, "b", "0"))),
+                                value);
+  } else if (IsElementNamed(value, "hslClr")) {
+    color = ApplyColorModifiers(
+        HslColor(GetAttrInt64(value, "hue", 0), GetAttrInt64(value, "sat", 0), GetAttrInt64(value, "lum", 0)),
+        value);
   } else {
     return false;
   }
   return true;
+}
+
+bool ReadSolidFill(pugi::xml_node element, const ThemeColorMap* map, TColor& color) {
+  return ReadColor(FindChildNode(element, "solidFill").first_child(), map, color);
 }
 
 }  // namespace tarvik

@@ -65,7 +65,7 @@ TEST(Theme, SchemeColorsUseTheFixedAliases) {
   EXPECT_EQ(ResolveSchemeColor(&map, "accent1", darker->Root()), Rgb(51, 85, 147));
 }
 
-TEST(Theme, SolidFillReadsOnlyItsFirstColourChild) {
+TEST(Theme, SolidFillReadsItsFirstColourChildOfAnyKind) {
   ThemeColorMap map = Office();
   const struct {
     const char* xml;
@@ -76,7 +76,10 @@ TEST(Theme, SolidFillReadsOnlyItsFirstColourChild) {
       {"<p:spPr><a:solidFill><a:schemeClr val='bg1'><a:shade val='50000'/></a:schemeClr></a:solidFill></p:spPr>",
        true, Rgb(127, 127, 127)},
       {"<p:spPr><a:solidFill><a:sysClr val='window'/></a:solidFill></p:spPr>", true, 0xFFFFFF},
-      {"<p:spPr><a:solidFill><a:prstClr val='red'/></a:solidFill></p:spPr>", false, 0},
+      {"<p:spPr><a:solidFill><a:prstClr val='red'/></a:solidFill></p:spPr>", true, 0x0000FF},
+      {"<p:spPr><a:solidFill><a:hslClr hue='0' sat='100000' lum='50000'/></a:solidFill></p:spPr>", true, 0x0000FF},
+      {"<p:spPr><a:solidFill><a:scrgbClr r='0' g='100000' b='0'/></a:solidFill></p:spPr>", true, 0x00FF00},
+      {"<p:spPr><a:solidFill><a:unknownClr/></a:solidFill></p:spPr>", false, 0},
       {"<p:spPr><a:solidFill/></p:spPr>", false, 0},
       {"<p:spPr><a:gradFill/></p:spPr>", false, 0},
       {"<p:spPr><a:ln><a:solidFill><a:srgbClr val='FF0000'/></a:solidFill></a:ln></p:spPr>", false, 0},
