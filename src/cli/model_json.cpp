@@ -126,17 +126,36 @@ void WriteRun(TJsonOut& j, const TPPTXTextRun& r) {
   j.Field("Bold", r.Bold);
   j.Field("Italic", r.Italic);
   j.Field("Underline", r.Underline);
+  j.Field("Strikethrough", r.Strikethrough);
   j.Field("Color", r.Color);
   j.Field("HasColor", r.HasColor);
+  j.Field("BaselinePct", r.BaselinePct);
+  j.Field("Caps", r.Caps);
+  j.Field("LetterSpacingPt", r.LetterSpacingPt);
   j.EndObject();
 }
 
 void WriteParagraph(TJsonOut& j, const TPPTXParagraph& p) {
   j.BeginObject();
   j.Field("Alignment", p.Alignment);
+  j.Field("RightToLeft", p.RightToLeft);
   j.Field("Level", p.Level);
   j.Field("Bullet", p.Bullet);
   j.StringField("BulletChar", p.BulletChar);
+  j.StringField("BulletFont", p.BulletFont);
+  j.Field("BulletColor", p.BulletColor);
+  j.Field("HasBulletColor", p.HasBulletColor);
+  j.Field("BulletSizePct", p.BulletSizePct);
+  j.StringField("AutoNumScheme", p.AutoNumScheme);
+  j.Field("AutoNumStartAt", p.AutoNumStartAt);
+  j.Field("HasIndents", p.HasIndents);
+  j.Field("MarginLeftEmu", p.MarginLeftEmu);
+  j.Field("IndentEmu", p.IndentEmu);
+  j.Field("LineSpacingPct", p.LineSpacingPct);
+  j.Field("LineSpacingPt", p.LineSpacingPt);
+  j.Field("SpaceBeforePt", p.SpaceBeforePt);
+  j.Field("SpaceAfterPt", p.SpaceAfterPt);
+  j.Field("EndFontSizePt", p.EndFontSizePt);
   j.Key("Runs");
   j.BeginArray();
   for (const auto& r : p.Runs) WriteRun(j, r);
@@ -167,7 +186,13 @@ void WriteShape(TJsonOut& j, const TPPTXShape& s, const std::string& folder) {
   j.Field("MarginTopPx", s.MarginTopPx);
   j.Field("MarginBottomPx", s.MarginBottomPx);
   j.Field("VerticalAnchor", s.VerticalAnchor);
+  j.Field("AnchorCenter", s.AnchorCenter);
+  j.Field("WrapText", s.WrapText);
+  j.Field("VerticalTextDeg", s.VerticalTextDeg);
   j.Field("TextRotationDeg", s.TextRotationDeg);
+  j.Field("AutoFit", s.AutoFit);
+  j.Field("FontScalePct", s.FontScalePct);
+  j.Field("LineSpacingReductionPct", s.LineSpacingReductionPct);
   j.Field("CropLeft", s.CropLeft);
   j.Field("CropTop", s.CropTop);
   j.Field("CropRight", s.CropRight);

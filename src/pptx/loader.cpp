@@ -20,6 +20,7 @@
 // slide part once.
 #include "pptx/loader.h"
 
+#include <map>
 #include <system_error>
 
 #include "platform/error.h"
@@ -50,16 +51,51 @@ std::string SlideRelationshipId(pugi::xml_node sldId) {
   return "";
 }
 
+struct TTheme {
+  ThemeColorMap Colors;
+  TThemeFonts Fonts;
+};
+
 struct TLoadState {
   std::string ExtractFolder;
   std::string SlidesFolder;
-  ThemeColorMap Colors;
+  TTheme DefaultTheme;  // ppt/theme/theme1.xml, for slides whose master names none
   TPlaceholderCache Placeholders;
   uint64_t SlideBudgetBytes = 0;
   uint64_t SlideBytesLeft = 0;
+  pugi::xml_node DefaultTextStyle;
+  std::map<std::string, std::unique_ptr<TTheme>> Themes;  // by part path; null: unreadable
 };
 
-std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, TPPTXPresentation& presentation,
+// The theme of a master, read once; the default theme when it has none or
+// it cannot be read.
+const TTheme& ThemeOf(const TPlaceholderPart* master, TLoadState& state) {
+  if (!master || master->ThemePath.empty()) return state.DefaultTheme;
+  auto found = state.Themes.find(master->ThemePath);
+  if (found == state.Themes.end()) {
+    std::unique_ptr<TTheme> theme;
+    try {
+      auto xml = LoadXmlDocument(master->ThemePath);
+      theme = std::make_unique<TTheme>(TTheme{ReadThemeColors(xml->Root()), ReadThemeFonts(xml->Root())});
+    } catch (const ETarvikError&) {
+      theme.reset();  // a master's unreadable theme falls back to the deck's first
+    }
+    found = state.Themes.emplace(master->ThemePath, std::move(theme)).first;
+  }
+  return found->second ? *found->second : state.DefaultTheme;
+}
+
+// The colour map in force on a slide: the slide's own override, else its
+// layout's, else the master's clrMap.
+pugi::xml_node ColorMapOf(pugi::xml_node slideRoot, const TSlidePlaceholders& parts) {
+  for (pugi::xml_node root : {slideRoot, parts.Layout ? parts.Layout->Root() : pugi::xml_node()}) {
+    pugi::xml_node mapping = FindChildNode(FindChildNode(root, "clrMapOvr"), "overrideClrMapping");
+    if (mapping) return mapping;
+  }
+  return FindChildNode(parts.Master ? parts.Master->Root() : pugi::xml_node(), "clrMap");
+}
+
+std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath,
                                       TLoadState& state) {
   auto slide = std::make_unique<TPPTXSlide>();
   slide->SourceFileName = ExtractFileName(slidePath);
@@ -79,19 +115,27 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, TPPTXPresent
   if (slideFolder.empty()) slideFolder = state.SlidesFolder;
   RelationshipMap rels = LoadRelationships(slideFolder, slide->SourceFileName, state.ExtractFolder);
 
+  TSlideInheritance inherited;
+  inherited.Placeholders = state.Placeholders.ForLayout(rels.FindInternalByType("/slideLayout"));
+  const TTheme& theme = ThemeOf(inherited.Placeholders.Master, state);
+  const ThemeColorMap colors = ApplyColorMap(theme.Colors, ColorMapOf(root, inherited.Placeholders));
+  inherited.Colors = &colors;
+  inherited.Fonts = &theme.Fonts;
+  if (inherited.Placeholders.Master)
+    inherited.MasterTextStyles = FindChildNode(inherited.Placeholders.Master->Root(), "txStyles");
+  inherited.DefaultTextStyle = state.DefaultTextStyle;
+
   if (pugi::xml_node bg = FindDescendantNode(root, "bg")) {
     TColor color = 0;
-    if (ReadSolidFill(FindChildNode(bg, "bgPr"), &state.Colors, color)) {
+    if (ReadSolidFill(FindChildNode(bg, "bgPr"), &colors, color)) {
       slide->HasBackgroundColor = true;
       slide->BackgroundColor = color;
     }
   }
 
-  TSlidePlaceholders placeholders = state.Placeholders.ForLayout(rels.FindInternalByType("/slideLayout"));
   GroupXformStack xforms;
   GroupNameStack names;
-  WalkShapeTree(FindDescendantNode(root, "spTree"), *slide, rels, &state.Colors, presentation.ThemeMajorFont,
-                presentation.ThemeMinorFont, xforms, names, placeholders);
+  WalkShapeTree(FindDescendantNode(root, "spTree"), *slide, rels, inherited, xforms, names);
   return slide;
 }
 
@@ -103,16 +147,20 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
   presentation->SourceFile = file;
   presentation->ExtractFolder = folder;
   presentation->MediaFolder = JoinPath(folder, std::string("ppt") + kPathSep + "media");
-  presentation->ThemeMajorFont = LoadThemeFont(folder, true);
-  presentation->ThemeMinorFont = LoadThemeFont(folder, false);
 
   const std::string pptFolder = JoinPath(folder, "ppt");
   const uint64_t budget = extractedBytes * kSlideReadFactor + kSlideReadAllowance;
-  TLoadState state{folder, JoinPath(pptFolder, "slides"), LoadThemeColors(folder), TPlaceholderCache(folder),
-                   budget, budget};
+  TLoadState state{folder, JoinPath(pptFolder, "slides"), TTheme(), TPlaceholderCache(folder), budget, budget, {}, {}};
+  if (FileExists(ThemePartPath(folder))) {
+    auto themeXml = LoadXmlDocument(ThemePartPath(folder));
+    state.DefaultTheme = {ReadThemeColors(themeXml->Root()), ReadThemeFonts(themeXml->Root())};
+  }
+  presentation->ThemeMajorFont = state.DefaultTheme.Fonts.MajorLatin;
+  presentation->ThemeMinorFont = state.DefaultTheme.Fonts.MinorLatin;
 
   auto xml = LoadXmlDocument(JoinPath(pptFolder, "presentation.xml"));
   const pugi::xml_node root = xml->Root();
+  state.DefaultTextStyle = FindChildNode(root, "defaultTextStyle");
   pugi::xml_node size = FindChildNode(root, "sldSz");
   presentation->SlideWidthEmu = GetAttrInt64(size, "cx", 12192000);
   presentation->SlideHeightEmu = GetAttrInt64(size, "cy", 6858000);
@@ -125,7 +173,7 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
     const std::string id = SlideRelationshipId(entry);
     const RelationshipMap::TTarget* target = id.empty() ? nullptr : rels.FindTarget(id);
     if (!target || target->External) continue;
-    presentation->Slides.push_back(ReadSlide(target->Path, *presentation, state));
+    presentation->Slides.push_back(ReadSlide(target->Path, state));
   }
   return presentation;
 }

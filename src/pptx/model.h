@@ -32,23 +32,62 @@ const char* ShapeKindName(TPPTXShapeKind kind);
 // EMU to pixels at 96 dpi, rounded to nearest (9525 is odd, so no ties arise).
 int64_t EmuToPx(int64_t emu);
 
+// Paragraph alignment and vertical anchor codes, as the model stores them.
+inline constexpr int32_t kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2, kAlignJustify = 3;
+inline constexpr int32_t kAnchorTop = 0, kAnchorMiddle = 1, kAnchorBottom = 2;
+// TPPTXTextRun::Caps.
+inline constexpr int32_t kCapsNone = 0, kCapsAll = 1, kCapsSmall = 2;
+// TPPTXShape::AutoFit: none, shrink text on overflow (normAutofit), resize the
+// shape to its text (spAutoFit, whose box the deck already stores grown).
+inline constexpr int32_t kAutoFitNone = 0, kAutoFitShrink = 1, kAutoFitShape = 2;
+
+// Every field holds the resolved value: the run's own properties, or what
+// its paragraph, its shape, the layout, the master and the presentation
+// give it, nearest first; the format's default where none does.
 struct TPPTXTextRun {
   std::string Text;
-  std::string FontName;
-  double FontSizePt = 18.0;
+  std::string FontName;  // theme references (+mn-lt ...) already resolved
+  double FontSizePt = 18.0;  // after the shape's autofit scale
   bool Bold = false;
   bool Italic = false;
   bool Underline = false;
+  bool Strikethrough = false;
   TColor Color = 0;
   bool HasColor = false;
+  double BaselinePct = 0;  // raised (superscript, > 0) or lowered by this share of the size
+  int32_t Caps = kCapsNone;
+  double LetterSpacingPt = 0;
 };
 
 struct TPPTXParagraph {
   std::vector<TPPTXTextRun> Runs;
-  int32_t Alignment = 0;  // 0 left, 1 centred, 2 right, 3 justified
+  int32_t Alignment = kAlignLeft;
+  bool RightToLeft = false;
   int32_t Level = 0;
+  // Bullet is set only where a bullet shows: never on a paragraph without
+  // text. BulletChar holds the character, or the number's text ("3.", "iv)")
+  // of an automatically numbered paragraph.
   bool Bullet = false;
   std::string BulletChar;
+  std::string BulletFont;  // "" to use the first run's font
+  TColor BulletColor = 0;
+  bool HasBulletColor = false;  // otherwise the first run's colour
+  double BulletSizePct = 100;  // of the first run's size
+  std::string AutoNumScheme;  // "arabicPeriod" ...; "" when not numbered
+  int32_t AutoNumStartAt = 1;
+  // The left margin of every line and the first line's indent from it
+  // (negative: a hanging bullet). Without HasIndents the deck sets neither
+  // and consumers indent by Level.
+  bool HasIndents = false;
+  int64_t MarginLeftEmu = 0;
+  int64_t IndentEmu = 0;
+  // Line spacing: LineSpacingPt when above 0 (exact), else LineSpacingPct of single.
+  double LineSpacingPct = 100;
+  double LineSpacingPt = 0;
+  double SpaceBeforePt = 0;
+  double SpaceAfterPt = 0;
+  // The size of the paragraph mark: the height of a paragraph without runs.
+  double EndFontSizePt = 18.0;
 };
 
 struct TGroupXform {
@@ -72,8 +111,14 @@ class TPPTXShape {
   std::string GroupPath;
   std::vector<TPPTXParagraph> Paragraphs;
   int32_t MarginLeftPx = 0, MarginRightPx = 0, MarginTopPx = 0, MarginBottomPx = 0;
-  int32_t VerticalAnchor = 0;  // 0 top, 1 middle, 2 bottom
+  int32_t VerticalAnchor = kAnchorTop;
+  bool AnchorCenter = false;  // the text block is centred across the box
+  bool WrapText = true;
+  int32_t VerticalTextDeg = 0;  // 90 or 270: the lines run top to bottom or bottom to top
   double TextRotationDeg = 0;
+  int32_t AutoFit = kAutoFitNone;
+  double FontScalePct = 100;  // normAutofit's scale, already applied to the runs
+  double LineSpacingReductionPct = 0;  // and its reduction, applied to the paragraphs
   int32_t CropLeft = 0, CropTop = 0, CropRight = 0, CropBottom = 0;
   bool FlipH = false, FlipV = false;
   std::string MediaFile;

@@ -38,6 +38,7 @@ void ReadPlaceholders(pugi::xml_node root, TPlaceholderPart& part) {
       info.Cx = read.Cx;
       info.Cy = read.Cy;
     }
+    info.Element = element;
     part.Placeholders.push_back(std::move(info));
   }
 }
@@ -66,18 +67,20 @@ const TPlaceholderPart* TPlaceholderCache::Load(const std::string& path, bool is
   if (found != Parts.end()) return found->second.get();
   std::unique_ptr<TPlaceholderPart> part;
   try {
-    auto xml = LoadXmlDocument(path);
     part = std::make_unique<TPlaceholderPart>();
-    ReadPlaceholders(xml->Root(), *part);
+    part->Xml = LoadXmlDocument(path);
+    ReadPlaceholders(part->Root(), *part);
   } catch (const ETarvikError&) {
     part.reset();  // an unreadable layout or master offers no match; it does not fail the load
   }
-  if (part && isLayout) {
+  if (part) {
     try {
       RelationshipMap rels = LoadRelationships(ExtractFileDir(path), ExtractFileName(path), ExtractFolder);
-      part->MasterPath = rels.FindInternalByType("/slideMaster");
+      if (isLayout) part->MasterPath = rels.FindInternalByType("/slideMaster");
+      else part->ThemePath = rels.FindInternalByType("/theme");
     } catch (const ETarvikError&) {
       part->MasterPath.clear();
+      part->ThemePath.clear();
     }
   }
   const TPlaceholderPart* result = part.get();
@@ -92,25 +95,36 @@ TSlidePlaceholders TPlaceholderCache::ForLayout(const std::string& layoutPath) {
   return source;
 }
 
-bool FindPlaceholderXfrm(const TSlidePlaceholders& source, pugi::xml_node ph, TShapeXfrm& xfrm) {
+TPlaceholderMatch MatchPlaceholder(const TSlidePlaceholders& source, pugi::xml_node ph) {
+  TPlaceholderMatch match;
   const std::string type = PlaceholderMatchType(ph);
   const pugi::xml_attribute idx = FindAttr(ph, "idx");
   if (source.Layout) {
-    const TPlaceholderInfo* match = nullptr;
     for (const TPlaceholderInfo& candidate : source.Layout->Placeholders) {
       bool same = idx ? (candidate.HasIdx && candidate.Idx == idx.value()) : candidate.Type == type;
       if (same) {
-        match = &candidate;
+        match.Layout = &candidate;
         break;
       }
     }
-    if (TakeXfrm(match, xfrm)) return true;
   }
   if (source.Master) {
-    for (const TPlaceholderInfo& candidate : source.Master->Placeholders)
-      if (candidate.Type == type) return TakeXfrm(&candidate, xfrm);
+    // What the layout's placeholder is decides, for a slide's placeholder
+    // that names only an idx ("body" by default) may be the layout's title.
+    const std::string& masterType = match.Layout ? match.Layout->Type : type;
+    for (const TPlaceholderInfo& candidate : source.Master->Placeholders) {
+      if (candidate.Type == masterType) {
+        match.Master = &candidate;
+        break;
+      }
+    }
   }
-  return false;
+  return match;
+}
+
+bool FindPlaceholderXfrm(const TSlidePlaceholders& source, pugi::xml_node ph, TShapeXfrm& xfrm) {
+  TPlaceholderMatch match = MatchPlaceholder(source, ph);
+  return TakeXfrm(match.Layout, xfrm) || TakeXfrm(match.Master, xfrm);
 }
 
 }  // namespace tarvik

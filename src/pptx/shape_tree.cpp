@@ -14,10 +14,48 @@ namespace {
 struct TWalkContext {
   const RelationshipMap& Rels;
   const ThemeColorMap* Colors;
-  const std::string& MajorFont;
-  const std::string& MinorFont;
-  const TSlidePlaceholders& Placeholders;
+  const TSlideInheritance& Inherited;
 };
+
+// txBody/lstStyle and bodyPr of a layout's or master's placeholder.
+void InheritFromPlaceholder(const TPlaceholderInfo* match, TTextInheritance& text) {
+  if (!match) return;
+  pugi::xml_node body = FindChildNode(match->Element, "txBody");
+  text.ListStyles.push_back(FindChildNode(body, "lstStyle"));
+  text.BodyProperties.push_back(FindChildNode(body, "bodyPr"));
+}
+
+// Where an sp's text inherits from: a placeholder from its layout's and
+// master's placeholders, then the master's title style (title, ctrTitle),
+// body style (body, subTitle, obj, or no type) or other style (dt, ftr,
+// sldNum ...), then the presentation's defaults; any other shape from the
+// presentation's defaults, then the master's other style.
+TTextInheritance TextInheritanceOf(pugi::xml_node element, pugi::xml_node ph, const TSlideInheritance& slide) {
+  TTextInheritance text;
+  text.FontRef = FindChildNode(FindChildNode(element, "style"), "fontRef");
+  std::string styleName = "otherStyle";
+  if (ph) {
+    TPlaceholderMatch match = MatchPlaceholder(slide.Placeholders, ph);
+    InheritFromPlaceholder(match.Layout, text);
+    InheritFromPlaceholder(match.Master, text);
+    // An idx-only placeholder is what its layout's placeholder is.
+    std::string type = FindAttr(ph, "type") ? PlaceholderMatchType(ph) : (match.Layout ? match.Layout->Type : "body");
+    text.Title = type == "title";
+    // Dates, footers, slide numbers and the like are not body text.
+    if (text.Title) styleName = "titleStyle";
+    else if (type == "body" || type == "obj") styleName = "bodyStyle";
+  }
+  // A text box takes the presentation's defaults before the master's other
+  // style, as Office and LibreOffice both draw it.
+  if (ph) {
+    text.ListStyles.push_back(FindChildNode(slide.MasterTextStyles, styleName));
+    text.ListStyles.push_back(slide.DefaultTextStyle);
+  } else {
+    text.ListStyles.push_back(slide.DefaultTextStyle);
+    text.ListStyles.push_back(FindChildNode(slide.MasterTextStyles, styleName));
+  }
+  return text;
+}
 
 // "1" only; "true" and anything else read as false.
 void ReadFlips(pugi::xml_node element, TPPTXShape& shape) {
@@ -72,10 +110,11 @@ void ReadPicture(pugi::xml_node element, const RelationshipMap& rels, TPPTXShape
 
 void ReadSp(pugi::xml_node element, pugi::xml_node spPr, const TWalkContext& ctx, TPPTXShape& shape) {
   pugi::xml_node txBody = FindChildNode(element, "txBody");
-  std::string type = GetAttrText(FindDescendantNode(element, "ph"), "type");
+  pugi::xml_node ph = FindDescendantNode(FindChildNode(element, "nvSpPr"), "ph");
+  std::string type = GetAttrText(ph, "type");
   shape.IsTitle = SameText(type, "title") || SameText(type, "ctrTitle") || SameText(type, "subTitle");
   shape.ThemeFontRole = shape.IsTitle ? 1 : 2;
-  ParseTextBody(txBody, ctx.Colors, ctx.MajorFont, ctx.MinorFont, shape.IsTitle, shape);
+  ParseTextBody(txBody, TextInheritanceOf(element, ph, ctx.Inherited), {ctx.Colors, ctx.Inherited.Fonts}, shape);
 
   shape.GeometryKind = PresetGeometryKind(GetAttrText(FindChildNode(spPr, "prstGeom"), "prst"));
   shape.Kind = TrimControl(shape.PlainText()).empty() ? shape.GeometryKind : skText;
@@ -104,7 +143,8 @@ std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view 
     xfrm = ReadShapeXfrm(ownXfrm);
     if (!ownXfrm && name != "cxnSp") {
       pugi::xml_node nv = FindChildNode(element, name == "pic" ? "nvPicPr" : "nvSpPr");
-      if (pugi::xml_node ph = FindDescendantNode(nv, "ph")) FindPlaceholderXfrm(ctx.Placeholders, ph, xfrm);
+      if (pugi::xml_node ph = FindDescendantNode(nv, "ph"))
+        FindPlaceholderXfrm(ctx.Inherited.Placeholders, ph, xfrm);
     }
     if (name == "pic") {
       ReadPicture(element, ctx.Rels, *shape);
@@ -166,10 +206,9 @@ void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, 
 }  // namespace
 
 void WalkShapeTree(pugi::xml_node container, TPPTXSlide& slide, const RelationshipMap& rels,
-                   const ThemeColorMap* colors, const std::string& majorFont, const std::string& minorFont,
-                   GroupXformStack& xformStack, GroupNameStack& nameStack, const TSlidePlaceholders& placeholders) {
+                   const TSlideInheritance& inherited, GroupXformStack& xformStack, GroupNameStack& nameStack) {
   const size_t xformDepth = xformStack.size(), nameDepth = nameStack.size();
-  TWalkContext ctx{rels, colors, majorFont, minorFont, placeholders};
+  TWalkContext ctx{rels, inherited.Colors, inherited};
   try {
     Walk(container, slide, ctx, xformStack, nameStack);
   } catch (...) {

@@ -17,6 +17,7 @@
 #include "pptx/model.h"
 #include "pptx/placeholders.h"
 #include "pptx/relationships.h"
+#include "pptx/text_body.h"
 #include "pptx/theme.h"
 
 namespace tarvik {
@@ -25,15 +26,24 @@ inline constexpr size_t kMaxGroupDepth = 64;
 
 using GroupNameStack = std::vector<std::string>;  // outermost first
 
+// What a slide's shapes inherit beyond the slide part itself. Every member may
+// be empty: a deck without a layout, master or theme still reads.
+struct TSlideInheritance {
+  const ThemeColorMap* Colors = nullptr;  // the theme's, through the slide's colour map
+  const TThemeFonts* Fonts = nullptr;
+  // The layout and master: positions for placeholders without an xfrm of
+  // their own, and the placeholders' list styles and body properties.
+  TSlidePlaceholders Placeholders;
+  pugi::xml_node MasterTextStyles;  // the master's txStyles
+  pugi::xml_node DefaultTextStyle;  // presentation.xml's
+};
+
 // Appends the shapes of container (an spTree or a grpSp) to slide.Shapes.
 // The stacks hold the enclosing groups and are as they were when it returns,
-// also when it raises. placeholders gives the layout and master positions for
-// placeholders without an xfrm of their own. Raises ETarvikError from the
-// components it calls (a run text holding markup) or for too deep groups; the
-// shape being built is then dropped, those already appended stay.
+// also when it raises. Raises ETarvikError from the components it calls (a
+// run text holding markup) or for too deep groups; the shape being built is
+// then dropped, those already appended stay.
 void WalkShapeTree(pugi::xml_node container, TPPTXSlide& slide, const RelationshipMap& rels,
-                   const ThemeColorMap* colors, const std::string& majorFont, const std::string& minorFont,
-                   GroupXformStack& xformStack, GroupNameStack& nameStack,
-                   const TSlidePlaceholders& placeholders = {});
+                   const TSlideInheritance& inherited, GroupXformStack& xformStack, GroupNameStack& nameStack);
 
 }  // namespace tarvik

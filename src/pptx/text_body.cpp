@@ -1,91 +1,471 @@
-// Text body parsing: body properties, paragraphs, runs and run properties.
+// Text body parsing: body, paragraph and run properties resolved through the
+// inheritance chain, and the paragraphs and runs themselves.
 #include "pptx/text_body.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+
+#include "platform/codepage.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
 
 namespace {
 
-int32_t InsetPx(pugi::xml_node bodyPr, std::string_view name) {
-  return static_cast<int32_t>(EmuToPx(GetAttrInt64(bodyPr, name, 0)));
+constexpr int kLevels = 9;
+constexpr double kDefaultSizePt = 18.0;
+// The format's insets when nothing sets them: 0.1 inch across, 0.05 inch down.
+constexpr int64_t kDefaultInsetXEmu = 91440, kDefaultInsetYEmu = 45720;
+
+bool IsTrue(std::string_view value) { return value == "1" || SameText(value, "true"); }
+
+// A percentage as the format writes it: thousandths of a percent ("62500"),
+// or in strict documents a number with a sign ("62.5%"); def when neither.
+double PercentOf(pugi::xml_node element, std::string_view name, double def) {
+  std::string text(TrimControl(GetAttrText(element, name)));
+  if (text.empty()) return def;
+  if (text.back() == '%') {
+    char* end = nullptr;
+    double value = std::strtod(text.c_str(), &end);
+    return (end && *end == '%' && std::isfinite(value)) ? value : def;
+  }
+  int64_t thousandths = 0;
+  return TryParseInt64(text, thousandths) ? static_cast<double>(thousandths) / 1000.0 : def;
 }
 
-void ReadBodyProperties(pugi::xml_node bodyPr, TPPTXShape& shape) {
-  if (!bodyPr) return;
-  shape.MarginLeftPx = InsetPx(bodyPr, "lIns");
-  shape.MarginRightPx = InsetPx(bodyPr, "rIns");
-  shape.MarginTopPx = InsetPx(bodyPr, "tIns");
-  shape.MarginBottomPx = InsetPx(bodyPr, "bIns");
-  std::string anchor = LowerAscii(GetAttrText(bodyPr, "anchor", "t"));
-  shape.VerticalAnchor = anchor == "ctr" ? 1 : (anchor == "b" ? 2 : 0);
-  shape.TextRotationDeg = static_cast<int32_t>(GetAttrInt64(bodyPr, "rot", 0)) / 60000.0;
+// The first node of the chain that has the attribute; empty when none does.
+pugi::xml_attribute FirstAttr(const std::vector<pugi::xml_node>& chain, std::string_view name) {
+  for (pugi::xml_node node : chain)
+    if (pugi::xml_attribute attr = FindAttr(node, name)) return attr;
+  return {};
 }
 
-void ReadParagraphProperties(pugi::xml_node pPr, TPPTXParagraph& paragraph) {
-  if (!pPr) return;
-  std::string align = LowerAscii(GetAttrText(pPr, "algn", "l"));
-  paragraph.Alignment = align == "ctr" ? 1 : (align == "r" ? 2 : (align == "just" ? 3 : 0));
-  paragraph.Level = static_cast<int32_t>(GetAttrInt64(pPr, "lvl", 0));
-  if (pugi::xml_node bullet = FindChildNode(pPr, "buChar")) {
-    paragraph.Bullet = true;
-    paragraph.BulletChar = GetAttrText(bullet, "char", "\xE2\x80\xA2");  // U+2022
+// The first child, in the first node of the chain that has one, whose local
+// name is among names.
+pugi::xml_node FirstChildOf(const std::vector<pugi::xml_node>& chain, std::initializer_list<std::string_view> names) {
+  for (pugi::xml_node node : chain)
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+      for (std::string_view name : names)
+        if (IsElementNamed(child, name)) return child;
+  return {};
+}
+
+std::string LevelElementName(int32_t level) {
+  return "lvl" + std::to_string(std::clamp(level, 0, kLevels - 1) + 1) + "pPr";
+}
+
+// ---- body properties ----------------------------------------------------------
+
+void ReadBodyProperties(const std::vector<pugi::xml_node>& chain, TPPTXShape& shape) {
+  auto inset = [&](std::string_view name, int64_t def) {
+    pugi::xml_attribute attr = FirstAttr(chain, name);
+    int64_t emu = def;
+    if (attr && !TryParseInt64(attr.value(), emu)) emu = def;
+    return static_cast<int32_t>(EmuToPx(emu));
+  };
+  shape.MarginLeftPx = inset("lIns", kDefaultInsetXEmu);
+  shape.MarginRightPx = inset("rIns", kDefaultInsetXEmu);
+  shape.MarginTopPx = inset("tIns", kDefaultInsetYEmu);
+  shape.MarginBottomPx = inset("bIns", kDefaultInsetYEmu);
+
+  std::string anchor = LowerAscii(FirstAttr(chain, "anchor").value());
+  shape.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
+  shape.AnchorCenter = IsTrue(FirstAttr(chain, "anchorCtr").value());
+  shape.WrapText = !SameText(FirstAttr(chain, "wrap").value(), "none");
+  std::string vert = LowerAscii(FirstAttr(chain, "vert").value());
+  shape.VerticalTextDeg = vert == "vert270" ? 270 : (vert == "vert" || vert == "eavert" || vert == "mongolianvert" ||
+                                                             vert == "wordartvert"
+                                                         ? 90
+                                                         : 0);
+  int32_t rot = 0;
+  if (!TryParseInt32(FirstAttr(chain, "rot").value(), rot)) rot = 0;
+  shape.TextRotationDeg = rot / 60000.0;
+
+  pugi::xml_node fit = FirstChildOf(chain, {"normAutofit", "spAutoFit", "noAutofit"});
+  if (IsElementNamed(fit, "normAutofit")) {
+    shape.AutoFit = kAutoFitShrink;
+    shape.FontScalePct = std::clamp(PercentOf(fit, "fontScale", 100), 1.0, 100.0);
+    shape.LineSpacingReductionPct = std::clamp(PercentOf(fit, "lnSpcReduction", 0), 0.0, 99.0);
+  } else if (IsElementNamed(fit, "spAutoFit")) {
+    shape.AutoFit = kAutoFitShape;
   }
 }
 
-void ReadRunProperties(pugi::xml_node rPr, const ThemeColorMap* colors, const std::string& defaultFont,
+// ---- run properties -------------------------------------------------------------
+
+// The rPr-like elements a run takes its properties from, with the shape's fontRef.
+struct TRunChain {
+  std::vector<pugi::xml_node> Nodes;
+  pugi::xml_node FontRef;
+  size_t FontRefAt = 0;  // consulted before Nodes[FontRefAt]
+};
+
+// Latin, east Asian or complex script: which of a run's three typefaces its
+// text needs. East Asian wins over complex, complex over latin.
+std::string_view ScriptOf(const std::string& text) {
+  bool complex = false;
+  for (char16_t c : Utf8ToUtf16(text)) {
+    // 0xD840-0xD87F lead the surrogate pairs of the CJK ideographs beyond the BMP.
+    if ((c >= 0x1100 && c <= 0x11FF) || (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) ||
+        (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0xD840 && c <= 0xD87F))
+      return "ea";
+    if ((c >= 0x0590 && c <= 0x08FF) || (c >= 0x0900 && c <= 0x0DFF) || (c >= 0x0E00 && c <= 0x0EFF) ||
+        (c >= 0xFB1D && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF))
+      complex = true;
+  }
+  return complex ? "cs" : "latin";
+}
+
+std::string Typeface(const TRunChain& chain, std::string_view script) {
+  const std::string_view suffix = script == "latin" ? "lt" : script;
+  for (size_t i = 0; i <= chain.Nodes.size(); ++i) {
+    if (i == chain.FontRefAt && chain.FontRef) {
+      std::string idx = LowerAscii(GetAttrText(chain.FontRef, "idx"));
+      if (idx == "major" || idx == "minor") return std::string(idx == "major" ? "+mj-" : "+mn-") + std::string(suffix);
+    }
+    if (i == chain.Nodes.size()) break;
+    std::string face = GetAttrText(FindChildNode(chain.Nodes[i], script), "typeface");
+    if (!face.empty()) return face;
+  }
+  return "";
+}
+
+// The colour of a text fill: solid, or a gradient's first stop.
+bool FillColor(pugi::xml_node rPr, const ThemeColorMap* colors, TColor& color) {
+  if (ReadSolidFill(rPr, colors, color)) return true;
+  pugi::xml_node stop = FindChildNode(FindChildNode(FindChildNode(rPr, "gradFill"), "gsLst"), "gs");
+  return ReadColor(stop.first_child(), colors, color);
+}
+
+bool ChainColor(const TRunChain& chain, const ThemeColorMap* colors, TColor& color) {
+  for (size_t i = 0; i <= chain.Nodes.size(); ++i) {
+    if (i == chain.FontRefAt && chain.FontRef && ReadColor(chain.FontRef.first_child(), colors, color)) return true;
+    if (i == chain.Nodes.size()) break;
+    if (FillColor(chain.Nodes[i], colors, color)) return true;
+  }
+  return false;
+}
+
+double SizeOf(const std::vector<pugi::xml_node>& chain) {
+  for (pugi::xml_node node : chain) {
+    int32_t hundredths = 0;
+    if (TryParseInt32(GetAttrText(node, "sz"), hundredths) && hundredths > 0) return hundredths / 100.0;
+  }
+  return kDefaultSizePt;
+}
+
+void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const std::string& defaultFont,
                        TPPTXTextRun& run) {
-  if (!rPr) return;
-  run.Bold = GetAttrText(rPr, "b") == "1";
-  run.Italic = GetAttrText(rPr, "i") == "1";
-  run.Underline = !SameText(GetAttrText(rPr, "u", "none"), "none");
-  std::string size = GetAttrText(rPr, "sz");
-  if (!size.empty()) {
-    int32_t hundredths = 1800;
-    if (!TryParseInt32(size, hundredths)) hundredths = 1800;
-    run.FontSizePt = hundredths / 100.0;
-  }
-  if (pugi::xml_node latin = FindChildNode(rPr, "latin")) run.FontName = GetAttrText(latin, "typeface", defaultFont);
+  const std::vector<pugi::xml_node>& nodes = chain.Nodes;
+  run.FontSizePt = SizeOf(nodes);
+  run.Bold = IsTrue(FirstAttr(nodes, "b").value());
+  run.Italic = IsTrue(FirstAttr(nodes, "i").value());
+  if (pugi::xml_attribute u = FirstAttr(nodes, "u")) run.Underline = !SameText(u.value(), "none");
+  if (pugi::xml_attribute strike = FirstAttr(nodes, "strike"))
+    run.Strikethrough = !SameText(strike.value(), "noStrike");
+  int32_t baseline = 0;
+  if (TryParseInt32(FirstAttr(nodes, "baseline").value(), baseline)) run.BaselinePct = baseline / 1000.0;
+  std::string cap = LowerAscii(FirstAttr(nodes, "cap").value());
+  run.Caps = cap == "all" ? kCapsAll : (cap == "small" ? kCapsSmall : kCapsNone);
+  int32_t spacing = 0;
+  if (TryParseInt32(FirstAttr(nodes, "spc").value(), spacing)) run.LetterSpacingPt = spacing / 100.0;
+
+  std::string_view script = ScriptOf(run.Text);
+  std::string face = Typeface(chain, script);
+  if (face.empty() && script != "latin") face = Typeface(chain, "latin");
+  if (theme.Fonts) face = ResolveThemeTypeface(face, *theme.Fonts);
+  run.FontName = face.empty() || face[0] == '+' ? defaultFont : face;
+
   TColor color = 0;
-  if (ReadSolidFill(rPr, colors, color)) {
+  if (ChainColor(chain, theme.Colors, color)) {
     run.Color = color;
     run.HasColor = true;
   }
+  // A hyperlink shows in the theme's link colour, underlined.
+  pugi::xml_node link = nodes.empty() ? pugi::xml_node() : FindChildNode(nodes.front(), "hlinkClick");
+  if (link && !GetAttrText(link, "id").empty() && theme.Colors) {
+    run.Color = ResolveSchemeColor(theme.Colors, "hlink", pugi::xml_node());
+    run.HasColor = true;
+    run.Underline = true;
+  }
+}
+
+// ---- paragraph properties ---------------------------------------------------------
+
+// A character of a symbol font that Office uses as a bullet, as the Unicode
+// character that looks like it; 0 when there is none. Without this the
+// browser shows the byte's letter ("§" for Wingdings' square bullet).
+char16_t SymbolBullet(const std::string& font, char16_t c) {
+  if (c >= 0xF000 && c <= 0xF0FF) c -= 0xF000;  // the symbol fonts' private-use mapping
+  if (SameText(font, "Symbol")) return c == 0xB7 ? u'\u2022' : 0;
+  if (font.size() < 9 || !SameText(std::string_view(font).substr(0, 9), "Wingdings")) return 0;
+  switch (c) {
+    case 0xA7: return u'\u25AA';
+    case 0xD8: return u'\u27A2';
+    case 0xFC: return u'\u2714';
+    case 0x76: return u'\u2756';
+    case 0x71: return u'\u2751';
+    case 0x6E: return u'\u25A0';
+    case 0x6C: return u'\u25CF';
+    case 0xE0: return u'\u2192';
+    case 0x9F: return u'\u2022';
+    default: return 0;
+  }
+}
+
+// Spacing in points: spcPts in hundredths of a point, or spcPct of the size.
+std::optional<double> SpacingPt(pugi::xml_node spacing, double sizePt) {
+  if (pugi::xml_node pts = FindChildNode(spacing, "spcPts")) {
+    int32_t hundredths = 0;
+    if (TryParseInt32(GetAttrText(pts, "val"), hundredths)) return hundredths / 100.0;
+  }
+  if (pugi::xml_node pct = FindChildNode(spacing, "spcPct")) return PercentOf(pct, "val", 0) / 100.0 * sizePt;
+  return std::nullopt;
+}
+
+void ReadParagraphProperties(const std::vector<pugi::xml_node>& chain, const TTextTheme& theme,
+                             TPPTXParagraph& paragraph, double sizePt) {
+  std::string align = LowerAscii(FirstAttr(chain, "algn").value());
+  paragraph.Alignment = align == "ctr"    ? kAlignCenter
+                        : align == "r"    ? kAlignRight
+                        : align == "just" ? kAlignJustify
+                                          : kAlignLeft;
+  paragraph.RightToLeft = IsTrue(FirstAttr(chain, "rtl").value());
+  pugi::xml_attribute marL = FirstAttr(chain, "marL"), indent = FirstAttr(chain, "indent");
+  paragraph.HasIndents = marL || indent;
+  if (!TryParseInt64(marL.value(), paragraph.MarginLeftEmu)) paragraph.MarginLeftEmu = 0;
+  if (!TryParseInt64(indent.value(), paragraph.IndentEmu)) paragraph.IndentEmu = 0;
+
+  pugi::xml_node lineSpacing = FirstChildOf(chain, {"lnSpc"});
+  if (pugi::xml_node pts = FindChildNode(lineSpacing, "spcPts")) {
+    int32_t hundredths = 0;
+    if (TryParseInt32(GetAttrText(pts, "val"), hundredths) && hundredths > 0) paragraph.LineSpacingPt = hundredths / 100.0;
+  } else if (pugi::xml_node pct = FindChildNode(lineSpacing, "spcPct")) {
+    paragraph.LineSpacingPct = std::clamp(PercentOf(pct, "val", 100), 10.0, 1000.0);
+  }
+  paragraph.SpaceBeforePt = SpacingPt(FirstChildOf(chain, {"spcBef"}), sizePt).value_or(0);
+  paragraph.SpaceAfterPt = SpacingPt(FirstChildOf(chain, {"spcAft"}), sizePt).value_or(0);
+
+  pugi::xml_node kind = FirstChildOf(chain, {"buNone", "buChar", "buAutoNum", "buBlip"});
+  if (IsElementNamed(kind, "buChar")) {
+    paragraph.Bullet = true;
+    paragraph.BulletChar = GetAttrText(kind, "char", "\xE2\x80\xA2");  // U+2022
+  } else if (IsElementNamed(kind, "buAutoNum")) {
+    paragraph.Bullet = true;
+    paragraph.AutoNumScheme = GetAttrText(kind, "type", "arabicPeriod");
+    paragraph.AutoNumStartAt = std::clamp(GetAttrInt32(kind, "startAt", 1), 1, 32767);
+  } else if (IsElementNamed(kind, "buBlip")) {
+    paragraph.Bullet = true;
+    paragraph.BulletChar = "\xE2\x80\xA2";
+  }
+
+  pugi::xml_node font = FirstChildOf(chain, {"buFontTx", "buFont"});
+  if (IsElementNamed(font, "buFont")) {
+    paragraph.BulletFont = GetAttrText(font, "typeface");
+    if (theme.Fonts) paragraph.BulletFont = ResolveThemeTypeface(paragraph.BulletFont, *theme.Fonts);
+  }
+  std::u16string bullet = Utf8ToUtf16(paragraph.BulletChar);
+  if (bullet.size() == 1) {
+    if (char16_t look = SymbolBullet(paragraph.BulletFont, bullet[0])) {
+      paragraph.BulletChar = Utf16ToUtf8(std::u16string(1, look));
+      paragraph.BulletFont.clear();
+    }
+  }
+  pugi::xml_node color = FirstChildOf(chain, {"buClrTx", "buClr"});
+  if (IsElementNamed(color, "buClr"))
+    paragraph.HasBulletColor = ReadColor(color.first_child(), theme.Colors, paragraph.BulletColor);
+  pugi::xml_node size = FirstChildOf(chain, {"buSzTx", "buSzPct", "buSzPts"});
+  if (IsElementNamed(size, "buSzPct")) {
+    paragraph.BulletSizePct = std::clamp(PercentOf(size, "val", 100), 25.0, 400.0);
+  } else if (IsElementNamed(size, "buSzPts")) {
+    int32_t hundredths = 0;
+    if (TryParseInt32(GetAttrText(size, "val"), hundredths) && hundredths > 0 && sizePt > 0)
+      paragraph.BulletSizePct = hundredths / sizePt;
+  }
+}
+
+// ---- numbering ----------------------------------------------------------------------
+
+std::string Roman(int32_t n, bool upper) {
+  static const std::pair<int32_t, const char*> kDigits[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
+                                                            {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
+                                                            {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
+                                                            {1, "i"}};
+  std::string out;
+  for (const auto& [value, text] : kDigits)
+    for (; n >= value; n -= value) out += text;
+  if (upper)
+    for (char& c : out) c = static_cast<char>(c - 32);
+  return out;
+}
+
+// a .. z, then aa .. zz, as Office counts letters.
+std::string Letters(int32_t n, bool upper) {
+  const char letter = static_cast<char>((upper ? 'A' : 'a') + (n - 1) % 26);
+  return std::string(static_cast<size_t>((n - 1) / 26 + 1), letter);
+}
+
+bool HasShownText(const TPPTXParagraph& paragraph) {
+  for (const TPPTXTextRun& run : paragraph.Runs)
+    if (!TrimControl(run.Text).empty()) return true;
+  return false;
+}
+
+// Numbers the numbered paragraphs and takes the bullet off those without
+// text. A number continues the one before at the same level unless a
+// paragraph at a lower level, one without that numbering, or a different
+// scheme came between; deeper levels start afresh under each new item.
+void NumberParagraphs(std::vector<TPPTXParagraph>& paragraphs) {
+  struct TCounter {
+    std::string Scheme;
+    int32_t Next = 0;
+  };
+  std::map<int32_t, TCounter> counters;
+  for (TPPTXParagraph& paragraph : paragraphs) {
+    if (!HasShownText(paragraph)) {
+      paragraph.Bullet = false;
+      continue;
+    }
+    const int32_t level = paragraph.Level;
+    counters.erase(counters.upper_bound(level), counters.end());
+    if (paragraph.AutoNumScheme.empty()) {
+      counters.erase(level);
+      continue;
+    }
+    TCounter& counter = counters[level];
+    if (counter.Scheme != paragraph.AutoNumScheme || counter.Next == 0) {
+      counter.Scheme = paragraph.AutoNumScheme;
+      counter.Next = paragraph.AutoNumStartAt;
+    }
+    paragraph.BulletChar = AutoNumberText(paragraph.AutoNumScheme, counter.Next);
+    counter.Next = std::min(counter.Next + 1, 32767);
+  }
+}
+
+// ---- paragraphs and runs -------------------------------------------------------------
+
+std::vector<pugi::xml_node> LevelChain(const TTextInheritance& inherited, pugi::xml_node first, int32_t level,
+                                       bool defaults) {
+  std::vector<pugi::xml_node> chain;
+  if (first) chain.push_back(first);
+  const std::string name = LevelElementName(level);
+  for (pugi::xml_node style : inherited.ListStyles) {
+    pugi::xml_node lvl = FindChildNode(style, name);
+    if (!lvl) continue;
+    chain.push_back(defaults ? FindChildNode(lvl, "defRPr") : lvl);
+  }
+  return chain;
+}
+
+// ListStyles[0] is the shape's own lstStyle; the fontRef ranks after it.
+TRunChain RunChainFor(const TTextInheritance& inherited, pugi::xml_node rPr, pugi::xml_node pPr, int32_t level) {
+  TRunChain chain;
+  if (rPr) chain.Nodes.push_back(rPr);
+  if (pugi::xml_node defaults = FindChildNode(pPr, "defRPr")) chain.Nodes.push_back(defaults);
+  const std::string name = LevelElementName(level);
+  for (size_t i = 0; i < inherited.ListStyles.size(); ++i) {
+    if (i == 1) chain.FontRefAt = chain.Nodes.size();
+    if (pugi::xml_node lvl = FindChildNode(inherited.ListStyles[i], name))
+      chain.Nodes.push_back(FindChildNode(lvl, "defRPr"));
+  }
+  if (inherited.ListStyles.size() <= 1) chain.FontRefAt = chain.Nodes.size();
+  chain.FontRef = inherited.FontRef;
+  return chain;
+}
+
+TPPTXTextRun ReadRun(pugi::xml_node r, const TRunChain& chain, const TTextTheme& theme,
+                     const std::string& defaultFont) {
+  TPPTXTextRun run;
+  if (IsElementNamed(r, "br")) run.Text = "\n";
+  else if (pugi::xml_node t = FindChildNode(r, "t")) run.Text = ElementText(t);
+  ReadRunProperties(chain, theme, defaultFont, run);
+  return run;
+}
+
+void ApplyAutoFit(const TPPTXShape& shape, TPPTXParagraph& paragraph) {
+  const double scale = shape.FontScalePct / 100.0;
+  for (TPPTXTextRun& run : paragraph.Runs) run.FontSizePt *= scale;
+  paragraph.EndFontSizePt *= scale;
+  paragraph.SpaceBeforePt *= scale;
+  paragraph.SpaceAfterPt *= scale;
+  if (paragraph.LineSpacingPt <= 0)
+    paragraph.LineSpacingPct = std::max(paragraph.LineSpacingPct - shape.LineSpacingReductionPct, 10.0);
+}
+
+TPPTXParagraph ReadParagraph(pugi::xml_node p, const TTextInheritance& inherited, const TTextTheme& theme,
+                             const std::string& defaultFont) {
+  TPPTXParagraph paragraph;
+  pugi::xml_node pPr = FindChildNode(p, "pPr");
+  paragraph.Level = static_cast<int32_t>(GetAttrInt64(pPr, "lvl", 0));
+  for (pugi::xml_node r = p.first_child(); r; r = r.next_sibling()) {
+    if (!IsElementNamed(r, "r") && !IsElementNamed(r, "br") && !IsElementNamed(r, "fld")) continue;
+    TRunChain chain = RunChainFor(inherited, FindChildNode(r, "rPr"), pPr, paragraph.Level);
+    paragraph.Runs.push_back(ReadRun(r, chain, theme, defaultFont));
+  }
+  paragraph.EndFontSizePt =
+      SizeOf(RunChainFor(inherited, FindChildNode(p, "endParaRPr"), pPr, paragraph.Level).Nodes);
+  const double sizePt = paragraph.Runs.empty() ? paragraph.EndFontSizePt : paragraph.Runs.front().FontSizePt;
+  ReadParagraphProperties(LevelChain(inherited, pPr, paragraph.Level, false), theme, paragraph, sizePt);
+  return paragraph;
+}
+
+void ClearText(TPPTXShape& shape) {
+  TPPTXShape blank;
+  shape.Paragraphs.clear();
+  shape.MarginLeftPx = shape.MarginRightPx = shape.MarginTopPx = shape.MarginBottomPx = 0;
+  shape.VerticalAnchor = blank.VerticalAnchor;
+  shape.AnchorCenter = blank.AnchorCenter;
+  shape.WrapText = blank.WrapText;
+  shape.VerticalTextDeg = blank.VerticalTextDeg;
+  shape.TextRotationDeg = blank.TextRotationDeg;
+  shape.AutoFit = blank.AutoFit;
+  shape.FontScalePct = blank.FontScalePct;
+  shape.LineSpacingReductionPct = blank.LineSpacingReductionPct;
 }
 
 }  // namespace
 
-void ParseTextBody(pugi::xml_node textBody, const ThemeColorMap* colors, const std::string& majorFont,
-                   const std::string& minorFont, bool isTitle, TPPTXShape& shape) {
-  shape.Paragraphs.clear();
-  shape.MarginLeftPx = shape.MarginRightPx = shape.MarginTopPx = shape.MarginBottomPx = 0;
-  shape.VerticalAnchor = 0;
-  shape.TextRotationDeg = 0;
+std::string AutoNumberText(const std::string& scheme, int32_t n) {
+  n = std::clamp(n, 1, 32767);
+  const std::string lower = LowerAscii(scheme);
+  std::string number;
+  if (lower.starts_with("romanlc")) number = Roman(n, false);
+  else if (lower.starts_with("romanuc")) number = Roman(n, true);
+  else if (lower.starts_with("alphalc")) number = Letters(n, false);
+  else if (lower.starts_with("alphauc")) number = Letters(n, true);
+  else number = std::to_string(n);
+  if (lower.ends_with("parenboth")) return "(" + number + ")";
+  if (lower.ends_with("parenr")) return number + ")";
+  if (lower.ends_with("plain")) return number;
+  if (lower.ends_with("minus")) return "- " + number + " -";
+  return number + ".";
+}
+
+void ParseTextBody(pugi::xml_node textBody, const TTextInheritance& inherited, const TTextTheme& theme,
+                   TPPTXShape& shape) {
+  ClearText(shape);
   if (!textBody) return;
 
-  ReadBodyProperties(FindChildNode(textBody, "bodyPr"), shape);
+  std::vector<pugi::xml_node> bodyChain{FindChildNode(textBody, "bodyPr")};
+  bodyChain.insert(bodyChain.end(), inherited.BodyProperties.begin(), inherited.BodyProperties.end());
+  ReadBodyProperties(bodyChain, shape);
+  TTextInheritance chains = inherited;
+  chains.ListStyles.insert(chains.ListStyles.begin(), FindChildNode(textBody, "lstStyle"));
 
-  std::string defaultFont = minorFont;
-  if (isTitle && !majorFont.empty()) defaultFont = majorFont;
+  std::string defaultFont;
+  if (theme.Fonts) defaultFont = inherited.Title && !theme.Fonts->MajorLatin.empty() ? theme.Fonts->MajorLatin
+                                                                                      : theme.Fonts->MinorLatin;
   if (defaultFont.empty()) defaultFont = "Arial";
-
-  const pugi::xml_node defaults = FindDescendantNode(textBody, "defRPr");
 
   for (pugi::xml_node p = textBody.first_child(); p; p = p.next_sibling()) {
     if (!IsElementNamed(p, "p")) continue;
-    TPPTXParagraph paragraph;
-    ReadParagraphProperties(FindChildNode(p, "pPr"), paragraph);
-    for (pugi::xml_node r = p.first_child(); r; r = r.next_sibling()) {
-      if (!IsElementNamed(r, "r")) continue;
-      TPPTXTextRun run;
-      run.FontName = defaultFont;
-      if (pugi::xml_node t = FindChildNode(r, "t")) run.Text = ElementText(t);
-      pugi::xml_node rPr = FindChildNode(r, "rPr");
-      ReadRunProperties(rPr ? rPr : defaults, colors, defaultFont, run);
-      paragraph.Runs.push_back(std::move(run));
-    }
-    shape.Paragraphs.push_back(std::move(paragraph));
+    shape.Paragraphs.push_back(ReadParagraph(p, chains, theme, defaultFont));
+    if (shape.AutoFit == kAutoFitShrink) ApplyAutoFit(shape, shape.Paragraphs.back());
   }
+  NumberParagraphs(shape.Paragraphs);
 }
 
 }  // namespace tarvik

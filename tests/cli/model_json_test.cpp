@@ -279,12 +279,17 @@ TEST(PresentationToJsonTest, EveryFieldOfTheModelHasItsKey) {
               "Paragraphs", "MarginLeftPx", "MarginRightPx", "MarginTopPx", "MarginBottomPx",
               "VerticalAnchor", "TextRotationDeg", "CropLeft", "CropTop", "CropRight",
               "CropBottom", "FlipH", "FlipV", "MediaFile", "PosterImage", "HasFill", "FillColor",
-              "HasLine", "LineColor", "LineWidthPt", "GeometryKind"},
+              "HasLine", "LineColor", "LineWidthPt", "GeometryKind", "AnchorCenter", "WrapText",
+              "VerticalTextDeg", "AutoFit", "FontScalePct", "LineSpacingReductionPct"},
              "shape");
   expectKeys(doc["Slides"][0]["Shapes"][0]["Paragraphs"][0],
-             {"Runs", "Alignment", "Level", "Bullet", "BulletChar"}, "paragraph");
+             {"Runs", "Alignment", "RightToLeft", "Level", "Bullet", "BulletChar", "BulletFont", "BulletColor",
+              "HasBulletColor", "BulletSizePct", "AutoNumScheme", "AutoNumStartAt", "HasIndents", "MarginLeftEmu",
+              "IndentEmu", "LineSpacingPct", "LineSpacingPt", "SpaceBeforePt", "SpaceAfterPt", "EndFontSizePt"},
+             "paragraph");
   expectKeys(doc["Slides"][0]["Shapes"][0]["Paragraphs"][0]["Runs"][0],
-             {"Text", "FontName", "FontSizePt", "Bold", "Italic", "Underline", "Color", "HasColor"},
+             {"Text", "FontName", "FontSizePt", "Bold", "Italic", "Underline", "Strikethrough", "Color", "HasColor",
+              "BaselinePct", "Caps", "LetterSpacingPt"},
              "run");
 }
 

@@ -110,7 +110,7 @@ TEST_F(ShapeTree, TitlePlaceholders) {
   EXPECT_TRUE(slide.Shapes[0]->IsTitle);
   EXPECT_EQ(slide.Shapes[0]->ThemeFontRole, 1);
   EXPECT_TRUE(slide.Shapes[1]->IsTitle);
-  EXPECT_EQ(slide.Shapes[1]->Paragraphs[0].Runs[0].FontName, "Calibri Light");
+  EXPECT_EQ(slide.Shapes[1]->Paragraphs[0].Runs[0].FontName, "Calibri") << "a subtitle is body text";
   EXPECT_FALSE(slide.Shapes[2]->IsTitle);
   EXPECT_EQ(slide.Shapes[2]->Paragraphs[0].Runs[0].FontName, "Calibri");
 }

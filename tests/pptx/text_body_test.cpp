@@ -1,5 +1,5 @@
-// Text body rules: insets, anchor, paragraphs, runs and where a run's
-// formatting comes from.
+// Text body rules: where each body, paragraph and run property comes from,
+// the format's defaults, bullets and numbering, and what becomes a run.
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
@@ -11,116 +11,229 @@ using namespace tarvik::test;
 
 namespace {
 
-TPPTXShape Parse(const std::string& body, bool title = false, const std::string& major = "Major",
-                 const std::string& minor = "Minor") {
-  static const ThemeColorMap colors{{"dk1", 0x112233}};
-  auto xml = Xml(body);
-  TPPTXShape shape;
-  ParseTextBody(xml->Root(), &colors, major, minor, title, shape);
-  return shape;
+const ThemeColorMap kColors{{"dk1", 0x112233}, {"lt1", 0xFFFFFF}, {"accent1", 0xC47244}, {"hlink", 0x0000FF}};
+const TThemeFonts kFonts{"Major", "MajorEA", "", "Minor", "", "MinorCS"};
+
+// Parses body with list styles (each a fragment holding lvlNpPr elements)
+// and bodyPr fragments inherited after the shape's own, nearest first.
+struct TParse {
+  TParse(std::string body = "", std::vector<std::string> listStyles = {}, std::vector<std::string> bodyProperties = {},
+         std::string fontRef = "", bool title = false)
+      : Body(std::move(body)), ListStyles(std::move(listStyles)), BodyProperties(std::move(bodyProperties)),
+        FontRef(std::move(fontRef)), Title(title) {}
+  std::string Body;
+  std::vector<std::string> ListStyles;
+  std::vector<std::string> BodyProperties;
+  std::string FontRef;
+  bool Title;
+
+  TPPTXShape operator()() const {
+    std::vector<std::unique_ptr<TXmlPart>> parts;
+    auto node = [&](const std::string& xml) {
+      if (xml.empty()) return pugi::xml_node();
+      parts.push_back(Xml(xml));
+      return parts.back()->Root();
+    };
+    TTextInheritance inherited;
+    for (const auto& style : ListStyles)
+      inherited.ListStyles.push_back(style.empty() ? pugi::xml_node() : node("<a:lstStyle>" + style + "</a:lstStyle>"));
+    for (const auto& body : BodyProperties) inherited.BodyProperties.push_back(node(body));
+    inherited.FontRef = node(FontRef);
+    inherited.Title = Title;
+    TPPTXShape shape;
+    ParseTextBody(node(Body), inherited, {&kColors, &kFonts}, shape);
+    return shape;
+  }
+};
+
+std::string Body(const std::string& paragraphs, const std::string& lstStyle = "", const std::string& bodyPr = "") {
+  return "<p:txBody>" + bodyPr + "<a:lstStyle>" + lstStyle + "</a:lstStyle>" + paragraphs + "</p:txBody>";
+}
+std::string R(const std::string& text, const std::string& rPr = "") {
+  return "<a:r>" + (rPr.empty() ? "" : "<a:rPr" + rPr + "</a:rPr>") + "<a:t>" + text + "</a:t></a:r>";
+}
+std::string Para(const std::string& runs, const std::string& pPr = "") { return "<a:p>" + pPr + runs + "</a:p>"; }
+std::string Level(int n, const std::string& attrs, const std::string& children = "") {
+  std::string name = "a:lvl" + std::to_string(n) + "pPr";
+  return "<" + name + attrs + ">" + children + "</" + name + ">";
 }
 
 const TPPTXTextRun& FirstRun(const TPPTXShape& shape) { return shape.Paragraphs.at(0).Runs.at(0); }
 
 }  // namespace
 
-TEST(TextBody, AbsentBodyLeavesEverythingZero) {
-  TPPTXShape shape;
-  shape.MarginLeftPx = 3;
-  shape.Paragraphs.resize(2);
-  ParseTextBody(pugi::xml_node(), nullptr, "", "", false, shape);
-  EXPECT_TRUE(shape.Paragraphs.empty());
-  EXPECT_EQ(shape.MarginLeftPx, 0);
-  EXPECT_EQ(shape.VerticalAnchor, 0);
+TEST(TextBody, BodyPropertiesTakeTheNearestSettingAndTheFormatsDefaults) {
+  TPPTXShape none = TParse{}();
+  EXPECT_TRUE(none.Paragraphs.empty());
+  EXPECT_EQ(none.MarginLeftPx, 0) << "no text body, no insets";
+
+  TPPTXShape defaults = TParse{Body("")}();
+  EXPECT_EQ(defaults.MarginLeftPx, 10);
+  EXPECT_EQ(defaults.MarginRightPx, 10);
+  EXPECT_EQ(defaults.MarginTopPx, 5);
+  EXPECT_EQ(defaults.MarginBottomPx, 5);
+  EXPECT_EQ(defaults.VerticalAnchor, kAnchorTop);
+  EXPECT_TRUE(defaults.WrapText);
+
+  TPPTXShape inherited =
+      TParse{Body("", "", "<a:bodyPr lIns='0' rot='-5400000'/>"),
+             {},
+             {"<a:bodyPr lIns='190500' tIns='0' anchor='ctr'/>", "<a:bodyPr anchor='b' anchorCtr='1' wrap='none' vert='vert270'/>"}}();
+  EXPECT_EQ(inherited.MarginLeftPx, 0) << "the shape's own inset wins";
+  EXPECT_EQ(inherited.MarginTopPx, 0) << "an inset only in the layout";
+  EXPECT_EQ(inherited.MarginRightPx, 10);
+  EXPECT_EQ(inherited.VerticalAnchor, kAnchorMiddle) << "the layout's anchor before the master's";
+  EXPECT_TRUE(inherited.AnchorCenter);
+  EXPECT_FALSE(inherited.WrapText);
+  EXPECT_EQ(inherited.VerticalTextDeg, 270);
+  EXPECT_EQ(inherited.TextRotationDeg, -90);
 }
 
-TEST(TextBody, BodyProperties) {
-  TPPTXShape s = Parse("<p:txBody><a:bodyPr lIns='91440' rIns='91440' tIns='45720' bIns='45720' anchor='CTR' "
-                       "rot='-5400000'/></p:txBody>");
-  EXPECT_EQ(s.MarginLeftPx, 10);
-  EXPECT_EQ(s.MarginRightPx, 10);
-  EXPECT_EQ(s.MarginTopPx, 5);
-  EXPECT_EQ(s.MarginBottomPx, 5);
-  EXPECT_EQ(s.VerticalAnchor, 1);
-  EXPECT_EQ(s.TextRotationDeg, -90);
-  EXPECT_EQ(Parse("<p:txBody><a:bodyPr/></p:txBody>").MarginLeftPx, 0);
-  EXPECT_EQ(Parse("<p:txBody><a:bodyPr anchor='b'/></p:txBody>").VerticalAnchor, 2);
-  EXPECT_EQ(Parse("<p:txBody><a:bodyPr anchor='just'/></p:txBody>").VerticalAnchor, 0);
+TEST(TextBody, RunPropertiesComeFromTheNearestLevelThatSetsThem) {
+  const std::string size2InMaster = Level(2, " marL='0'", "<a:defRPr sz='2400'/>");
+  const struct {
+    const char* Case;
+    TParse Parse;
+    double SizePt;
+    bool Bold;
+    TColor Color;
+    std::string Font;
+  } cases[] = {
+      {"nothing anywhere", {Body(Para(R("x")))}, 18, false, 0, "Minor"},
+      {"a size only in the master's level 2",
+       {Body(Para(R("x"), "<a:pPr lvl='1'/>")), {"", Level(1, "", "<a:defRPr sz='900'/>") + size2InMaster}},
+       24, false, 0, "Minor"},
+      {"the run's explicit b=0 beats an inherited bold",
+       {Body(Para(R("x", " b='0'>")), Level(1, "", "<a:defRPr b='1' sz='1000'/>"))}, 10, false, 0, "Minor"},
+      {"xsd true is true", {Body(Para(R("x", " b='true'>")))}, 18, true, 0, "Minor"},
+      {"pPr/defRPr before the list styles",
+       {Body(Para(R("x"), "<a:pPr><a:defRPr sz='1100'/></a:pPr>"), Level(1, "", "<a:defRPr sz='3000' b='1'/>"))},
+       11, true, 0, "Minor"},
+      {"theme colour and typeface references",
+       {Body(Para(R("x"))),
+        {Level(1, "", "<a:defRPr><a:solidFill><a:schemeClr val='accent1'/></a:solidFill><a:latin typeface='+mj-lt'/></a:defRPr>")}},
+       18, false, 0xC47244, "Major"},
+      {"the fontRef colour after the shape's own list style, before the rest",
+       {Body(Para(R("x"))), {Level(1, "", "<a:defRPr><a:solidFill><a:schemeClr val='dk1'/></a:solidFill></a:defRPr>")},
+        {}, "<a:fontRef idx='major'><a:schemeClr val='lt1'/></a:fontRef>"},
+       18, false, 0xFFFFFF, "Major"},
+      {"a title takes the major typeface where nothing names one", {Body(Para(R("x"))), {}, {}, "", true}, 18,
+       false, 0, "Major"},
+      {"east Asian text takes the ea typeface",
+       {Body(Para(R("\xE6\x97\xA5\xE6\x9C\xAC", "><a:latin typeface='+mn-lt'/><a:ea typeface='+mj-ea'/>")))}, 18,
+       false, 0, "MajorEA"},
+      {"a complex-script reference the theme leaves empty takes latin",
+       {Body(Para(R("\xD7\xA9", "><a:cs typeface='+mj-cs'/>")))}, 18, false, 0, "Major"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Case);
+    TPPTXTextRun run = FirstRun(c.Parse());
+    EXPECT_EQ(run.FontSizePt, c.SizePt);
+    EXPECT_EQ(run.Bold, c.Bold);
+    EXPECT_EQ(run.Color, c.Color);
+    EXPECT_EQ(run.FontName, c.Font);
+  }
 }
 
-TEST(TextBody, ParagraphProperties) {
-  TPPTXShape s = Parse(
-      "<p:txBody><a:p><a:pPr algn='r' lvl='2'><a:buChar/></a:pPr></a:p><a:p><a:pPr algn='just'>"
-      "<a:buAutoNum type='arabicPeriod'/></a:pPr></a:p><a:p><a:pPr algn='dist'><a:buChar char='-'/></a:pPr></a:p>"
-      "<a:p/><a:x/></p:txBody>");
-  ASSERT_EQ(s.Paragraphs.size(), 4u);
-  EXPECT_EQ(s.Paragraphs[0].Alignment, 2);
-  EXPECT_EQ(s.Paragraphs[0].Level, 2);
+TEST(TextBody, RunStylesAndHyperlinks) {
+  TPPTXShape s = TParse{Body(Para(R("a", " baseline='30000' cap='small' spc='150' strike='sngStrike' u='sng'>") +
+                                  R("b", " cap='all'><a:hlinkClick r:id='rId3'/>") +
+                                  R("c", "><a:gradFill><a:gsLst><a:gs pos='0'><a:srgbClr val='00FF00'/></a:gs>"
+                                           "</a:gsLst></a:gradFill>")))}();
+  const auto& runs = s.Paragraphs.at(0).Runs;
+  EXPECT_EQ(runs[0].BaselinePct, 30);
+  EXPECT_EQ(runs[0].Caps, kCapsSmall);
+  EXPECT_EQ(runs[0].LetterSpacingPt, 1.5);
+  EXPECT_TRUE(runs[0].Strikethrough && runs[0].Underline);
+  EXPECT_EQ(runs[1].Caps, kCapsAll);
+  EXPECT_TRUE(runs[1].Underline && runs[1].HasColor) << "a link shows underlined in the link colour";
+  EXPECT_EQ(runs[1].Color, 0x0000FF);
+  EXPECT_EQ(runs[2].Color, 0x00FF00) << "a gradient's first stop";
+}
+
+TEST(TextBody, ParagraphPropertiesInheritAndResolveToPoints) {
+  TPPTXShape s = TParse{Body(Para(R("a", " sz='2000'>"), "<a:pPr lvl='1' indent='-114300'/>") + Para(R("b")),
+                             "",
+                             ""),
+                        {Level(1, " algn='ctr'", "<a:lnSpc><a:spcPts val='2400'/></a:lnSpc>") +
+                             Level(2, " marL='457200' algn='r'",
+                                   "<a:lnSpc><a:spcPct val='90000'/></a:lnSpc><a:spcBef><a:spcPct val='50000'/></a:spcBef>"
+                                   "<a:spcAft><a:spcPts val='600'/></a:spcAft>")}}();
+  const TPPTXParagraph& nested = s.Paragraphs.at(0);
+  EXPECT_EQ(nested.Alignment, kAlignRight);
+  EXPECT_TRUE(nested.HasIndents);
+  EXPECT_EQ(nested.MarginLeftEmu, 457200);
+  EXPECT_EQ(nested.IndentEmu, -114300);
+  EXPECT_EQ(nested.LineSpacingPct, 90);
+  EXPECT_EQ(nested.SpaceBeforePt, 10) << "half of the 20 pt text";
+  EXPECT_EQ(nested.SpaceAfterPt, 6);
+  const TPPTXParagraph& top = s.Paragraphs.at(1);
+  EXPECT_EQ(top.Alignment, kAlignCenter);
+  EXPECT_FALSE(top.HasIndents);
+  EXPECT_EQ(top.LineSpacingPt, 24);
+}
+
+TEST(TextBody, AutofitScalesSizesAndReducesLineSpacing) {
+  TPPTXShape s = TParse{Body(Para(R("a", " sz='4000'>"), "<a:pPr><a:spcBef><a:spcPts val='1000'/></a:spcBef></a:pPr>") +
+                                 "<a:p><a:endParaRPr sz='2000'/></a:p>",
+                             "", "<a:bodyPr><a:normAutofit fontScale='62500' lnSpcReduction='20000'/></a:bodyPr>")}();
+  EXPECT_EQ(s.AutoFit, kAutoFitShrink);
+  EXPECT_EQ(FirstRun(s).FontSizePt, 25);
+  EXPECT_EQ(s.Paragraphs[0].SpaceBeforePt, 6.25);
+  EXPECT_EQ(s.Paragraphs[0].LineSpacingPct, 80);
+  EXPECT_EQ(s.Paragraphs[1].EndFontSizePt, 12.5) << "an empty paragraph is as tall as its mark";
+  EXPECT_EQ(TParse{Body("", "", "<a:bodyPr><a:spAutoFit/></a:bodyPr>")}().AutoFit, kAutoFitShape);
+}
+
+TEST(TextBody, BulletsShowOnlyWhereTheDeckAndTheTextSaySo) {
+  const std::string master = Level(1, "", "<a:buFont typeface='Wingdings'/><a:buChar char='\xC2\xA7'/>") +
+                             Level(2, "", "<a:buClr><a:srgbClr val='FF0000'/></a:buClr><a:buSzPct val='80000'/>"
+                                          "<a:buChar char='-'/>");
+  TPPTXShape s = TParse{Body(Para(R("square")) + Para(R("dash"), "<a:pPr lvl='1'/>") +
+                             Para(R("none"), "<a:pPr><a:buNone/></a:pPr>") + Para("") + Para(R(" "))),
+                        {"", master}}();
+  ASSERT_EQ(s.Paragraphs.size(), 5u);
   EXPECT_TRUE(s.Paragraphs[0].Bullet);
-  EXPECT_EQ(s.Paragraphs[0].BulletChar, "\xE2\x80\xA2");
-  EXPECT_EQ(s.Paragraphs[1].Alignment, 3);
-  EXPECT_FALSE(s.Paragraphs[1].Bullet);
-  EXPECT_EQ(s.Paragraphs[2].Alignment, 0);
-  EXPECT_EQ(s.Paragraphs[2].BulletChar, "-");
-  EXPECT_EQ(s.Paragraphs[3].Alignment, 0);
+  EXPECT_EQ(s.Paragraphs[0].BulletChar, "\xE2\x96\xAA") << "Wingdings' square as the character it looks like";
+  EXPECT_EQ(s.Paragraphs[0].BulletFont, "");
+  EXPECT_EQ(s.Paragraphs[1].BulletChar, "-");
+  EXPECT_TRUE(s.Paragraphs[1].HasBulletColor);
+  EXPECT_EQ(s.Paragraphs[1].BulletSizePct, 80);
+  EXPECT_FALSE(s.Paragraphs[2].Bullet) << "buNone";
+  EXPECT_FALSE(s.Paragraphs[3].Bullet) << "no text, no bullet";
+  EXPECT_FALSE(s.Paragraphs[4].Bullet) << "white space is no text";
 }
 
-TEST(TextBody, RunPropertiesAndSizes) {
-  TPPTXShape s = Parse(
-      "<p:txBody><a:p><a:r><a:rPr b='1' i='true' u='sng' sz='1050'><a:latin typeface='+mn-lt'/>"
-      "<a:solidFill><a:schemeClr val='tx1'/></a:solidFill></a:rPr><a:t>A</a:t></a:r>"
-      "<a:r><a:rPr sz='big' u=''><a:latin/></a:rPr><a:t>B</a:t></a:r><a:r><a:t>C</a:t></a:r></a:p></p:txBody>");
-  const auto& runs = s.Paragraphs.at(0).Runs;
-  ASSERT_EQ(runs.size(), 3u);
-  EXPECT_TRUE(runs[0].Bold);
-  EXPECT_FALSE(runs[0].Italic) << "only \"1\" sets a flag";
-  EXPECT_TRUE(runs[0].Underline);
-  EXPECT_EQ(runs[0].FontSizePt, 10.5);
-  EXPECT_EQ(runs[0].FontName, "+mn-lt");
-  EXPECT_TRUE(runs[0].HasColor);
-  EXPECT_EQ(runs[0].Color, 0x112233);
-  EXPECT_EQ(runs[1].FontSizePt, 18);
-  EXPECT_TRUE(runs[1].Underline) << "an empty u is not \"none\"";
-  EXPECT_EQ(runs[1].FontName, "Minor") << "latin without typeface gives the default font";
-  EXPECT_EQ(runs[2].FontSizePt, 18);
-  EXPECT_FALSE(runs[2].HasColor);
+TEST(TextBody, AutomaticNumbersCountPerLevelAndRestart) {
+  const std::string numbered = "<a:pPr><a:buAutoNum type='arabicPeriod' startAt='3'/></a:pPr>";
+  const std::string sub = "<a:pPr lvl='1'><a:buAutoNum type='alphaLcParenR'/></a:pPr>";
+  TPPTXShape s = TParse{Body(Para(R("a"), numbered) + Para(R("a1"), sub) + Para(R("a2"), sub) +
+                             Para(R("b"), numbered) + Para(R("b1"), sub) + Para(R("plain"), "<a:pPr/>") +
+                             Para(R("c"), numbered))}();
+  std::vector<std::string> numbers;
+  for (const auto& p : s.Paragraphs) numbers.push_back(p.Bullet ? p.BulletChar : "");
+  EXPECT_EQ(numbers, (std::vector<std::string>{"3.", "a)", "b)", "4.", "a)", "", "3."}));
 }
 
-TEST(TextBody, DefaultFontFollowsTheTitleFlagAndFallsBackToArial) {
-  const std::string body = "<p:txBody><a:p><a:r><a:t>x</a:t></a:r></a:p></p:txBody>";
-  EXPECT_EQ(FirstRun(Parse(body, true)).FontName, "Major");
-  EXPECT_EQ(FirstRun(Parse(body, false)).FontName, "Minor");
-  EXPECT_EQ(FirstRun(Parse(body, true, "", "Minor")).FontName, "Minor");
-  EXPECT_EQ(FirstRun(Parse(body, true, "", "")).FontName, "Arial");
+TEST(TextBody, AutoNumberSchemes) {
+  const struct {
+    const char* Scheme;
+    int32_t N;
+    const char* Text;
+  } cases[] = {{"arabicPeriod", 12, "12."},   {"arabicParenR", 2, "2)"},       {"romanUcPeriod", 14, "XIV."},
+               {"romanLcParenBoth", 9, "(ix)"}, {"alphaLcPeriod", 28, "bb."},  {"alphaUcParenR", 3, "C)"},
+               {"arabicPlain", 5, "5"},        {"somethingNew", 1, "1."}};
+  for (const auto& c : cases) EXPECT_EQ(AutoNumberText(c.Scheme, c.N), c.Text) << c.Scheme;
 }
 
-TEST(TextBody, FirstDefRPrServesOnlyRunsWithoutTheirOwnRPr) {
-  TPPTXShape s = Parse(
-      "<p:txBody><a:lstStyle><a:lvl1pPr><a:defRPr sz='2000' b='1'><a:solidFill><a:srgbClr val='FF0000'/>"
-      "</a:solidFill></a:defRPr></a:lvl1pPr><a:lvl2pPr><a:defRPr sz='1000'/></a:lvl2pPr></a:lstStyle>"
-      "<a:p><a:r><a:t>plain</a:t></a:r><a:r><a:rPr/><a:t>own</a:t></a:r>"
-      "<a:r><a:rPr i='1'/><a:t>italic</a:t></a:r></a:p></p:txBody>");
-  const auto& runs = s.Paragraphs.at(0).Runs;
-  EXPECT_EQ(runs[0].FontSizePt, 20);
-  EXPECT_TRUE(runs[0].Bold);
-  EXPECT_TRUE(runs[0].HasColor);
-  EXPECT_EQ(runs[0].Color, 0x0000FF);
-  EXPECT_EQ(runs[1].FontSizePt, 18) << "a run's own rPr replaces the default entirely";
-  EXPECT_FALSE(runs[1].Bold);
-  EXPECT_FALSE(runs[1].HasColor);
-  EXPECT_TRUE(runs[2].Italic);
-  EXPECT_FALSE(runs[2].Bold);
-}
-
-TEST(TextBody, WhitespaceRunsKeepTheirTextAndBreaksAreNotRuns) {
-  TPPTXShape s = Parse(
-      "<p:txBody>\n <a:p>\n  <a:r><a:rPr b='1'/><a:t>for</a:t></a:r>\n  <a:r><a:t> </a:t></a:r>\n"
-      "  <a:br/>\n  <a:r><a:rPr i='1'/><a:t>the</a:t></a:r>\n  <a:fld id='x'><a:t>7</a:t></a:fld>\n </a:p>\n"
-      "</p:txBody>");
-  ASSERT_EQ(s.Paragraphs.at(0).Runs.size(), 3u);
-  EXPECT_EQ(s.PlainText(), "for the");
+TEST(TextBody, BreaksAndFieldsAreRunsAndWhitespaceIsKept) {
+  TPPTXShape s = TParse{"<p:txBody>\n <a:p>\n  <a:r><a:rPr b='1'/><a:t>for</a:t></a:r>\n  <a:r><a:t> </a:t></a:r>\n"
+                        "  <a:br/>\n  <a:r><a:rPr i='1'/><a:t>the</a:t></a:r>\n  <a:fld id='x'><a:t>7</a:t></a:fld>\n"
+                        " </a:p>\n</p:txBody>"}();
+  ASSERT_EQ(s.Paragraphs.at(0).Runs.size(), 5u);
+  EXPECT_EQ(s.PlainText(), "for \nthe7");
 }
 
 TEST(TextBody, MarkupInsideARunTextFails) {
-  EXPECT_THROW(Parse("<p:txBody><a:p><a:r><a:t>a<a:b/></a:t></a:r></a:p></p:txBody>"), ETarvikError);
+  EXPECT_THROW(TParse{Body(Para("<a:r><a:t>a<a:b/></a:t></a:r>"))}(), ETarvikError);
 }
