@@ -6,13 +6,13 @@
 #include <numbers>
 #include <string_view>
 
+#include "htmlexport/svg_text.h"
 #include "htmlexport/text_format.h"
 
 namespace tarvik {
 
 namespace {
 
-constexpr std::string_view kXhtmlNamespace = "http://www.w3.org/1999/xhtml";
 constexpr std::string_view kSvgNamespace = "http://www.w3.org/2000/svg";
 
 // Appends name="number" with a leading space.
@@ -43,105 +43,6 @@ void AppendTransform(std::string& out, bool flipH, bool flipV, double rotationDe
   out += ' ';
   AppendNum(out, -cy);
   out += ')';
-}
-
-const char* AlignmentName(int32_t alignment) {
-  switch (alignment) {
-    case 1: return "center";
-    case 2: return "right";
-    case 3: return "justify";
-    default: return "left";
-  }
-}
-
-void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
-  out += "<span style=\"font-family:";
-  AppendHtmlEscaped(out, run.FontName.empty() ? std::string_view("Arial, sans-serif")
-                                              : std::string_view(run.FontName));
-  out += ";font-size:";
-  AppendNum(out, run.FontSizePt > 0 ? run.FontSizePt : 18.0);
-  out += "pt;font-weight:";
-  out += run.Bold ? "bold" : "normal";
-  out += ";font-style:";
-  out += run.Italic ? "italic" : "normal";
-  out += ";text-decoration:";
-  out += run.Underline ? "underline" : "none";
-  out += ";color:";
-  out += run.HasColor ? ColorToHex(run.Color) : "#000000";
-  out += "\">";
-  // CR LF, then a lone CR, then a lone LF: each is one line break.
-  std::string text = HtmlEscape(run.Text);
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r') {
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += "<br/>";
-    } else if (c == '\n') {
-      out += "<br/>";
-    } else {
-      out += c;
-    }
-  }
-  out += "</span>";
-}
-
-void AppendTextShape(std::string& out, const TPPTXShape& shape) {
-  const double l = shape.LeftPx(), t = shape.TopPx();
-  const double w = std::max(shape.WidthPx(), 1), h = std::max(shape.HeightPx(), 1);
-  const char* boxAlignment =
-      shape.Paragraphs.empty() ? "left" : AlignmentName(shape.Paragraphs.front().Alignment);
-  const char* placement = shape.VerticalAnchor == 1   ? "center"
-                          : shape.VerticalAnchor == 2 ? "flex-end"
-                                                      : "flex-start";
-
-  out += "<foreignObject";
-  AppendNumAttr(out, "x", l);
-  AppendNumAttr(out, "y", t);
-  AppendNumAttr(out, "width", w);
-  AppendNumAttr(out, "height", h);
-  // The box turns with its shape, and the text body may turn further.
-  double deg = shape.RotationDeg + shape.TextRotationDeg;
-  if (std::fabs(deg) > 0.001) {
-    out += " transform=\"rotate(";
-    AppendNum(out, deg);
-    out += ' ';
-    AppendNum(out, l + w / 2);
-    out += ' ';
-    AppendNum(out, t + h / 2);
-    out += ")\"";
-  }
-  out += "><div xmlns=\"";
-  out += kXhtmlNamespace;
-  out += "\" style=\"width:100%;height:100%;box-sizing:border-box;padding:";
-  const int32_t margins[] = {shape.MarginTopPx, shape.MarginRightPx, shape.MarginBottomPx,
-                             shape.MarginLeftPx};
-  for (size_t i = 0; i < 4; ++i) {
-    if (i > 0) out += ' ';
-    AppendNum(out, std::max(margins[i], 0));
-    out += "px";
-  }
-  out += ";display:flex;flex-direction:column;justify-content:";
-  out += placement;
-  out += ";overflow:hidden;white-space:normal;overflow-wrap:anywhere;word-break:normal;"
-         "font-family:Arial,sans-serif;color:#000;line-height:1.2;text-align:";
-  out += boxAlignment;
-  out += ";user-select:text;-webkit-user-select:text;\">";
-  for (const auto& paragraph : shape.Paragraphs) {
-    out += "<div style=\"width:100%;box-sizing:border-box;text-align:";
-    out += AlignmentName(paragraph.Alignment);
-    out += ";padding-left:";
-    AppendNum(out, std::max(paragraph.Level, 0) * 18.0);
-    out += "px;line-height:1.2;\">";
-    if (paragraph.Bullet) {
-      out += "<span>";
-      AppendHtmlEscaped(out, paragraph.BulletChar);
-      out += " </span>";
-    }
-    if (paragraph.Runs.empty()) out += "&nbsp;";
-    for (const auto& run : paragraph.Runs) AppendRunSpan(out, run);
-    out += "</div>";
-  }
-  out += "</div></foreignObject>";
 }
 
 void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::string& pictureFile,

@@ -1,4 +1,4 @@
-// Each shape kind's SVG fragment: text, pictures with crops and flips, media,
+// Each shape kind's SVG fragment: pictures with crops and flips, media,
 // lines with flips and rotation, geometric shapes, and the clip identifiers.
 #include <gtest/gtest.h>
 
@@ -14,7 +14,6 @@
 namespace tarvik {
 namespace {
 
-using test::MakeRun;
 using test::MakeShape;
 using test::ScratchFolder;
 
@@ -27,115 +26,6 @@ TEST(SvgTransform, TurnsAndMirrorsAboutTheBoxCentre) {
             "translate(60 45) scale(-1 1) rotate(30) translate(-60 -45)");
   EXPECT_EQ(SvgTransform(false, true, -12.5, 0, 0, 3, 1),
             "translate(1.5 0.5) scale(1 -1) rotate(-12.5) translate(-1.5 -0.5)");
-}
-
-TEST(RenderRunSpan, WritesStyleAndDefaults) {
-  TPPTXTextRun run = MakeRun("a<b");
-  run.FontSizePt = 0;
-  EXPECT_EQ(RenderRunSpan(run),
-            "<span style=\"font-family:Arial, sans-serif;font-size:18pt;font-weight:normal;"
-            "font-style:normal;text-decoration:none;color:#000000\">a&lt;b</span>");
-  run = MakeRun("");
-  run.FontName = "Font \"X\"";
-  run.FontSizePt = 10.5;
-  run.Bold = run.Italic = run.Underline = true;
-  run.Color = 0x0080FF;
-  run.HasColor = true;
-  EXPECT_EQ(RenderRunSpan(run),
-            "<span style=\"font-family:Font &quot;X&quot;;font-size:10.5pt;font-weight:bold;"
-            "font-style:italic;text-decoration:underline;color:#FF8000\"></span>");
-  // a colour not from the run's own properties is not used
-  run.HasColor = false;
-  EXPECT_NE(RenderRunSpan(run).find("color:#000000"), std::string::npos);
-}
-
-TEST(RenderRunSpan, TurnsEachLineBreakFormIntoOneBr) {
-  TPPTXTextRun run = MakeRun("a\r\nb\rc\nd\n\re");
-  std::string span = RenderRunSpan(run);
-  EXPECT_NE(span.find(">a<br/>b<br/>c<br/>d<br/><br/>e</span>"), std::string::npos) << span;
-}
-
-TEST(RenderTextShape, WritesTheOuterBlockAndParagraphs) {
-  auto shape = MakeShape(skText, 10, 20, 100, 50);
-  shape->MarginTopPx = 3;
-  shape->MarginRightPx = 2;
-  shape->MarginBottomPx = 4;
-  shape->MarginLeftPx = -1;
-  shape->VerticalAnchor = 1;
-  TPPTXParagraph p;
-  p.Alignment = 1;
-  TPPTXTextRun run = MakeRun("Hi");
-  run.FontName = "Calibri";
-  run.FontSizePt = 24;
-  run.Bold = true;
-  run.Color = 0x0000FF;
-  run.HasColor = true;
-  p.Runs.push_back(run);
-  shape->Paragraphs.push_back(p);
-  EXPECT_EQ(RenderTextShape(*shape),
-            "<foreignObject x=\"10\" y=\"20\" width=\"100\" height=\"50\">"
-            "<div xmlns=\"http://www.w3.org/1999/xhtml\" style=\"width:100%;height:100%;"
-            "box-sizing:border-box;padding:3px 2px 4px 0px;display:flex;flex-direction:column;"
-            "justify-content:center;overflow:hidden;white-space:normal;overflow-wrap:anywhere;"
-            "word-break:normal;font-family:Arial,sans-serif;color:#000;line-height:1.2;"
-            "text-align:center;user-select:text;-webkit-user-select:text;\">"
-            "<div style=\"width:100%;box-sizing:border-box;text-align:center;padding-left:0px;"
-            "line-height:1.2;\"><span style=\"font-family:Calibri;font-size:24pt;font-weight:bold;"
-            "font-style:normal;text-decoration:none;color:#FF0000\">Hi</span></div>"
-            "</div></foreignObject>");
-}
-
-TEST(RenderTextShape, EdgeCasesOfBoxAndParagraphs) {
-  auto shape = MakeShape(skText, 0, 0, 0, 0);
-  shape->VerticalAnchor = 2;
-  std::string empty = RenderTextShape(*shape);
-  EXPECT_NE(empty.find("width=\"1\" height=\"1\">"), std::string::npos) << empty;
-  EXPECT_NE(empty.find("justify-content:flex-end;"), std::string::npos);
-  EXPECT_NE(empty.find("text-align:left;user-select"), std::string::npos);
-  EXPECT_NE(empty.find("-webkit-user-select:text;\"></div></foreignObject>"), std::string::npos);
-
-  TPPTXParagraph bare;
-  bare.Alignment = 3;
-  bare.Level = 2;
-  bare.Bullet = true;
-  TPPTXParagraph bulleted;
-  bulleted.Alignment = 2;
-  bulleted.Level = -1;
-  bulleted.Bullet = true;
-  bulleted.BulletChar = "<";
-  bulleted.Runs.push_back(MakeRun("x"));
-  shape->Paragraphs = {bare, bulleted};
-  std::string text = RenderTextShape(*shape);
-  EXPECT_NE(text.find("text-align:justify;user-select"), std::string::npos) << text;
-  EXPECT_NE(text.find("text-align:justify;padding-left:36px;line-height:1.2;\"><span> </span>&nbsp;</div>"),
-            std::string::npos) << text;
-  EXPECT_NE(text.find("text-align:right;padding-left:0px;line-height:1.2;\"><span>&lt; </span><span style"),
-            std::string::npos) << text;
-}
-
-TEST(RenderTextShape, TurnsByShapeAndTextRotationTogether) {
-  struct Case {
-    double shapeDeg, textDeg;
-    const char* attribute;  // "" when none
-  } cases[] = {
-      {30, 15, " transform=\"rotate(45 60 45)\""},
-      {0, 90, " transform=\"rotate(90 60 45)\""},
-      {-20, 0, " transform=\"rotate(-20 60 45)\""},
-      {10, -10, ""},
-      {0.0005, 0.0004, ""},
-  };
-  for (const auto& c : cases) {
-    auto shape = MakeShape(skText, 10, 20, 100, 50);
-    shape->RotationDeg = c.shapeDeg;
-    shape->TextRotationDeg = c.textDeg;
-    shape->FlipH = true;  // flips never apply to text
-    EXPECT_EQ(RenderTextShape(*shape).rfind(
-                  std::string("<foreignObject x=\"10\" y=\"20\" width=\"100\" height=\"50\"") +
-                      c.attribute + "><div ",
-                  0),
-              0u)
-        << c.shapeDeg << " + " << c.textDeg;
-  }
 }
 
 TEST(RenderShape, TextBoxWithPaintIsPrecededByItsGeometry) {

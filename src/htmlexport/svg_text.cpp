@@ -1,0 +1,304 @@
+// Text shapes as XHTML in a foreignObject: one block per paragraph, one span
+// per run, every value taken from the model as the reader resolved it.
+#include "htmlexport/svg_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "htmlexport/text_format.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr std::string_view kXhtmlNamespace = "http://www.w3.org/1999/xhtml";
+// Single line spacing as a multiple of the font size: about what Office's
+// and the free metric-compatible fonts' ascent plus descent come to.
+constexpr double kSingleLineHeight = 1.2;
+constexpr double kBaselineDropShare = 0.1;
+// Office draws super- and subscript at this share of the run's size.
+constexpr double kScriptSizeShare = 0.58;
+
+const char* AlignmentName(int32_t alignment) {
+  switch (alignment) {
+    case kAlignCenter: return "center";
+    case kAlignRight: return "right";
+    case kAlignJustify: return "justify";
+    default: return "left";
+  }
+}
+
+double SizeOrDefault(double sizePt) { return sizePt > 0 ? sizePt : 18.0; }
+
+void AppendPx(std::string& out, std::string_view name, double px) {
+  out += name;
+  out += ':';
+  AppendNum(out, px);
+  out += "px;";
+}
+
+void AppendPt(std::string& out, std::string_view name, double pt) {
+  out += name;
+  out += ':';
+  AppendNum(out, pt);
+  out += "pt;";
+}
+
+// CR LF, then a lone CR, then a lone LF: each is one line break.
+void AppendTextWithBreaks(std::string& out, const std::string& raw) {
+  std::string text = HtmlEscape(raw);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += "<br/>";
+    } else if (c == '\n') {
+      out += "<br/>";
+    } else {
+      out += c;
+    }
+  }
+}
+
+// The paragraph's tallest run sets its line height, and an empty paragraph
+// is as tall as its paragraph mark.
+double ParagraphSizePt(const TPPTXParagraph& paragraph) {
+  if (paragraph.Runs.empty()) return SizeOrDefault(paragraph.EndFontSizePt);
+  double size = 0;
+  for (const TPPTXTextRun& run : paragraph.Runs) size = std::max(size, SizeOrDefault(run.FontSizePt));
+  return size;
+}
+
+void AppendBullet(std::string& out, const TPPTXParagraph& paragraph, double indentPx) {
+  const TPPTXTextRun* first = paragraph.Runs.empty() ? nullptr : &paragraph.Runs.front();
+  // A bullet larger than its text does not make the line taller.
+  out += "<span style=\"line-height:0;";
+  // A hanging bullet sits in the indent, and the text starts at the margin.
+  if (indentPx < 0) {
+    out += "display:inline-block;text-indent:0;";
+    AppendPx(out, "min-width", -indentPx);
+  }
+  const std::string& font = !paragraph.BulletFont.empty() ? paragraph.BulletFont
+                            : first                       ? first->FontName
+                                                          : std::string();
+  if (!font.empty()) {
+    out += "font-family:";
+    AppendHtmlEscaped(out, CssFontFamily(font));
+    out += ';';
+  }
+  const double size = (first ? SizeOrDefault(first->FontSizePt) : SizeOrDefault(paragraph.EndFontSizePt)) *
+                      paragraph.BulletSizePct / 100.0;
+  AppendPt(out, "font-size", size);
+  if (paragraph.HasBulletColor || (first && first->HasColor)) {
+    out += "color:";
+    out += ColorToHex(paragraph.HasBulletColor ? paragraph.BulletColor : first->Color);
+    out += ';';
+  }
+  out += "\">";
+  AppendHtmlEscaped(out, paragraph.BulletChar);
+  // Without a hanging indent a space keeps the bullet off the text.
+  if (indentPx >= 0) out += ' ';
+  out += "</span>";
+}
+
+// How far the browser's lines sit above where the slide's own editors put
+// them. The browser shares a line's extra height (or its lack) out evenly
+// above and below the text, where they put all of it above; and their
+// baseline lies a tenth of the size lower within a single-spaced line.
+double BaselineShiftPt(const TPPTXParagraph& paragraph, double sizePt) {
+  const double lineHeightPt = paragraph.LineSpacingPt > 0 ? paragraph.LineSpacingPt
+                                                          : kSingleLineHeight * sizePt * paragraph.LineSpacingPct / 100.0;
+  return (lineHeightPt - kSingleLineHeight * sizePt) / 2 + kBaselineDropShare * sizePt;
+}
+
+void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool first, bool wrap) {
+  const double marginPx = paragraph.HasIndents ? paragraph.MarginLeftEmu / 9525.0 : std::max(paragraph.Level, 0) * 18.0;
+  const double indentPx = paragraph.HasIndents ? paragraph.IndentEmu / 9525.0 : 0;
+  // A right-to-left paragraph keeps its margin and bullet on the right. The
+  // attribute, not the CSS property, which EPUB style sheets may not use.
+  out += paragraph.RightToLeft ? "<div dir=\"rtl\" style=\"" : "<div style=\"";
+  out += "width:100%;box-sizing:border-box;text-align:";
+  out += AlignmentName(paragraph.Alignment);
+  out += paragraph.RightToLeft ? ";padding-right:" : ";padding-left:";
+  AppendNum(out, marginPx);
+  out += "px;line-height:";
+  if (paragraph.LineSpacingPt > 0) {
+    AppendNum(out, paragraph.LineSpacingPt);
+    out += "pt";
+  } else {
+    AppendNum(out, kSingleLineHeight * paragraph.LineSpacingPct / 100.0);
+  }
+  out += ';';
+  if (std::fabs(indentPx) > 0.001) AppendPx(out, "text-indent", indentPx);
+  const double sizePt = ParagraphSizePt(paragraph);
+  AppendPt(out, "font-size", sizePt);
+  // Space before the first paragraph of a box is not drawn.
+  if (!first && paragraph.SpaceBeforePt > 0) AppendPt(out, "margin-top", paragraph.SpaceBeforePt);
+  if (paragraph.SpaceAfterPt > 0) AppendPt(out, "margin-bottom", paragraph.SpaceAfterPt);
+  if (!wrap) out += "white-space:pre;";
+  const double shiftPt = BaselineShiftPt(paragraph, sizePt);
+  if (std::fabs(shiftPt) > 0.01) {
+    out += "position:relative;";
+    AppendPt(out, "top", shiftPt);
+  }
+  out += "\">";
+  if (paragraph.Bullet && !paragraph.BulletChar.empty()) AppendBullet(out, paragraph, indentPx);
+  if (paragraph.Runs.empty()) out += "&nbsp;";
+  for (const auto& run : paragraph.Runs) AppendRunSpan(out, run);
+  // A break that ends the paragraph starts an empty line, which a block
+  // ending in <br/> would not show.
+  if (!paragraph.Runs.empty()) {
+    const std::string& last = paragraph.Runs.back().Text;
+    if (!last.empty() && (last.back() == '\n' || last.back() == '\r')) out += "<br/>";
+  }
+  out += "</div>";
+}
+
+const char* GenericFamily(std::string_view typeface) {
+  static const char* const kSerif[] = {"Times", "Cambria", "Georgia", "Garamond", "Book Antiqua", "Palatino",
+                                       "Century", "Constantia", "Baskerville", "Bookman", "Liberation Serif"};
+  static const char* const kMono[] = {"Courier", "Consolas", "Lucida Console", "Menlo", "Monaco",
+                                      "Liberation Mono"};
+  auto startsWith = [&](std::string_view prefix) {
+    return typeface.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), typeface.begin(), [](char a, char b) {
+             return (a | 0x20) == (b | 0x20);
+           });
+  };
+  for (const char* serif : kSerif)
+    if (startsWith(serif)) return "serif";
+  for (const char* mono : kMono)
+    if (startsWith(mono)) return "monospace";
+  return "sans-serif";
+}
+
+}  // namespace
+
+std::string CssFontFamily(std::string_view typeface) {
+  static const struct {
+    const char* Office;
+    const char* Free;
+  } kMetricTwins[] = {
+      {"Calibri", "Carlito"},
+      {"Calibri Light", "Carlito"},
+      {"Cambria", "Caladea"},
+      {"Arial", "Liberation Sans"},
+      {"Helvetica", "Liberation Sans"},
+      {"Arial Narrow", "Liberation Sans Narrow"},
+      {"Times New Roman", "Liberation Serif"},
+      {"Times", "Liberation Serif"},
+      {"Courier New", "Liberation Mono"},
+      {"Courier", "Liberation Mono"},
+  };
+  std::string name(typeface);
+  // A quote or a backslash would end the CSS string early; no real font has one.
+  std::erase_if(name, [](char c) { return c == '\'' || c == '\\' || c == '"' || c == ';'; });
+  if (name.empty()) return "Arial,sans-serif";
+  std::string family = "'" + name + "'";
+  for (const auto& twin : kMetricTwins) {
+    if (name.size() == std::string_view(twin.Office).size() &&
+        std::equal(name.begin(), name.end(), twin.Office, [](char a, char b) { return (a | 0x20) == (b | 0x20); })) {
+      family += ",'";
+      family += twin.Free;
+      family += "'";
+      break;
+    }
+  }
+  family += ',';
+  family += GenericFamily(name);
+  return family;
+}
+
+void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
+  const double size = SizeOrDefault(run.FontSizePt);
+  const bool script = std::fabs(run.BaselinePct) > 0.001;
+  out += "<span style=\"font-family:";
+  AppendHtmlEscaped(out, CssFontFamily(run.FontName));
+  out += ";font-size:";
+  AppendNum(out, script ? size * kScriptSizeShare : size);
+  out += "pt;font-weight:";
+  out += run.Bold ? "bold" : "normal";
+  out += ";font-style:";
+  out += run.Italic ? "italic" : "normal";
+  out += ";text-decoration:";
+  out += run.Underline && run.Strikethrough ? "underline line-through"
+         : run.Underline                    ? "underline"
+         : run.Strikethrough                ? "line-through"
+                                            : "none";
+  out += ";color:";
+  out += run.HasColor ? ColorToHex(run.Color) : "#000000";
+  if (script) {
+    out += ";vertical-align:";
+    AppendNum(out, size * run.BaselinePct / 100.0);
+    out += "pt";
+  }
+  if (run.Caps == kCapsAll) out += ";text-transform:uppercase";
+  if (run.Caps == kCapsSmall) out += ";font-variant:small-caps";
+  if (std::fabs(run.LetterSpacingPt) > 0.001) {
+    out += ";letter-spacing:";
+    AppendNum(out, run.LetterSpacingPt);
+    out += "pt";
+  }
+  out += "\">";
+  AppendTextWithBreaks(out, run.Text);
+  out += "</span>";
+}
+
+void AppendTextShape(std::string& out, const TPPTXShape& shape) {
+  const double l = shape.LeftPx(), t = shape.TopPx();
+  const double w = std::max(shape.WidthPx(), 1), h = std::max(shape.HeightPx(), 1);
+  const char* boxAlignment = shape.Paragraphs.empty() ? "left" : AlignmentName(shape.Paragraphs.front().Alignment);
+  const char* placement = shape.VerticalAnchor == kAnchorMiddle   ? "center"
+                          : shape.VerticalAnchor == kAnchorBottom ? "flex-end"
+                                                                  : "flex-start";
+
+  out += "<foreignObject";
+  for (auto [name, value] : {std::pair{"x", l}, {"y", t}, {"width", w}, {"height", h}}) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    AppendNum(out, value);
+    out += '"';
+  }
+  // The box turns with its shape, and the text body may turn further.
+  double deg = shape.RotationDeg + shape.TextRotationDeg;
+  if (std::fabs(deg) > 0.001) {
+    out += " transform=\"rotate(";
+    AppendNum(out, deg);
+    out += ' ';
+    AppendNum(out, l + w / 2);
+    out += ' ';
+    AppendNum(out, t + h / 2);
+    out += ")\"";
+  }
+  // Text that runs past its box stays visible, as in the deck's own editor.
+  out += " overflow=\"visible\"><div xmlns=\"";
+  out += kXhtmlNamespace;
+  out += "\" style=\"width:100%;height:100%;box-sizing:border-box;padding:";
+  const int32_t margins[] = {shape.MarginTopPx, shape.MarginRightPx, shape.MarginBottomPx, shape.MarginLeftPx};
+  for (size_t i = 0; i < 4; ++i) {
+    if (i > 0) out += ' ';
+    AppendNum(out, std::max(margins[i], 0));
+    out += "px";
+  }
+  out += ";display:flex;flex-direction:column;justify-content:";
+  out += placement;
+  if (shape.VerticalTextDeg == 90) out += ";writing-mode:vertical-rl";
+  if (shape.VerticalTextDeg == 270) out += ";writing-mode:vertical-rl;transform:rotate(180deg)";
+  out += ";overflow:visible;white-space:normal;overflow-wrap:anywhere;word-break:normal;"
+         "font-family:Arial,sans-serif;color:#000;line-height:1.2;text-align:";
+  out += boxAlignment;
+  out += ";user-select:text;-webkit-user-select:text;\">";
+  // A centred block is as wide as its longest line. A box that grows to
+  // unwrapped text grows both ways, so text set wider than the deck's own
+  // fonts spills out on both sides.
+  const bool growsBothWays = shape.AutoFit == kAutoFitShape && !shape.WrapText;
+  const bool block = shape.AnchorCenter || growsBothWays;
+  if (block) out += growsBothWays ? "<div style=\"align-self:center;width:max-content;\">"
+                                  : "<div style=\"align-self:center;max-width:100%;\">";
+  for (size_t i = 0; i < shape.Paragraphs.size(); ++i)
+    AppendParagraph(out, shape.Paragraphs[i], i == 0, shape.WrapText);
+  if (block) out += "</div>";
+  out += "</div></foreignObject>";
+}
+
+}  // namespace tarvik

@@ -1,0 +1,181 @@
+// Text shapes in the SVG: the resolved model values reach the markup as the
+// browser needs them (box, anchoring, indents, spacing, bullets, run styles).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "htmlexport/renderer_test_util.h"
+#include "htmlexport/svg_renderer.h"
+#include "htmlexport/svg_text.h"
+
+namespace tarvik {
+namespace {
+
+using test::MakeRun;
+using test::MakeShape;
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The style attribute of the first element whose markup starts with prefix.
+std::string StyleAfter(const std::string& markup, const std::string& prefix) {
+  size_t at = markup.find(prefix);
+  if (at == std::string::npos) return "";
+  size_t start = markup.find("style=\"", at);
+  if (start == std::string::npos) return "";
+  start += 7;
+  return markup.substr(start, markup.find('"', start) - start);
+}
+
+TEST(CssFontFamily, NamesTheMetricTwinAndTheGenericFamily) {
+  const struct {
+    const char* Typeface;
+    const char* Family;
+  } cases[] = {
+      {"Calibri", "'Calibri','Carlito',sans-serif"},
+      {"times new roman", "'times new roman','Liberation Serif',serif"},
+      {"Courier New", "'Courier New','Liberation Mono',monospace"},
+      {"Cambria Math", "'Cambria Math',serif"},
+      {"Segoe UI", "'Segoe UI',sans-serif"},
+      {"Evil';x:y", "'Evilx:y',sans-serif"},
+      {"", "Arial,sans-serif"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CssFontFamily(c.Typeface), c.Family) << c.Typeface;
+}
+
+TEST(RenderRunSpan, CarriesEveryRunStyle) {
+  TPPTXTextRun plain = MakeRun("a<b\r\nc\rd\ne");
+  plain.FontSizePt = 0;
+  const std::string span = RenderRunSpan(plain);
+  EXPECT_TRUE(Has(span, "font-size:18pt;")) << "no size reads as 18 points";
+  EXPECT_TRUE(Has(span, "color:#000000"));
+  EXPECT_TRUE(Has(span, ">a&lt;b<br/>c<br/>d<br/>e</span>")) << "each form of line break is one <br/>";
+
+  TPPTXTextRun styled = MakeRun("x");
+  styled.FontName = "Calibri";
+  styled.FontSizePt = 20;
+  styled.Bold = styled.Italic = styled.Underline = styled.Strikethrough = true;
+  styled.Color = 0x0080FF;
+  styled.HasColor = true;
+  styled.BaselinePct = 30;
+  styled.Caps = kCapsAll;
+  styled.LetterSpacingPt = -1.5;
+  const std::string style = StyleAfter(RenderRunSpan(styled), "<span");
+  for (const char* part : {"font-family:&#39;Calibri&#39;,&#39;Carlito&#39;,sans-serif;", "font-weight:bold",
+                           "font-style:italic", "text-decoration:underline line-through", "color:#FF8000",
+                           "font-size:11.6pt", "vertical-align:6pt", "text-transform:uppercase",
+                           "letter-spacing:-1.5pt"})
+    EXPECT_TRUE(Has(style, part)) << part << " in " << style;
+  styled.Caps = kCapsSmall;
+  EXPECT_TRUE(Has(RenderRunSpan(styled), "font-variant:small-caps"));
+}
+
+TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
+  auto shape = MakeShape(skText, 10, 20, 100, 50);
+  shape->MarginTopPx = 3;
+  shape->MarginRightPx = 2;
+  shape->MarginBottomPx = 4;
+  shape->MarginLeftPx = -1;
+  shape->VerticalAnchor = kAnchorBottom;
+  shape->RotationDeg = 30;
+  shape->TextRotationDeg = 15;
+  const std::string text = RenderTextShape(*shape);
+  EXPECT_TRUE(Has(text, "<foreignObject x=\"10\" y=\"20\" width=\"100\" height=\"50\" transform=\"rotate(45 60 45)\""));
+  EXPECT_TRUE(Has(text, "overflow=\"visible\"")) << "text past its box stays visible";
+  const std::string box = StyleAfter(text, "<div");
+  EXPECT_TRUE(Has(box, "padding:3px 2px 4px 0px;"));
+  EXPECT_TRUE(Has(box, "justify-content:flex-end"));
+  EXPECT_FALSE(Has(box, "writing-mode"));
+
+  shape->VerticalTextDeg = 90;
+  shape->AnchorCenter = true;
+  const std::string vertical = RenderTextShape(*shape);
+  EXPECT_TRUE(Has(StyleAfter(vertical, "<div"), "writing-mode:vertical-rl"));
+  EXPECT_TRUE(Has(vertical, "<div style=\"align-self:center;max-width:100%;\">")) << "a centred block";
+}
+
+TEST(RenderTextShape, ParagraphsCarryIndentsSpacingAndSize) {
+  auto shape = MakeShape(skText, 0, 0, 200, 100);
+  TPPTXParagraph byLevel;
+  byLevel.Level = 2;
+  byLevel.Runs = {MakeRun("a")};
+  byLevel.Runs[0].FontSizePt = 12;
+  TPPTXParagraph indented = byLevel;
+  indented.HasIndents = true;
+  indented.MarginLeftEmu = 9525 * 40;
+  indented.IndentEmu = -9525 * 15;
+  indented.LineSpacingPct = 90;
+  indented.SpaceBeforePt = 6;
+  indented.SpaceAfterPt = 3;
+  indented.Runs.push_back(MakeRun("b"));
+  indented.Runs[1].FontSizePt = 28;
+  TPPTXParagraph empty;
+  empty.EndFontSizePt = 9;
+  empty.LineSpacingPt = 30;
+  shape->Paragraphs = {byLevel, indented, empty};
+  shape->WrapText = false;
+  const std::string text = RenderTextShape(*shape);
+
+  const std::string levelStyle = StyleAfter(text, "<div style=\"width:100%");
+  EXPECT_TRUE(Has(levelStyle, "padding-left:36px;")) << "18 px a level where the deck sets no indents";
+  EXPECT_TRUE(Has(levelStyle, "line-height:1.2;"));
+  EXPECT_TRUE(Has(levelStyle, "white-space:pre;"));
+  const size_t second = text.find("<div style=\"width:100%", text.find("<div style=\"width:100%") + 1);
+  const std::string indentStyle = StyleAfter(text.substr(second), "<div");
+  for (const char* part : {"padding-left:40px;", "text-indent:-15px;", "line-height:1.08;", "font-size:28pt;",
+                           "margin-top:6pt;", "margin-bottom:3pt;"})
+    EXPECT_TRUE(Has(indentStyle, part)) << part << " in " << indentStyle;
+  const size_t third = text.find("<div style=\"width:100%", second + 1);
+  EXPECT_TRUE(Has(StyleAfter(text.substr(third), "<div"), "line-height:30pt;font-size:9pt;"))
+      << "an empty paragraph is as tall as its mark";
+  EXPECT_TRUE(Has(text, "\">&nbsp;</div>"));
+
+  // The editors put a line's extra height above its text, and draw no space
+  // before a box's first paragraph.
+  byLevel.LineSpacingPct = 150;
+  byLevel.SpaceBeforePt = 6;
+  shape->Paragraphs = {byLevel};
+  const std::string spaced = StyleAfter(RenderTextShape(*shape), "<div style=\"width:100%");
+  EXPECT_TRUE(Has(spaced, "position:relative;top:4.8pt;")) << spaced;
+  EXPECT_FALSE(Has(spaced, "margin-top"));
+
+  // Right to left by attribute: EPUB style sheets may not set direction.
+  byLevel.RightToLeft = true;
+  shape->Paragraphs = {byLevel};
+  const std::string rtl = RenderTextShape(*shape);
+  EXPECT_TRUE(Has(rtl, "<div dir=\"rtl\" style=\"width:100%"));
+  EXPECT_TRUE(Has(rtl, "padding-right:36px;"));
+  EXPECT_FALSE(Has(rtl, "direction:rtl"));
+}
+
+TEST(RenderTextShape, BulletsHangInTheIndentWithTheirOwnLook) {
+  auto shape = MakeShape(skText, 0, 0, 200, 100);
+  TPPTXParagraph hanging;
+  hanging.Bullet = true;
+  hanging.BulletChar = "\xE2\x80\xA2";
+  hanging.BulletFont = "Arial";
+  hanging.BulletSizePct = 50;
+  hanging.BulletColor = 0x0000FF;
+  hanging.HasBulletColor = true;
+  hanging.HasIndents = true;
+  hanging.MarginLeftEmu = 9525 * 20;
+  hanging.IndentEmu = -9525 * 20;
+  hanging.Runs = {MakeRun("item")};
+  hanging.Runs[0].FontSizePt = 20;
+  TPPTXParagraph numbered;
+  numbered.Bullet = true;
+  numbered.BulletChar = "<1>";
+  numbered.Runs = {MakeRun("x")};
+  numbered.Runs[0].Color = 0x00FF00;
+  numbered.Runs[0].HasColor = true;
+  shape->Paragraphs = {hanging, numbered};
+  const std::string text = RenderTextShape(*shape);
+
+  const std::string bullet = StyleAfter(text, "<span style=\"line-height:0;display:inline-block");
+  for (const char* part : {"min-width:20px;", "font-size:10pt;", "color:#FF0000;", "Liberation Sans"})
+    EXPECT_TRUE(Has(bullet, part)) << part << " in " << bullet;
+  EXPECT_TRUE(Has(text, "\">\xE2\x80\xA2</span><span")) << "a hanging bullet needs no space";
+  EXPECT_TRUE(Has(text, "color:#00FF00;\">&lt;1&gt; </span>")) << "the first run's colour, then a space";
+}
+
+}  // namespace
+}  // namespace tarvik
