@@ -2,6 +2,9 @@
 // paragraph groups.
 #include "pubexport/rich_text.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/codepage.h"
 #include "platform/system_colors.h"
 #include "pubexport/pub_numbers.h"
@@ -65,6 +68,39 @@ std::string FontTableName(const std::string& name) {
     out += c;
   }
   return out;
+}
+
+// Twips (1/20 point) from EMU (12700 to the point) or from points.
+int64_t EmuToTwips(int64_t emu) { return emu / 635; }
+int64_t PtToTwips(double pt) { return RoundHalfEven(pt * 20); }
+
+// The left margin and first-line indent the deck gives (or half an inch a
+// level where it gives none), spacing before and after, and line spacing:
+// exact (a negative \sl) or a multiple of single (\slmult1, 240 a line).
+void AppendParagraphSpacing(std::string& rtf, const TPPTXParagraph& paragraph) {
+  const int64_t left = paragraph.HasIndents ? EmuToTwips(paragraph.MarginLeftEmu)
+                                            : static_cast<int64_t>(paragraph.Level) * 720;
+  if (left > 0) rtf += "\\li" + std::to_string(left);
+  const int64_t first = paragraph.HasIndents ? EmuToTwips(paragraph.IndentEmu) : 0;
+  rtf += "\\fi" + std::to_string(first) + "\\ri0";
+  rtf += "\\sb" + std::to_string(std::max<int64_t>(PtToTwips(paragraph.SpaceBeforePt), 0));
+  rtf += "\\sa" + std::to_string(std::max<int64_t>(PtToTwips(paragraph.SpaceAfterPt), 0));
+  if (paragraph.LineSpacingPt > 0)
+    rtf += "\\sl-" + std::to_string(PtToTwips(paragraph.LineSpacingPt)) + "\\slmult0 ";
+  else if (std::fabs(paragraph.LineSpacingPct - 100) > 0.01)
+    rtf += "\\sl" + std::to_string(RoundHalfEven(paragraph.LineSpacingPct * 2.4)) + "\\slmult1 ";
+  else
+    rtf += "\\sl0 ";
+}
+
+// Control words for what plain runs never carry, so their RTF stays as it was.
+void AppendRunExtras(std::string& rtf, const TPPTXTextRun& run) {
+  if (run.Strikethrough) rtf += "\\strike";
+  if (run.BaselinePct > 0) rtf += "\\super";
+  if (run.BaselinePct < 0) rtf += "\\sub";
+  if (run.Caps == kCapsAll) rtf += "\\caps";
+  if (run.Caps == kCapsSmall) rtf += "\\scaps";
+  if (std::fabs(run.LetterSpacingPt) > 0.001) rtf += "\\expndtw" + std::to_string(PtToTwips(run.LetterSpacingPt));
 }
 
 }  // namespace
@@ -155,8 +191,8 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
   for (size_t p = 0; p < shape.Paragraphs.size(); ++p) {
     const auto& paragraph = shape.Paragraphs[p];
     rtf += "{\\pard" + RtfAlignCode(paragraph.Alignment);
-    if (paragraph.Level > 0) rtf += "\\li" + std::to_string(static_cast<int64_t>(paragraph.Level) * 720);
-    rtf += "\\fi0\\ri0\\sb0\\sa0\\sl0 ";
+    if (paragraph.RightToLeft) rtf += "\\rtlpar";
+    AppendParagraphSpacing(rtf, paragraph);
     if (paragraph.Bullet) {
       rtf += RtfEscape(paragraph.BulletChar);
       rtf += ' ';
@@ -173,6 +209,7 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
       rtf += run.Bold ? "\\b" : "\\b0";
       rtf += run.Italic ? "\\i" : "\\i0";
       rtf += run.Underline ? "\\ul" : "\\ul0";
+      AppendRunExtras(rtf, run);
       rtf += ' ';
       rtf += RtfEscape(run.Text);
     }

@@ -190,3 +190,32 @@ TEST(PubColor, WhiteForNoColourAndSystemColoursResolved) {
   EXPECT_EQ(PubColor(static_cast<TColor>(0xFF00000D)), 0xD77800);  // highlight 0,120,215 as BGR
 #endif
 }
+
+TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
+  TPPTXShape shape;
+  auto run = TextRun("x", "Arial", 12);
+  run.Strikethrough = true;
+  run.BaselinePct = -25;
+  run.Caps = kCapsSmall;
+  run.LetterSpacingPt = 1.5;
+  auto paragraph = Para({run}, 0, 3);
+  paragraph.HasIndents = true;
+  paragraph.MarginLeftEmu = 342900;  // 0.375 inch
+  paragraph.IndentEmu = -228600;
+  paragraph.SpaceBeforePt = 6;
+  paragraph.SpaceAfterPt = 2.5;
+  paragraph.LineSpacingPct = 90;
+  auto exact = Para({TextRun("y", "Arial", 12)});
+  exact.LineSpacingPt = 14;
+  shape.Paragraphs = {paragraph, exact};
+  const std::string rtf = BuildTextRtf(shape);
+  const struct {
+    const char* Part;
+    const char* Why;
+  } parts[] = {
+      {"{\\pard\\ql\\li540\\fi-360\\ri0\\sb120\\sa50\\sl216\\slmult1 ", "the deck's indents, not the level's"},
+      {"\\ul0\\strike\\sub\\scaps\\expndtw30 x}", "run styles after the usual control words"},
+      {"{\\pard\\ql\\fi0\\ri0\\sb0\\sa0\\sl-280\\slmult0 ", "exact line spacing"},
+  };
+  for (const auto& p : parts) EXPECT_NE(rtf.find(p.Part), std::string::npos) << p.Why << "\n" << rtf;
+}
