@@ -151,6 +151,7 @@ void WriteParagraph(TJsonOut& j, const TPPTXParagraph& p) {
   j.Field("HasIndents", p.HasIndents);
   j.Field("MarginLeftEmu", p.MarginLeftEmu);
   j.Field("IndentEmu", p.IndentEmu);
+  j.Field("MarginRightEmu", p.MarginRightEmu);
   j.Field("LineSpacingPct", p.LineSpacingPct);
   j.Field("LineSpacingPt", p.LineSpacingPt);
   j.Field("SpaceBeforePt", p.SpaceBeforePt);

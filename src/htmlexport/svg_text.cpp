@@ -121,7 +121,10 @@ void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool fir
   out += AlignmentName(paragraph.Alignment);
   out += paragraph.RightToLeft ? ";padding-right:" : ";padding-left:";
   AppendNum(out, marginPx);
-  out += "px;line-height:";
+  out += "px;";
+  if (paragraph.MarginRightEmu > 0) AppendPx(out, paragraph.RightToLeft ? "padding-left" : "padding-right",
+                                             paragraph.MarginRightEmu / 9525.0);
+  out += "line-height:";
   if (paragraph.LineSpacingPt > 0) {
     AppendNum(out, paragraph.LineSpacingPt);
     out += "pt";

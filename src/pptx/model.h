@@ -81,6 +81,7 @@ struct TPPTXParagraph {
   bool HasIndents = false;
   int64_t MarginLeftEmu = 0;
   int64_t IndentEmu = 0;
+  int64_t MarginRightEmu = 0;
   // Line spacing: LineSpacingPt when above 0 (exact), else LineSpacingPct of single.
   double LineSpacingPct = 100;
   double LineSpacingPt = 0;

@@ -203,15 +203,21 @@ char16_t SymbolBullet(const std::string& font, char16_t c) {
   if (SameText(font, "Symbol")) return c == 0xB7 ? u'\u2022' : 0;
   if (font.size() < 9 || !SameText(std::string_view(font).substr(0, 9), "Wingdings")) return 0;
   switch (c) {
-    case 0xA7: return u'\u25AA';
-    case 0xD8: return u'\u27A2';
-    case 0xFC: return u'\u2714';
-    case 0x76: return u'\u2756';
-    case 0x71: return u'\u2751';
-    case 0x6E: return u'\u25A0';
-    case 0x6C: return u'\u25CF';
-    case 0xE0: return u'\u2192';
+    case 0x6C: return u'\u25CF';  // black circle
+    case 0x6E: return u'\u25A0';  // black square
+    case 0x6F: return u'\u25A1';  // white square
+    case 0x71: return u'\u2751';  // shadowed square
+    case 0x73: return u'\u2B27';  // lozenge
+    case 0x75: return u'\u25C6';  // black diamond
+    case 0x76: return u'\u2756';  // diamond minus white X
+    case 0x77: return u'\u2B25';  // small diamond
     case 0x9F: return u'\u2022';
+    case 0xA7: return u'\u25AA';  // small square
+    case 0xD8: return u'\u27A2';  // arrowhead
+    case 0xE8: return u'\u2794';  // heavy arrow
+    case 0xF0: return u'\u21E8';  // white arrow
+    case 0xFB: return u'\u2718';  // ballot x
+    case 0xFC: return u'\u2714';  // check mark
     default: return 0;
   }
 }
@@ -238,6 +244,7 @@ void ReadParagraphProperties(const std::vector<pugi::xml_node>& chain, const TTe
   paragraph.HasIndents = marL || indent;
   if (!TryParseInt64(marL.value(), paragraph.MarginLeftEmu)) paragraph.MarginLeftEmu = 0;
   if (!TryParseInt64(indent.value(), paragraph.IndentEmu)) paragraph.IndentEmu = 0;
+  if (!TryParseInt64(FirstAttr(chain, "marR").value(), paragraph.MarginRightEmu)) paragraph.MarginRightEmu = 0;
 
   pugi::xml_node lineSpacing = FirstChildOf(chain, {"lnSpc"});
   if (pugi::xml_node pts = FindChildNode(lineSpacing, "spcPts")) {

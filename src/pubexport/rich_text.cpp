@@ -82,7 +82,7 @@ void AppendParagraphSpacing(std::string& rtf, const TPPTXParagraph& paragraph) {
                                             : static_cast<int64_t>(paragraph.Level) * 720;
   if (left > 0) rtf += "\\li" + std::to_string(left);
   const int64_t first = paragraph.HasIndents ? EmuToTwips(paragraph.IndentEmu) : 0;
-  rtf += "\\fi" + std::to_string(first) + "\\ri0";
+  rtf += "\\fi" + std::to_string(first) + "\\ri" + std::to_string(std::max<int64_t>(EmuToTwips(paragraph.MarginRightEmu), 0));
   rtf += "\\sb" + std::to_string(std::max<int64_t>(PtToTwips(paragraph.SpaceBeforePt), 0));
   rtf += "\\sa" + std::to_string(std::max<int64_t>(PtToTwips(paragraph.SpaceAfterPt), 0));
   if (paragraph.LineSpacingPt > 0)

@@ -285,7 +285,7 @@ TEST(PresentationToJsonTest, EveryFieldOfTheModelHasItsKey) {
   expectKeys(doc["Slides"][0]["Shapes"][0]["Paragraphs"][0],
              {"Runs", "Alignment", "RightToLeft", "Level", "Bullet", "BulletChar", "BulletFont", "BulletColor",
               "HasBulletColor", "BulletSizePct", "AutoNumScheme", "AutoNumStartAt", "HasIndents", "MarginLeftEmu",
-              "IndentEmu", "LineSpacingPct", "LineSpacingPt", "SpaceBeforePt", "SpaceAfterPt", "EndFontSizePt"},
+              "IndentEmu", "MarginRightEmu", "LineSpacingPct", "LineSpacingPt", "SpaceBeforePt", "SpaceAfterPt", "EndFontSizePt"},
              "paragraph");
   expectKeys(doc["Slides"][0]["Shapes"][0]["Paragraphs"][0]["Runs"][0],
              {"Text", "FontName", "FontSizePt", "Bold", "Italic", "Underline", "Strikethrough", "Color", "HasColor",

@@ -103,6 +103,7 @@ TEST(RenderTextShape, ParagraphsCarryIndentsSpacingAndSize) {
   indented.HasIndents = true;
   indented.MarginLeftEmu = 9525 * 40;
   indented.IndentEmu = -9525 * 15;
+  indented.MarginRightEmu = 9525 * 7;
   indented.LineSpacingPct = 90;
   indented.SpaceBeforePt = 6;
   indented.SpaceAfterPt = 3;
@@ -121,7 +122,7 @@ TEST(RenderTextShape, ParagraphsCarryIndentsSpacingAndSize) {
   EXPECT_TRUE(Has(levelStyle, "white-space:pre;"));
   const size_t second = text.find("<div style=\"width:100%", text.find("<div style=\"width:100%") + 1);
   const std::string indentStyle = StyleAfter(text.substr(second), "<div");
-  for (const char* part : {"padding-left:40px;", "text-indent:-15px;", "line-height:1.08;", "font-size:28pt;",
+  for (const char* part : {"padding-left:40px;", "padding-right:7px;", "text-indent:-15px;", "line-height:1.08;", "font-size:28pt;",
                            "margin-top:6pt;", "margin-bottom:3pt;"})
     EXPECT_TRUE(Has(indentStyle, part)) << part << " in " << indentStyle;
   const size_t third = text.find("<div style=\"width:100%", second + 1);

@@ -156,7 +156,7 @@ TEST(TextBody, ParagraphPropertiesInheritAndResolveToPoints) {
                              "",
                              ""),
                         {Level(1, " algn='ctr'", "<a:lnSpc><a:spcPts val='2400'/></a:lnSpc>") +
-                             Level(2, " marL='457200' algn='r'",
+                             Level(2, " marL='457200' marR='95250' algn='r'",
                                    "<a:lnSpc><a:spcPct val='90000'/></a:lnSpc><a:spcBef><a:spcPct val='50000'/></a:spcBef>"
                                    "<a:spcAft><a:spcPts val='600'/></a:spcAft>")}}();
   const TPPTXParagraph& nested = s.Paragraphs.at(0);
@@ -164,6 +164,7 @@ TEST(TextBody, ParagraphPropertiesInheritAndResolveToPoints) {
   EXPECT_TRUE(nested.HasIndents);
   EXPECT_EQ(nested.MarginLeftEmu, 457200);
   EXPECT_EQ(nested.IndentEmu, -114300);
+  EXPECT_EQ(nested.MarginRightEmu, 95250);
   EXPECT_EQ(nested.LineSpacingPct, 90);
   EXPECT_EQ(nested.SpaceBeforePt, 10) << "half of the 20 pt text";
   EXPECT_EQ(nested.SpaceAfterPt, 6);

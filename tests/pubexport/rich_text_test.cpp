@@ -202,6 +202,7 @@ TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
   paragraph.HasIndents = true;
   paragraph.MarginLeftEmu = 342900;  // 0.375 inch
   paragraph.IndentEmu = -228600;
+  paragraph.MarginRightEmu = 63500;
   paragraph.SpaceBeforePt = 6;
   paragraph.SpaceAfterPt = 2.5;
   paragraph.LineSpacingPct = 90;
@@ -213,7 +214,7 @@ TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
     const char* Part;
     const char* Why;
   } parts[] = {
-      {"{\\pard\\ql\\li540\\fi-360\\ri0\\sb120\\sa50\\sl216\\slmult1 ", "the deck's indents, not the level's"},
+      {"{\\pard\\ql\\li540\\fi-360\\ri100\\sb120\\sa50\\sl216\\slmult1 ", "the deck's indents, not the level's"},
       {"\\ul0\\strike\\sub\\scaps\\expndtw30 x}", "run styles after the usual control words"},
       {"{\\pard\\ql\\fi0\\ri0\\sb0\\sa0\\sl-280\\slmult0 ", "exact line spacing"},
   };
