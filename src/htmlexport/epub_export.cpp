@@ -69,7 +69,7 @@ class TMediaPieces {
     if (!FPieces[index]) {
       const std::string& file = files[index];
       TDeflateEffort effort =
-          IsCompressedFormat(MimeTypeForFile(file)) ? TDeflateEffort::HuffmanOnly : TDeflateEffort::Full;
+          IsCompressedFormat(MimeTypeForFile(file)) ? TDeflateEffort::Base64 : TDeflateEffort::Full;
       FPieces[index] = DeflatePiece(FileToDataUri(file), effort);
     }
     return *FPieces[index];

@@ -1,7 +1,8 @@
-// Raw deflate with zlib. A piece ends with a full flush: its blocks are
-// complete, none is marked last, and it refers to nothing before itself.
-// The builder fully flushes its own text before each piece for the same
-// reason, so that text after a piece never refers back across it.
+// Raw deflate, with zlib, and for Base64 with a fixed code of our own. A
+// piece ends with a full flush: its blocks are complete, none is marked
+// last, and it refers to nothing before itself. The builder fully flushes
+// its own text before each piece for the same reason, so that text after a
+// piece never refers back across it.
 #include "package/deflate_stream.h"
 
 #include <zlib.h>
@@ -22,11 +23,10 @@ constexpr size_t kMaxRoom = 1 << 24;
 
 [[noreturn]] void ZlibFailed() { throw ETarvikError("Compression failed (zlib), probably out of memory."); }
 
-void InitDeflate(z_stream& z, TDeflateEffort effort) {
+void InitDeflate(z_stream& z) {
   z = z_stream{};
-  int level = effort == TDeflateEffort::Full ? Z_DEFAULT_COMPRESSION : 1;
-  int strategy = effort == TDeflateEffort::Full ? Z_DEFAULT_STRATEGY : Z_HUFFMAN_ONLY;
-  if (deflateInit2(&z, level, Z_DEFLATED, kRawWindowBits, 8, strategy) != Z_OK) ZlibFailed();
+  if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, kRawWindowBits, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    ZlibFailed();
 }
 
 // Compresses Text with Flush into Out; with Z_NO_FLUSH zlib may keep some
@@ -57,6 +57,107 @@ void Deflate(z_stream& z, std::string_view text, int flush, std::string& out) {
   }
 }
 
+// Deflate's bit order: header fields go least significant bit first,
+// Huffman codes most significant bit first.
+class TBitWriter {
+ public:
+  explicit TBitWriter(std::string& out) : FOut(out) {}
+  void Bits(uint32_t value, int count) {
+    FBuffer |= static_cast<uint64_t>(value) << FCount;
+    FCount += count;
+    while (FCount >= 8) {
+      FOut += static_cast<char>(FBuffer & 0xFF);
+      FBuffer >>= 8;
+      FCount -= 8;
+    }
+  }
+  void Code(uint32_t code, int length) { Bits(Reversed(code, length), length); }
+  // An empty stored block brings the stream to a byte boundary, as zlib's
+  // flushes do.
+  void FlushToByte() {
+    Bits(0, 3);
+    if (FCount > 0) Bits(0, 8 - FCount);
+    FOut.append("\0\0\xFF\xFF", 4);
+  }
+  static uint32_t Reversed(uint32_t code, int length) {
+    uint32_t out = 0;
+    for (int i = 0; i < length; ++i) out |= ((code >> i) & 1u) << (length - 1 - i);
+    return out;
+  }
+  // The pending bits, for a caller that writes codes itself.
+  uint64_t& Buffer() { return FBuffer; }
+  int& Count() { return FCount; }
+
+ private:
+  std::string& FOut;
+  uint64_t FBuffer = 0;
+  int FCount = 0;
+};
+
+// The fixed code for Base64 text: six bits for every character of the
+// alphabet but "+" and "/", seven for those two, "=" and the end of the
+// block, which fills the code space exactly. The Base64 of compressed data
+// uses its 64 characters about equally, so no Huffman code does better.
+struct TBase64Code {
+  uint8_t Length[257] = {};  // by literal; 256 is the end of the block
+  uint16_t Reversed[257] = {};
+  TBase64Code() {
+    for (unsigned char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"))
+      Length[c] = 6;
+    Length['+'] = Length['/'] = Length['='] = Length[256] = 7;
+    // Canonical codes: by length, then by symbol.
+    uint32_t next = 0;
+    for (int length = 1; length <= 7; ++length) {
+      for (int symbol = 0; symbol <= 256; ++symbol)
+        if (Length[symbol] == length) Reversed[symbol] = static_cast<uint16_t>(TBitWriter::Reversed(next++, length));
+      next <<= 1;
+    }
+  }
+};
+
+// Appends Text as one dynamic Huffman block with the code above, then an
+// empty stored block; false (Out untouched) when Text holds a character
+// outside the code.
+bool AppendBase64Block(std::string& out, std::string_view text) {
+  static const TBase64Code code;
+  for (char c : text)
+    if (code.Length[static_cast<unsigned char>(c)] == 0) return false;
+  TBitWriter bits(out);
+  bits.Bits(0, 1);   // not the last block
+  bits.Bits(2, 2);   // dynamic Huffman codes
+  bits.Bits(0, 5);   // 257 literal/length codes: the literals and the end of the block
+  bits.Bits(0, 5);   // one distance code, never used
+  bits.Bits(14, 4);  // 18 code length codes, enough to reach symbol 1 in their order
+  // The lengths are written with a code of their own: 0, 1, 6 and 7 get two
+  // bits each, 00, 01, 10 and 11.
+  static constexpr int kOrder[18] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1};
+  for (int symbol : kOrder) bits.Bits(symbol == 0 || symbol == 1 || symbol == 6 || symbol == 7 ? 2 : 0, 3);
+  auto lengthCode = [](int length) -> uint32_t { return length == 0 ? 0 : length == 1 ? 1 : length == 6 ? 2 : 3; };
+  for (int symbol = 0; symbol <= 256; ++symbol) bits.Code(lengthCode(code.Length[symbol]), 2);
+  bits.Code(lengthCode(1), 2);  // the distance code's length
+
+  // The characters, written 32 bits at a time.
+  const size_t start = out.size();
+  out.resize(start + text.size() + 16);
+  char* dst = out.data() + start;
+  uint64_t& buffer = bits.Buffer();
+  int& count = bits.Count();
+  for (char c : text) {
+    const auto symbol = static_cast<unsigned char>(c);
+    buffer |= static_cast<uint64_t>(code.Reversed[symbol]) << count;
+    count += code.Length[symbol];
+    if (count >= 32) {
+      for (int i = 0; i < 4; ++i) *dst++ = static_cast<char>((buffer >> (8 * i)) & 0xFF);
+      buffer >>= 32;
+      count -= 32;
+    }
+  }
+  out.resize(static_cast<size_t>(dst - out.data()));
+  bits.Bits(code.Reversed[256], code.Length[256]);
+  bits.FlushToByte();
+  return true;
+}
+
 uint32_t Crc(uint32_t crc, std::string_view text) {
   while (!text.empty()) {
     uInt n = static_cast<uInt>(std::min<size_t>(text.size(), 1u << 30));
@@ -69,14 +170,21 @@ uint32_t Crc(uint32_t crc, std::string_view text) {
 }  // namespace
 
 TDeflatedPiece DeflatePiece(std::string_view text, TDeflateEffort effort) {
-  z_stream z;
-  InitDeflate(z, effort);
   auto stream = std::make_shared<std::string>();
-  // About what Huffman coding leaves of Base64; text shrinks far more, and
-  // the copy below gives back what is not needed.
-  stream->reserve(text.size() / 4 * 3 + 1024);
+  // What zlib compresses: all of the text, or with Base64 the part before it.
+  std::string_view head = text, base64;
+  if (effort == TDeflateEffort::Base64) {
+    size_t marker = text.find(";base64,");
+    size_t split = marker == std::string_view::npos ? 0 : marker + 8;
+    head = text.substr(0, split);
+    base64 = text.substr(split);
+    stream->reserve(base64.size() / 4 * 3 + 1024);
+  }
+  z_stream z;
+  InitDeflate(z);
   try {
-    Deflate(z, text, Z_FULL_FLUSH, *stream);
+    Deflate(z, head, Z_FULL_FLUSH, *stream);
+    if (!base64.empty() && !AppendBase64Block(*stream, base64)) Deflate(z, base64, Z_FULL_FLUSH, *stream);
   } catch (...) {
     deflateEnd(&z);
     throw;
@@ -93,7 +201,7 @@ struct TDeflateStreamBuilder::TState {
   uint64_t Size = 0;
   uint32_t Crc = 0;
 
-  TState() { InitDeflate(Z, TDeflateEffort::Full); }
+  TState() { InitDeflate(Z); }
   ~TState() { deflateEnd(&Z); }
   void ClosePending() {
     if (!Pending.empty()) Chunks.push_back(std::make_shared<const std::string>(std::move(Pending)));
@@ -128,7 +236,10 @@ void TDeflateStreamBuilder::FinishInto(TZipEntry& entry) {
   entry.Deflated = std::move(FState->Chunks);
   entry.Size = FState->Size;
   entry.Crc = FState->Crc;
-  FState = std::make_unique<TState>();
+  FState->Chunks.clear();
+  FState->Size = 0;
+  FState->Crc = 0;
+  if (deflateReset(&FState->Z) != Z_OK) ZlibFailed();
 }
 
 }  // namespace tarvik

@@ -12,10 +12,12 @@
 
 namespace tarvik {
 
-// How hard to look for repeats. The Base64 of a compressed format (PNG,
-// JPEG, MP4 ...) holds none worth finding: Huffman coding alone gets it as
-// small as full deflate does, several times faster.
-enum class TDeflateEffort { Full, HuffmanOnly };
+// How to compress a piece. Full: zlib's default. Base64: the text is mostly
+// Base64 (a data: URI) of a compressed format (PNG, JPEG, MP4 ...), which
+// holds no repeats worth finding and uses its 64 characters about equally;
+// after ";base64," each character gets a fixed code of six bits (a few get
+// seven), as small as any deflate makes it, written at copying speed.
+enum class TDeflateEffort { Full, Base64 };
 
 // A compressed stretch of text that may stand anywhere in a deflate stream:
 // blocks that are never the last, ending on a byte boundary.
