@@ -34,12 +34,6 @@ namespace {
 constexpr int kDefaultSlideWidth = 960;
 constexpr int kDefaultSlideHeight = 540;
 
-bool IsBlank(const std::string& text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) > 32) return false;
-  return true;
-}
-
 TZipEntry TextEntry(const std::string& name, std::string text, TZipMethod method = TZipMethod::Deflated) {
   TZipEntry entry;
   entry.Name = name;

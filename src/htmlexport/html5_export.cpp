@@ -14,12 +14,6 @@ namespace {
 
 constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(const std::string& text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) > 32) return false;
-  return true;
-}
-
 }  // namespace
 
 bool ExportHTML5(const std::string& pptxFile, const std::string& outputFile, int& slideCount,

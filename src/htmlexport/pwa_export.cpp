@@ -25,12 +25,6 @@ namespace {
 
 constexpr std::string_view kWorkerName = "service-worker.js";
 
-bool IsBlank(const std::string& text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) > 32) return false;
-  return true;
-}
-
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

@@ -83,12 +83,7 @@ bool ExportWebFolder(const std::string& pptxFile, const std::string& outputFolde
                      int& objectCount) {
   slideCount = 0;
   objectCount = 0;
-  auto blank = [](const std::string& text) {
-    for (char c : text)
-      if (static_cast<unsigned char>(c) > 32) return false;
-    return true;
-  };
-  if (blank(pptxFile) || !FileExists(pptxFile) || blank(outputFolder)) return false;
+  if (IsBlank(pptxFile) || !FileExists(pptxFile) || IsBlank(outputFolder)) return false;
   std::string assetsFolder = JoinPath(outputFolder, "assets");
   if (!ForceDirectories(outputFolder) || !ForceDirectories(assetsFolder)) return false;
   std::string staging = JoinPath(outputFolder, kStagingName);

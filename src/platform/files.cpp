@@ -22,6 +22,12 @@ bool IsSep(char c) { return c == '/' || c == kPathSep; }
 
 }  // namespace
 
+bool IsBlank(const std::string& name) {
+  for (char c : name)
+    if (static_cast<unsigned char>(c) > 32) return false;
+  return true;
+}
+
 bool PathExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && fs::exists(ToFs(path), ec);

@@ -11,6 +11,9 @@ inline constexpr char kPathSep = '\\';
 inline constexpr char kPathSep = '/';
 #endif
 
+// True when Name holds nothing but characters up to the space (code 32):
+// no name at all, however it is padded.
+bool IsBlank(const std::string& name);
 // True when the path names an existing file or folder; links are followed.
 bool PathExists(const std::string& path);
 bool FileExists(const std::string& path);

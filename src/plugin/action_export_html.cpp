@@ -24,13 +24,6 @@ const std::string& Param(const std::vector<std::string>& params, size_t i) {
   return i < params.size() ? params[i] : kEmpty;
 }
 
-// Something besides characters up to the space (code 32) is left after trimming.
-bool IsNotBlank(const std::string& text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) > 32) return true;
-  return false;
-}
-
 // The folder as passed, with one separator before "index.html" whether or
 // not the script already wrote one.
 std::string IndexOf(const std::string& folder) {
@@ -45,7 +38,7 @@ bool ExecExportHTML(const std::vector<std::string>& params) {
   const std::string& presentation = Param(params, 0);
   const std::string& output = Param(params, 1);
   if (!FileExists(presentation)) return ReportFailure("PowerPoint file not found: " + presentation);
-  if (!IsNotBlank(output)) return ReportFailure("Output HTML5 filename is required.");
+  if (IsBlank(output)) return ReportFailure("Output HTML5 filename is required.");
   int slides = 0, objects = 0;
   if (!ExportHTML5(presentation, output, slides, objects))
     return ReportFailure("Unable to create the HTML5 presentation.");
@@ -60,7 +53,7 @@ bool ExecExportWebFolder(const std::vector<std::string>& params) {
   const std::string& presentation = Param(params, 0);
   const std::string& output = Param(params, 1);
   if (!FileExists(presentation)) return ReportFailure("PowerPoint file not found: " + presentation);
-  if (!IsNotBlank(output)) return ReportFailure("Output web folder is required.");
+  if (IsBlank(output)) return ReportFailure("Output web folder is required.");
   int slides = 0, objects = 0;
   if (!ExportWebFolder(presentation, output, slides, objects))
     return ReportFailure("Unable to create the HTML5 web folder.");
@@ -76,8 +69,8 @@ bool ExecExportEPUB(const std::vector<std::string>& params) {
   const std::string& presentation = Param(params, 0);
   const std::string& output = Param(params, 1);
   // Only a name is asked for here; the driver reports a deck that is missing.
-  if (!IsNotBlank(presentation)) return ReportFailure("PowerPoint filename is required.");
-  if (!IsNotBlank(output)) return ReportFailure("Output EPUB filename is required.");
+  if (IsBlank(presentation)) return ReportFailure("PowerPoint filename is required.");
+  if (IsBlank(output)) return ReportFailure("Output EPUB filename is required.");
   int slides = 0, objects = 0;
   if (!ExportEPUB(presentation, output, slides, objects))
     return ReportFailure("Unable to create the EPUB package.");
@@ -93,7 +86,7 @@ bool ExecExportPWA(const std::vector<std::string>& params) {
   const std::string& presentation = Param(params, 0);
   const std::string& output = Param(params, 1);
   if (!FileExists(presentation)) return ReportFailure("PowerPoint file not found: " + presentation);
-  if (!IsNotBlank(output)) return ReportFailure("Output PWA folder is required.");
+  if (IsBlank(output)) return ReportFailure("Output PWA folder is required.");
   int slides = 0, objects = 0;
   if (!ExportPWA(presentation, output, slides, objects))
     return ReportFailure("Unable to create the PWA web application.");
