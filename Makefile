@@ -6,7 +6,7 @@ BUILD_ASAN ?= build-asan
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps deps-demo build demo test test-native test-asan test-windows windows fuzz bench bench-html clean
+.PHONY: all deps deps-demo build demo test test-native test-asan test-windows windows fuzz bench bench-html bench-packages clean
 
 all: build
 
@@ -29,6 +29,8 @@ demo: deps-demo build
 	$(BUILD)/bin/tarvik import examples/sample.pptx out/demo/sample.pub
 	$(BUILD)/bin/tarvik html examples/sample.pptx out/demo/sample.html
 	$(BUILD)/bin/tarvik web examples/sample.pptx out/demo/sample_Web
+	$(BUILD)/bin/tarvik epub examples/sample.pptx out/demo/sample.epub
+	$(BUILD)/bin/tarvik pwa examples/sample.pptx out/demo/sample_PWA
 
 # Every suite, then the unit, integration and host suites again under the
 # sanitizers, then the Windows suites under Wine, then a minute of fuzzing the
@@ -55,13 +57,17 @@ windows:
 fuzz:
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash fuzz/run.sh
 
-# Reading a large deck against unpacking it with unzip, and exporting a
-# media-heavy deck to HTML against unzip plus base64 of its media.
-bench: bench-html
+# Reading a large deck against unpacking it with unzip, exporting a
+# media-heavy deck to HTML against unzip plus base64 of its media, and the
+# EPUB and PWA exports of that deck against the HTML and web folder exports.
+bench: bench-html bench-packages
 	@BUILD=$(BUILD) bash bench/load.sh
 
 bench-html:
 	@BUILD=$(BUILD) bash bench/html.sh
+
+bench-packages:
+	@BUILD=$(BUILD) bash bench/packages.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) build-win32 build-win64 build-fuzz out
