@@ -1,0 +1,51 @@
+// DrawingML geometry as SVG path data: the preset shapes with their adjust
+// values, and custom geometry (custGeom), both evaluated through the shape
+// guide formulas of the OOXML standard (ECMA-376) and scaled into the box.
+//
+// Every number in the output is finite and written with at most three
+// decimals, a full stop and no exponent, whatever the input holds.
+#pragma once
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace tarvik {
+
+// A path's fill="lighten" ... "darkenLess": the shape's fill made lighter or
+// darker for faces that give a preset its 3-D look (can, cube, bevel).
+enum class TPathShade { Normal, Lighten, LightenLess, Darken, DarkenLess };
+
+struct TShapePath {      // one path of a geometry
+  std::string D;         // SVG path data, in pixels relative to the box's top-left corner, unrotated, unflipped
+  bool Fill = true;      // false for a path the definition marks fill="none"
+  bool Stroke = true;    // false for stroke="0"
+  TPathShade Shade = TPathShade::Normal;
+};
+
+struct TShapeGeometry {
+  std::vector<TShapePath> Paths;
+  // The text rectangle (the definition's rect), in pixels relative to the box.
+  double TextLeft = 0, TextTop = 0, TextRight = 0, TextBottom = 0;
+};
+
+// prst name ("rightArrow", matched exactly), the adjust values of its avLst as
+// written in the file ("adj" -> 25000, "adj1" ...; names the preset does not
+// have are ignored), the box size in pixels. False, with out untouched, for a
+// name it does not know.
+bool PresetGeometry(std::string_view preset, const std::map<std::string, double>& adjust, double width,
+                    double height, TShapeGeometry& out);
+
+// A custGeom element (avLst, gdLst, rect, pathLst with each path's w/h
+// coordinate space, moveTo, lnTo, cubicBezTo, quadBezTo, arcTo, close;
+// fill/stroke attributes), scaled into the box of width x height pixels.
+// Guides see w and h in EMU (9525 to a pixel), as in the file. False, with out
+// untouched, when it holds no path that draws anything.
+bool CustomGeometry(pugi::xml_node custGeom, double width, double height, TShapeGeometry& out);
+
+// Every name PresetGeometry knows, in its table's order.
+std::vector<std::string_view> PresetNames();
+
+}  // namespace tarvik
