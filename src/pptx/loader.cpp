@@ -25,6 +25,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "pptx/fill.h"
 #include "pptx/package.h"
 #include "pptx/placeholders.h"
 #include "pptx/relationships.h"
@@ -54,7 +55,15 @@ std::string SlideRelationshipId(pugi::xml_node sldId) {
 struct TTheme {
   ThemeColorMap Colors;
   TThemeFonts Fonts;
+  std::unique_ptr<TXmlPart> Xml;  // for its fmtScheme
+  pugi::xml_node Formats() const { return Xml ? FindDescendantNode(Xml->Root(), "fmtScheme") : pugi::xml_node(); }
 };
+
+TTheme ReadTheme(std::unique_ptr<TXmlPart> xml) {
+  TTheme theme{ReadThemeColors(xml->Root()), ReadThemeFonts(xml->Root()), nullptr};
+  theme.Xml = std::move(xml);
+  return theme;
+}
 
 struct TLoadState {
   std::string ExtractFolder;
@@ -75,14 +84,23 @@ const TTheme& ThemeOf(const TPlaceholderPart* master, TLoadState& state) {
   if (found == state.Themes.end()) {
     std::unique_ptr<TTheme> theme;
     try {
-      auto xml = LoadXmlDocument(master->ThemePath);
-      theme = std::make_unique<TTheme>(TTheme{ReadThemeColors(xml->Root()), ReadThemeFonts(xml->Root())});
+      theme = std::make_unique<TTheme>(ReadTheme(LoadXmlDocument(master->ThemePath)));
     } catch (const ETarvikError&) {
       theme.reset();  // a master's unreadable theme falls back to the deck's first
     }
     found = state.Themes.emplace(master->ThemePath, std::move(theme)).first;
   }
   return found->second ? *found->second : state.DefaultTheme;
+}
+
+bool ShowsMasterShapes(pugi::xml_node root) { return GetAttrText(root, "showMasterSp") != "0"; }
+
+// A part's cSld/bg: a fill of its own (bgPr) or a reference into the theme (bgRef).
+bool ReadBackground(pugi::xml_node root, const TPaintContext& paint, TPPTXFill& fill) {
+  pugi::xml_node bg = FindChildNode(FindChildNode(root, "cSld"), "bg");
+  if (!bg) return false;
+  if (pugi::xml_node bgPr = FindChildNode(bg, "bgPr")) return ReadFill(bgPr, paint, fill);
+  return ReadFillReference(FindChildNode(bg, "bgRef"), paint, fill);
 }
 
 // The colour map in force on a slide: the slide's own override, else its
@@ -121,20 +139,34 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath,
   const ThemeColorMap colors = ApplyColorMap(theme.Colors, ColorMapOf(root, inherited.Placeholders));
   inherited.Colors = &colors;
   inherited.Fonts = &theme.Fonts;
-  if (inherited.Placeholders.Master)
-    inherited.MasterTextStyles = FindChildNode(inherited.Placeholders.Master->Root(), "txStyles");
+  const TPlaceholderPart* layout = inherited.Placeholders.Layout;
+  const TPlaceholderPart* master = inherited.Placeholders.Master;
+  if (master) inherited.MasterTextStyles = FindChildNode(master->Root(), "txStyles");
   inherited.DefaultTextStyle = state.DefaultTextStyle;
+  inherited.ThemeFormats = theme.Formats();
 
-  if (pugi::xml_node bg = FindDescendantNode(root, "bg")) {
-    TColor color = 0;
-    if (ReadSolidFill(FindChildNode(bg, "bgPr"), &colors, color)) {
-      slide->HasBackgroundColor = true;
-      slide->BackgroundColor = color;
+  // The background: the slide's own, else its layout's, else its master's,
+  // each part's pictures by its own relationships.
+  const std::pair<pugi::xml_node, const RelationshipMap*> parts[] = {
+      {root, &rels},
+      {layout ? layout->Root() : pugi::xml_node(), layout ? &layout->Rels : nullptr},
+      {master ? master->Root() : pugi::xml_node(), master ? &master->Rels : nullptr}};
+  for (const auto& [part, partRels] : parts) {
+    if (ReadBackground(part, {&colors, partRels, inherited.ThemeFormats}, slide->Background)) {
+      slide->HasBackgroundColor = SolidColorOf(slide->Background, slide->BackgroundColor);
+      break;
     }
   }
 
   GroupXformStack xforms;
   GroupNameStack names;
+  // The master's and the layout's own shapes lie beneath the slide's, unless
+  // the slide (or, for the master's, the layout) hides them.
+  if (ShowsMasterShapes(root) && layout) {
+    if (master && ShowsMasterShapes(layout->Root()))
+      WalkShapeTree(FindDescendantNode(master->Root(), "spTree"), *slide, master->Rels, inherited, xforms, names, true);
+    WalkShapeTree(FindDescendantNode(layout->Root(), "spTree"), *slide, layout->Rels, inherited, xforms, names, true);
+  }
   WalkShapeTree(FindDescendantNode(root, "spTree"), *slide, rels, inherited, xforms, names);
   return slide;
 }
@@ -151,10 +183,7 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
   const std::string pptFolder = JoinPath(folder, "ppt");
   const uint64_t budget = extractedBytes * kSlideReadFactor + kSlideReadAllowance;
   TLoadState state{folder, JoinPath(pptFolder, "slides"), TTheme(), TPlaceholderCache(folder), budget, budget, {}, {}};
-  if (FileExists(ThemePartPath(folder))) {
-    auto themeXml = LoadXmlDocument(ThemePartPath(folder));
-    state.DefaultTheme = {ReadThemeColors(themeXml->Root()), ReadThemeFonts(themeXml->Root())};
-  }
+  if (FileExists(ThemePartPath(folder))) state.DefaultTheme = ReadTheme(LoadXmlDocument(ThemePartPath(folder)));
   presentation->ThemeMajorFont = state.DefaultTheme.Fonts.MajorLatin;
   presentation->ThemeMinorFont = state.DefaultTheme.Fonts.MinorLatin;
 

@@ -91,6 +91,35 @@ struct TPPTXParagraph {
   double EndFontSizePt = 18.0;
 };
 
+// How an area is painted. TPPTXShape's HasFill and FillColor keep the one
+// colour that stands for it, for consumers that paint only solid colours.
+inline constexpr int32_t kFillNone = 0, kFillSolid = 1, kFillGradient = 2, kFillPicture = 3;
+
+struct TGradientStop {
+  double PositionPct = 0;
+  TColor Color = 0;
+  double Opacity = 1;
+};
+
+struct TPPTXFill {
+  int32_t Kind = kFillNone;
+  TColor Color = clNone;  // the solid colour, or a gradient's first stop
+  double Opacity = 1;
+  std::vector<TGradientStop> Stops;  // a gradient's, by position
+  double AngleDeg = 0;  // a linear gradient's direction, clockwise from left to right
+  bool Radial = false;  // a path gradient, from the centre out
+  std::string PictureFile;
+  bool Tile = false;  // the picture repeats at its own size instead of stretching
+};
+
+// An arrowhead: its type ("triangle", "arrow", "stealth", "diamond", "oval")
+// and its width and length, each 0 small, 1 medium, 2 large.
+struct TLineEnd {
+  std::string Type;
+  int32_t Width = 1;
+  int32_t Length = 1;
+};
+
 struct TGroupXform {
   int64_t OffX = 0, OffY = 0;
   int64_t ExtCx = 0, ExtCy = 0;
@@ -129,6 +158,12 @@ class TPPTXShape {
   bool HasLine = false;
   TColor LineColor = 0;
   double LineWidthPt = 0;
+  TPPTXFill Fill;
+  double LineOpacity = 1;
+  std::string LineDash;  // "dash", "sysDot" ...; "" or "solid" for a solid line
+  TLineEnd LineHead, LineTail;
+  // Drawn from the slide's layout or master beneath the slide's own shapes.
+  bool Inherited = false;
   // The preset geometry of an sp (skRect without one); skOther for every other
   // element. Lets text boxes keep the outline and fill of their shape.
   TPPTXShapeKind GeometryKind = skOther;
@@ -146,6 +181,7 @@ class TPPTXSlide {
   std::vector<std::unique_ptr<TPPTXShape>> Shapes;
   bool HasBackgroundColor = false;
   TColor BackgroundColor = 0xFFFFFF;
+  TPPTXFill Background;  // the slide's, else its layout's, else its master's
   std::string SourceFileName;
 };
 

@@ -75,10 +75,11 @@ const TPlaceholderPart* TPlaceholderCache::Load(const std::string& path, bool is
   }
   if (part) {
     try {
-      RelationshipMap rels = LoadRelationships(ExtractFileDir(path), ExtractFileName(path), ExtractFolder);
-      if (isLayout) part->MasterPath = rels.FindInternalByType("/slideMaster");
-      else part->ThemePath = rels.FindInternalByType("/theme");
+      part->Rels = LoadRelationships(ExtractFileDir(path), ExtractFileName(path), ExtractFolder);
+      if (isLayout) part->MasterPath = part->Rels.FindInternalByType("/slideMaster");
+      else part->ThemePath = part->Rels.FindInternalByType("/theme");
     } catch (const ETarvikError&) {
+      part->Rels = RelationshipMap();
       part->MasterPath.clear();
       part->ThemePath.clear();
     }

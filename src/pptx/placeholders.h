@@ -27,6 +27,7 @@
 #include <pugixml.hpp>
 
 #include "pptx/group_transform.h"
+#include "pptx/relationships.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
@@ -44,6 +45,7 @@ struct TPlaceholderPart {
   std::vector<TPlaceholderInfo> Placeholders;
   std::string MasterPath;  // for a layout: its master part, "" when none
   std::string ThemePath;   // for a master: its theme part, "" when none
+  RelationshipMap Rels;    // for its pictures
   std::unique_ptr<TXmlPart> Xml;
   pugi::xml_node Root() const { return Xml ? Xml->Root() : pugi::xml_node(); }
 };

@@ -1,9 +1,11 @@
 // The shape tree walk and the building of one shape per drawable element.
 #include "pptx/shape_tree.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/error.h"
+#include "pptx/fill.h"
 #include "pptx/text_body.h"
 #include "pptx/xml_helpers.h"
 
@@ -15,6 +17,8 @@ struct TWalkContext {
   const RelationshipMap& Rels;
   const ThemeColorMap* Colors;
   const TSlideInheritance& Inherited;
+  TPaintContext Paint;
+  bool ArtOnly = false;  // a layout's or master's tree: its shapes but not its placeholders
 };
 
 // txBody/lstStyle and bodyPr of a layout's or master's placeholder.
@@ -64,15 +68,16 @@ void ReadFlips(pugi::xml_node element, TPPTXShape& shape) {
   shape.FlipV = GetAttrText(xfrm, "flipV", "0") == "1";
 }
 
-void ReadOutline(pugi::xml_node spPr, const ThemeColorMap* colors, TPPTXShape& shape) {
-  pugi::xml_node ln = FindChildNode(spPr, "ln");
-  if (!ln) return;
-  TColor color = 0;
-  if (ReadSolidFill(ln, colors, color)) {
-    shape.HasLine = true;
-    shape.LineColor = color;
+// The shape's own fill and outline, and what its style references pick
+// from the theme where it has none of its own.
+void ReadPaint(pugi::xml_node element, pugi::xml_node spPr, const TWalkContext& ctx, TPPTXShape& shape) {
+  pugi::xml_node style = FindChildNode(element, "style");
+  if (ReadFill(spPr, ctx.Paint, shape.Fill) || ReadFillReference(FindChildNode(style, "fillRef"), ctx.Paint, shape.Fill)) {
+    TColor color = 0;
+    shape.HasFill = SolidColorOf(shape.Fill, color);
+    if (shape.HasFill) shape.FillColor = color;
   }
-  shape.LineWidthPt = static_cast<double>(GetAttrInt64(ln, "w", 0)) / 12700.0;
+  ReadLineStyle(FindChildNode(spPr, "ln"), FindChildNode(style, "lnRef"), ctx.Paint, shape);
 }
 
 const std::string* MappedTarget(const RelationshipMap& rels, const std::string& id) {
@@ -119,12 +124,7 @@ void ReadSp(pugi::xml_node element, pugi::xml_node spPr, const TWalkContext& ctx
   shape.GeometryKind = PresetGeometryKind(GetAttrText(FindChildNode(spPr, "prstGeom"), "prst"));
   shape.Kind = TrimControl(shape.PlainText()).empty() ? shape.GeometryKind : skText;
 
-  TColor fill = 0;
-  if (ReadSolidFill(spPr, ctx.Colors, fill)) {
-    shape.HasFill = true;
-    shape.FillColor = fill;
-  }
-  ReadOutline(spPr, ctx.Colors, shape);
+  ReadPaint(element, spPr, ctx, shape);
   if (shape.Kind == skLine) ReadFlips(element, shape);
 }
 
@@ -150,7 +150,8 @@ std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view 
       ReadPicture(element, ctx.Rels, *shape);
     } else if (name == "cxnSp") {
       shape->Kind = skLine;
-      ReadOutline(spPr, ctx.Colors, *shape);
+      ReadLineStyle(FindChildNode(spPr, "ln"), FindChildNode(FindChildNode(element, "style"), "lnRef"), ctx.Paint,
+                    *shape);
       ReadFlips(element, *shape);
     } else {
       ReadSp(element, spPr, ctx, *shape);
@@ -173,21 +174,60 @@ std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view 
   return shape;
 }
 
+// The prefixes of the extensions whose content this reader reads as plain
+// DrawingML (it ignores their additions); a Choice that requires any other
+// (charts of the 2016 kinds, ink, 3D models) gives way to its Fallback.
+bool ReadableChoice(pugi::xml_node choice) {
+  static const char* const kKnown[] = {"a14", "p14", "p15", "a15", "a16", "p16", "thm15", "p159", "p1710"};
+  std::string needed = GetAttrText(choice, "Requires");
+  size_t start = 0;
+  bool any = false;
+  while (start < needed.size()) {
+    size_t end = needed.find(' ', start);
+    if (end == std::string::npos) end = needed.size();
+    std::string_view prefix(needed.data() + start, end - start);
+    if (!prefix.empty()) {
+      any = true;
+      if (std::none_of(std::begin(kKnown), std::end(kKnown), [&](const char* k) { return prefix == k; }))
+        return false;
+    }
+    start = end + 1;
+  }
+  return any;
+}
+
+// mc:AlternateContent: its first readable Choice, else its Fallback.
+pugi::xml_node ChosenContent(pugi::xml_node alternate) {
+  for (pugi::xml_node child = alternate.first_child(); child; child = child.next_sibling())
+    if (IsElementNamed(child, "Choice") && ReadableChoice(child)) return child;
+  return FindChildNode(alternate, "Fallback");
+}
+
+bool IsPlaceholderElement(pugi::xml_node element) {
+  for (const char* nv : {"nvSpPr", "nvPicPr", "nvGraphicFramePr", "nvCxnSpPr"})
+    if (pugi::xml_node props = FindChildNode(element, nv)) return FindChildNode(FindChildNode(props, "nvPr"), "ph");
+  return false;
+}
+
 void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, GroupXformStack& xforms,
           GroupNameStack& names) {
-  // One cursor per open group: the next child to visit in it.
-  std::vector<pugi::xml_node> cursors{container.first_child()};
+  // One cursor per open group or chosen alternate: the next child to visit in it.
+  struct TCursor {
+    pugi::xml_node Next;
+    bool Group;
+  };
+  std::vector<TCursor> cursors{{container.first_child(), false}};
   while (!cursors.empty()) {
-    pugi::xml_node node = cursors.back();
+    pugi::xml_node node = cursors.back().Next;
     if (!node) {
-      cursors.pop_back();
-      if (!cursors.empty()) {  // leaving a group
+      if (cursors.back().Group) {
         xforms.pop_back();
         names.pop_back();
       }
+      cursors.pop_back();
       continue;
     }
-    cursors.back() = node.next_sibling();
+    cursors.back().Next = node.next_sibling();
     if (node.type() != pugi::node_element) continue;
     std::string_view name = LocalNameOf(node.name());
     if (name == "grpSp") {
@@ -196,9 +236,16 @@ void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, 
                            (slide.SourceFileName.empty() ? std::string("a slide") : slide.SourceFileName));
       xforms.push_back(ReadGroupXform(FindChildNode(node, "grpSpPr")));
       names.push_back(GetAttrText(FindDescendantNode(node, "cNvPr"), "name", "Group"));
-      cursors.push_back(node.first_child());
+      cursors.push_back({node.first_child(), true});
+    } else if (name == "AlternateContent") {
+      if (cursors.size() > kMaxGroupDepth)
+        throw ETarvikError("Alternate content is nested too deep in " +
+                           (slide.SourceFileName.empty() ? std::string("a slide") : slide.SourceFileName));
+      cursors.push_back({ChosenContent(node).first_child(), false});
     } else if (name == "sp" || name == "pic" || name == "cxnSp" || name == "graphicFrame") {
+      if (ctx.ArtOnly && IsPlaceholderElement(node)) continue;
       slide.Shapes.push_back(BuildShape(node, name, ctx, xforms, names));
+      slide.Shapes.back()->Inherited = ctx.ArtOnly;
     }
   }
 }
@@ -206,9 +253,10 @@ void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, 
 }  // namespace
 
 void WalkShapeTree(pugi::xml_node container, TPPTXSlide& slide, const RelationshipMap& rels,
-                   const TSlideInheritance& inherited, GroupXformStack& xformStack, GroupNameStack& nameStack) {
+                   const TSlideInheritance& inherited, GroupXformStack& xformStack, GroupNameStack& nameStack,
+                   bool artOnly) {
   const size_t xformDepth = xformStack.size(), nameDepth = nameStack.size();
-  TWalkContext ctx{rels, inherited.Colors, inherited};
+  TWalkContext ctx{rels, inherited.Colors, inherited, {inherited.Colors, &rels, inherited.ThemeFormats}, artOnly};
   try {
     Walk(container, slide, ctx, xformStack, nameStack);
   } catch (...) {

@@ -36,14 +36,19 @@ struct TSlideInheritance {
   TSlidePlaceholders Placeholders;
   pugi::xml_node MasterTextStyles;  // the master's txStyles
   pugi::xml_node DefaultTextStyle;  // presentation.xml's
+  pugi::xml_node ThemeFormats;      // the theme's fmtScheme, for style references
 };
 
 // Appends the shapes of container (an spTree or a grpSp) to slide.Shapes.
-// The stacks hold the enclosing groups and are as they were when it returns,
-// also when it raises. Raises ETarvikError from the components it calls (a
-// run text holding markup) or for too deep groups; the shape being built is
-// then dropped, those already appended stay.
+// Of mc:AlternateContent it reads the first Choice whose requirements it
+// understands, else the Fallback. With artOnly (a layout's or master's tree)
+// it leaves out placeholders and marks the shapes Inherited. The stacks hold
+// the enclosing groups and are as they were when it returns, also when it
+// raises. Raises ETarvikError from the components it calls (a run text
+// holding markup) or for too deep groups; the shape being built is then
+// dropped, those already appended stay.
 void WalkShapeTree(pugi::xml_node container, TPPTXSlide& slide, const RelationshipMap& rels,
-                   const TSlideInheritance& inherited, GroupXformStack& xformStack, GroupNameStack& nameStack);
+                   const TSlideInheritance& inherited, GroupXformStack& xformStack, GroupNameStack& nameStack,
+                   bool artOnly = false);
 
 }  // namespace tarvik

@@ -1,0 +1,179 @@
+// Fills, lines and the theme's style matrix.
+#include "pptx/fill.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "pptx/xml_helpers.h"
+
+namespace tarvik {
+
+namespace {
+
+// More than a deck needs; a longer list is hostile and only costs time.
+constexpr size_t kMaxGradientStops = 64;
+
+double AlphaOf(pugi::xml_node color) {
+  pugi::xml_node alpha = FindChildNode(color, "alpha");
+  if (!alpha) return 1;
+  return std::clamp(GetAttrInt64(alpha, "val", 100000) / 100000.0, 0.0, 1.0);
+}
+
+// The colour map with phClr set, when the caller has a colour for it.
+struct TColorScope {
+  TColorScope(const ThemeColorMap* colors, const TColor* placeholder) : Map(colors) {
+    if (!placeholder) return;
+    Copy = colors ? *colors : ThemeColorMap();
+    (*Copy)["phclr"] = *placeholder;
+    Map = &*Copy;
+  }
+  const ThemeColorMap* Map;
+  std::optional<ThemeColorMap> Copy;
+};
+
+bool ReadGradient(pugi::xml_node gradFill, const ThemeColorMap* colors, TPPTXFill& fill) {
+  std::vector<pugi::xml_node> stops;
+  FindChildNodes(FindChildNode(gradFill, "gsLst"), "gs", stops);
+  for (pugi::xml_node gs : stops) {
+    if (fill.Stops.size() >= kMaxGradientStops) break;
+    TGradientStop stop;
+    pugi::xml_node color = gs.first_child();
+    if (!ReadColor(color, colors, stop.Color)) continue;
+    stop.PositionPct = std::clamp(GetAttrInt64(gs, "pos", 0) / 1000.0, 0.0, 100.0);
+    stop.Opacity = AlphaOf(color);
+    fill.Stops.push_back(stop);
+  }
+  if (fill.Stops.empty()) return false;
+  std::stable_sort(fill.Stops.begin(), fill.Stops.end(),
+                   [](const TGradientStop& a, const TGradientStop& b) { return a.PositionPct < b.PositionPct; });
+  fill.Kind = kFillGradient;
+  fill.Color = fill.Stops.front().Color;
+  if (pugi::xml_node lin = FindChildNode(gradFill, "lin")) {
+    fill.AngleDeg = static_cast<double>(GetAttrInt64(lin, "ang", 0) % 21600000) / 60000.0;
+  } else if (FindChildNode(gradFill, "path")) {
+    fill.Radial = true;
+  }
+  return true;
+}
+
+bool ReadPicture(pugi::xml_node blipFill, const RelationshipMap* rels, TPPTXFill& fill) {
+  const std::string id = GetAttrText(FindChildNode(blipFill, "blip"), "embed");
+  const std::string* target = rels && !id.empty() ? rels->Find(id) : nullptr;
+  if (!target) return false;
+  fill.Kind = kFillPicture;
+  fill.PictureFile = *target;
+  fill.Tile = FindChildNode(blipFill, "tile") != pugi::xml_node();
+  return true;
+}
+
+// The n-th (1-based) element child of list; empty when there is none.
+pugi::xml_node NthStyle(pugi::xml_node list, int64_t n) {
+  for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
+    if (child.type() != pugi::node_element) continue;
+    if (--n == 0) return child;
+  }
+  return {};
+}
+
+// One fill element (noFill, solidFill, pattFill, gradFill, blipFill); false
+// for anything else, or for one that names nothing usable.
+bool ReadFillElement(pugi::xml_node element, const ThemeColorMap* colors, const RelationshipMap* rels,
+                     TPPTXFill& fill) {
+  TPPTXFill read;
+  if (IsElementNamed(element, "noFill")) {
+    fill = read;
+    return true;
+  }
+  if (IsElementNamed(element, "solidFill") || IsElementNamed(element, "pattFill")) {
+    pugi::xml_node color = IsElementNamed(element, "solidFill") ? element.first_child()
+                                                                 : FindChildNode(element, "fgClr").first_child();
+    if (!ReadColor(color, colors, read.Color)) return false;
+    read.Kind = kFillSolid;
+    read.Opacity = AlphaOf(color);
+  } else if (IsElementNamed(element, "gradFill")) {
+    if (!ReadGradient(element, colors, read)) return false;
+  } else if (IsElementNamed(element, "blipFill")) {
+    if (!ReadPicture(element, rels, read)) return false;
+  } else {
+    return false;
+  }
+  fill = std::move(read);
+  return true;
+}
+
+bool ReferenceColor(pugi::xml_node reference, const TPaintContext& ctx, TColor& color) {
+  return ReadColor(reference.first_child(), ctx.Colors, color);
+}
+
+TLineEnd ReadLineEnd(pugi::xml_node end) {
+  TLineEnd read;
+  read.Type = GetAttrText(end, "type");
+  if (SameText(read.Type, "none")) read.Type.clear();
+  auto size = [](const std::string& value) { return value == "sm" ? 0 : (value == "lg" ? 2 : 1); };
+  read.Width = size(GetAttrText(end, "w", "med"));
+  read.Length = size(GetAttrText(end, "len", "med"));
+  return read;
+}
+
+}  // namespace
+
+bool ReadFill(pugi::xml_node element, const TPaintContext& ctx, TPPTXFill& fill, const TColor* placeholderColor) {
+  TColorScope scope(ctx.Colors, placeholderColor);
+  for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
+    if (ReadFillElement(child, scope.Map, ctx.Rels, fill)) return true;
+  return false;
+}
+
+bool ReadFillReference(pugi::xml_node reference, const TPaintContext& ctx, TPPTXFill& fill) {
+  if (!reference) return false;
+  const int64_t idx = GetAttrInt64(reference, "idx", 0);
+  if (idx <= 0) {
+    fill = TPPTXFill();
+    return true;
+  }
+  TColor color = 0;
+  const bool hasColor = ReferenceColor(reference, ctx, color);
+  pugi::xml_node list = FindChildNode(ctx.Formats, idx >= 1001 ? "bgFillStyleLst" : "fillStyleLst");
+  TColorScope scope(ctx.Colors, hasColor ? &color : nullptr);
+  return ReadFillElement(NthStyle(list, idx >= 1001 ? idx - 1000 : idx), scope.Map, ctx.Rels, fill);
+}
+
+void ReadLineStyle(pugi::xml_node ln, pugi::xml_node lnRef, const TPaintContext& ctx, TPPTXShape& shape) {
+  const int64_t idx = GetAttrInt64(lnRef, "idx", 0);
+  pugi::xml_node themed = idx > 0 ? NthStyle(FindChildNode(ctx.Formats, "lnStyleLst"), idx) : pugi::xml_node();
+  if (!ln && !themed) return;
+  TColor refColor = 0;
+  const bool hasRefColor = ReferenceColor(lnRef, ctx, refColor);
+
+  pugi::xml_attribute width = FindAttr(ln, "w");
+  if (!width) width = FindAttr(themed, "w");
+  int64_t emu = 0;
+  if (!TryParseInt64(width.value(), emu) || emu < 0) emu = 0;
+  shape.LineWidthPt = static_cast<double>(emu) / 12700.0;
+
+  TPPTXFill fill;
+  const bool own = ReadFill(ln, ctx, fill);
+  if (own || ReadFill(themed, ctx, fill, hasRefColor ? &refColor : nullptr)) {
+    TColor color = 0;
+    shape.HasLine = SolidColorOf(fill, color);
+    if (shape.HasLine) {
+      shape.LineColor = color;
+      shape.LineOpacity = fill.Opacity;
+    }
+  }
+  pugi::xml_node dash = FindChildNode(ln, "prstDash");
+  if (!dash) dash = FindChildNode(themed, "prstDash");
+  shape.LineDash = GetAttrText(dash, "val");
+  for (auto [name, end] : {std::pair{"headEnd", &shape.LineHead}, {"tailEnd", &shape.LineTail}}) {
+    pugi::xml_node node = FindChildNode(ln, name);
+    *end = ReadLineEnd(node ? node : FindChildNode(themed, name));
+  }
+}
+
+bool SolidColorOf(const TPPTXFill& fill, TColor& color) {
+  if (fill.Kind != kFillSolid && fill.Kind != kFillGradient) return false;
+  color = fill.Color;
+  return true;
+}
+
+}  // namespace tarvik

@@ -1,0 +1,127 @@
+// Fills and lines: each kind of fill, the theme's style matrix with phClr,
+// and a shape's own outline completed from its line style.
+#include <gtest/gtest.h>
+
+#include "pptx/fill.h"
+#include "pptx_test_util.h"
+
+using namespace tarvik;
+using namespace tarvik::test;
+
+namespace {
+
+const ThemeColorMap kColors{{"accent1", 0x0000FF}, {"lt1", 0xFFFFFF}};
+
+const char* const kFormats =
+    "<a:fmtScheme>"
+    "<a:fillStyleLst><a:solidFill><a:schemeClr val='phClr'/></a:solidFill>"
+    "<a:gradFill><a:gsLst><a:gs pos='100000'><a:schemeClr val='phClr'><a:alpha val='50000'/></a:schemeClr></a:gs>"
+    "<a:gs pos='0'><a:srgbClr val='00FF00'/></a:gs></a:gsLst><a:lin ang='5400000'/></a:gradFill>"
+    "<a:noFill/></a:fillStyleLst>"
+    "<a:lnStyleLst><a:ln w='9525'><a:solidFill><a:schemeClr val='phClr'/></a:solidFill><a:prstDash val='dash'/>"
+    "</a:ln></a:lnStyleLst>"
+    "<a:bgFillStyleLst><a:solidFill><a:srgbClr val='123456'/></a:solidFill>"
+    "<a:gradFill><a:gsLst><a:gs pos='0'><a:schemeClr val='phClr'/></a:gs></a:gsLst><a:path path='circle'/>"
+    "</a:gradFill></a:bgFillStyleLst></a:fmtScheme>";
+
+struct TPaint {
+  std::unique_ptr<TXmlPart> Formats = Xml(kFormats);
+  RelationshipMap Rels;
+  TPaint() { Rels.Set("rId7", {"/deck/ppt/media/image7.png", "image", false}); }
+  TPaintContext Context() { return {&kColors, &Rels, Formats->Root()}; }
+};
+
+}  // namespace
+
+TEST(Fill, EachKindOfFill) {
+  TPaint paint;
+  const struct {
+    const char* Xml;
+    bool Found;
+    int32_t Kind;
+    TColor Color;
+    double Opacity;
+  } cases[] = {
+      {"<p:spPr><a:solidFill><a:srgbClr val='FF0000'><a:alpha val='25000'/></a:srgbClr></a:solidFill></p:spPr>",
+       true, kFillSolid, 0x0000FF, 0.25},
+      {"<p:spPr><a:pattFill><a:fgClr><a:schemeClr val='accent1'/></a:fgClr></a:pattFill></p:spPr>", true,
+       kFillSolid, 0x0000FF, 1},
+      {"<p:spPr><a:xfrm/><a:noFill/></p:spPr>", true, kFillNone, clNone, 1},
+      {"<p:spPr><a:blipFill><a:blip r:embed='rId7'/><a:tile/></a:blipFill></p:spPr>", true, kFillPicture, clNone, 1},
+      {"<p:spPr><a:blipFill><a:blip r:embed='rId9'/></a:blipFill></p:spPr>", false, kFillNone, clNone, 1},
+      {"<p:spPr><a:gradFill><a:gsLst/></a:gradFill></p:spPr>", false, kFillNone, clNone, 1},
+      {"<p:spPr><a:xfrm/></p:spPr>", false, kFillNone, clNone, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Xml);
+    auto xml = Xml(c.Xml);
+    TPPTXFill fill;
+    EXPECT_EQ(ReadFill(xml->Root(), paint.Context(), fill), c.Found);
+    EXPECT_EQ(fill.Kind, c.Kind);
+    EXPECT_EQ(fill.Color, c.Color);
+    EXPECT_EQ(fill.Opacity, c.Opacity);
+  }
+  auto tiled = Xml(cases[3].Xml);
+  TPPTXFill picture;
+  ReadFill(tiled->Root(), paint.Context(), picture);
+  EXPECT_EQ(picture.PictureFile, "/deck/ppt/media/image7.png");
+  EXPECT_TRUE(picture.Tile);
+}
+
+TEST(Fill, StyleReferencesPickFromTheThemeWithTheirOwnColour) {
+  TPaint paint;
+  auto read = [&](const std::string& xml, TPPTXFill& fill) {
+    auto ref = Xml(xml);
+    return ReadFillReference(ref->Root(), paint.Context(), fill);
+  };
+  TPPTXFill solid, gradient, none, background, radial;
+  ASSERT_TRUE(read("<a:fillRef idx='1'><a:schemeClr val='accent1'/></a:fillRef>", solid));
+  EXPECT_EQ(solid.Color, 0x0000FF) << "phClr is the reference's colour";
+  ASSERT_TRUE(read("<a:fillRef idx='2'><a:srgbClr val='FF0000'/></a:fillRef>", gradient));
+  ASSERT_EQ(gradient.Kind, kFillGradient);
+  ASSERT_EQ(gradient.Stops.size(), 2u);
+  EXPECT_EQ(gradient.Stops[0].Color, 0x00FF00) << "stops in position order";
+  EXPECT_EQ(gradient.Stops[1].Color, 0x0000FF);
+  EXPECT_EQ(gradient.Stops[1].Opacity, 0.5);
+  EXPECT_EQ(gradient.AngleDeg, 90);
+  EXPECT_TRUE(read("<a:fillRef idx='0'/>", none));
+  EXPECT_EQ(none.Kind, kFillNone);
+  ASSERT_TRUE(read("<a:bgRef idx='1001'><a:schemeClr val='lt1'/></a:bgRef>", background));
+  EXPECT_EQ(background.Color, 0x563412);
+  ASSERT_TRUE(read("<a:bgRef idx='1002'><a:schemeClr val='lt1'/></a:bgRef>", radial));
+  EXPECT_TRUE(radial.Radial);
+  EXPECT_EQ(radial.Color, 0xFFFFFF);
+  TPPTXFill untouched;
+  EXPECT_FALSE(read("<a:fillRef idx='9'/>", untouched)) << "no such style";
+}
+
+TEST(Fill, AnOutlineTakesWhatItLacksFromItsLineStyle) {
+  TPaint paint;
+  auto outline = [&](const std::string& ln, const std::string& lnRef) {
+    auto lnXml = Xml(ln.empty() ? "<x/>" : ln);
+    auto refXml = Xml(lnRef.empty() ? "<x/>" : lnRef);
+    TPPTXShape shape;
+    ReadLineStyle(ln.empty() ? pugi::xml_node() : lnXml->Root(), lnRef.empty() ? pugi::xml_node() : refXml->Root(),
+                  paint.Context(), shape);
+    return shape;
+  };
+  const std::string ref = "<a:lnRef idx='1'><a:schemeClr val='accent1'/></a:lnRef>";
+  TPPTXShape themed = outline("", ref);
+  EXPECT_TRUE(themed.HasLine);
+  EXPECT_EQ(themed.LineColor, 0x0000FF);
+  EXPECT_EQ(themed.LineWidthPt, 0.75);
+  EXPECT_EQ(themed.LineDash, "dash");
+
+  TPPTXShape own = outline("<a:ln w='25400'><a:prstDash val='solid'/><a:tailEnd type='triangle' w='lg' len='sm'/></a:ln>", ref);
+  EXPECT_EQ(own.LineWidthPt, 2);
+  EXPECT_EQ(own.LineColor, 0x0000FF) << "the colour still comes from the line style";
+  EXPECT_EQ(own.LineDash, "solid");
+  EXPECT_EQ(own.LineTail.Type, "triangle");
+  EXPECT_EQ(own.LineTail.Width, 2);
+  EXPECT_EQ(own.LineTail.Length, 0);
+  EXPECT_TRUE(own.LineHead.Type.empty());
+
+  EXPECT_FALSE(outline("<a:ln><a:noFill/></a:ln>", ref).HasLine) << "an explicit noFill wins";
+  EXPECT_FALSE(outline("", "").HasLine);
+  EXPECT_FALSE(outline("", "<a:lnRef idx='0'/>").HasLine);
+}
