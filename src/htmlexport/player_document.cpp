@@ -147,6 +147,7 @@ void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentatio
 
   out += "<div id=\"stage\" tabindex=\"0\" role=\"region\" aria-label=\"Presentation slide\">";
   TRenderContext context(presentation);
+  context.SharePictures();
   int total = static_cast<int>(presentation.Slides.size());
   ReportSlideProgress(0, total);
   for (int i = 0; i < total; ++i) {

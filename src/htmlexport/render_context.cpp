@@ -9,17 +9,49 @@
 namespace tarvik {
 
 TRenderContext::TRenderContext(const TPPTXPresentation& presentation) {
+  auto countPicture = [&](const TPPTXFill& fill) {
+    if (fill.Kind == kFillPicture && !fill.PictureFile.empty()) ++FPictureUses[fill.PictureFile];
+  };
   for (const auto& slide : presentation.Slides) {
+    countPicture(slide->Background);
     for (const auto& shape : slide->Shapes) {
       FClipIds.emplace(shape.get(), FNextClipId++);
+      countPicture(shape->Fill);
       switch (shape->Kind) {
-        case skImage: CountUse(shape->MediaFile); break;
+        case skImage:
+          CountUse(shape->MediaFile);
+          if (!shape->MediaFile.empty()) ++FPictureUses[shape->MediaFile];
+          break;
         case skVideo:
-        case skAudio: CountUse(shape->PosterImage.empty() ? shape->MediaFile : shape->PosterImage); break;
+        case skAudio:
+          CountUse(shape->PosterImage.empty() ? shape->MediaFile : shape->PosterImage);
+          if (!shape->PosterImage.empty()) ++FPictureUses[shape->PosterImage];
+          break;
         default: break;
       }
     }
   }
+}
+
+std::string TRenderContext::SharedPicture(std::string& out, const std::string& file) {
+  if (!FSharePictures || FByReference || file.empty()) return "";
+  auto uses = FPictureUses.find(file);
+  if (uses == FPictureUses.end() || uses->second < 2) return "";
+  auto known = FPictureIds.find(file);
+  if (known != FPictureIds.end()) return known->second;
+  std::string definition = "<defs><image id=\"";
+  char id[16];
+  std::snprintf(id, sizeof id, "pic_%08X", static_cast<unsigned>(FPictureIds.size() + 1));
+  definition += id;
+  definition += "\" width=\"1\" height=\"1\" preserveAspectRatio=\"none\" href=\"";
+  if (!AppendFileDataUri(definition, file)) {
+    FPictureIds.emplace(file, "");
+    return "";
+  }
+  definition += "\"/></defs>";
+  out += definition;
+  FPictureIds.emplace(file, id);
+  return id;
 }
 
 void TRenderContext::CountUse(const std::string& file) {

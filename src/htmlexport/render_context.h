@@ -25,6 +25,17 @@ class TRenderContext {
   // "clip_" + 8 upper-case hex digits; the same shape always gets the same one.
   std::string ClipIdFor(const TPPTXShape& shape);
 
+  // From here on a picture the presentation draws more than once is defined
+  // once, where it is first drawn, and every use refers to that definition:
+  // a page does not carry a logo that every slide's master draws once per
+  // slide. Only for a single document holding every slide.
+  void SharePictures() { FSharePictures = true; }
+  // The id of a shared picture's one definition, a unit-sized <image> that
+  // each use scales into place with <use>. Its first use appends the
+  // definition (in a <defs>) to out. "" (out untouched) when pictures are
+  // not shared, for a picture drawn once, or for a missing or empty file.
+  std::string SharedPicture(std::string& out, const std::string& file);
+
   // Appends FileToDataUri(file) to out; false (out untouched) when that is
   // empty. A file that the presentation uses more than once is encoded once
   // and kept until its last counted use.
@@ -45,8 +56,11 @@ class TRenderContext {
   std::unordered_map<const TPPTXShape*, uint32_t> FClipIds;
   uint32_t FNextClipId = 1;
   std::unordered_map<std::string, int> FUsesLeft;
+  std::unordered_map<std::string, int> FPictureUses;
+  std::unordered_map<std::string, std::string> FPictureIds;  // "" once found missing
   std::unordered_map<std::string, std::string> FUriCache;
   bool FByReference = false;
+  bool FSharePictures = false;
   std::vector<std::string> FReferenced;
   std::unordered_map<std::string, size_t> FReferenceIndex;
 };

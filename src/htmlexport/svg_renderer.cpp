@@ -6,6 +6,7 @@
 #include <numbers>
 #include <string_view>
 
+#include "htmlexport/svg_paint.h"
 #include "htmlexport/svg_text.h"
 #include "htmlexport/text_format.h"
 
@@ -57,6 +58,7 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   const double ix = l - iw * cl;
   const double iy = t - ih * ct;
   const std::string id = context.ClipIdFor(shape);
+  const std::string shared = context.SharedPicture(out, file);
 
   // The picture goes straight into the output; a missing one takes back
   // what was written before it.
@@ -72,7 +74,13 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   AppendTransform(out, shape.FlipH, shape.FlipV, shape.RotationDeg, l, t, w, h);
   out += "\" clip-path=\"url(#";
   out += id;
-  out += ")\"><image href=\"";
+  out += ")\">";
+  if (!shared.empty()) {
+    AppendPictureUse(out, shared, ix, iy, iw, ih);
+    out += "</g>";
+    return;
+  }
+  out += "<image href=\"";
   if (!context.AppendDataUri(out, file)) {
     out.resize(start);
     return;
@@ -97,16 +105,13 @@ void AppendMediaPlayer(std::string& out, const TPPTXShape& shape, TRenderContext
   out += video ? "\"></video></foreignObject>" : "\"></audio></foreignObject>";
 }
 
-void AppendLine(std::string& out, const TPPTXShape& shape) {
+void AppendLine(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
   const double l = shape.LeftPx(), t = shape.TopPx();
   const double r = l + shape.WidthPx(), b = t + shape.HeightPx();
-  // One flip turns the diagonal over: top-right to bottom-left. Both flips
-  // together bring it back to top-left to bottom-right.
-  double x1 = l, y1 = t, x2 = r, y2 = b;
-  if (shape.FlipH != shape.FlipV) {
-    x1 = r;
-    x2 = l;
-  }
+  // The line runs from the box's top-left to its bottom-right corner, each
+  // flip mirroring its ends, which matters for its arrowheads.
+  double x1 = shape.FlipH ? r : l, y1 = shape.FlipV ? b : t;
+  double x2 = shape.FlipH ? l : r, y2 = shape.FlipV ? t : b;
   if (std::fabs(shape.RotationDeg) > 0.01) {
     const double cx = (l + r) / 2, cy = (t + b) / 2;
     const double theta = shape.RotationDeg * std::numbers::pi / 180;
@@ -119,37 +124,37 @@ void AppendLine(std::string& out, const TPPTXShape& shape) {
     turn(x1, y1);
     turn(x2, y2);
   }
+  const std::string id = context.ClipIdFor(shape);
+  TSvgPaint paint = ShapePaint(shape, {l, t, r - l, b - t}, id, context, true);
+  if (!paint.Defs.empty()) out += "<defs>" + paint.Defs + "</defs>";
   out += "<line";
   AppendNumAttr(out, "x1", x1);
   AppendNumAttr(out, "y1", y1);
   AppendNumAttr(out, "x2", x2);
   AppendNumAttr(out, "y2", y2);
-  out += " stroke=\"";
-  out += shape.HasLine ? ColorToHex(shape.LineColor) : "#000000";
-  out += '"';
-  AppendNumAttr(out, "stroke-width", std::max(shape.LineWidthPt, 0.5));
+  if (shape.HasLine) {
+    // ShapePaint's fill="none" comes first; a line has no area to fill.
+    out += paint.Attributes;
+  } else {
+    out += " stroke=\"#000000\"";
+    AppendNumAttr(out, "stroke-width", StrokeWidthPx(shape));
+  }
   out += "/>";
 }
 
 // The element of a geometric shape of the given kind, with the shape's box,
-// fill, outline and rotation (never its flips; an ellipse never turns).
-void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& shape) {
+// paint and rotation (never its flips; an ellipse never turns).
+void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& shape, TRenderContext& context) {
   const double l = shape.LeftPx(), t = shape.TopPx(), w = shape.WidthPx(), h = shape.HeightPx();
-  auto appendPaint = [&] {
-    out += " fill=\"";
-    out += shape.HasFill ? ColorToHex(shape.FillColor) : "none";
-    out += "\" stroke=\"";
-    out += shape.HasLine ? ColorToHex(shape.LineColor) : "none";
-    out += '"';
-    AppendNumAttr(out, "stroke-width", shape.HasLine ? std::max(shape.LineWidthPt, 0.5) : 0.0);
-  };
+  TSvgPaint paint = ShapePaint(shape, {l, t, w, h}, context.ClipIdFor(shape), context);
+  if (!paint.Defs.empty()) out += "<defs>" + paint.Defs + "</defs>";
   if (kind == skOval) {
     out += "<ellipse";
     AppendNumAttr(out, "cx", l + w / 2);
     AppendNumAttr(out, "cy", t + h / 2);
     AppendNumAttr(out, "rx", w / 2);
     AppendNumAttr(out, "ry", h / 2);
-    appendPaint();
+    out += paint.Attributes;
     out += "/>";
     return;
   }
@@ -159,7 +164,7 @@ void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& sha
   AppendNumAttr(out, "width", w);
   AppendNumAttr(out, "height", h);
   if (kind == skRoundRect) AppendNumAttr(out, "rx", 0.12 * std::min(w, h));
-  appendPaint();
+  out += paint.Attributes;
   out += " transform=\"";
   AppendTransform(out, false, false, shape.RotationDeg, l, t, w, h);
   out += "\"/>";
@@ -168,10 +173,10 @@ void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& sha
 void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
   switch (shape.Kind) {
     case skText:
-      if (shape.HasFill || shape.HasLine) {
+      if (shape.HasFill || shape.HasLine || shape.Fill.Kind != kFillNone) {
         TPPTXShapeKind geometry = shape.GeometryKind;
         if (geometry != skOval && geometry != skRoundRect) geometry = skRect;
-        AppendGeometry(out, geometry, shape);
+        AppendGeometry(out, geometry, shape, context);
       }
       AppendTextShape(out, shape);
       return;
@@ -186,13 +191,13 @@ void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& cont
         AppendMediaPlayer(out, shape, context);
       return;
     case skLine:
-      AppendLine(out, shape);
+      AppendLine(out, shape, context);
       return;
     case skRect:
     case skOval:
     case skRoundRect:
     case skOther:
-      AppendGeometry(out, shape.Kind, shape);
+      AppendGeometry(out, shape.Kind, shape, context);
       return;
   }
 }
@@ -240,6 +245,7 @@ std::string RenderSlideSection(const TPPTXSlide& slide, int slideNumber, int sli
                     "\"><svg viewBox=\"0 0 " + std::to_string(slideWidth) + " " +
                     std::to_string(slideHeight) + "\" role=\"img\" aria-label=\"Slide " + n +
                     "\" xmlns=\"" + std::string(kSvgNamespace) + "\">";
+  out += BackgroundElement(slide.Background, slideWidth, slideHeight, "background_" + n, context);
   for (const auto& shape : slide.Shapes)
     if (shape) AppendShape(out, *shape, context);
   out += "</svg></section>";

@@ -71,7 +71,13 @@ TEST_F(RenderDecks, EverySlideRendersAsWellFormedSvg) {
             : (shape->Kind == skVideo || shape->Kind == skAudio) ? shape->PosterImage
                                                                  : std::string();
         if (!picture.empty() && FileExists(picture) && FileSize(picture) > 0) ++expectedImages;
+        if (shape->Fill.Kind == kFillPicture && FileExists(shape->Fill.PictureFile) &&
+            FileSize(shape->Fill.PictureFile) > 0)
+          ++expectedImages;
       }
+      const std::string& background = slide.Background.PictureFile;
+      if (slide.Background.Kind == kFillPicture && FileExists(background) && FileSize(background) > 0)
+        ++expectedImages;
       std::string section = RenderSlideSection(slide, static_cast<int>(i + 1),
                                                presentation->SlideWidthPx(),
                                                presentation->SlideHeightPx(), context);

@@ -84,16 +84,16 @@ TEST(RenderShape, GeometricShapes) {
   } cases[] = {
       {skRect, true, 0,
        "<rect x=\"10\" y=\"20\" width=\"100\" height=\"50\" fill=\"#0000FF\" stroke=\"#000000\" "
-       "stroke-width=\"2.25\" transform=\"translate(60 45) scale(1 1) rotate(0) translate(-60 -45)\"/>"},
+       "stroke-width=\"3\" transform=\"translate(60 45) scale(1 1) rotate(0) translate(-60 -45)\"/>"},
       {skOther, false, 15,
        "<rect x=\"10\" y=\"20\" width=\"100\" height=\"50\" fill=\"#0000FF\" stroke=\"#000000\" "
-       "stroke-width=\"2.25\" transform=\"translate(60 45) scale(1 1) rotate(15) translate(-60 -45)\"/>"},
+       "stroke-width=\"3\" transform=\"translate(60 45) scale(1 1) rotate(15) translate(-60 -45)\"/>"},
       {skRoundRect, true, -45,
        "<rect x=\"10\" y=\"20\" width=\"100\" height=\"50\" rx=\"6\" fill=\"#0000FF\" stroke=\"#000000\" "
-       "stroke-width=\"2.25\" transform=\"translate(60 45) scale(1 1) rotate(-45) translate(-60 -45)\"/>"},
+       "stroke-width=\"3\" transform=\"translate(60 45) scale(1 1) rotate(-45) translate(-60 -45)\"/>"},
       {skOval, true, 45,
        "<ellipse cx=\"60\" cy=\"45\" rx=\"50\" ry=\"25\" fill=\"#0000FF\" stroke=\"#000000\" "
-       "stroke-width=\"2.25\"/>"},
+       "stroke-width=\"3\"/>"},
   };
   for (const auto& c : cases) {
     auto shape = MakeShape(c.kind, 10, 20, 100, 50);
@@ -122,12 +122,12 @@ TEST(RenderShape, LineEndPointsFollowFlipsAndRotation) {
     const char* points;
   } cases[] = {
       {false, false, 0, "x1=\"10\" y1=\"20\" x2=\"110\" y2=\"70\""},
-      {true, true, 0, "x1=\"10\" y1=\"20\" x2=\"110\" y2=\"70\""},
+      {true, true, 0, "x1=\"110\" y1=\"70\" x2=\"10\" y2=\"20\""},
       {true, false, 0, "x1=\"110\" y1=\"20\" x2=\"10\" y2=\"70\""},
-      {false, true, 0, "x1=\"110\" y1=\"20\" x2=\"10\" y2=\"70\""},
+      {false, true, 0, "x1=\"10\" y1=\"70\" x2=\"110\" y2=\"20\""},
       {false, false, 90, "x1=\"85\" y1=\"-5\" x2=\"35\" y2=\"95\""},
-      {true, true, 90, "x1=\"85\" y1=\"-5\" x2=\"35\" y2=\"95\""},
-      {false, true, 90, "x1=\"85\" y1=\"95\" x2=\"35\" y2=\"-5\""},
+      {true, true, 90, "x1=\"35\" y1=\"95\" x2=\"85\" y2=\"-5\""},
+      {false, true, 90, "x1=\"35\" y1=\"-5\" x2=\"85\" y2=\"95\""},
       {true, false, -90, "x1=\"35\" y1=\"-5\" x2=\"85\" y2=\"95\""},
       {false, false, 180, "x1=\"110\" y1=\"70\" x2=\"10\" y2=\"20\""},
       {false, false, 0.005, "x1=\"10\" y1=\"20\" x2=\"110\" y2=\"70\""},
@@ -149,8 +149,8 @@ TEST(RenderShape, LineEndPointsFollowFlipsAndRotation) {
   shape->RotationDeg = 45;
   TRenderContext context;
   EXPECT_EQ(RenderShape(*shape, context),
-            "<line x1=\"1.464\" y1=\"-3.536\" x2=\"8.536\" y2=\"3.536\" stroke=\"#996633\" "
-            "stroke-width=\"3\"/>");
+            "<line x1=\"1.464\" y1=\"-3.536\" x2=\"8.536\" y2=\"3.536\" fill=\"none\" stroke=\"#996633\" "
+            "stroke-width=\"4\"/>");
 }
 
 TEST(RenderImageShape, DrawsCroppedPictureInsideTheClip) {

@@ -139,11 +139,13 @@ TEST_F(WebFolderExport, WritesIndexAndAssetsAndNoStagingFile) {
   std::string index = ReadFileBytes(JoinPath(out, "index.html"));
   EXPECT_TRUE(index.starts_with("\xEF\xBB\xBF<!DOCTYPE html>"));
   EXPECT_EQ(index.find("data:"), std::string::npos);
-  size_t uses = 0;
-  for (size_t p = index.find("href=\"assets/asset_0001.png\""); p != std::string::npos;
-       p = index.find("href=\"assets/asset_0001.png\"", p + 1))
-    ++uses;
-  EXPECT_EQ(uses, 3u) << "one picture on three slides is one asset";
+  auto count = [&](const std::string& what) {
+    size_t n = 0;
+    for (size_t p = index.find(what); p != std::string::npos; p = index.find(what, p + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("href=\"assets/asset_0001.png\""), 1u) << "one picture on three slides is one asset, defined once";
+  EXPECT_EQ(count("<use href=\"#pic_00000001\""), 3u);
   EXPECT_NE(index.find("href=\"assets/asset_0002.gif\""), std::string::npos);
   EXPECT_EQ(ReadFileBytes(JoinPath(out, "assets/asset_0002.gif")), "GIF89a");
   EXPECT_FALSE(PathExists(JoinPath(out, ".Tarvik_staging.html")));

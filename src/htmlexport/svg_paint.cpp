@@ -1,0 +1,233 @@
+// Fills, outlines, gradients, picture fills and arrowheads as SVG.
+#include "htmlexport/svg_paint.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <tuple>
+
+#include "htmlexport/text_format.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr double kPxPerPt = 96.0 / 72.0;
+
+void AppendAttr(std::string& out, std::string_view name, double value) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  AppendNum(out, value);
+  out += '"';
+}
+
+void AppendStops(std::string& out, const TPPTXFill& fill) {
+  for (const TGradientStop& stop : fill.Stops) {
+    out += "<stop offset=\"";
+    AppendNum(out, stop.PositionPct);
+    out += "%\" stop-color=\"";
+    out += ColorToHex(stop.Color);
+    out += '"';
+    if (stop.Opacity < 1) AppendAttr(out, "stop-opacity", stop.Opacity);
+    out += "/>";
+  }
+}
+
+// A gradient over the box: linear along its angle from edge to edge, or
+// radial from the centre to the corners.
+void AppendGradient(std::string& defs, const TPPTXFill& fill, const TSvgBox& box, const std::string& id) {
+  const double cx = box.Left + box.Width / 2, cy = box.Top + box.Height / 2;
+  if (fill.Radial) {
+    defs += "<radialGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\"";
+    AppendAttr(defs, "cx", cx);
+    AppendAttr(defs, "cy", cy);
+    AppendAttr(defs, "r", std::hypot(box.Width, box.Height) / 2);
+    defs += '>';
+    AppendStops(defs, fill);
+    defs += "</radialGradient>";
+    return;
+  }
+  const double theta = fill.AngleDeg * std::numbers::pi / 180;
+  const double dx = std::cos(theta), dy = std::sin(theta);
+  const double half = (std::fabs(box.Width * dx) + std::fabs(box.Height * dy)) / 2;
+  defs += "<linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\"";
+  AppendAttr(defs, "x1", cx - dx * half);
+  AppendAttr(defs, "y1", cy - dy * half);
+  AppendAttr(defs, "x2", cx + dx * half);
+  AppendAttr(defs, "y2", cy + dy * half);
+  defs += '>';
+  AppendStops(defs, fill);
+  defs += "</linearGradient>";
+}
+
+// A picture stretched over the box, as a pattern a fill can name. Tiles are
+// drawn stretched as well: their size would need the picture decoded.
+bool AppendPicturePattern(std::string& defs, const TPPTXFill& fill, const TSvgBox& box, const std::string& id,
+                          TRenderContext& context) {
+  std::string pattern = "<pattern id=\"" + id + "\" patternUnits=\"userSpaceOnUse\"";
+  AppendAttr(pattern, "x", box.Left);
+  AppendAttr(pattern, "y", box.Top);
+  AppendAttr(pattern, "width", std::max(box.Width, 1.0));
+  AppendAttr(pattern, "height", std::max(box.Height, 1.0));
+  pattern += '>';
+  const std::string shared = context.SharedPicture(defs, fill.PictureFile);
+  if (!shared.empty()) {
+    AppendPictureUse(pattern, shared, 0, 0, std::max(box.Width, 1.0), std::max(box.Height, 1.0));
+  } else {
+    pattern += "<image href=\"";
+    if (!context.AppendDataUri(pattern, fill.PictureFile)) return false;
+    pattern += "\" x=\"0\" y=\"0\"";
+    AppendAttr(pattern, "width", std::max(box.Width, 1.0));
+    AppendAttr(pattern, "height", std::max(box.Height, 1.0));
+    pattern += " preserveAspectRatio=\"none\"/>";
+  }
+  pattern += "</pattern>";
+  defs += pattern;
+  return true;
+}
+
+// The fill attribute's value, with what it needs added to defs.
+std::string FillValue(const TPPTXFill& fill, const TSvgBox& box, const std::string& id, std::string& defs,
+                      TRenderContext& context) {
+  switch (fill.Kind) {
+    case kFillSolid: return ColorToHex(fill.Color);
+    case kFillGradient:
+      AppendGradient(defs, fill, box, id);
+      return "url(#" + id + ")";
+    case kFillPicture:
+      if (AppendPicturePattern(defs, fill, box, id, context)) return "url(#" + id + ")";
+      return "none";
+    default: return "none";
+  }
+}
+
+// The dash patterns of the format, in multiples of the line's width.
+const char* DashPattern(const std::string& dash) {
+  static const struct {
+    const char* Name;
+    const char* Pattern;
+  } kDashes[] = {{"dot", "1 3"},          {"dash", "4 3"},          {"lgDash", "8 3"},
+                 {"dashDot", "4 3 1 3"},  {"lgDashDot", "8 3 1 3"}, {"lgDashDotDot", "8 3 1 3 1 3"},
+                 {"sysDash", "3 1"},      {"sysDot", "1 1"},        {"sysDashDot", "3 1 1 1"},
+                 {"sysDashDotDot", "3 1 1 1 1 1"}};
+  for (const auto& d : kDashes)
+    if (dash == d.Name) return d.Pattern;
+  return nullptr;
+}
+
+void AppendDashArray(std::string& out, const std::string& dash, double widthPx) {
+  const char* pattern = DashPattern(dash);
+  if (!pattern) return;
+  out += " stroke-dasharray=\"";
+  bool first = true;
+  for (const char* p = pattern; *p; ++p) {
+    if (*p == ' ') continue;
+    if (!first) out += ' ';
+    AppendNum(out, (*p - '0') * widthPx);
+    first = false;
+  }
+  out += '"';
+}
+
+// An arrowhead as a marker in units of the line's width: small, medium and
+// large are 2, 3 and 5 widths.
+void AppendMarker(std::string& defs, const TLineEnd& end, const std::string& id, const std::string& color) {
+  auto size = [](int32_t s) { return s <= 0 ? 2.0 : (s >= 2 ? 5.0 : 3.0); };
+  const std::string& type = end.Type;
+  std::string shape;
+  double refX = 10;
+  if (type == "stealth") {
+    shape = "<path d=\"M0 0L10 5L0 10L3 5Z\" fill=\"" + color + "\"/>";
+  } else if (type == "arrow") {
+    shape = "<path d=\"M1 1L9 5L1 9\" fill=\"none\" stroke=\"" + color + "\" stroke-width=\"2\"/>";
+    refX = 9;
+  } else if (type == "diamond") {
+    shape = "<path d=\"M0 5L5 0L10 5L5 10Z\" fill=\"" + color + "\"/>";
+    refX = 5;
+  } else if (type == "oval") {
+    shape = "<circle cx=\"5\" cy=\"5\" r=\"5\" fill=\"" + color + "\"/>";
+    refX = 5;
+  } else {
+    shape = "<path d=\"M0 0L10 5L0 10Z\" fill=\"" + color + "\"/>";
+  }
+  defs += "<marker id=\"" + id + "\" viewBox=\"0 0 10 10\"";
+  AppendAttr(defs, "refX", refX);
+  defs += " refY=\"5\"";
+  AppendAttr(defs, "markerWidth", size(end.Length));
+  AppendAttr(defs, "markerHeight", size(end.Width));
+  defs += " orient=\"auto-start-reverse\" markerUnits=\"strokeWidth\">" + shape + "</marker>";
+}
+
+TPPTXFill SolidFill(TColor color) {
+  TPPTXFill fill;
+  fill.Kind = kFillSolid;
+  fill.Color = color;
+  return fill;
+}
+
+}  // namespace
+
+void AppendPictureUse(std::string& out, const std::string& id, double left, double top, double width, double height) {
+  out += "<use href=\"#" + id + "\" transform=\"translate(";
+  AppendNum(out, left);
+  out += ' ';
+  AppendNum(out, top);
+  out += ") scale(";
+  AppendNum(out, width);
+  out += ' ';
+  AppendNum(out, height);
+  out += ")\"/>";
+}
+
+double StrokeWidthPx(const TPPTXShape& shape) { return std::max(shape.LineWidthPt * kPxPerPt, 0.5); }
+
+TSvgPaint ShapePaint(const TPPTXShape& shape, const TSvgBox& box, const std::string& idBase, TRenderContext& context,
+                     bool withMarkers) {
+  TSvgPaint paint;
+  std::string& out = paint.Attributes;
+  out += " fill=\"";
+  // A shape built with only the solid colour fields is painted with them.
+  out += FillValue(shape.Fill.Kind == kFillNone && shape.HasFill ? SolidFill(shape.FillColor) : shape.Fill, box,
+                   idBase + "_fill", paint.Defs, context);
+  out += '"';
+  if (shape.Fill.Opacity < 1) AppendAttr(out, "fill-opacity", shape.Fill.Opacity);
+  out += " stroke=\"";
+  if (!shape.HasLine) {
+    out += "none\" stroke-width=\"0\"";
+    return paint;
+  }
+  const std::string color = ColorToHex(shape.LineColor);
+  out += color;
+  out += '"';
+  const double width = StrokeWidthPx(shape);
+  AppendAttr(out, "stroke-width", width);
+  if (shape.LineOpacity < 1) AppendAttr(out, "stroke-opacity", shape.LineOpacity);
+  AppendDashArray(out, shape.LineDash, width);
+  if (withMarkers) {
+    for (auto [end, suffix, attribute] : {std::tuple{&shape.LineHead, "_head", "marker-start"},
+                                          std::tuple{&shape.LineTail, "_tail", "marker-end"}}) {
+      if (end->Type.empty()) continue;
+      AppendMarker(paint.Defs, *end, idBase + suffix, color);
+      out += ' ';
+      out += attribute;
+      out += "=\"url(#" + idBase + suffix + ")\"";
+    }
+  }
+  return paint;
+}
+
+std::string BackgroundElement(const TPPTXFill& fill, double width, double height, const std::string& id,
+                              TRenderContext& context) {
+  if (fill.Kind != kFillGradient && fill.Kind != kFillPicture) return "";
+  std::string defs;
+  const std::string value = FillValue(fill, {0, 0, width, height}, id, defs, context);
+  if (defs.empty()) return "";
+  std::string out = "<defs>" + defs + "</defs><rect x=\"0\" y=\"0\"";
+  AppendAttr(out, "width", width);
+  AppendAttr(out, "height", height);
+  out += " fill=\"" + value + "\"/>";
+  return out;
+}
+
+}  // namespace tarvik

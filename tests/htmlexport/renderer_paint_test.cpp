@@ -1,0 +1,120 @@
+// Paint in the SVG: gradients over the shape's box, picture fills,
+// transparency, dashes in line widths, arrowheads and slide backgrounds.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "htmlexport/renderer_test_util.h"
+#include "htmlexport/svg_paint.h"
+#include "htmlexport/svg_renderer.h"
+
+namespace tarvik {
+namespace {
+
+using test::MakeShape;
+using test::ScratchFolder;
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TPPTXFill Gradient(double angle, bool radial) {
+  TPPTXFill fill;
+  fill.Kind = kFillGradient;
+  fill.Stops = {{0, 0x0000FF, 1}, {100, 0xFF0000, 0.5}};
+  fill.Color = 0x0000FF;
+  fill.AngleDeg = angle;
+  fill.Radial = radial;
+  return fill;
+}
+
+TEST(ShapePaint, GradientsSpanTheBoxAlongTheirAngle) {
+  auto shape = MakeShape(skRect, 10, 20, 100, 50);
+  shape->Fill = Gradient(90, false);
+  TRenderContext context;
+  TSvgPaint paint = ShapePaint(*shape, {10, 20, 100, 50}, "s1", context);
+  EXPECT_TRUE(Has(paint.Attributes, " fill=\"url(#s1_fill)\""));
+  EXPECT_TRUE(Has(paint.Defs, "<linearGradient id=\"s1_fill\" gradientUnits=\"userSpaceOnUse\" x1=\"60\" y1=\"20\" "
+                              "x2=\"60\" y2=\"70\">"))
+      << "90 degrees runs top to bottom: " << paint.Defs;
+  EXPECT_TRUE(Has(paint.Defs, "<stop offset=\"100%\" stop-color=\"#0000FF\" stop-opacity=\"0.5\"/>"));
+
+  shape->Fill = Gradient(0, true);
+  paint = ShapePaint(*shape, {10, 20, 100, 50}, "s2", context);
+  EXPECT_TRUE(Has(paint.Defs, "<radialGradient id=\"s2_fill\"")) << paint.Defs;
+  EXPECT_TRUE(Has(paint.Defs, "cx=\"60\" cy=\"45\""));
+}
+
+TEST(ShapePaint, PicturesTransparencyDashesAndArrowheads) {
+  ScratchFolder dir;
+  auto shape = MakeShape(skLine, 0, 0, 100, 0);
+  shape->Fill.Kind = kFillPicture;
+  shape->Fill.PictureFile = dir.Write("tex.png", "PNG");
+  shape->Fill.Opacity = 0.4;
+  shape->HasLine = true;
+  shape->LineColor = 0x00FF00;
+  shape->LineWidthPt = 3;  // 4 px
+  shape->LineOpacity = 0.5;
+  shape->LineDash = "lgDashDot";
+  shape->LineTail.Type = "triangle";
+  shape->LineHead.Type = "oval";
+  shape->LineHead.Width = 2;
+  TRenderContext context;
+  TSvgPaint paint = ShapePaint(*shape, {0, 0, 100, 10}, "p", context, true);
+  for (const char* part : {" fill=\"url(#p_fill)\"", "fill-opacity=\"0.4\"", "stroke-width=\"4\"",
+                           "stroke-opacity=\"0.5\"", "stroke-dasharray=\"32 12 4 12\"",
+                           "marker-start=\"url(#p_head)\"", "marker-end=\"url(#p_tail)\""})
+    EXPECT_TRUE(Has(paint.Attributes, part)) << part << " in " << paint.Attributes;
+  EXPECT_TRUE(Has(paint.Defs, "<pattern id=\"p_fill\"")) << paint.Defs;
+  EXPECT_TRUE(Has(paint.Defs, "data:image/png;base64,"));
+  EXPECT_TRUE(Has(paint.Defs, "<marker id=\"p_head\"") && Has(paint.Defs, "markerHeight=\"5\"")) << paint.Defs;
+
+  shape->Fill.PictureFile = dir.Path() + "/missing.png";
+  EXPECT_TRUE(Has(ShapePaint(*shape, {0, 0, 100, 10}, "q", context).Attributes, " fill=\"none\""))
+      << "a missing picture paints nothing";
+  shape->HasLine = false;
+  EXPECT_TRUE(Has(ShapePaint(*shape, {0, 0, 100, 10}, "r", context).Attributes, "stroke=\"none\" stroke-width=\"0\""));
+}
+
+TEST(RenderSlideSection, DrawsAGradientOrPictureBackgroundFirst) {
+  TPPTXSlide slide;
+  slide.Background = Gradient(45, false);
+  slide.HasBackgroundColor = true;
+  slide.BackgroundColor = 0x0000FF;
+  slide.Shapes.push_back(MakeShape(skRect, 1, 2, 3, 4));
+  TRenderContext context;
+  const std::string section = RenderSlideSection(slide, 3, 960, 540, context);
+  EXPECT_TRUE(Has(section, "style=\"background:#FF0000\"")) << "the colour shows until the gradient draws";
+  const size_t background = section.find("<rect x=\"0\" y=\"0\" width=\"960\" height=\"540\" fill=\"url(#background_3)\"/>");
+  ASSERT_NE(background, std::string::npos) << section;
+  EXPECT_LT(background, section.find("<rect x=\"1\"")) << "beneath every shape";
+
+  slide.Background = TPPTXFill();
+  slide.Background.Kind = kFillSolid;
+  EXPECT_FALSE(Has(RenderSlideSection(slide, 3, 960, 540, context), "background_3")) << "a colour needs no element";
+}
+
+TEST(SharedPictures, APictureDrawnTwiceIsDefinedOnceWhereFirstDrawn) {
+  ScratchFolder dir;
+  TPPTXPresentation presentation;
+  for (int i = 0; i < 2; ++i) {
+    auto slide = std::make_unique<TPPTXSlide>();
+    auto shape = MakeShape(skImage, 0, 0, 10 * (i + 1), 10);
+    shape->MediaFile = dir.Write("logo.png", "PNG");
+    slide->Shapes.push_back(std::move(shape));
+    presentation.Slides.push_back(std::move(slide));
+  }
+  TRenderContext separate(presentation);
+  EXPECT_FALSE(Has(RenderShape(*presentation.Slides[1]->Shapes[0], separate), "<use"))
+      << "documents of their own draw every picture whole";
+
+  TRenderContext context(presentation);
+  context.SharePictures();
+  const std::string first = RenderSlideSection(*presentation.Slides[0], 1, 100, 100, context);
+  const std::string second = RenderSlideSection(*presentation.Slides[1], 2, 100, 100, context);
+  EXPECT_TRUE(Has(first, "<image id=\"pic_00000001\" width=\"1\" height=\"1\""));
+  EXPECT_TRUE(Has(first, "<use href=\"#pic_00000001\" transform=\"translate(0 0) scale(10 10)\"/>"));
+  EXPECT_FALSE(Has(second, "data:")) << second;
+  EXPECT_TRUE(Has(second, "<use href=\"#pic_00000001\" transform=\"translate(0 0) scale(20 10)\"/>"));
+}
+
+}  // namespace
+}  // namespace tarvik
