@@ -185,35 +185,37 @@ double StrokeWidthPx(const TPPTXShape& shape) { return std::max(shape.LineWidthP
 TSvgPaint ShapePaint(const TPPTXShape& shape, const TSvgBox& box, const std::string& idBase, TRenderContext& context,
                      bool withMarkers) {
   TSvgPaint paint;
-  std::string& out = paint.Attributes;
-  out += " fill=\"";
+  std::string& fill = paint.FillAttributes;
+  fill += " fill=\"";
   // A shape built with only the solid colour fields is painted with them.
-  out += FillValue(shape.Fill.Kind == kFillNone && shape.HasFill ? SolidFill(shape.FillColor) : shape.Fill, box,
-                   idBase + "_fill", paint.Defs, context);
-  out += '"';
-  if (shape.Fill.Opacity < 1) AppendAttr(out, "fill-opacity", shape.Fill.Opacity);
-  out += " stroke=\"";
+  fill += FillValue(shape.Fill.Kind == kFillNone && shape.HasFill ? SolidFill(shape.FillColor) : shape.Fill, box,
+                    idBase + "_fill", paint.Defs, context);
+  fill += '"';
+  if (shape.Fill.Opacity < 1) AppendAttr(fill, "fill-opacity", shape.Fill.Opacity);
+  std::string& stroke = paint.StrokeAttributes;
+  stroke += " stroke=\"";
   if (!shape.HasLine) {
-    out += "none\" stroke-width=\"0\"";
-    return paint;
-  }
-  const std::string color = ColorToHex(shape.LineColor);
-  out += color;
-  out += '"';
-  const double width = StrokeWidthPx(shape);
-  AppendAttr(out, "stroke-width", width);
-  if (shape.LineOpacity < 1) AppendAttr(out, "stroke-opacity", shape.LineOpacity);
-  AppendDashArray(out, shape.LineDash, width);
-  if (withMarkers) {
-    for (auto [end, suffix, attribute] : {std::tuple{&shape.LineHead, "_head", "marker-start"},
-                                          std::tuple{&shape.LineTail, "_tail", "marker-end"}}) {
-      if (end->Type.empty()) continue;
-      AppendMarker(paint.Defs, *end, idBase + suffix, color);
-      out += ' ';
-      out += attribute;
-      out += "=\"url(#" + idBase + suffix + ")\"";
+    stroke += "none\" stroke-width=\"0\"";
+  } else {
+    const std::string color = ColorToHex(shape.LineColor);
+    stroke += color;
+    stroke += '"';
+    const double width = StrokeWidthPx(shape);
+    AppendAttr(stroke, "stroke-width", width);
+    if (shape.LineOpacity < 1) AppendAttr(stroke, "stroke-opacity", shape.LineOpacity);
+    AppendDashArray(stroke, shape.LineDash, width);
+    if (withMarkers) {
+      for (auto [end, suffix, attribute] : {std::tuple{&shape.LineHead, "_head", "marker-start"},
+                                            std::tuple{&shape.LineTail, "_tail", "marker-end"}}) {
+        if (end->Type.empty()) continue;
+        AppendMarker(paint.Defs, *end, idBase + suffix, color);
+        stroke += ' ';
+        stroke += attribute;
+        stroke += "=\"url(#" + idBase + suffix + ")\"";
+      }
     }
   }
+  paint.Attributes = paint.FillAttributes + paint.StrokeAttributes;
   return paint;
 }
 

@@ -19,7 +19,8 @@ struct TSvgBox {
 // go into a <defs> before the element. Ids start with idBase.
 struct TSvgPaint {
   std::string Defs;
-  std::string Attributes;
+  std::string Attributes;  // FillAttributes then StrokeAttributes
+  std::string FillAttributes, StrokeAttributes;
 };
 
 // A use of a shared picture definition (TRenderContext::SharedPicture),

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <string_view>
 
@@ -142,9 +143,51 @@ void AppendLine(std::string& out, const TPPTXShape& shape, TRenderContext& conte
   out += "/>";
 }
 
+// The paths of the shape's geometry, in its box turned and mirrored as the
+// shape is: filled and outlined as each path says, shaded faces darkened or
+// lightened over their fill, arrowheads on the open ones.
+void AppendGeometryPaths(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
+  const double l = shape.LeftPx(), t = shape.TopPx(), w = shape.WidthPx(), h = shape.HeightPx();
+  const std::string id = context.ClipIdFor(shape);
+  TSvgPaint paint = ShapePaint(shape, {0, 0, w, h}, id, context, true);
+  std::string markerless = paint.StrokeAttributes;
+  for (const char* marker : {" marker-start=\"", " marker-end=\""}) {
+    size_t at = markerless.find(marker);
+    if (at != std::string::npos) markerless.erase(at, markerless.find('"', at + std::strlen(marker)) + 1 - at);
+  }
+  if (!paint.Defs.empty()) out += "<defs>" + paint.Defs + "</defs>";
+  out += "<g transform=\"";
+  AppendTransform(out, shape.FlipH, shape.FlipV, shape.RotationDeg, l, t, w, h);
+  out += " translate(";
+  AppendNum(out, l);
+  out += ' ';
+  AppendNum(out, t);
+  out += ")\">";
+  for (const TShapePath& path : shape.Geometry.Paths) {
+    out += "<path d=\"";
+    out += path.D;
+    out += '"';
+    out += path.Fill ? paint.FillAttributes : " fill=\"none\"";
+    out += !path.Stroke ? " stroke=\"none\"" : (path.Fill ? markerless : paint.StrokeAttributes);
+    out += "/>";
+    if (path.Fill && path.Shade != TPathShade::Normal) {
+      const bool darken = path.Shade == TPathShade::Darken || path.Shade == TPathShade::DarkenLess;
+      const bool strong = path.Shade == TPathShade::Darken || path.Shade == TPathShade::Lighten;
+      out += "<path d=\"" + path.D + "\" fill=\"" + (darken ? "#000000" : "#FFFFFF") + "\" fill-opacity=\"";
+      out += strong ? "0.4" : "0.2";
+      out += "\" stroke=\"none\"/>";
+    }
+  }
+  out += "</g>";
+}
+
 // The element of a geometric shape of the given kind, with the shape's box,
 // paint and rotation (never its flips; an ellipse never turns).
 void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& shape, TRenderContext& context) {
+  if (!shape.Geometry.Paths.empty()) {
+    AppendGeometryPaths(out, shape, context);
+    return;
+  }
   const double l = shape.LeftPx(), t = shape.TopPx(), w = shape.WidthPx(), h = shape.HeightPx();
   TSvgPaint paint = ShapePaint(shape, {l, t, w, h}, context.ClipIdFor(shape), context);
   if (!paint.Defs.empty()) out += "<defs>" + paint.Defs + "</defs>";
@@ -191,7 +234,8 @@ void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& cont
         AppendMediaPlayer(out, shape, context);
       return;
     case skLine:
-      AppendLine(out, shape, context);
+      if (!shape.Geometry.Paths.empty()) AppendGeometryPaths(out, shape, context);
+      else AppendLine(out, shape, context);
       return;
     case skRect:
     case skOval:

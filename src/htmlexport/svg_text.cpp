@@ -247,8 +247,19 @@ void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
 }
 
 void AppendTextShape(std::string& out, const TPPTXShape& shape) {
-  const double l = shape.LeftPx(), t = shape.TopPx();
-  const double w = std::max(shape.WidthPx(), 1), h = std::max(shape.HeightPx(), 1);
+  const double boxLeft = shape.LeftPx(), boxTop = shape.TopPx();
+  const double boxWidth = std::max(shape.WidthPx(), 1), boxHeight = std::max(shape.HeightPx(), 1);
+  // Text sits in its geometry's text rectangle (an arrow's shaft, a
+  // callout's body), mirrored with the shape; the whole box where there is none.
+  double l = boxLeft, t = boxTop, w = boxWidth, h = boxHeight;
+  const TShapeGeometry& geometry = shape.Geometry;
+  if (!geometry.Paths.empty() && geometry.TextRight - geometry.TextLeft >= 1 &&
+      geometry.TextBottom - geometry.TextTop >= 1) {
+    l = boxLeft + (shape.FlipH ? boxWidth - geometry.TextRight : geometry.TextLeft);
+    t = boxTop + (shape.FlipV ? boxHeight - geometry.TextBottom : geometry.TextTop);
+    w = geometry.TextRight - geometry.TextLeft;
+    h = geometry.TextBottom - geometry.TextTop;
+  }
   const char* boxAlignment = shape.Paragraphs.empty() ? "left" : AlignmentName(shape.Paragraphs.front().Alignment);
   const char* placement = shape.VerticalAnchor == kAnchorMiddle   ? "center"
                           : shape.VerticalAnchor == kAnchorBottom ? "flex-end"
@@ -268,9 +279,9 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
     out += " transform=\"rotate(";
     AppendNum(out, deg);
     out += ' ';
-    AppendNum(out, l + w / 2);
+    AppendNum(out, boxLeft + boxWidth / 2);
     out += ' ';
-    AppendNum(out, t + h / 2);
+    AppendNum(out, boxTop + boxHeight / 2);
     out += ")\"";
   }
   // Text that runs past its box stays visible, as in the deck's own editor.

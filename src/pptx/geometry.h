@@ -12,24 +12,9 @@
 
 #include <pugixml.hpp>
 
+#include "pptx/model.h"
+
 namespace tarvik {
-
-// A path's fill="lighten" ... "darkenLess": the shape's fill made lighter or
-// darker for faces that give a preset its 3-D look (can, cube, bevel).
-enum class TPathShade { Normal, Lighten, LightenLess, Darken, DarkenLess };
-
-struct TShapePath {      // one path of a geometry
-  std::string D;         // SVG path data, in pixels relative to the box's top-left corner, unrotated, unflipped
-  bool Fill = true;      // false for a path the definition marks fill="none"
-  bool Stroke = true;    // false for stroke="0"
-  TPathShade Shade = TPathShade::Normal;
-};
-
-struct TShapeGeometry {
-  std::vector<TShapePath> Paths;
-  // The text rectangle (the definition's rect), in pixels relative to the box.
-  double TextLeft = 0, TextTop = 0, TextRight = 0, TextBottom = 0;
-};
 
 // prst name ("rightArrow", matched exactly), the adjust values of its avLst as
 // written in the file ("adj" -> 25000, "adj1" ...; names the preset does not

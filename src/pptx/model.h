@@ -120,6 +120,24 @@ struct TLineEnd {
   int32_t Length = 1;
 };
 
+// A path's fill="lighten" ... "darkenLess": the shape's fill made lighter or
+// darker for faces that give a preset its 3-D look (can, cube, bevel).
+enum class TPathShade { Normal, Lighten, LightenLess, Darken, DarkenLess };
+
+struct TShapePath {      // one path of a geometry
+  std::string D;         // SVG path data, in pixels relative to the box's top-left corner, unrotated, unflipped
+  bool Fill = true;      // false for a path the definition marks fill="none"
+  bool Stroke = true;    // false for stroke="0"
+  TPathShade Shade = TPathShade::Normal;
+};
+
+// A shape's outline, from its preset or custom geometry, at its pixel size.
+struct TShapeGeometry {
+  std::vector<TShapePath> Paths;
+  // The text rectangle (the definition's rect), in pixels relative to the box.
+  double TextLeft = 0, TextTop = 0, TextRight = 0, TextBottom = 0;
+};
+
 struct TGroupXform {
   int64_t OffX = 0, OffY = 0;
   int64_t ExtCx = 0, ExtCy = 0;
@@ -164,6 +182,9 @@ class TPPTXShape {
   TLineEnd LineHead, LineTail;
   // Drawn from the slide's layout or master beneath the slide's own shapes.
   bool Inherited = false;
+  // The outline of its preset or custom geometry at WidthPx x HeightPx; no
+  // paths when it has neither (consumers then draw its GeometryKind).
+  TShapeGeometry Geometry;
   // The preset geometry of an sp (skRect without one); skOther for every other
   // element. Lets text boxes keep the outline and fill of their shape.
   TPPTXShapeKind GeometryKind = skOther;

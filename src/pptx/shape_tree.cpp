@@ -2,10 +2,12 @@
 #include "pptx/shape_tree.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 #include "platform/error.h"
 #include "pptx/fill.h"
+#include "pptx/geometry.h"
 #include "pptx/text_body.h"
 #include "pptx/xml_helpers.h"
 
@@ -128,6 +130,27 @@ void ReadSp(pugi::xml_node element, pugi::xml_node spPr, const TWalkContext& ctx
   if (shape.Kind == skLine) ReadFlips(element, shape);
 }
 
+// The outline of an sp's, cxnSp's or pic's geometry, at the shape's final
+// pixel size: its preset with the adjust values of avLst ("val N"
+// formulas), or its custom geometry.
+void ReadGeometry(pugi::xml_node spPr, TPPTXShape& shape) {
+  const double width = shape.WidthPx(), height = shape.HeightPx();
+  if (pugi::xml_node preset = FindChildNode(spPr, "prstGeom")) {
+    std::map<std::string, double> adjust;
+    std::vector<pugi::xml_node> guides;
+    FindChildNodes(FindChildNode(preset, "avLst"), "gd", guides);
+    for (pugi::xml_node gd : guides) {
+      std::string formula = GetAttrText(gd, "fmla");
+      int64_t value = 0;
+      if (formula.starts_with("val ") && TryParseInt64(TrimControl(std::string_view(formula).substr(4)), value))
+        adjust[GetAttrText(gd, "name")] = static_cast<double>(value);
+    }
+    PresetGeometry(GetAttrText(preset, "prst"), adjust, width, height, shape.Geometry);
+  } else if (pugi::xml_node custom = FindChildNode(spPr, "custGeom")) {
+    CustomGeometry(custom, width, height, shape.Geometry);
+  }
+}
+
 std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view name, const TWalkContext& ctx,
                                        const GroupXformStack& xforms, const GroupNameStack& names) {
   auto shape = std::make_unique<TPPTXShape>();
@@ -165,6 +188,8 @@ std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view 
   shape->WEmu = rect.W;
   shape->HEmu = rect.H;
   shape->RotationDeg = rotation;
+
+  if (name != "graphicFrame") ReadGeometry(FindChildNode(element, "spPr"), *shape);
 
   shape->GroupDepth = static_cast<int32_t>(names.size());
   for (size_t i = 0; i < names.size(); ++i) {

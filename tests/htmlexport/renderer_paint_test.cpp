@@ -92,6 +92,35 @@ TEST(RenderSlideSection, DrawsAGradientOrPictureBackgroundFirst) {
   EXPECT_FALSE(Has(RenderSlideSection(slide, 3, 960, 540, context), "background_3")) << "a colour needs no element";
 }
 
+TEST(RenderShape, GeometryPathsTurnAndMirrorWithTheShapeAndHoldTheText) {
+  auto shape = MakeShape(skText, 10, 20, 100, 50);
+  shape->Paragraphs.resize(1);
+  shape->HasFill = true;
+  shape->FillColor = 0x0000FF;
+  shape->HasLine = true;
+  shape->LineTail.Type = "triangle";
+  shape->FlipH = true;
+  shape->Geometry.Paths = {{"M0 0L100 0L100 50Z", true, true, TPathShade::Darken},
+                           {"M0 0L50 50", false, true, TPathShade::Normal}};
+  shape->Geometry.TextLeft = 10;
+  shape->Geometry.TextTop = 5;
+  shape->Geometry.TextRight = 40;
+  shape->Geometry.TextBottom = 45;
+  TRenderContext context;
+  const std::string svg = RenderShape(*shape, context);
+  EXPECT_TRUE(Has(svg, "<g transform=\"translate(60 45) scale(-1 1) rotate(0) translate(-60 -45) translate(10 20)\">"))
+      << svg;
+  EXPECT_TRUE(Has(svg, "<path d=\"M0 0L100 0L100 50Z\" fill=\"#FF0000\" stroke=\"#000000\""));
+  EXPECT_TRUE(Has(svg, "fill=\"#000000\" fill-opacity=\"0.4\" stroke=\"none\"/>")) << "the darkened face";
+  const size_t open = svg.find("<path d=\"M0 0L50 50\"");
+  ASSERT_NE(open, std::string::npos);
+  EXPECT_TRUE(Has(svg.substr(open), "fill=\"none\"") && Has(svg.substr(open), "marker-end"))
+      << "arrowheads on the open path only";
+  EXPECT_FALSE(Has(svg.substr(0, open), "marker-end"));
+  EXPECT_TRUE(Has(svg, "<foreignObject x=\"70\" y=\"25\" width=\"30\" height=\"40\""))
+      << "the text rectangle, mirrored with the shape";
+}
+
 TEST(SharedPictures, APictureDrawnTwiceIsDefinedOnceWhereFirstDrawn) {
   ScratchFolder dir;
   TPPTXPresentation presentation;

@@ -183,3 +183,22 @@ TEST_F(ShapeTree, PicturesAndMedia) {
   EXPECT_EQ(s[4]->MediaFile, "") << "an internal target outside the package is missing";
   EXPECT_EQ(s[5]->MediaFile, "");
 }
+
+TEST_F(ShapeTree, ShapesCarryTheirGeometryAtTheirPixelSize) {
+  const std::string arrow =
+      "<p:sp><p:nvSpPr><p:cNvPr id='2' name='arrow'/><p:cNvSpPr/><p:nvPr/></p:nvSpPr><p:spPr>" +
+      Xfrm(0, 0, 200 * 9525, 100 * 9525) +
+      "<a:prstGeom prst='rightArrow'><a:avLst><a:gd name='adj1' fmla='val 50000'/><a:gd name='adj2' "
+      "fmla='val 100000'/></a:avLst></a:prstGeom></p:spPr></p:sp>";
+  const std::string custom =
+      "<p:sp><p:nvSpPr><p:cNvPr id='3' name='custom'/><p:cNvSpPr/><p:nvPr/></p:nvSpPr><p:spPr>" +
+      Xfrm(0, 0, 100 * 9525, 100 * 9525) +
+      "<a:custGeom><a:pathLst><a:path w='2' h='2'><a:moveTo><a:pt x='0' y='0'/></a:moveTo><a:lnTo><a:pt x='2' "
+      "y='1'/></a:lnTo><a:close/></a:path></a:pathLst></a:custGeom></p:spPr></p:sp>";
+  const auto& slide = Load(arrow + custom + Sp("plain", "", kHello));
+  ASSERT_EQ(slide.Shapes[0]->Geometry.Paths.size(), 1u);
+  // The head starts where adj2 (a full height) puts it: at x = 200 - 100.
+  EXPECT_NE(slide.Shapes[0]->Geometry.Paths[0].D.find("L100 0L200 50"), std::string::npos)
+      << slide.Shapes[0]->Geometry.Paths[0].D;
+  EXPECT_EQ(slide.Shapes[1]->Geometry.Paths.at(0).D, "M0 0L100 50Z");
+}
