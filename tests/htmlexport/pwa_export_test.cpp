@@ -12,7 +12,6 @@
 #include "cli/json_reader.h"
 #include "htmlexport/pwa_export.h"
 #include "htmlexport/renderer_test_util.h"
-#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "support/deck_writer.h"
@@ -179,23 +178,10 @@ TEST_F(PwaExport, AddsManifestIconsAndAWorkerThatCachesTheWholeFolder) {
   EXPECT_EQ(Count(ReadFileBytes(JoinPath(out, "index.html")), "rel=\"manifest\""), 1u);
 }
 
-TEST_F(PwaExport, ChecksItsInputsAndAddsNothingToAFailedWebFolder) {
-  std::string deck = WriteDeck("Talk.pptx");
-  int slides = 0, objects = 0;
-  const std::pair<std::string, std::string> refused[] = {
-      {Path("missing.pptx"), "PowerPoint file not found: " + Path("missing.pptx")},
-      {deck, "Output PWA folder is required."},
-  };
-  for (const auto& [file, message] : refused) {
-    try {
-      ExportPWA(file, file == deck ? "  " : Path("out"), slides, objects);
-      ADD_FAILURE() << "no error for " << file;
-    } catch (const ETarvikError& e) {
-      EXPECT_EQ(std::string(e.what()), message);
-    }
-  }
+TEST_F(PwaExport, AddsNothingToAFailedWebFolder) {
   std::string broken = Path("Broken.pptx");
   WriteFileBytes(broken, "not a package");
+  int slides = 0, objects = 0;
   EXPECT_FALSE(ExportPWA(broken, Path("broken"), slides, objects));
   EXPECT_FALSE(PathExists(Path("broken/manifest.webmanifest")));
   EXPECT_FALSE(PathExists(Path("broken/service-worker.js")));
