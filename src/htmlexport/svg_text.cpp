@@ -253,7 +253,7 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   // callout's body), mirrored with the shape; the whole box where there is none.
   double l = boxLeft, t = boxTop, w = boxWidth, h = boxHeight;
   const TShapeGeometry& geometry = shape.Geometry;
-  if (!geometry.Paths.empty() && geometry.TextRight - geometry.TextLeft >= 1 &&
+  if (geometry.TextRight - geometry.TextLeft >= 1 &&
       geometry.TextBottom - geometry.TextTop >= 1) {
     l = boxLeft + (shape.FlipH ? boxWidth - geometry.TextRight : geometry.TextLeft);
     t = boxTop + (shape.FlipV ? boxHeight - geometry.TextBottom : geometry.TextTop);

@@ -74,6 +74,7 @@ struct TLoadState {
   uint64_t SlideBytesLeft = 0;
   pugi::xml_node DefaultTextStyle;
   std::map<std::string, std::unique_ptr<TTheme>> Themes;  // by part path; null: unreadable
+  std::unique_ptr<TXmlPart> TableStyles;
 };
 
 // The theme of a master, read once; the default theme when it has none or
@@ -144,6 +145,8 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath,
   if (master) inherited.MasterTextStyles = FindChildNode(master->Root(), "txStyles");
   inherited.DefaultTextStyle = state.DefaultTextStyle;
   inherited.ThemeFormats = theme.Formats();
+  inherited.TableStyles = state.TableStyles ? state.TableStyles->Root() : pugi::xml_node();
+  inherited.ExtractFolder = state.ExtractFolder;
 
   // The background: the slide's own, else its layout's, else its master's,
   // each part's pictures by its own relationships.
@@ -182,7 +185,7 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
 
   const std::string pptFolder = JoinPath(folder, "ppt");
   const uint64_t budget = extractedBytes * kSlideReadFactor + kSlideReadAllowance;
-  TLoadState state{folder, JoinPath(pptFolder, "slides"), TTheme(), TPlaceholderCache(folder), budget, budget, {}, {}};
+  TLoadState state{folder, JoinPath(pptFolder, "slides"), TTheme(), TPlaceholderCache(folder), budget, budget, {}, {}, {}};
   if (FileExists(ThemePartPath(folder))) state.DefaultTheme = ReadTheme(LoadXmlDocument(ThemePartPath(folder)));
   presentation->ThemeMajorFont = state.DefaultTheme.Fonts.MajorLatin;
   presentation->ThemeMinorFont = state.DefaultTheme.Fonts.MinorLatin;
@@ -190,6 +193,15 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
   auto xml = LoadXmlDocument(JoinPath(pptFolder, "presentation.xml"));
   const pugi::xml_node root = xml->Root();
   state.DefaultTextStyle = FindChildNode(root, "defaultTextStyle");
+  // Table styles are optional, and a broken part only costs the tables their style.
+  const std::string tableStylesPath = JoinPath(pptFolder, "tableStyles.xml");
+  if (FileExists(tableStylesPath)) {
+    try {
+      state.TableStyles = LoadXmlDocument(tableStylesPath);
+    } catch (const ETarvikError&) {
+      state.TableStyles.reset();
+    }
+  }
   pugi::xml_node size = FindChildNode(root, "sldSz");
   presentation->SlideWidthEmu = GetAttrInt64(size, "cx", 12192000);
   presentation->SlideHeightEmu = GetAttrInt64(size, "cy", 6858000);

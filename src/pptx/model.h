@@ -134,7 +134,8 @@ struct TShapePath {      // one path of a geometry
 // A shape's outline, from its preset or custom geometry, at its pixel size.
 struct TShapeGeometry {
   std::vector<TShapePath> Paths;
-  // The text rectangle (the definition's rect), in pixels relative to the box.
+  // The text rectangle (the definition's rect), in pixels relative to the
+  // box; the whole box when it is empty (TextRight not beyond TextLeft).
   double TextLeft = 0, TextTop = 0, TextRight = 0, TextBottom = 0;
 };
 

@@ -6,8 +6,10 @@
 #include <memory>
 
 #include "platform/error.h"
+#include "platform/files.h"
 #include "pptx/fill.h"
 #include "pptx/geometry.h"
+#include "pptx/table.h"
 #include "pptx/text_body.h"
 #include "pptx/xml_helpers.h"
 
@@ -151,6 +153,35 @@ void ReadGeometry(pugi::xml_node spPr, TPPTXShape& shape) {
   }
 }
 
+// Puts a shape whose box is xfrm in its group's child space onto the slide
+// through every enclosing group, and records its groups.
+void PlaceShape(TPPTXShape& shape, const TShapeXfrm& xfrm, const GroupXformStack& xforms, const GroupNameStack& names) {
+  double rotation = xfrm.RotDeg;
+  TRect64 rect = ApplyGroupStack(xforms, xfrm.X, xfrm.Y, xfrm.Cx, xfrm.Cy, rotation);
+  shape.XEmu = rect.X;
+  shape.YEmu = rect.Y;
+  shape.WEmu = rect.W;
+  shape.HEmu = rect.H;
+  shape.RotationDeg = rotation;
+  shape.GroupDepth = static_cast<int32_t>(names.size());
+  shape.GroupPath.clear();
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i) shape.GroupPath += '/';
+    shape.GroupPath += names[i];
+  }
+}
+
+// A diagram's drawn shape keeps its text in a box of its own (txXfrm): the
+// text rectangle, in the shape's pixels.
+void PlaceTextBox(TPPTXShape& shape, const TShapeXfrm& box, const TShapeXfrm& text) {
+  if (box.Cx <= 0 || box.Cy <= 0 || text.Cx <= 0 || text.Cy <= 0) return;
+  const double sx = shape.WidthPx() / static_cast<double>(box.Cx), sy = shape.HeightPx() / static_cast<double>(box.Cy);
+  shape.Geometry.TextLeft = (text.X - box.X) * sx;
+  shape.Geometry.TextTop = (text.Y - box.Y) * sy;
+  shape.Geometry.TextRight = (text.X - box.X + text.Cx) * sx;
+  shape.Geometry.TextBottom = (text.Y - box.Y + text.Cy) * sy;
+}
+
 std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view name, const TWalkContext& ctx,
                                        const GroupXformStack& xforms, const GroupNameStack& names) {
   auto shape = std::make_unique<TPPTXShape>();
@@ -181,21 +212,9 @@ std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view 
     }
   }
 
-  double rotation = xfrm.RotDeg;
-  TRect64 rect = ApplyGroupStack(xforms, xfrm.X, xfrm.Y, xfrm.Cx, xfrm.Cy, rotation);
-  shape->XEmu = rect.X;
-  shape->YEmu = rect.Y;
-  shape->WEmu = rect.W;
-  shape->HEmu = rect.H;
-  shape->RotationDeg = rotation;
-
+  PlaceShape(*shape, xfrm, xforms, names);
   if (name != "graphicFrame") ReadGeometry(FindChildNode(element, "spPr"), *shape);
-
-  shape->GroupDepth = static_cast<int32_t>(names.size());
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (i) shape->GroupPath += '/';
-    shape->GroupPath += names[i];
-  }
+  if (pugi::xml_node text = FindChildNode(element, "txXfrm")) PlaceTextBox(*shape, xfrm, ReadShapeXfrm(text));
   return shape;
 }
 
@@ -226,6 +245,89 @@ pugi::xml_node ChosenContent(pugi::xml_node alternate) {
   for (pugi::xml_node child = alternate.first_child(); child; child = child.next_sibling())
     if (IsElementNamed(child, "Choice") && ReadableChoice(child)) return child;
   return FindChildNode(alternate, "Fallback");
+}
+
+void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, GroupXformStack& xforms,
+          GroupNameStack& names);
+
+// A graphic frame's table as its cells and borders, in a group named after the frame.
+void ExpandTableFrame(pugi::xml_node tbl, const std::string& frameName, const TShapeXfrm& frame, TPPTXSlide& slide,
+                      const TWalkContext& ctx, const GroupXformStack& xforms, GroupNameStack& names) {
+  TTableContext table{ctx.Paint, {ctx.Colors, ctx.Inherited.Fonts}, {}, ctx.Inherited.TableStyles};
+  table.ListStyles = {ctx.Inherited.DefaultTextStyle, FindChildNode(ctx.Inherited.MasterTextStyles, "otherStyle")};
+  names.push_back(frameName);
+  for (TTablePiece& piece : ExpandTable(tbl, frame.X, frame.Y, table)) {
+    PlaceShape(*piece.Shape, piece.Box, xforms, names);
+    piece.Shape->Inherited = ctx.ArtOnly;
+    slide.Shapes.push_back(std::move(piece.Shape));
+  }
+  names.pop_back();
+}
+
+// A SmartArt frame drawn from the shapes its drawing part holds ready: the
+// data part names that part (dataModelExt), and its shapes lie in the
+// frame's space. False when any part is missing or unreadable.
+bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName, const TShapeXfrm& frame,
+                        TPPTXSlide& slide, const TWalkContext& ctx, GroupXformStack& xforms, GroupNameStack& names) {
+  const std::string* dataPath = ctx.Rels.Find(GetAttrText(FindChildNode(graphicData, "relIds"), "dm"));
+  if (!dataPath) return false;
+  std::unique_ptr<TXmlPart> drawing;
+  RelationshipMap drawingRels;
+  try {
+    auto data = LoadXmlDocument(*dataPath);
+    const std::string* drawingPath =
+        ctx.Rels.Find(GetAttrText(FindDescendantNode(data->Root(), "dataModelExt"), "relId"));
+    if (!drawingPath) return false;
+    drawing = LoadXmlDocument(*drawingPath);
+    drawingRels = LoadRelationships(ExtractFileDir(*drawingPath), ExtractFileName(*drawingPath),
+                                    ctx.Inherited.ExtractFolder);
+  } catch (const ETarvikError&) {
+    return false;  // a broken diagram is drawn as its frame, not a failed deck
+  }
+  TGroupXform group;
+  group.OffX = frame.X;
+  group.OffY = frame.Y;
+  group.ExtCx = group.ChExtCx = frame.Cx;
+  group.ExtCy = group.ChExtCy = frame.Cy;
+  TWalkContext drawingCtx{drawingRels, ctx.Colors, ctx.Inherited, ctx.Paint, ctx.ArtOnly};
+  drawingCtx.Paint.Rels = &drawingRels;
+  xforms.push_back(group);
+  names.push_back(frameName);
+  try {
+    Walk(FindDescendantNode(drawing->Root(), "spTree"), slide, drawingCtx, xforms, names);
+  } catch (...) {
+    xforms.pop_back();
+    names.pop_back();
+    throw;
+  }
+  xforms.pop_back();
+  names.pop_back();
+  return true;
+}
+
+// Tables, diagrams and embedded objects (their preview picture) as shapes
+// of their own; false for a frame drawn as a plain box.
+bool ExpandGraphicFrame(pugi::xml_node frame, TPPTXSlide& slide, const TWalkContext& ctx, GroupXformStack& xforms,
+                        GroupNameStack& names) {
+  pugi::xml_node graphicData = FindDescendantNode(frame, "graphicData");
+  const std::string frameName = GetAttrText(FindDescendantNode(frame, "cNvPr"), "name", "Graphic frame");
+  const TShapeXfrm box = ReadShapeXfrm(FindChildNode(frame, "xfrm"));
+  if (pugi::xml_node tbl = FindChildNode(graphicData, "tbl")) {
+    ExpandTableFrame(tbl, frameName, box, slide, ctx, xforms, names);
+    return true;
+  }
+  if (FindChildNode(graphicData, "relIds")) return ExpandDiagramFrame(graphicData, frameName, box, slide, ctx, xforms, names);
+  pugi::xml_node preview = FindDescendantNode(graphicData, "oleObj") ? FindDescendantNode(graphicData, "pic")
+                                                                     : pugi::xml_node();
+  if (preview) {
+    auto shape = BuildShape(preview, "pic", ctx, xforms, names);
+    PlaceShape(*shape, box, xforms, names);
+    shape->Name = frameName;
+    shape->Inherited = ctx.ArtOnly;
+    slide.Shapes.push_back(std::move(shape));
+    return true;
+  }
+  return false;
 }
 
 bool IsPlaceholderElement(pugi::xml_node element) {
@@ -269,6 +371,7 @@ void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, 
       cursors.push_back({ChosenContent(node).first_child(), false});
     } else if (name == "sp" || name == "pic" || name == "cxnSp" || name == "graphicFrame") {
       if (ctx.ArtOnly && IsPlaceholderElement(node)) continue;
+      if (name == "graphicFrame" && ExpandGraphicFrame(node, slide, ctx, xforms, names)) continue;
       slide.Shapes.push_back(BuildShape(node, name, ctx, xforms, names));
       slide.Shapes.back()->Inherited = ctx.ArtOnly;
     }

@@ -37,6 +37,8 @@ struct TSlideInheritance {
   pugi::xml_node MasterTextStyles;  // the master's txStyles
   pugi::xml_node DefaultTextStyle;  // presentation.xml's
   pugi::xml_node ThemeFormats;      // the theme's fmtScheme, for style references
+  pugi::xml_node TableStyles;       // ppt/tableStyles.xml's root
+  std::string ExtractFolder;        // where the package lies, for parts a slide names
 };
 
 // Appends the shapes of container (an spTree or a grpSp) to slide.Shapes.

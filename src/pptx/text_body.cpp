@@ -20,7 +20,7 @@ constexpr double kDefaultSizePt = 18.0;
 // The format's insets when nothing sets them: 0.1 inch across, 0.05 inch down.
 constexpr int64_t kDefaultInsetXEmu = 91440, kDefaultInsetYEmu = 45720;
 
-bool IsTrue(std::string_view value) { return value == "1" || SameText(value, "true"); }
+bool IsTrue(std::string_view value) { return value == "1" || SameText(value, "true") || SameText(value, "on"); }
 
 // A percentage as the format writes it: thousandths of a percent ("62500"),
 // or in strict documents a number with a sign ("62.5%"); def when neither.
@@ -119,11 +119,17 @@ std::string_view ScriptOf(const std::string& text) {
   return complex ? "cs" : "latin";
 }
 
+// The fontRef that ranks in the chain: a shape's style/fontRef, or the one
+// inside a table style's tcTxStyle.
+pugi::xml_node FontReference(pugi::xml_node ref) {
+  return IsElementNamed(ref, "fontRef") ? ref : FindChildNode(ref, "fontRef");
+}
+
 std::string Typeface(const TRunChain& chain, std::string_view script) {
   const std::string_view suffix = script == "latin" ? "lt" : script;
   for (size_t i = 0; i <= chain.Nodes.size(); ++i) {
     if (i == chain.FontRefAt && chain.FontRef) {
-      std::string idx = LowerAscii(GetAttrText(chain.FontRef, "idx"));
+      std::string idx = LowerAscii(GetAttrText(FontReference(chain.FontRef), "idx"));
       if (idx == "major" || idx == "minor") return std::string(idx == "major" ? "+mj-" : "+mn-") + std::string(suffix);
     }
     if (i == chain.Nodes.size()) break;
@@ -131,6 +137,26 @@ std::string Typeface(const TRunChain& chain, std::string_view script) {
     if (!face.empty()) return face;
   }
   return "";
+}
+
+// A table style's bold and italic (b="on") rank where its fontRef does.
+std::string ChainAttr(const TRunChain& chain, std::string_view name) {
+  for (size_t i = 0; i <= chain.Nodes.size(); ++i) {
+    if (i == chain.FontRefAt && IsElementNamed(chain.FontRef, "tcTxStyle"))
+      if (pugi::xml_attribute attr = FindAttr(chain.FontRef, name)) return attr.value();
+    if (i == chain.Nodes.size()) break;
+    if (pugi::xml_attribute attr = FindAttr(chain.Nodes[i], name)) return attr.value();
+  }
+  return "";
+}
+
+// The colour a fontRef or a tcTxStyle gives: its own colour child, or its fontRef's.
+bool ReferenceColor(pugi::xml_node ref, const ThemeColorMap* colors, TColor& color) {
+  for (pugi::xml_node child = ref.first_child(); child; child = child.next_sibling()) {
+    if (ReadColor(child, colors, color)) return true;
+    if (IsElementNamed(child, "fontRef") && ReadColor(child.first_child(), colors, color)) return true;
+  }
+  return false;
 }
 
 // The colour of a text fill: solid, or a gradient's first stop.
@@ -142,7 +168,7 @@ bool FillColor(pugi::xml_node rPr, const ThemeColorMap* colors, TColor& color) {
 
 bool ChainColor(const TRunChain& chain, const ThemeColorMap* colors, TColor& color) {
   for (size_t i = 0; i <= chain.Nodes.size(); ++i) {
-    if (i == chain.FontRefAt && chain.FontRef && ReadColor(chain.FontRef.first_child(), colors, color)) return true;
+    if (i == chain.FontRefAt && chain.FontRef && ReferenceColor(chain.FontRef, colors, color)) return true;
     if (i == chain.Nodes.size()) break;
     if (FillColor(chain.Nodes[i], colors, color)) return true;
   }
@@ -161,8 +187,8 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
                        TPPTXTextRun& run) {
   const std::vector<pugi::xml_node>& nodes = chain.Nodes;
   run.FontSizePt = SizeOf(nodes);
-  run.Bold = IsTrue(FirstAttr(nodes, "b").value());
-  run.Italic = IsTrue(FirstAttr(nodes, "i").value());
+  run.Bold = IsTrue(ChainAttr(chain, "b"));
+  run.Italic = IsTrue(ChainAttr(chain, "i"));
   if (pugi::xml_attribute u = FirstAttr(nodes, "u")) run.Underline = !SameText(u.value(), "none");
   if (pugi::xml_attribute strike = FirstAttr(nodes, "strike"))
     run.Strikethrough = !SameText(strike.value(), "noStrike");

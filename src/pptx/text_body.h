@@ -27,7 +27,8 @@ namespace tarvik {
 struct TTextInheritance {
   // Elements holding lvl1pPr .. lvl9pPr after the shape's own lstStyle, nearest first.
   std::vector<pugi::xml_node> ListStyles;
-  // The shape's style/fontRef, consulted right after its own lstStyle.
+  // The shape's style/fontRef, or a table cell's tcTxStyle (its fontRef,
+  // colour, bold and italic), consulted right after its own lstStyle.
   pugi::xml_node FontRef;
   // bodyPr elements after the shape's own, nearest first.
   std::vector<pugi::xml_node> BodyProperties;

@@ -161,13 +161,16 @@ TEST_F(InfoCommandTest, JsonFormHoldsTheModelOfTheSample) {
       {2, "Ellipse", "skOval", "skOval"},         {2, "Triangle", "skOther", "skOther"},
       {2, "Line", "skLine", "skLine"},            {2, "Connector (flipped)", "skLine", "skOther"},
       {2, "Button", "skText", "skRoundRect"},     {4, "Landscape", "skImage", "skOther"},
-      {6, "Table", "skOther", "skOther"},         {6, "Callout", "skText", "skOther"},
+      {6, "Cell 2,1", "skText", "skRect"},         {6, "Callout", "skText", "skOther"},
   };
   for (const auto& k : kinds) {
     const TJson& shape = ShapeNamed(slides[k.Slide], k.Name);
     EXPECT_EQ(shape["Kind"].S, k.Kind) << k.Name;
     EXPECT_EQ(shape["GeometryKind"].S, k.Geometry) << k.Name;
   }
+
+  // A table comes as its cells, grouped under the frame's name.
+  EXPECT_EQ(ShapeNamed(slides[6], "Cell 4,3")["GroupPath"].S, "Table");
 
   const TJson& rect = ShapeNamed(slides[2], "Rectangle");
   EXPECT_TRUE(rect["HasFill"].B);

@@ -1,0 +1,214 @@
+// Graphic frames as shapes: tables as cells and borders (the grid with
+// merged cells, the table style's parts by precedence under the cells' own
+// properties, caps for a hostile table), diagrams from their drawing part,
+// and embedded objects as their preview picture.
+#include <gtest/gtest.h>
+
+#include "pptx/table.h"
+#include "pptx_test_util.h"
+
+using namespace tarvik;
+using namespace tarvik::test;
+
+namespace {
+
+const ThemeColorMap kColors{{"accent1", 0x0000FF}, {"lt1", 0xFFFFFF}, {"dk1", 0x000000}};
+
+std::string Cell(const std::string& text, const std::string& attrs = "", const std::string& tcPr = "/>") {
+  return "<a:tc" + attrs + "><a:txBody><a:bodyPr/><a:p><a:r><a:t>" + text + "</a:t></a:r></a:p></a:txBody>" +
+         "<a:tcPr" + tcPr + "</a:tc>";
+}
+
+std::string Table(const std::string& tblPr, const std::string& rows, int columns = 3) {
+  std::string grid;
+  for (int i = 0; i < columns; ++i) grid += "<a:gridCol w='1000'/>";
+  return "<a:tbl xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'>" + tblPr + "<a:tblGrid>" + grid +
+         "</a:tblGrid>" + rows + "</a:tbl>";
+}
+
+std::string Row(const std::string& cells) { return "<a:tr h='500'>" + cells + "</a:tr>"; }
+
+const char* const kStyles =
+    "<a:tblStyleLst xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'>"
+    "<a:tblStyle styleId='{S}'>"
+    "<a:wholeTbl><a:tcStyle><a:tcBdr><a:insideH><a:ln w='12700'><a:solidFill><a:schemeClr val='lt1'/></a:solidFill>"
+    "</a:ln></a:insideH></a:tcBdr><a:fill><a:solidFill><a:srgbClr val='111111'/></a:solidFill></a:fill></a:tcStyle>"
+    "</a:wholeTbl>"
+    "<a:band1H><a:tcStyle><a:fill><a:solidFill><a:srgbClr val='222222'/></a:solidFill></a:fill></a:tcStyle>"
+    "</a:band1H>"
+    "<a:firstRow><a:tcTxStyle b='on'><a:fontRef idx='minor'/><a:schemeClr val='lt1'/></a:tcTxStyle>"
+    "<a:tcStyle><a:fill><a:solidFill><a:schemeClr val='accent1'/></a:solidFill></a:fill></a:tcStyle></a:firstRow>"
+    "</a:tblStyle></a:tblStyleLst>";
+
+struct TTableFixture {
+  std::unique_ptr<TXmlPart> Styles = Xml(kStyles);
+  TThemeFonts Fonts;
+  RelationshipMap Rels;
+  std::vector<TTablePiece> Expand(const std::string& xml) {
+    Doc = Xml(xml);
+    return ExpandTable(Doc->Root(), 100, 200, {{&kColors, &Rels, {}}, {&kColors, &Fonts}, {}, Styles->Root()});
+  }
+  std::unique_ptr<TXmlPart> Doc;
+};
+
+const TTablePiece* Named(const std::vector<TTablePiece>& pieces, const std::string& name) {
+  for (const auto& piece : pieces)
+    if (piece.Shape->Name == name) return &piece;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(Table, MergedCellsSpanTheirColumnsAndRows) {
+  TTableFixture table;
+  auto pieces = table.Expand(Table(
+      "", Row(Cell("wide", " gridSpan='2'") + Cell("", " hMerge='1'") + Cell("tall", " rowSpan='2'")) +
+              Row(Cell("a") + Cell("b") + Cell("", " vMerge='1'"))));
+  const struct {
+    const char* Name;
+    int64_t X, Y, Cx, Cy;
+  } cases[] = {
+      {"Cell 1,1", 100, 200, 2000, 500},
+      {"Cell 1,3", 2100, 200, 1000, 1000},
+      {"Cell 2,1", 100, 700, 1000, 500},
+      {"Cell 2,2", 1100, 700, 1000, 500},
+  };
+  ASSERT_EQ(pieces.size(), 4u);
+  for (const auto& c : cases) {
+    const TTablePiece* piece = Named(pieces, c.Name);
+    ASSERT_NE(piece, nullptr) << c.Name;
+    EXPECT_EQ(piece->Box.X, c.X) << c.Name;
+    EXPECT_EQ(piece->Box.Y, c.Y) << c.Name;
+    EXPECT_EQ(piece->Box.Cx, c.Cx) << c.Name;
+    EXPECT_EQ(piece->Box.Cy, c.Cy) << c.Name;
+  }
+  EXPECT_EQ(Named(pieces, "Cell 1,1")->Shape->PlainText(), "wide");
+}
+
+TEST(Table, StylePartsRankFirstRowOverBandsOverWholeTableAndTheCellOverAll) {
+  TTableFixture table;
+  const std::string rows = Row(Cell("head") + Cell("x") + Cell("own", "", "><a:solidFill><a:srgbClr val='ABCDEF'/></a:solidFill></a:tcPr>")) +
+                           Row(Cell("band1") + Cell("x") + Cell("x")) + Row(Cell("band2") + Cell("x") + Cell("x"));
+  auto pieces = table.Expand(
+      Table("<a:tblPr firstRow='1' bandRow='1'><a:tableStyleId>{S}</a:tableStyleId></a:tblPr>", rows));
+  const struct {
+    const char* Name;
+    TColor Fill;
+    bool Bold;
+  } cases[] = {
+      {"Cell 1,1", 0x0000FF, true},   // firstRow
+      {"Cell 1,3", 0xEFCDAB, true},   // the cell's own fill, the row's text
+      {"Cell 2,1", 0x222222, false},  // the first band after the heading row
+      {"Cell 3,1", 0x111111, false},  // band2H is not in the style: the whole table's
+  };
+  for (const auto& c : cases) {
+    const TTablePiece* piece = Named(pieces, c.Name);
+    ASSERT_NE(piece, nullptr) << c.Name;
+    EXPECT_TRUE(piece->Shape->HasFill) << c.Name;
+    EXPECT_EQ(piece->Shape->FillColor, c.Fill) << c.Name;
+    EXPECT_EQ(piece->Shape->Paragraphs[0].Runs[0].Bold, c.Bold) << c.Name;
+  }
+  EXPECT_EQ(Named(pieces, "Cell 1,1")->Shape->Paragraphs[0].Runs[0].Color, 0xFFFFFF);
+
+  // insideH draws between rows only: two row boundaries of three cells each.
+  int lines = 0;
+  for (const auto& piece : pieces) {
+    if (piece.Shape->Kind != skLine) continue;
+    ++lines;
+    EXPECT_EQ(piece.Box.Cy, 0);
+    EXPECT_GT(piece.Box.Y, 200);
+    EXPECT_LT(piece.Box.Y, 1700);
+  }
+  EXPECT_EQ(lines, 12);  // each inner boundary drawn by the cells on both sides
+}
+
+TEST(Table, CellsOwnBorderReplacesTheStyles) {
+  TTableFixture table;
+  const std::string noBottom = "><a:lnB><a:noFill/></a:lnB></a:tcPr>";
+  auto pieces = table.Expand(Table("<a:tblPr><a:tableStyleId>{S}</a:tableStyleId></a:tblPr>",
+                                   Row(Cell("a", "", noBottom)) + Row(Cell("b", "", "/>")), 1));
+  int lines = 0;
+  for (const auto& piece : pieces) lines += piece.Shape->Kind == skLine;
+  EXPECT_EQ(lines, 1);  // only the second cell's top
+}
+
+TEST(Table, AHostileTableIsCapped) {
+  TTableFixture table;
+  std::string rows;
+  for (int r = 0; r < 800; ++r) rows += Row(Cell("x") + Cell("y"));
+  auto pieces = table.Expand(Table("", rows, 2));
+  EXPECT_EQ(pieces.size(), 1000u);  // 500 rows
+  EXPECT_TRUE(table.Expand(Table("", "", 0)).empty());
+}
+
+namespace {
+
+std::string Replaced(std::string text, const std::string& what, const std::string& with) {
+  return text.replace(text.find(what), what.size(), with);
+}
+
+std::string Frame(const std::string& name, const std::string& graphicData) {
+  return "<p:graphicFrame><p:nvGraphicFramePr><p:cNvPr id='9' name='" + name +
+         "'/><p:cNvGraphicFramePr/><p:nvPr/></p:nvGraphicFramePr>"
+         "<p:xfrm><a:off x='1000000' y='2000000'/><a:ext cx='4000000' cy='2000000'/></p:xfrm>"
+         "<a:graphic><a:graphicData uri='x'>" + graphicData + "</a:graphicData></a:graphic></p:graphicFrame>";
+}
+
+const char* const kDrawing =
+    "<dsp:drawing xmlns:dsp='http://schemas.microsoft.com/office/drawing/2008/diagram' "
+    "xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'><dsp:spTree><dsp:nvGrpSpPr/><dsp:grpSpPr/>"
+    "<dsp:sp modelId='{1}'><dsp:nvSpPr><dsp:cNvPr id='0' name=''/><dsp:cNvSpPr/></dsp:nvSpPr>"
+    "<dsp:spPr><a:xfrm><a:off x='100000' y='0'/><a:ext cx='1000000' cy='1000000'/></a:xfrm>"
+    "<a:prstGeom prst='ellipse'/></dsp:spPr>"
+    "<dsp:txBody><a:bodyPr/><a:p><a:r><a:t>Step one</a:t></a:r></a:p></dsp:txBody>"
+    "<dsp:txXfrm><a:off x='100000' y='250000'/><a:ext cx='1000000' cy='500000'/></dsp:txXfrm></dsp:sp>"
+    "</dsp:spTree></dsp:drawing>";
+
+}  // namespace
+
+TEST(GraphicFrame, DiagramsAreDrawnFromTheirDrawingPartAndObjectsAsTheirPreview) {
+  TTempDir dir;
+  TDeckParts parts;
+  const std::string diagram =
+      "<dgm:relIds xmlns:dgm='http://schemas.openxmlformats.org/drawingml/2006/diagram' "
+      "xmlns:r='http://schemas.openxmlformats.org/officeDocument/2006/relationships' r:dm='rDm'/>";
+  const std::string object =
+      "<p:oleObj r:id='rOle'><p:embed/><p:pic><p:nvPicPr><p:cNvPr id='0' name=''/><p:cNvPicPr/><p:nvPr/></p:nvPicPr>"
+      "<p:blipFill><a:blip r:embed='rImg'/><a:stretch/></p:blipFill><p:spPr/></p:pic></p:oleObj>";
+  parts.Slides = {{Frame("Process", diagram) + Frame("Worksheet", object) + Frame("Broken", Replaced(diagram, "rDm", "rNone")),
+                   RelationshipXml("rDm", "diagramData", "../diagrams/data1.xml") +
+                       RelationshipXml("rDraw", "diagramDrawing", "../diagrams/drawing1.xml") +
+                       RelationshipXml("rImg", "image", "../media/image1.png"),
+                   ""}};
+  TDeckWriter deck = BuildMinimalDeck(parts);
+  deck.Add("ppt/diagrams/data1.xml",
+           "<dgm:dataModel xmlns:dgm='http://schemas.openxmlformats.org/drawingml/2006/diagram'><dgm:extLst><a:ext "
+           "xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'><dsp:dataModelExt "
+           "xmlns:dsp='http://schemas.microsoft.com/office/drawing/2008/diagram' relId='rDraw'/></a:ext></dgm:extLst>"
+           "</dgm:dataModel>");
+  deck.Add("ppt/diagrams/drawing1.xml", kDrawing);
+  deck.Add("ppt/media/image1.png", "not really a png");
+  auto p = LoadDeck(deck, dir);
+  const TPPTXSlide& slide = *p->Slides.at(0);
+
+  const TPPTXShape* step = nullptr;
+  const TPPTXShape* preview = nullptr;
+  const TPPTXShape* broken = nullptr;
+  for (const auto& shape : slide.Shapes) {
+    if (shape->PlainText() == "Step one") step = shape.get();
+    if (shape->Name == "Worksheet") preview = shape.get();
+    if (shape->Name == "Broken") broken = shape.get();
+  }
+  ASSERT_NE(broken, nullptr) << "a diagram without its parts stays a frame";
+  EXPECT_EQ(broken->Kind, skOther);
+  ASSERT_NE(step, nullptr);
+  EXPECT_EQ(step->GroupPath, "Process");
+  EXPECT_EQ(step->XEmu, 1100000);  // in the frame's space
+  EXPECT_EQ(step->YEmu, 2000000);
+  EXPECT_EQ(step->GeometryKind, skOval);
+  EXPECT_NEAR(step->Geometry.TextTop, step->HeightPx() / 4, 1);  // its own text box
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->Kind, skImage);
+  EXPECT_EQ(preview->XEmu, 1000000);
+  EXPECT_EQ(preview->WEmu, 4000000);
+}
