@@ -8,27 +8,13 @@
 #   BUILD=build REPS=7 SLIDES=500 bash bench/load.sh
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${BUILD:-$root/build}
-[[ $build = /* ]] || build=$root/$build
+# shellcheck source=common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 reps=${REPS:-7}
 slides=${SLIDES:-500}
-
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-if ! log=$(cmake --build "$build" --target tarvik mkdeck 2>&1); then
-  echo "$log"
-  exit 1
-fi
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarvik-bench.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+bench_setup tarvik mkdeck
 deck=$work/bench.pptx
 "$build/bin/mkdeck" bench "$deck" --slides "$slides"
-
-now_ns() { date +%s%N; }
-median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 
 # One untimed run of each warms the page cache and checks that both work.
 "$build/bin/tarvik" info "$deck" >/dev/null

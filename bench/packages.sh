@@ -11,9 +11,8 @@
 #   BUILD=build REPS=5 SLIDES=200 bash bench/packages.sh
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${BUILD:-$root/build}
-[[ $build = /* ]] || build=$root/$build
+# shellcheck source=common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 reps=${REPS:-5}
 slides=${SLIDES:-200}
 
@@ -21,23 +20,9 @@ if [ ! -x /usr/bin/time ]; then
   echo "bench/packages: /usr/bin/time is missing (the Debian package time; make deps installs it)" >&2
   exit 1
 fi
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-if ! log=$(cmake --build "$build" --target tarvik Tarvik mkdeck 2>&1); then
-  echo "$log"
-  exit 1
-fi
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarvik-bench.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+bench_setup tarvik Tarvik mkdeck
 deck=$work/deck.pptx
 "$build/bin/mkdeck" media "$deck" --slides "$slides"
-
-now_ns() { date +%s%N; }
-median() {
-  sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'
-}
 
 # Each export into a fresh output, as a first export of the deck; /usr/bin/time
 # writes the peak resident set in KiB to $work/<kind>.rss.

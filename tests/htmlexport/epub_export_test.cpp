@@ -60,15 +60,6 @@ bool IsTimestamp(const std::string& text) {
 
 class EpubExport : public ::testing::Test {
  protected:
-  void SetUp() override {
-    hadTemp_ = HasEnvVar("TEMP");
-    temp_ = GetEnvVar("TEMP");
-    SetEnvVar("TEMP", scratch_.Path());
-  }
-  void TearDown() override {
-    if (hadTemp_) SetEnvVar("TEMP", temp_);
-    else UnsetEnvVar("TEMP");
-  }
   std::string Path(const std::string& name) const { return JoinPath(scratch_.Path(), name); }
 
   // Slides with one picture on each of the first two and a text box on all.
@@ -95,8 +86,7 @@ class EpubExport : public ::testing::Test {
   }
 
   ScratchFolder scratch_;
-  std::string temp_;
-  bool hadTemp_ = false;
+  test::TempVariable temp_{scratch_.Path()};
 };
 
 TEST_F(EpubExport, WritesTheBookInContainerOrderWithEveryPageAsTheRendererDrawsIt) {

@@ -48,18 +48,11 @@ std::string WriteDeck(const std::string& folder, const std::string& name, int sl
 class ExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    hadTemp_ = HasEnvVar("TEMP");
-    temp_ = GetEnvVar("TEMP");
-    SetEnvVar("TEMP", scratch_.Path());
     saved_ = Module();
     Module().SetVariable = RecordVariable;
     gSet.clear();
   }
-  void TearDown() override {
-    Module() = saved_;
-    if (hadTemp_) SetEnvVar("TEMP", temp_);
-    else UnsetEnvVar("TEMP");
-  }
+  void TearDown() override { Module() = saved_; }
   bool Run(int32_t index, std::vector<std::string> params) {
     std::vector<char*> raw;
     for (auto& p : params) raw.push_back(p.data());
@@ -70,8 +63,7 @@ class ExportTest : public ::testing::Test {
   std::string Path(const std::string& name) const { return JoinPath(scratch_.Path(), name); }
 
   ScratchFolder scratch_;
-  std::string temp_;
-  bool hadTemp_ = false;
+  test::TempVariable temp_{scratch_.Path()};
   TModuleState saved_;
 };
 

@@ -113,15 +113,6 @@ TEST(PrecacheList, EveryFileAsAnEncodedUrlPathButTheWorkerItself) {
 
 class PwaExport : public ::testing::Test {
  protected:
-  void SetUp() override {
-    hadTemp_ = HasEnvVar("TEMP");
-    temp_ = GetEnvVar("TEMP");
-    SetEnvVar("TEMP", scratch_.Path());
-  }
-  void TearDown() override {
-    if (hadTemp_) SetEnvVar("TEMP", temp_);
-    else UnsetEnvVar("TEMP");
-  }
   std::string Path(const std::string& name) const { return JoinPath(scratch_.Path(), name); }
 
   std::string WriteDeck(const std::string& name) const {
@@ -140,8 +131,7 @@ class PwaExport : public ::testing::Test {
   }
 
   ScratchFolder scratch_;
-  std::string temp_;
-  bool hadTemp_ = false;
+  test::TempVariable temp_{scratch_.Path()};
 };
 
 TEST_F(PwaExport, AddsManifestIconsAndAWorkerThatCachesTheWholeFolder) {

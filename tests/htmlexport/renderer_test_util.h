@@ -48,4 +48,23 @@ class ScratchFolder {
   std::string FPath;
 };
 
+// TEMP pointed at Folder while the object lives, so that the exports' work
+// folders go there, and given back as it was afterwards.
+class TempVariable {
+ public:
+  explicit TempVariable(const std::string& folder) : FHad(HasEnvVar("TEMP")), FOld(GetEnvVar("TEMP")) {
+    SetEnvVar("TEMP", folder);
+  }
+  ~TempVariable() {
+    if (FHad) SetEnvVar("TEMP", FOld);
+    else UnsetEnvVar("TEMP");
+  }
+  TempVariable(const TempVariable&) = delete;
+  TempVariable& operator=(const TempVariable&) = delete;
+
+ private:
+  bool FHad;
+  std::string FOld;
+};
+
 }  // namespace tarvik::test

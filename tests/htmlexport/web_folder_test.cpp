@@ -115,18 +115,8 @@ std::string WriteDeck(const std::string& folder, const std::string& name) {
 
 class WebFolderExport : public ::testing::Test {
  protected:
-  void SetUp() override {
-    hadTemp_ = HasEnvVar("TEMP");
-    temp_ = GetEnvVar("TEMP");
-    SetEnvVar("TEMP", scratch_.Path());
-  }
-  void TearDown() override {
-    if (hadTemp_) SetEnvVar("TEMP", temp_);
-    else UnsetEnvVar("TEMP");
-  }
   ScratchFolder scratch_;
-  std::string temp_;
-  bool hadTemp_ = false;
+  test::TempVariable temp_{scratch_.Path()};
 };
 
 TEST_F(WebFolderExport, WritesIndexAndAssetsAndNoStagingFile) {
