@@ -174,6 +174,33 @@ ThemeColorMap ReadThemeColors(pugi::xml_node themeRoot) {
   return map;
 }
 
+namespace {
+
+// Tint and shade mix with white and black in linear light, as the slide
+// editors and LibreOffice do; val is the share of the input colour kept.
+double ToLinear(int32_t c) {
+  const double v = c / 255.0;
+  return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+int32_t FromLinear(double v) {
+  v = std::clamp(v, 0.0, 1.0);
+  const double s = v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
+  return static_cast<int32_t>(std::lround(s * 255));
+}
+
+int32_t Tint(int32_t c, int32_t val) {
+  const double keep = std::clamp(val, 0, 100000) / 100000.0;
+  return FromLinear(1 - (1 - ToLinear(std::clamp(c, 0, 255))) * keep);
+}
+
+int32_t Shade(int32_t c, int32_t val) {
+  const double keep = std::clamp(val, 0, 100000) / 100000.0;
+  return FromLinear(ToLinear(std::clamp(c, 0, 255)) * keep);
+}
+
+}  // namespace
+
 TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
   if (!element) return color;
   int32_t channel[3] = {color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF};
@@ -181,13 +208,15 @@ TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
     if (modifier.type() != pugi::node_element) continue;
     std::string_view name = LocalNameOf(modifier.name());
     int32_t val = GetAttrInt32(modifier, "val", 100000);
-    if (SameText(name, "lumMod") || SameText(name, "shade")) {
+    if (SameText(name, "lumMod")) {
       for (int32_t& c : channel) c = Mul32(c, val) / 100000;
+    } else if (SameText(name, "shade")) {
+      for (int32_t& c : channel) c = Shade(c, val);
     } else if (SameText(name, "lumOff")) {
       int32_t offset = Mul32(val, 255) / 100000;
       for (int32_t& c : channel) c = Add32(c, offset);
     } else if (SameText(name, "tint")) {
-      for (int32_t& c : channel) c = Add32(c, Mul32(Sub32(255, c), val) / 100000);
+      for (int32_t& c : channel) c = Tint(c, val);
     }
   }
   return MakeColor(Clamp255(channel[0]), Clamp255(channel[1]), Clamp255(channel[2]));

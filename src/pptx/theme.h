@@ -50,8 +50,9 @@ ThemeColorMap ApplyColorMap(const ThemeColorMap& theme, pugi::xml_node clrMap);
 // Raises ETarvikError when the theme part is not well-formed.
 ThemeColorMap LoadThemeColors(const std::string& extractFolder);
 
-// Applies lumMod, lumOff, shade and tint children of element in order, with
-// 32-bit integer arithmetic, truncating division and no clamping until the end.
+// Applies lumMod, lumOff, shade and tint children of element in order:
+// lumMod and lumOff with 32-bit integer arithmetic, truncating division and
+// no clamping until the end; shade and tint in linear light.
 TColor ApplyColorModifiers(TColor color, pugi::xml_node element);
 
 // A name the map holds gives its colour; otherwise bg1/tx1/bg2/tx2 alias

@@ -35,13 +35,15 @@ TEST(Theme, ColorModifiersUseTruncatingIntegerArithmeticWithoutIntermediateClamp
   } cases[] = {
       {0xC47244, "<a:lumMod val='75000'/>", Rgb(51, 85, 147)},
       {0xC47244, "<a:lumMod val='20000'/><a:lumOff val='80000'/>", Rgb(217, 226, 243)},
-      {0x000000, "<a:tint val='50000'/>", Rgb(127, 127, 127)},
-      {0xFFFFFF, "<a:shade val='50000'/>", Rgb(127, 127, 127)},
+      // tint and shade keep val of the colour, mixed in linear light
+      {0x000000, "<a:tint val='50000'/>", Rgb(188, 188, 188)},
+      {0x000000, "<a:tint val='20000'/>", Rgb(231, 231, 231)},
+      {0xFFFFFF, "<a:shade val='50000'/>", Rgb(188, 188, 188)},
       {0xC47244, "<a:lumOff val='-25000'/>", Rgb(5, 51, 133)},
       {Rgb(200, 200, 200), "<a:lumOff val='40000'/><a:lumMod val='50000'/>", Rgb(151, 151, 151)},
       {0xC47244, "<a:lumMod/>", 0xC47244},
       {0xC47244, "<a:lumOff/>", 0xFFFFFF},
-      {0xC47244, "<a:tint/>", 0xFFFFFF},
+      {0xC47244, "<a:tint/>", 0xC47244},
       {0xC47244, "<a:alpha val='50000'/><a:satMod val='2'/><A:LUMMOD VAL='0'/>", 0},
       {0xC47244, "<a:lumMod val='x'/>", 0xC47244},
       {0x808080, "<a:lumMod val='2147483647'/>", 0},  // wraps like 32-bit arithmetic, then clamps
@@ -74,7 +76,7 @@ TEST(Theme, SolidFillReadsItsFirstColourChildOfAnyKind) {
   } cases[] = {
       {"<p:spPr><a:solidFill><a:srgbClr val='FF0000'/></a:solidFill></p:spPr>", true, 0x0000FF},
       {"<p:spPr><a:solidFill><a:schemeClr val='bg1'><a:shade val='50000'/></a:schemeClr></a:solidFill></p:spPr>",
-       true, Rgb(127, 127, 127)},
+       true, Rgb(188, 188, 188)},
       {"<p:spPr><a:solidFill><a:sysClr val='window'/></a:solidFill></p:spPr>", true, 0xFFFFFF},
       {"<p:spPr><a:solidFill><a:prstClr val='red'/></a:solidFill></p:spPr>", true, 0x0000FF},
       {"<p:spPr><a:solidFill><a:hslClr hue='0' sat='100000' lum='50000'/></a:solidFill></p:spPr>", true, 0x0000FF},
