@@ -88,19 +88,21 @@ void ReadCellFill(pugi::xml_node tcPr, const TStyleParts& parts, const TTableCon
   }
 }
 
+int64_t MarginEmu(pugi::xml_node tcPr, const char* name) {
+  const bool across = name[3] == 'L' || name[3] == 'R';
+  return std::max<int64_t>(GetAttrInt64(tcPr, name, across ? kDefaultMarginX : kDefaultMarginY), 0);
+}
+
 void ReadCellText(pugi::xml_node tc, pugi::xml_node tcPr, const TStyleParts& parts, const TTableContext& ctx,
                   TPPTXShape& cell) {
   TTextInheritance text;
   text.ListStyles = ctx.ListStyles;
   text.FontRef = Strongest(parts, "tcTxStyle");
   ParseTextBody(FindChildNode(tc, "txBody"), text, ctx.Theme, cell);
-  auto margin = [&](const char* name, int64_t def) {
-    return static_cast<int32_t>(EmuToPx(GetAttrInt64(tcPr, name, def)));
-  };
-  cell.MarginLeftPx = margin("marL", kDefaultMarginX);
-  cell.MarginRightPx = margin("marR", kDefaultMarginX);
-  cell.MarginTopPx = margin("marT", kDefaultMarginY);
-  cell.MarginBottomPx = margin("marB", kDefaultMarginY);
+  cell.MarginLeftPx = static_cast<int32_t>(EmuToPx(MarginEmu(tcPr, "marL")));
+  cell.MarginRightPx = static_cast<int32_t>(EmuToPx(MarginEmu(tcPr, "marR")));
+  cell.MarginTopPx = static_cast<int32_t>(EmuToPx(MarginEmu(tcPr, "marT")));
+  cell.MarginBottomPx = static_cast<int32_t>(EmuToPx(MarginEmu(tcPr, "marB")));
   std::string anchor = LowerAscii(GetAttrText(tcPr, "anchor"));
   cell.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
 }
@@ -150,11 +152,16 @@ int64_t Sum(const std::vector<int64_t>& values, size_t from, size_t to) {
   return sum;
 }
 
-}  // namespace
+// A cell read from the table, before the rows know their heights.
+struct TCell {
+  std::unique_ptr<TPPTXShape> Shape;
+  size_t Row = 0, Col = 0, EndRow = 0, EndCol = 0;
+  pugi::xml_node Properties;  // tcPr
+  TStyleParts Parts;
+};
 
-std::vector<TTablePiece> ExpandTable(pugi::xml_node tbl, int64_t x, int64_t y, const TTableContext& context) {
-  std::vector<TTablePiece> cells, borders;
-  const TLayout layout = ReadLayout(tbl, context);
+std::vector<TCell> ReadCells(pugi::xml_node tbl, const TLayout& layout, const TTableContext& context) {
+  std::vector<TCell> cells;
   if (layout.Widths.empty() || layout.Heights.empty()) return cells;
   const size_t lastRow = layout.Heights.size() - 1, lastCol = layout.Widths.size() - 1;
   std::vector<pugi::xml_node> rows;
@@ -168,49 +175,117 @@ std::vector<TTablePiece> ExpandTable(pugi::xml_node tbl, int64_t x, int64_t y, c
       const size_t rowSpan = static_cast<size_t>(std::clamp<int64_t>(GetAttrInt64(tc, "rowSpan", 1), 1, 500));
       c += 1;  // a spanning cell is followed by hMerge cells for the columns it covers
       if (Flag(tc, "hMerge") || Flag(tc, "vMerge") || cells.size() >= kMaxCells) continue;
-      const size_t endCol = std::min(col + colSpan, lastCol + 1), endRow = std::min(r + rowSpan, lastRow + 1);
-      TShapeXfrm box;
-      box.X = x + Sum(layout.Widths, 0, col);
-      box.Y = y + Sum(layout.Heights, 0, r);
-      box.Cx = Sum(layout.Widths, col, endCol);
-      box.Cy = Sum(layout.Heights, r, endRow);
-
-      const TStyleParts parts = PartsFor(layout, r, col, lastRow, lastCol);
-      pugi::xml_node tcPr = FindChildNode(tc, "tcPr");
-      auto cell = std::make_unique<TPPTXShape>();
-      cell->Name = "Cell " + std::to_string(r + 1) + "," + std::to_string(col + 1);
-      cell->GeometryKind = skRect;
-      ReadCellFill(tcPr, parts, context, *cell);
-      ReadCellText(tc, tcPr, parts, context, *cell);
-      cell->Kind = TrimControl(cell->PlainText()).empty() ? skRect : skText;
-
-      const struct {
-        const char* Own;
-        const char* Side;
-        int64_t X1, Y1, X2, Y2;
-      } sides[] = {
-          {"lnT", r == 0 ? "top" : "insideH", box.X, box.Y, box.X + box.Cx, box.Y},
-          {"lnB", endRow - 1 == lastRow ? "bottom" : "insideH", box.X, box.Y + box.Cy, box.X + box.Cx, box.Y + box.Cy},
-          {"lnL", col == 0 ? "left" : "insideV", box.X, box.Y, box.X, box.Y + box.Cy},
-          {"lnR", endCol - 1 == lastCol ? "right" : "insideV", box.X + box.Cx, box.Y, box.X + box.Cx, box.Y + box.Cy},
-      };
-      for (const auto& side : sides) {
-        auto line = std::make_unique<TPPTXShape>();
-        if (!ReadBorder(tcPr, side.Own, parts, side.Side, context, *line) || !line->HasLine) continue;
-        line->Kind = skLine;
-        line->Name = cell->Name + " border";
-        TShapeXfrm segment;
-        segment.X = side.X1;
-        segment.Y = side.Y1;
-        segment.Cx = side.X2 - side.X1;
-        segment.Cy = side.Y2 - side.Y1;
-        borders.push_back({std::move(line), segment});
-      }
-      cells.push_back({std::move(cell), box});
+      TCell cell;
+      cell.Row = r;
+      cell.Col = col;
+      cell.EndCol = std::min(col + colSpan, lastCol + 1);
+      cell.EndRow = std::min(r + rowSpan, lastRow + 1);
+      cell.Parts = PartsFor(layout, r, col, lastRow, lastCol);
+      cell.Properties = FindChildNode(tc, "tcPr");
+      cell.Shape = std::make_unique<TPPTXShape>();
+      cell.Shape->Name = "Cell " + std::to_string(r + 1) + "," + std::to_string(col + 1);
+      cell.Shape->GeometryKind = skRect;
+      ReadCellFill(cell.Properties, cell.Parts, context, *cell.Shape);
+      ReadCellText(tc, cell.Properties, cell.Parts, context, *cell.Shape);
+      cell.Shape->Kind = TrimControl(cell.Shape->PlainText()).empty() ? skRect : skText;
+      cells.push_back(std::move(cell));
     }
   }
-  for (TTablePiece& border : borders) cells.push_back(std::move(border));
   return cells;
+}
+
+// Rows grow to hold their text, as the slide editors grow them: a row's
+// height is a minimum. Without font metrics the lines are counted at an
+// average advance of about half the size per character, wrapped by words.
+int64_t TextHeightEmu(const TPPTXShape& cell, int64_t widthEmu) {
+  constexpr double kEmuPerPt = 12700, kAdvance = 0.5, kBoldAdvance = 0.55, kLine = 1.2;
+  double height = 0;
+  for (const TPPTXParagraph& paragraph : cell.Paragraphs) {
+    const double width = std::max<double>(widthEmu - paragraph.MarginLeftEmu - paragraph.MarginRightEmu, kEmuPerPt);
+    double lineWidth = 0, lineSize = 0;
+    auto endLine = [&] {
+      const double size = lineSize > 0 ? lineSize : paragraph.EndFontSizePt;
+      height += (paragraph.LineSpacingPt > 0 ? paragraph.LineSpacingPt : size * kLine * paragraph.LineSpacingPct / 100) *
+                kEmuPerPt;
+      lineWidth = lineSize = 0;
+    };
+    for (const TPPTXTextRun& run : paragraph.Runs) {
+      if (run.Text == "\n") {
+        endLine();
+        continue;
+      }
+      lineSize = std::max(lineSize, run.FontSizePt);
+      const double advance = run.FontSizePt * kEmuPerPt * (run.Bold ? kBoldAdvance : kAdvance);
+      for (size_t at = 0; at < run.Text.size();) {
+        size_t end = run.Text.find(' ', at);
+        end = end == std::string::npos ? run.Text.size() : end + 1;
+        double characters = 0;
+        for (size_t i = at; i < end; ++i) characters += (static_cast<unsigned char>(run.Text[i]) & 0xC0) != 0x80;
+        if (lineWidth > 0 && lineWidth + advance * characters > width) endLine();
+        lineWidth += advance * characters;
+        at = end;
+      }
+    }
+    endLine();
+    height += (paragraph.SpaceBeforePt + paragraph.SpaceAfterPt) * kEmuPerPt;
+  }
+  return static_cast<int64_t>(height);
+}
+
+
+void GrowRows(const std::vector<TCell>& cells, TLayout& layout) {
+  for (const TCell& cell : cells) {
+    if (cell.EndRow - cell.Row != 1 || cell.Shape->Kind != skText) continue;
+    const int64_t width =
+        Sum(layout.Widths, cell.Col, cell.EndCol) - MarginEmu(cell.Properties, "marL") - MarginEmu(cell.Properties, "marR");
+    const int64_t needed =
+        TextHeightEmu(*cell.Shape, width) + MarginEmu(cell.Properties, "marT") + MarginEmu(cell.Properties, "marB");
+    layout.Heights[cell.Row] = std::max(layout.Heights[cell.Row], needed);
+  }
+}
+
+}  // namespace
+
+std::vector<TTablePiece> ExpandTable(pugi::xml_node tbl, int64_t x, int64_t y, const TTableContext& context) {
+  TLayout layout = ReadLayout(tbl, context);
+  std::vector<TCell> cells = ReadCells(tbl, layout, context);
+  GrowRows(cells, layout);
+  std::vector<TTablePiece> pieces, borders;
+  const size_t lastRow = layout.Heights.size() - 1, lastCol = layout.Widths.size() - 1;
+  for (TCell& cell : cells) {
+    TShapeXfrm box;
+    box.X = x + Sum(layout.Widths, 0, cell.Col);
+    box.Y = y + Sum(layout.Heights, 0, cell.Row);
+    box.Cx = Sum(layout.Widths, cell.Col, cell.EndCol);
+    box.Cy = Sum(layout.Heights, cell.Row, cell.EndRow);
+    const struct {
+      const char* Own;
+      const char* Side;
+      int64_t X1, Y1, X2, Y2;
+    } sides[] = {
+        {"lnT", cell.Row == 0 ? "top" : "insideH", box.X, box.Y, box.X + box.Cx, box.Y},
+        {"lnB", cell.EndRow - 1 == lastRow ? "bottom" : "insideH", box.X, box.Y + box.Cy, box.X + box.Cx,
+         box.Y + box.Cy},
+        {"lnL", cell.Col == 0 ? "left" : "insideV", box.X, box.Y, box.X, box.Y + box.Cy},
+        {"lnR", cell.EndCol - 1 == lastCol ? "right" : "insideV", box.X + box.Cx, box.Y, box.X + box.Cx,
+         box.Y + box.Cy},
+    };
+    for (const auto& side : sides) {
+      auto line = std::make_unique<TPPTXShape>();
+      if (!ReadBorder(cell.Properties, side.Own, cell.Parts, side.Side, context, *line) || !line->HasLine) continue;
+      line->Kind = skLine;
+      line->Name = cell.Shape->Name + " border";
+      TShapeXfrm segment;
+      segment.X = side.X1;
+      segment.Y = side.Y1;
+      segment.Cx = side.X2 - side.X1;
+      segment.Cy = side.Y2 - side.Y1;
+      borders.push_back({std::move(line), segment});
+    }
+    pieces.push_back({std::move(cell.Shape), box});
+  }
+  for (TTablePiece& border : borders) pieces.push_back(std::move(border));
+  return pieces;
 }
 
 }  // namespace tarvik

@@ -14,6 +14,9 @@ namespace {
 
 const ThemeColorMap kColors{{"accent1", 0x0000FF}, {"lt1", 0xFFFFFF}, {"dk1", 0x000000}};
 
+// Wide and tall enough for a line of 18 pt text with the default margins.
+constexpr int64_t kW = 3000000, kH = 500000;
+
 std::string Cell(const std::string& text, const std::string& attrs = "", const std::string& tcPr = "/>") {
   return "<a:tc" + attrs + "><a:txBody><a:bodyPr/><a:p><a:r><a:t>" + text + "</a:t></a:r></a:p></a:txBody>" +
          "<a:tcPr" + tcPr + "</a:tc>";
@@ -21,12 +24,12 @@ std::string Cell(const std::string& text, const std::string& attrs = "", const s
 
 std::string Table(const std::string& tblPr, const std::string& rows, int columns = 3) {
   std::string grid;
-  for (int i = 0; i < columns; ++i) grid += "<a:gridCol w='1000'/>";
+  for (int i = 0; i < columns; ++i) grid += "<a:gridCol w='" + std::to_string(kW) + "'/>";
   return "<a:tbl xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'>" + tblPr + "<a:tblGrid>" + grid +
          "</a:tblGrid>" + rows + "</a:tbl>";
 }
 
-std::string Row(const std::string& cells) { return "<a:tr h='500'>" + cells + "</a:tr>"; }
+std::string Row(const std::string& cells) { return "<a:tr h='" + std::to_string(kH) + "'>" + cells + "</a:tr>"; }
 
 const char* const kStyles =
     "<a:tblStyleLst xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'>"
@@ -68,10 +71,10 @@ TEST(Table, MergedCellsSpanTheirColumnsAndRows) {
     const char* Name;
     int64_t X, Y, Cx, Cy;
   } cases[] = {
-      {"Cell 1,1", 100, 200, 2000, 500},
-      {"Cell 1,3", 2100, 200, 1000, 1000},
-      {"Cell 2,1", 100, 700, 1000, 500},
-      {"Cell 2,2", 1100, 700, 1000, 500},
+      {"Cell 1,1", 100, 200, 2 * kW, kH},
+      {"Cell 1,3", 100 + 2 * kW, 200, kW, 2 * kH},
+      {"Cell 2,1", 100, 200 + kH, kW, kH},
+      {"Cell 2,2", 100 + kW, 200 + kH, kW, kH},
   };
   ASSERT_EQ(pieces.size(), 4u);
   for (const auto& c : cases) {
@@ -117,7 +120,7 @@ TEST(Table, StylePartsRankFirstRowOverBandsOverWholeTableAndTheCellOverAll) {
     ++lines;
     EXPECT_EQ(piece.Box.Cy, 0);
     EXPECT_GT(piece.Box.Y, 200);
-    EXPECT_LT(piece.Box.Y, 1700);
+    EXPECT_LT(piece.Box.Y, 200 + 3 * kH);
   }
   EXPECT_EQ(lines, 12);  // each inner boundary drawn by the cells on both sides
 }
@@ -130,6 +133,20 @@ TEST(Table, CellsOwnBorderReplacesTheStyles) {
   int lines = 0;
   for (const auto& piece : pieces) lines += piece.Shape->Kind == skLine;
   EXPECT_EQ(lines, 1);  // only the second cell's top
+}
+
+TEST(Table, RowsGrowToHoldTheirText) {
+  TTableFixture table;
+  std::string words;
+  for (int i = 0; i < 40; ++i) words += "word ";
+  auto pieces = table.Expand(Table("", Row(Cell("short") + Cell(words)) + Row(Cell("next") + Cell("")), 2));
+  const TTablePiece* tall = Named(pieces, "Cell 1,2");
+  ASSERT_NE(tall, nullptr);
+  // 40 words of 5 characters at 18 pt need several lines in a column of 3 million EMU.
+  EXPECT_GT(tall->Box.Cy, 3 * kH);
+  EXPECT_EQ(Named(pieces, "Cell 1,1")->Box.Cy, tall->Box.Cy) << "the whole row grows";
+  EXPECT_EQ(Named(pieces, "Cell 2,1")->Box.Y, 200 + tall->Box.Cy);
+  EXPECT_EQ(Named(pieces, "Cell 2,1")->Box.Cy, kH) << "a row that fits keeps its height";
 }
 
 TEST(Table, AHostileTableIsCapped) {
