@@ -158,7 +158,7 @@ std::string BuildEpubNav(const std::string& title, int slideCount) {
 }
 
 std::string BuildEpubPackage(const std::string& title, const std::string& identifier, int slideCount,
-                             const std::string& modified) {
+                             const std::string& modified, const std::vector<TEpubResource>& resources) {
   std::string out(kXmlDeclaration);
   out += "<package xmlns=\"http://www.idpf.org/2007/opf\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
          "xmlns:dcterms=\"http://purl.org/dc/terms/\" xmlns:rendition=\"";
@@ -181,6 +181,9 @@ std::string BuildEpubPackage(const std::string& title, const std::string& identi
   for (int i = 1; i <= slideCount; ++i)
     out += "<item id=\"slide" + std::to_string(i) + "\" href=\"text/" + EpubPageName(i) +
            "\" media-type=\"application/xhtml+xml\" properties=\"svg\"/>";
+  for (size_t i = 0; i < resources.size(); ++i)
+    out += "<item id=\"media" + std::to_string(i + 1) + "\" href=\"" + XmlEscape(resources[i].Href) +
+           "\" media-type=\"" + XmlEscape(resources[i].MediaType) + "\"/>";
   out += "</manifest><spine page-progression-direction=\"ltr\">";
   for (int i = 1; i <= slideCount; ++i) out += "<itemref idref=\"slide" + std::to_string(i) + "\"/>";
   out += "</spine></package>";

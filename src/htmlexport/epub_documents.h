@@ -5,6 +5,7 @@
 #pragma once
 #include <ctime>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace tarvik {
@@ -25,11 +26,17 @@ std::string BuildEpubSlidePage(std::string_view section, const std::string& titl
                                int slideWidth, int slideHeight);
 // The navigation document: a table of contents with one entry per slide.
 std::string BuildEpubNav(const std::string& title, int slideCount);
+// A file of the book besides its pages: its path below OEBPS and its type.
+struct TEpubResource {
+  std::string Href;
+  std::string MediaType;
+};
+
 // The package document: metadata (Modified as from EpubTimestamp), a
-// manifest holding the navigation, the stylesheet and every page, and the
-// pages in order as the spine.
+// manifest holding the navigation, the stylesheet, every page and the
+// resources, and the pages in order as the spine.
 std::string BuildEpubPackage(const std::string& title, const std::string& identifier, int slideCount,
-                             const std::string& modified);
+                             const std::string& modified, const std::vector<TEpubResource>& resources = {});
 
 // "CCYY-MM-DDThh:mm:ssZ" in UTC, the form of the book's last modification.
 std::string EpubTimestamp(std::time_t time);

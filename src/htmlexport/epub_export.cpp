@@ -1,11 +1,13 @@
 // EPUB export driver: checks, work folder, loader, pages, archive.
 //
-// Pages embed their pictures and media as data: URIs, and a picture shown
-// on many slides is in many pages. Each page therefore goes into the archive
-// as a deflate stream put together from its own markup and one compressed
-// piece per file, made the first time a page uses the file: every file is
-// encoded and compressed once, however often it appears, and no page is
-// ever written out uncompressed, in memory or on disk.
+// A picture or a video in a type every reading system takes is a file of
+// the book, stored once however many pages show it: a logo on every slide
+// must not make a 170 MB deck a gigabyte book. Anything else (a TIFF, a
+// metafile) would need a fallback as a file, so pages embed it as a data:
+// URI. Each page then goes into the archive as a deflate stream put together
+// from its own markup and one compressed piece per embedded file, made the
+// first time a page uses the file: every file is encoded and compressed
+// once, and no page is ever written out uncompressed, in memory or on disk.
 #include "htmlexport/epub_export.h"
 
 #include <ctime>
@@ -48,13 +50,39 @@ bool IsCompressedFormat(const std::string& mime) {
          mime == "image/webp" || mime == "audio/mpeg" || mime == "audio/ogg";
 }
 
-// The compressed data: URIs of the files the pages refer to, each made on
-// its first use.
+bool IsPackageMedia(const std::string& mime) {
+  return mime == "image/png" || mime == "image/jpeg" || mime == "image/gif" || mime == "image/webp" ||
+         mime == "image/svg+xml" || mime == "audio/mpeg" || mime == "audio/mp4" || mime == "audio/ogg" ||
+         mime.starts_with("video/");
+}
+
+// The files the pages refer to: a path in the book for those it holds as
+// files, else their compressed data: URIs, each made on its first use.
 class TMediaPieces {
  public:
   explicit TMediaPieces(const TRenderContext& context) : FContext(context) {}
 
   size_t Count() const { return FContext.ReferencedMedia().size(); }
+
+  // "media/m<index + 1>.<extension>" below OEBPS, or "" when the file is embedded.
+  std::string Href(size_t index) {
+    const std::string& mime = Type(index);
+    if (!IsPackageMedia(mime)) return "";
+    return "media/m" + std::to_string(index + 1) + ExtensionForMimeType(mime);
+  }
+
+  // The type a reading system will see: a picture's from its bytes, since
+  // a book's manifest must state it truly; "" for a picture of none it takes.
+  const std::string& Type(size_t index) {
+    if (FTypes.size() < Count()) FTypes.resize(Count());
+    std::optional<std::string>& type = FTypes[index];
+    if (!type) {
+      const std::string& file = FContext.ReferencedMedia()[index];
+      type = MimeTypeForFile(file);
+      if (type->starts_with("image/") && *type != "image/svg+xml") type = SniffPictureType(ReadFileHead(file, 12));
+    }
+    return *type;
+  }
 
   // Index is below Count().
   const TDeflatedPiece& Piece(size_t index) {
@@ -72,6 +100,7 @@ class TMediaPieces {
  private:
   const TRenderContext& FContext;
   std::vector<std::optional<TDeflatedPiece>> FPieces;
+  std::vector<std::optional<std::string>> FTypes;
 };
 
 // The page's deflate stream: its markup, with each quoted media reference
@@ -89,7 +118,9 @@ TZipEntry PageEntry(const std::string& name, std::string_view page, TMediaPieces
       index = index * 10 + static_cast<size_t>(page[end++] - '0');
     if (end == digits || end >= page.size() || page[end] != '"' || index >= pieces.Count()) continue;
     stream.AddText(page.substr(copied, digits - copied - TRenderContext::kMediaReference.size()));
-    stream.AddPiece(pieces.Piece(index));
+    const std::string href = pieces.Href(index);
+    if (href.empty()) stream.AddPiece(pieces.Piece(index));
+    else stream.AddText("../" + href);  // pages lie in OEBPS/text
     copied = end;
   }
   stream.AddText(page.substr(copied));
@@ -144,17 +175,33 @@ bool ExportEPUB(const std::string& pptxFile, const std::string& outputFile, int&
     ReportSlideProgress(n, total);
   }
 
+  std::vector<TEpubResource> resources;
+  std::vector<TZipEntry> files;
+  for (size_t i = 0; i < pieces.Count(); ++i) {
+    const std::string href = pieces.Href(i);
+    if (href.empty()) continue;
+    const std::string& file = context.ReferencedMedia()[i];
+    resources.push_back({href, pieces.Type(i)});
+    TZipEntry entry;
+    entry.Name = "OEBPS/" + href;
+    entry.SourceFile = file;
+    // Their own compression leaves nothing for deflate to find.
+    entry.Method = TZipMethod::Stored;
+    files.push_back(std::move(entry));
+  }
+
   const std::time_t now = std::time(nullptr);
   std::vector<TZipEntry> entries;
-  entries.reserve(pages.size() + 5);
+  entries.reserve(pages.size() + files.size() + 5);
   entries.push_back(TextEntry("mimetype", "application/epub+zip", TZipMethod::Stored));
   entries.push_back(TextEntry("META-INF/container.xml", EpubContainerText()));
   entries.push_back(TextEntry("OEBPS/package.opf",
                               BuildEpubPackage(title, "urn:uuid:" + DashGuidHex(work.GuidHex()), total,
-                                               EpubTimestamp(now))));
+                                               EpubTimestamp(now), resources)));
   entries.push_back(TextEntry("OEBPS/nav.xhtml", BuildEpubNav(title, total)));
   entries.push_back(TextEntry("OEBPS/styles/epub.css", EpubStylesheetText()));
   for (auto& page : pages) entries.push_back(std::move(page));
+  for (auto& file : files) entries.push_back(std::move(file));
   WriteZipArchive(outputFile, entries, now);
 
   slideCount = total;

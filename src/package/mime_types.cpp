@@ -45,4 +45,12 @@ std::string ExtensionForMimeType(std::string_view mimeType) {
   return ".bin";
 }
 
+std::string SniffPictureType(std::string_view head) {
+  if (head.starts_with("\x89PNG\r\n\x1A\n")) return "image/png";
+  if (head.starts_with("\xFF\xD8\xFF")) return "image/jpeg";
+  if (head.starts_with("GIF87a") || head.starts_with("GIF89a")) return "image/gif";
+  if (head.size() >= 12 && head.starts_with("RIFF") && head.substr(8, 4) == "WEBP") return "image/webp";
+  return "";
+}
+
 }  // namespace tarvik

@@ -15,4 +15,9 @@ std::string MimeTypeForFile(std::string_view fileName);
 // extension the table lists for it; ".bin" for anything unknown.
 std::string ExtensionForMimeType(std::string_view mimeType);
 
+// The type of a PNG, JPEG, GIF or WebP picture from its first bytes (12 are
+// enough); "" for anything else. Decks name pictures by extension, and not
+// always truly.
+std::string SniffPictureType(std::string_view head);
+
 }  // namespace tarvik

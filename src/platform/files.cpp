@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -120,6 +121,15 @@ std::string RemoveExtension(const std::string& path) {
   size_t dot = name.find_last_of('.');
   if (dot == std::string::npos) return path;
   return path.substr(0, path.size() - (name.size() - dot));
+}
+
+std::string ReadFileHead(const std::string& path, size_t count) {
+  std::ifstream in(ToFs(path), std::ios::binary);
+  std::string data(count, '\0');
+  if (!in) return "";
+  in.read(data.data(), static_cast<std::streamsize>(count));
+  data.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+  return data;
 }
 
 std::string ReadFileBytes(const std::string& path) {

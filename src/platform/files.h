@@ -32,6 +32,8 @@ std::string ExtractFileDir(const std::string& path);
 std::string RemoveExtension(const std::string& path);
 // Reads/writes a whole file; raise ETarvikError with the system's message on failure.
 std::string ReadFileBytes(const std::string& path);
+// Up to count bytes from the start of the file; "" when it cannot be read.
+std::string ReadFileHead(const std::string& path, size_t count);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 // Size in bytes, or -1 when it cannot be read.
 int64_t FileSize(const std::string& path);

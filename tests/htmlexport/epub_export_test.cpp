@@ -73,7 +73,7 @@ class EpubExport : public ::testing::Test {
       parts.Slides.push_back(slide);
     }
     test::TDeckWriter deck = test::BuildMinimalDeck(parts);
-    deck.Add("ppt/media/picture.png", std::string(70000, 'P') + "not really a PNG");
+    deck.Add("ppt/media/picture.png", "\x89PNG\r\n\x1A\n" + std::string(70000, 'P'));
     std::string path = Path(name);
     deck.Write(path);
     return path;
@@ -105,25 +105,31 @@ TEST_F(EpubExport, WritesTheBookInContainerOrderWithEveryPageAsTheRendererDrawsI
   EXPECT_EQ(book.Names(), (std::vector<std::string>{"mimetype", "META-INF/container.xml", "OEBPS/package.opf",
                                                     "OEBPS/nav.xhtml", "OEBPS/styles/epub.css",
                                                     "OEBPS/text/slide001.xhtml", "OEBPS/text/slide002.xhtml",
-                                                    "OEBPS/text/slide003.xhtml"}));
+                                                    "OEBPS/text/slide003.xhtml", "OEBPS/media/m1.png"}));
   EXPECT_EQ(book.Items[0].Bytes, "application/epub+zip");
-  for (size_t i = 0; i < book.Items.size(); ++i)
-    EXPECT_EQ(book.Items[i].Method, i == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE) << book.Items[i].Name;
+  for (size_t i = 0; i < book.Items.size(); ++i) {
+    const bool stored = i == 0 || book.Items[i].Name.starts_with("OEBPS/media/");
+    EXPECT_EQ(book.Items[i].Method, stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE) << book.Items[i].Name;
+  }
 
-  // Each page as the renderer draws the slide with its pictures inline: the
-  // pictures compressed once for both pages come out whole in each.
+  // Each page as the renderer draws the slide, the picture that two pages
+  // show being one file of the book.
   std::unique_ptr<TPPTXPresentation> presentation = LoadPPTXPresentation(deck, Path("check"));
+  EXPECT_EQ(book.Find("OEBPS/media/m1.png")->Bytes, ReadFileBytes(presentation->Slides[0]->Shapes[1]->MediaFile));
   TRenderContext context(*presentation);
+  context.ReferenceMedia();
   for (int n = 1; n <= 3; ++n) {
     const auto& slide = *presentation->Slides[static_cast<size_t>(n - 1)];
     std::string section = SectionAsXhtml(RenderSlideSection(slide, n, 1280, 720, context));
+    for (size_t at; (at = section.find(TRenderContext::kMediaReference)) != std::string::npos;)
+      section.replace(at, TRenderContext::kMediaReference.size() + 1, "../media/m1.png");
     EXPECT_EQ(book.Find("OEBPS/text/" + EpubPageName(n))->Bytes, BuildEpubSlidePage(section, title, n, 1280, 720));
   }
 
   // Every XML document of the book is well-formed and has no byte order mark.
   std::vector<pugi::xml_document> docs(book.Items.size());
   for (size_t i = 1; i < book.Items.size(); ++i) {
-    if (book.Items[i].Name.ends_with(".css")) continue;
+    if (book.Items[i].Name.ends_with(".css") || book.Items[i].Name.ends_with(".png")) continue;
     EXPECT_TRUE(book.Items[i].Bytes.starts_with("<?xml")) << book.Items[i].Name;
     EXPECT_TRUE(docs[i].load_string(book.Items[i].Bytes.c_str())) << book.Items[i].Name;
   }
@@ -142,7 +148,7 @@ TEST_F(EpubExport, WritesTheBookInContainerOrderWithEveryPageAsTheRendererDrawsI
   for (pugi::xml_node ref : package.child("spine").children("itemref")) spine.push_back(ref.attribute("idref").value());
   EXPECT_EQ(items, (std::vector<std::string>{"nav nav.xhtml nav", "css styles/epub.css ",
                                              "slide1 text/slide001.xhtml svg", "slide2 text/slide002.xhtml svg",
-                                             "slide3 text/slide003.xhtml svg"}));
+                                             "slide3 text/slide003.xhtml svg", "media1 media/m1.png "}));
   EXPECT_EQ(spine, (std::vector<std::string>{"slide1", "slide2", "slide3"}));
   const pugi::xml_node nav = docs[3].child("html").child("body").child("nav");
   EXPECT_EQ(std::string(nav.child_value("h1")), title);

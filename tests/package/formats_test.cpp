@@ -140,3 +140,17 @@ TEST(PercentEncodePath, KeepsSeparatorsAndEncodesWhatWouldChangeTheUrl) {
 
 }  // namespace
 }  // namespace tarvik
+
+TEST(SniffPictureType, KnowsPicturesByTheirFirstBytesOnly) {
+  using namespace std::string_literals;
+  const struct {
+    std::string head;
+    const char* type;
+  } cases[] = {
+      {"\x89PNG\r\n\x1A\n\0\0\0\x0D"s, "image/png"}, {"\xFF\xD8\xFF\xE0"s, "image/jpeg"},
+      {"GIF89a", "image/gif"},                        {"RIFF\x10\0\0\0WEBPVP8 "s, "image/webp"},
+      {"RIFF\x10\0\0\0WAVE"s, ""},                    {"\x89PNG", ""},
+      {"<svg/>", ""},                                 {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(tarvik::SniffPictureType(c.head), c.type) << c.head;
+}
