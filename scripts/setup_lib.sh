@@ -49,6 +49,7 @@ tier_packages() {
     g++ cmake ninja-build pkg-config make
     libgtest-dev libgmock-dev googletest
     zlib1g-dev libzip-dev libpugixml-dev libcli11-dev libstb-dev
+    libemf2svg-dev libwmf-dev
     zip unzip
   )
   case "$tier" in

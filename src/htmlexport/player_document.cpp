@@ -50,7 +50,7 @@ size_t EstimateDocumentSize(const TPPTXPresentation& presentation) {
   for (const auto& slide : presentation.Slides) {
     size += 512;
     for (const auto& shape : slide->Shapes) {
-      size += 1024 + embedded(shape->MediaFile) + embedded(shape->PosterImage);
+      size += 1024 + embedded(shape->DrawnFile()) + embedded(shape->PosterImage);
       for (const auto& paragraph : shape->Paragraphs) {
         size += 160;
         for (const auto& run : paragraph.Runs) size += 256 + run.FontName.size() + run.Text.size() * 2;

@@ -19,8 +19,8 @@ TRenderContext::TRenderContext(const TPPTXPresentation& presentation) {
       countPicture(shape->Fill);
       switch (shape->Kind) {
         case skImage:
-          CountUse(shape->MediaFile);
-          if (!shape->MediaFile.empty()) ++FPictureUses[shape->MediaFile];
+          CountUse(shape->DrawnFile());
+          if (!shape->DrawnFile().empty()) ++FPictureUses[shape->DrawnFile()];
           break;
         case skVideo:
         case skAudio:

@@ -94,6 +94,22 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   out += " preserveAspectRatio=\"none\"/></g>";
 }
 
+// A picture no browser can draw (a metafile without a converter) as a
+// labelled box in its place, so that the slide does not silently lose it.
+void AppendPictureBox(std::string& out, const TPPTXShape& shape) {
+  const double l = shape.LeftPx(), t = shape.TopPx(), w = shape.WidthPx(), h = shape.HeightPx();
+  out += "<g><rect";
+  AppendNumAttr(out, "x", l);
+  AppendNumAttr(out, "y", t);
+  AppendNumAttr(out, "width", w);
+  AppendNumAttr(out, "height", h);
+  out += " fill=\"#f2f2f2\" stroke=\"#a6a6a6\" stroke-dasharray=\"4 3\"/><text";
+  AppendNumAttr(out, "x", l + w / 2);
+  AppendNumAttr(out, "y", t + h / 2);
+  out += " text-anchor=\"middle\" dominant-baseline=\"middle\" font-family=\"sans-serif\" font-size=\"12\" "
+         "fill=\"#7f7f7f\">Picture</text></g>";
+}
+
 void AppendMediaPlayer(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
   out += "<foreignObject";
   AppendNumAttr(out, "x", shape.LeftPx());
@@ -224,7 +240,8 @@ void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& cont
       AppendTextShape(out, shape);
       return;
     case skImage:
-      AppendImageShape(out, shape, std::string(), context);
+      if (shape.UndrawableMetafile) AppendPictureBox(out, shape);
+      else AppendImageShape(out, shape, shape.DrawnFile(), context);
       return;
     case skVideo:
     case skAudio:

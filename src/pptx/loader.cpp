@@ -25,6 +25,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/metafile.h"
 #include "pptx/fill.h"
 #include "pptx/package.h"
 #include "pptx/placeholders.h"
@@ -174,6 +175,26 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath,
   return slide;
 }
 
+// Each picture file that is a metafile, by path: its converted picture, ""
+// when none could be made. Files that are no metafile are not in it.
+using TMetafileCache = std::map<std::string, std::string>;
+
+// Pictures in metafiles get a picture that browsers draw, made once per file
+// next to the original, which stays as it is for the import.
+void ConvertMetafiles(TPPTXSlide& slide, TMetafileCache& cache) {
+  for (auto& shape : slide.Shapes) {
+    if (shape->Kind != skImage || shape->MediaFile.empty()) continue;
+    auto known = cache.find(shape->MediaFile);
+    if (known == cache.end()) {
+      const TMetafileKind kind = MetafileKindOf(ReadFileHead(shape->MediaFile, 44));
+      if (kind == TMetafileKind::None) continue;
+      known = cache.emplace(shape->MediaFile, ConvertMetafile(shape->MediaFile, kind, shape->MediaFile)).first;
+    }
+    shape->DrawingFile = known->second;
+    shape->UndrawableMetafile = known->second.empty();
+  }
+}
+
 std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::string& extractionRoot) {
   uint64_t extractedBytes = 0;
   const std::string folder = ExtractPackage(file, extractionRoot, &extractedBytes);
@@ -208,6 +229,7 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
 
   RelationshipMap rels = LoadRelationships(pptFolder, "presentation.xml", folder);
 
+  TMetafileCache metafiles;
   pugi::xml_node list = FindChildNode(root, "sldIdLst");
   for (pugi::xml_node entry = list.first_child(); entry; entry = entry.next_sibling()) {
     if (!IsElementNamed(entry, "sldId")) continue;
@@ -215,6 +237,7 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
     const RelationshipMap::TTarget* target = id.empty() ? nullptr : rels.FindTarget(id);
     if (!target || target->External) continue;
     presentation->Slides.push_back(ReadSlide(target->Path, state));
+    ConvertMetafiles(*presentation->Slides.back(), metafiles);
   }
   return presentation;
 }

@@ -171,6 +171,11 @@ class TPPTXShape {
   int32_t CropLeft = 0, CropTop = 0, CropRight = 0, CropBottom = 0;
   bool FlipH = false, FlipV = false;
   std::string MediaFile;
+  // MediaFile as browsers draw it, when it is a metafile: its converted
+  // picture, or "" with UndrawableMetafile when no converter could draw it.
+  // The .pub import keeps MediaFile, which the host draws itself.
+  std::string DrawingFile;
+  bool UndrawableMetafile = false;
   std::string PosterImage;
   bool HasFill = false;
   TColor FillColor = clNone;
@@ -196,6 +201,8 @@ class TPPTXShape {
   int32_t HeightPx() const { return static_cast<int32_t>(EmuToPx(HEmu)); }
   // Paragraph texts joined by CR LF, trailing CR and LF removed.
   std::string PlainText() const;
+  // The picture file a browser draws: DrawingFile when there is one.
+  const std::string& DrawnFile() const { return DrawingFile.empty() ? MediaFile : DrawingFile; }
 };
 
 class TPPTXSlide {

@@ -305,6 +305,27 @@ bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName
   return true;
 }
 
+// An embedded object saved without a DrawingML preview keeps it in the
+// slide's legacy VML drawing: the v:shape whose id is the object's spid
+// names the picture through the drawing's own relationships.
+std::string LegacyPreview(const std::string& spid, const TWalkContext& ctx) {
+  const std::string vmlPath = ctx.Rels.FindInternalByType("/vmlDrawing");
+  if (spid.empty() || vmlPath.empty()) return "";
+  try {
+    auto vml = LoadXmlDocument(vmlPath);
+    for (pugi::xml_node shape : vml->Root().children()) {
+      if (!IsElementNamed(shape, "shape") || GetAttrText(shape, "id") != spid) continue;
+      RelationshipMap rels =
+          LoadRelationships(ExtractFileDir(vmlPath), ExtractFileName(vmlPath), ctx.Inherited.ExtractFolder);
+      const std::string* picture = rels.Find(GetAttrText(FindChildNode(shape, "imagedata"), "relid"));
+      return picture && FileExists(*picture) ? *picture : "";
+    }
+  } catch (const ETarvikError&) {
+    // a drawing that is no XML leaves the object as its frame
+  }
+  return "";
+}
+
 // Tables, diagrams and embedded objects (their preview picture) as shapes
 // of their own; false for a frame drawn as a plain box.
 bool ExpandGraphicFrame(pugi::xml_node frame, TPPTXSlide& slide, const TWalkContext& ctx, GroupXformStack& xforms,
@@ -317,17 +338,23 @@ bool ExpandGraphicFrame(pugi::xml_node frame, TPPTXSlide& slide, const TWalkCont
     return true;
   }
   if (FindChildNode(graphicData, "relIds")) return ExpandDiagramFrame(graphicData, frameName, box, slide, ctx, xforms, names);
-  pugi::xml_node preview = FindDescendantNode(graphicData, "oleObj") ? FindDescendantNode(graphicData, "pic")
-                                                                     : pugi::xml_node();
-  if (preview) {
-    auto shape = BuildShape(preview, "pic", ctx, xforms, names);
-    PlaceShape(*shape, box, xforms, names);
-    shape->Name = frameName;
-    shape->Inherited = ctx.ArtOnly;
-    slide.Shapes.push_back(std::move(shape));
-    return true;
+  pugi::xml_node object = FindDescendantNode(graphicData, "oleObj");
+  if (!object) return false;
+  std::unique_ptr<TPPTXShape> shape;
+  if (pugi::xml_node preview = FindDescendantNode(graphicData, "pic")) {
+    shape = BuildShape(preview, "pic", ctx, xforms, names);
+  } else {
+    const std::string picture = LegacyPreview(GetAttrText(object, "spid"), ctx);
+    if (picture.empty()) return false;
+    shape = std::make_unique<TPPTXShape>();
+    shape->Kind = skImage;
+    shape->MediaFile = picture;
   }
-  return false;
+  PlaceShape(*shape, box, xforms, names);
+  shape->Name = frameName;
+  shape->Inherited = ctx.ArtOnly;
+  slide.Shapes.push_back(std::move(shape));
+  return true;
 }
 
 bool IsPlaceholderElement(pugi::xml_node element) {

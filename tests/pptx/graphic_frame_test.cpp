@@ -229,3 +229,31 @@ TEST(GraphicFrame, DiagramsAreDrawnFromTheirDrawingPartAndObjectsAsTheirPreview)
   EXPECT_EQ(preview->XEmu, 1000000);
   EXPECT_EQ(preview->WEmu, 4000000);
 }
+
+TEST(GraphicFrame, LegacyObjectsShowTheirVmlPreviewAndMetafilesAreMarked) {
+  TTempDir dir;
+  TDeckParts parts;
+  const std::string object = "<p:oleObj spid='_x0000_s1026' r:id='rOle' progId='Excel.Sheet.12'><p:embed/></p:oleObj>";
+  parts.Slides = {{Frame("Sheet", object) + Frame("Unknown", Replaced(object, "1026", "9999")),
+                   RelationshipXml("rVml", "vmlDrawing", "../drawings/vmlDrawing1.vml"), ""}};
+  TDeckWriter deck = BuildMinimalDeck(parts);
+  deck.Add("ppt/drawings/vmlDrawing1.vml",
+           "<xml xmlns:v='urn:schemas-microsoft-com:vml' xmlns:o='urn:schemas-microsoft-com:office:office'>"
+           "<v:shape id='_x0000_s1026'><v:imagedata o:relid='rId1'/></v:shape></xml>");
+  deck.Add("ppt/drawings/_rels/vmlDrawing1.vml.rels",
+           "<Relationships xmlns='http://schemas.openxmlformats.org/package/2006/relationships'>" +
+               RelationshipXml("rId1", "image", "../media/image1.emf") + "</Relationships>");
+  // An EMF header record cut short: recognised, and drawn by no converter.
+  std::string emf(44, '\0');
+  emf[0] = 1;
+  emf.replace(40, 4, " EMF");
+  deck.Add("ppt/media/image1.emf", emf);
+  auto p = LoadDeck(deck, dir);
+  const auto& shapes = p->Slides.at(0)->Shapes;
+  ASSERT_EQ(shapes.size(), 2u);
+  EXPECT_EQ(shapes[0]->Kind, skImage);
+  EXPECT_TRUE(shapes[0]->MediaFile.ends_with("image1.emf")) << "the import keeps the original";
+  EXPECT_TRUE(shapes[0]->UndrawableMetafile);
+  EXPECT_EQ(shapes[0]->DrawnFile(), shapes[0]->MediaFile);
+  EXPECT_EQ(shapes[1]->Kind, skOther) << "an object without a preview stays its frame";
+}

@@ -1,0 +1,121 @@
+// Metafiles to SVG on Linux: EMF through libemf2svg, WMF through libwmf's SVG
+// device. Either library may be missing from a build; its metafiles then
+// stay unconverted and the renderer draws them as labelled boxes.
+#ifndef _WIN32
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/metafile.h"
+
+#ifdef TARVIK_HAVE_EMF2SVG
+#include <emf2svg.h>
+#endif
+#ifdef TARVIK_HAVE_LIBWMF
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+#endif
+
+namespace tarvik {
+
+namespace {
+
+// Hostile metafiles are refused before a converter sees them.
+constexpr int64_t kMaxMetafileBytes = 64 * 1024 * 1024;
+
+#ifdef TARVIK_HAVE_EMF2SVG
+std::string EmfToSvg(std::string bytes) {
+  generatorOptions options{};
+  options.svgDelimiter = true;
+  options.emfplus = true;
+  char* svg = nullptr;
+  size_t length = 0;
+  const int ok = emf2svg(bytes.data(), bytes.size(), &svg, &length, &options);
+  std::string out = ok && svg ? std::string(svg, length) : std::string();
+  std::free(svg);
+  return out;
+}
+#endif
+
+#ifdef TARVIK_HAVE_LIBWMF
+std::string WmfToSvg(std::string bytes) {
+  wmfAPI_Options apiOptions{};
+  apiOptions.function = wmf_svg_function;
+  wmfAPI* api = nullptr;
+  // Without NO_ERROR and IGNORE_NONFATAL libwmf prints to stderr and gives
+  // up on records it does not know, which real clip art has.
+  if (wmf_api_create(&api, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR, &apiOptions) !=
+      wmf_E_None)
+    return "";
+  std::string out;
+  wmfD_Rect bbox{};
+  if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(bytes.data()), static_cast<long>(bytes.size())) ==
+          wmf_E_None &&
+      wmf_scan(api, 0, &bbox) == wmf_E_None) {
+    wmf_svg_t* device = WMF_SVG_GetData(api);
+    float width = 0, height = 0;
+    wmf_size(api, &width, &height);
+    device->out = wmf_stream_create(api, nullptr);
+    device->bbox = bbox;
+    device->Description = const_cast<char*>("");
+    device->width = static_cast<unsigned>(std::ceil(std::max(width, 1.0f)));
+    device->height = static_cast<unsigned>(std::ceil(std::max(height, 1.0f)));
+    device->flags |= WMF_SVG_INLINE_IMAGES;
+    const bool played = wmf_play(api, 0, &bbox) == wmf_E_None;
+    char* svg = nullptr;
+    unsigned long length = 0;
+    wmf_stream_destroy(api, device->out, &svg, &length);
+    if (played && svg) out.assign(svg, length);
+    wmf_free(api, svg);
+  }
+  wmf_api_destroy(api);
+  return out;
+}
+#endif
+
+// The converters size their SVG in width and height only; a picture drawn at
+// any other size needs a viewBox to scale into, and is stretched as the
+// slide stretches it.
+std::string WithViewBox(std::string svg) {
+  const size_t open = svg.find("<svg");
+  const size_t close = svg.find('>', open);
+  if (open == std::string::npos || close == std::string::npos) return svg;
+  const std::string tag = svg.substr(open, close - open);
+  if (tag.find("viewBox") != std::string::npos) return svg;
+  auto number = [&](const char* name) {
+    const size_t at = tag.find(std::string(" ") + name + "=\"");
+    return at == std::string::npos ? 0.0 : std::atof(tag.c_str() + at + std::strlen(name) + 3);
+  };
+  const double width = number("width"), height = number("height");
+  if (width <= 0 || height <= 0) return svg;
+  svg.insert(open + 4, " viewBox=\"0 0 " + std::to_string(width) + " " + std::to_string(height) +
+                           "\" preserveAspectRatio=\"none\"");
+  return svg;
+}
+
+}  // namespace
+
+std::string ConvertMetafile(const std::string& file, TMetafileKind kind, const std::string& target) {
+  const int64_t size = FileSize(file);
+  if (size <= 0 || size > kMaxMetafileBytes) return "";
+  std::string svg;
+  try {
+#ifdef TARVIK_HAVE_EMF2SVG
+    if (kind == TMetafileKind::Emf) svg = EmfToSvg(ReadFileBytes(file));
+#endif
+#ifdef TARVIK_HAVE_LIBWMF
+    if (kind == TMetafileKind::Wmf) svg = WmfToSvg(ReadFileBytes(file));
+#endif
+    if (svg.find("<svg") == std::string::npos) return "";
+    const std::string path = target + ".svg";
+    WriteFileBytes(path, WithViewBox(std::move(svg)));
+    return path;
+  } catch (...) {
+    return "";  // an unreadable metafile or a full disk: the picture is drawn as a box
+  }
+}
+
+}  // namespace tarvik
+#endif
