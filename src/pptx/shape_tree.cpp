@@ -7,6 +7,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "pptx/chart.h"
 #include "pptx/fill.h"
 #include "pptx/geometry.h"
 #include "pptx/table.h"
@@ -326,8 +327,43 @@ std::string LegacyPreview(const std::string& spid, const TWalkContext& ctx) {
   return "";
 }
 
-// Tables, diagrams and embedded objects (their preview picture) as shapes
-// of their own; false for a frame drawn as a plain box.
+
+// A chart frame drawn from its chart part's cached values, in a group named
+// after the frame; a chart it cannot read or draw becomes a labelled box.
+void ExpandChartFrame(pugi::xml_node chart, const std::string& frameName, const TShapeXfrm& frame, TPPTXSlide& slide,
+                      const TWalkContext& ctx, const GroupXformStack& xforms, GroupNameStack& names) {
+  TChartContext chartCtx{ctx.Paint, {ctx.Colors, ctx.Inherited.Fonts}};
+  const RelationshipMap::TTarget* target = ctx.Rels.FindTarget(GetAttrText(chart, "id"));
+  std::unique_ptr<TXmlPart> part;
+  RelationshipMap chartRels;
+  TChartData data;
+  std::vector<TChartPiece> pieces;
+  if (target && !target->External && target->Type.ends_with("/chart")) {
+    try {
+      part = LoadXmlDocument(target->Path);
+      chartRels = LoadRelationships(ExtractFileDir(target->Path), ExtractFileName(target->Path),
+                                    ctx.Inherited.ExtractFolder);
+      chartCtx.Paint.Rels = &chartRels;
+      if (ReadChartData(part->Root(), data)) pieces = ExpandChart(data, frame, chartCtx);
+    } catch (const ETarvikError&) {
+      pieces.clear();  // a broken chart is drawn as its box, not a failed deck
+    }
+  }
+  const bool placeholder = pieces.empty();
+  if (placeholder) pieces.push_back(ChartPlaceholder(frame, chartCtx));
+  if (!placeholder) names.push_back(frameName);
+  for (TChartPiece& piece : pieces) {
+    PlaceShape(*piece.Shape, piece.Box, xforms, names);
+    SetChartGeometry(piece.Outline, *piece.Shape);
+    piece.Shape->Inherited = ctx.ArtOnly;
+    if (placeholder) piece.Shape->Name = frameName;
+    slide.Shapes.push_back(std::move(piece.Shape));
+  }
+  if (!placeholder) names.pop_back();
+}
+
+// Tables, charts, diagrams and embedded objects (their preview picture) as
+// shapes of their own; false for a frame drawn as a plain box.
 bool ExpandGraphicFrame(pugi::xml_node frame, TPPTXSlide& slide, const TWalkContext& ctx, GroupXformStack& xforms,
                         GroupNameStack& names) {
   pugi::xml_node graphicData = FindDescendantNode(frame, "graphicData");
@@ -335,6 +371,10 @@ bool ExpandGraphicFrame(pugi::xml_node frame, TPPTXSlide& slide, const TWalkCont
   const TShapeXfrm box = ReadShapeXfrm(FindChildNode(frame, "xfrm"));
   if (pugi::xml_node tbl = FindChildNode(graphicData, "tbl")) {
     ExpandTableFrame(tbl, frameName, box, slide, ctx, xforms, names);
+    return true;
+  }
+  if (pugi::xml_node chart = FindChildNode(graphicData, "chart")) {
+    ExpandChartFrame(chart, frameName, box, slide, ctx, xforms, names);
     return true;
   }
   if (FindChildNode(graphicData, "relIds")) return ExpandDiagramFrame(graphicData, frameName, box, slide, ctx, xforms, names);

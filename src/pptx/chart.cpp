@@ -1,0 +1,229 @@
+// Charts laid out as Office lays them out by default: the title above, the
+// legend beside or below, the plot area in what remains (or where the
+// chart's manual layout puts it), the axes' labels outside the plot area.
+#include "pptx/chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "pptx/chart_draw.h"
+#include "pptx/xml_helpers.h"
+
+namespace tarvik {
+
+namespace {
+
+void AppendNumber(std::string& out, double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.3f", std::isfinite(value) ? value : 0.0);
+  std::string text = buffer;
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  out += text == "-0" ? "0" : text;
+}
+
+std::string TitleText(const TChartData& data) {
+  std::string text;
+  std::vector<pugi::xml_node> paragraphs;
+  FindChildNodes(FindChildNode(FindChildNode(data.Title, "tx"), "rich"), "p", paragraphs);
+  for (pugi::xml_node p : paragraphs) {
+    if (!text.empty()) text += '\n';
+    for (pugi::xml_node run = p.first_child(); run; run = run.next_sibling())
+      if (IsElementNamed(run, "r") || IsElementNamed(run, "fld")) text += ElementText(FindChildNode(run, "t"));
+  }
+  if (!text.empty() || (!data.Title && data.AutoTitleDeleted)) return text;
+  // Office names a chart after its only series; a title of several series without text reads "Chart Title".
+  if (data.SeriesCount() == 1 && !data.Groups[0].Series[0].Name.empty()) return data.Groups[0].Series[0].Name;
+  return data.Title ? "Chart Title" : "";
+}
+
+// The title's text style: its rich text's first paragraph, else its txPr.
+TTextStyle TitleStyle(const TChartData& data, const TTextStyle& base, const TChartContext& ctx) {
+  TTextStyle style = base;
+  style.SizePt = base.SizePt * 1.2;
+  style.Bold = true;  // unless the title's text says otherwise
+  pugi::xml_node rich = FindChildNode(FindChildNode(data.Title, "tx"), "rich");
+  style = ReadTextStyle(rich ? rich : FindChildNode(data.Title, "txPr"), style, ctx);
+  if (pugi::xml_node run = FindDescendantNode(rich, "r")) ApplyRunProperties(FindChildNode(run, "rPr"), style, ctx);
+  return style;
+}
+
+void PlaceTitle(TChartBuilder& chart, TRectD& rest) {
+  const std::string text = TitleText(chart.Data);
+  if (text.empty()) return;
+  const TTextStyle style = TitleStyle(chart.Data, chart.Base, chart.Ctx);
+  const double lines = 1 + static_cast<double>(std::count(text.begin(), text.end(), '\n'));
+  const double height = lines * style.SizePt * 1.25 * kEmuPerPt;
+  chart.AddText("Chart title", text, style, {rest.X, rest.Y, rest.W, height}, kAlignCenter, kAnchorMiddle);
+  rest.Y += height + chart.Pad / 2;
+  rest.H -= height + chart.Pad / 2;
+}
+
+struct TLegendEntry {
+  std::string Text;
+  TColor Color = 0;
+  bool Line = false;  // a line series shows a stroke, anything else a filled square
+};
+
+std::vector<TLegendEntry> LegendEntries(const TChartBuilder& chart) {
+  std::vector<TLegendEntry> entries;
+  const TChartGroup& first = chart.Data.Groups[0];
+  if (IsRound(first.Type) && first.VaryColors) {
+    for (size_t i = 0; i < chart.Data.Categories.size(); ++i)
+      entries.push_back({chart.Data.Categories[i], chart.PointColor(first, first.Series[0], i), false});
+    return entries;
+  }
+  for (const TChartGroup& group : chart.Data.Groups)
+    for (const TChartSeries& series : group.Series) {
+      const bool line = group.Type == TChartType::Line || group.Type == TChartType::Scatter;
+      std::string name = series.Name.empty() ? "Series" + std::to_string(series.Index + 1) : series.Name;
+      entries.push_back({name, line ? chart.LineColor(series) : chart.PointColor(group, series, SIZE_MAX), line});
+    }
+  return entries;
+}
+
+void AddLegendEntry(TChartBuilder& chart, const TLegendEntry& entry, const TTextStyle& style, double x, double y,
+                    double textWidth) {
+  const double size = style.SizePt * kEmuPerPt, key = size * 0.7, rowHeight = size * 1.4;
+  auto mark = std::make_unique<TPPTXShape>();
+  mark->Name = "Legend key " + entry.Text;
+  if (entry.Line) {
+    mark->Kind = skLine;
+    SetLine(*mark, entry.Color, 2.25);
+    chart.Add(std::move(mark), {x, y + rowHeight / 2, key * 1.6, 0});
+  } else {
+    mark->Kind = mark->GeometryKind = skRect;
+    SetFill(*mark, entry.Color);
+    chart.Add(std::move(mark), {x + key * 0.3, y + (rowHeight - key) / 2, key, key});
+  }
+  chart.AddText("Legend " + entry.Text, entry.Text, style, {x + key * 2, y, textWidth, rowHeight}, kAlignLeft,
+                kAnchorMiddle);
+}
+
+// The legend on the side its legendPos names (right when none), taken from rest.
+void PlaceLegend(TChartBuilder& chart, TRectD& rest) {
+  if (!chart.Data.Legend) return;
+  const std::vector<TLegendEntry> entries = LegendEntries(chart);
+  const TTextStyle style = ReadTextStyle(FindChildNode(chart.Data.Legend, "txPr"), chart.Base, chart.Ctx);
+  const std::string pos = GetAttrText(FindChildNode(chart.Data.Legend, "legendPos"), "val", "r");
+  const double size = style.SizePt * kEmuPerPt, rowHeight = size * 1.4, keyRoom = size * 2;
+  if (pos == "t" || pos == "b") {
+    std::vector<double> widths;
+    for (const TLegendEntry& entry : entries) widths.push_back(TextWidth(entry.Text, style) + keyRoom + size);
+    // Rows filled left to right, each centred.
+    std::vector<std::pair<size_t, size_t>> rows;
+    double used = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (rows.empty() || (used + widths[i] > rest.W && used > 0)) rows.push_back({i, i}), used = 0;
+      rows.back().second = i + 1;
+      used += widths[i];
+    }
+    const double height = static_cast<double>(rows.size()) * rowHeight;
+    double y = pos == "t" ? rest.Y : rest.Y + rest.H - height;
+    for (auto [from, to] : rows) {
+      double width = 0;
+      for (size_t i = from; i < to; ++i) width += widths[i];
+      double x = rest.X + std::max(0.0, (rest.W - width) / 2);
+      for (size_t i = from; i < to; ++i, x += widths[i - 1]) AddLegendEntry(chart, entries[i], style, x, y, widths[i] - keyRoom);
+      y += rowHeight;
+    }
+    if (pos == "t") rest.Y += height + chart.Pad / 2;
+    rest.H -= height + chart.Pad / 2;
+    return;
+  }
+  double textWidth = 0;
+  for (const TLegendEntry& entry : entries) textWidth = std::max(textWidth, TextWidth(entry.Text, style));
+  const double width = std::min(textWidth + keyRoom, rest.W * 0.4);
+  const double height = std::min(static_cast<double>(entries.size()) * rowHeight, rest.H);
+  const double x = pos == "l" ? rest.X : rest.X + rest.W - width;
+  double y = rest.Y + (rest.H - height) / 2;
+  for (const TLegendEntry& entry : entries) {
+    if (y + rowHeight > rest.Y + rest.H + 1) break;
+    AddLegendEntry(chart, entry, style, x, y, width - keyRoom);
+    y += rowHeight;
+  }
+  if (pos == "l") rest.X += width + chart.Pad;
+  rest.W -= width + chart.Pad;
+}
+
+// The plot area the chart's manual layout sets (edge mode, fractions of the
+// frame), or none.
+bool ManualPlotArea(const TChartBuilder& chart, const TRectD& frame, TRectD& plot, bool& inner) {
+  pugi::xml_node layout = chart.Data.PlotLayout;
+  auto fraction = [&](const char* name, double& value) {
+    pugi::xml_node node = FindChildNode(layout, name);
+    value = std::atof(GetAttrText(node, "val", "-1").c_str());
+    return node && value >= 0 && value <= 1;
+  };
+  double x, y, w, h;
+  if (!layout || GetAttrText(FindChildNode(layout, "xMode"), "val", "factor") != "edge" ||
+      GetAttrText(FindChildNode(layout, "yMode"), "val", "factor") != "edge" || !fraction("x", x) ||
+      !fraction("y", y) || !fraction("w", w) || !fraction("h", h) || w <= 0.05 || h <= 0.05)
+    return false;
+  plot = {frame.X + x * frame.W, frame.Y + y * frame.H, std::min(w, 1 - x) * frame.W, std::min(h, 1 - y) * frame.H};
+  inner = GetAttrText(FindChildNode(layout, "layoutTarget"), "val") == "inner";
+  return true;
+}
+
+}  // namespace
+
+std::vector<TChartPiece> ExpandChart(const TChartData& data, const TShapeXfrm& frame, const TChartContext& context) {
+  if (data.Groups.empty() || frame.Cx <= 0 || frame.Cy <= 0) return {};
+  TChartBuilder chart(data, context);
+  const TRectD box{static_cast<double>(frame.X), static_cast<double>(frame.Y), static_cast<double>(frame.Cx),
+                   static_cast<double>(frame.Cy)};
+  chart.Pad = std::min(box.W, box.H) * 0.03;
+  chart.AddBackground("Chart area", data.SpaceSpPr, box);
+  TRectD rest{box.X + chart.Pad, box.Y + chart.Pad, box.W - 2 * chart.Pad, box.H - 2 * chart.Pad};
+  PlaceTitle(chart, rest);
+  PlaceLegend(chart, rest);
+  TRectD plot = rest;
+  bool inner = false;
+  const bool manual = ManualPlotArea(chart, box, plot, inner);
+  if (plot.W <= 0 || plot.H <= 0) return {};
+  const bool drawn = IsRound(data.Groups[0].Type) ? DrawRoundChart(chart, plot)
+                                                  : DrawAxisChart(chart, plot, manual && inner);
+  if (!drawn) return {};
+  return std::move(chart.Pieces);
+}
+
+TChartPiece ChartPlaceholder(const TShapeXfrm& frame, const TChartContext& context) {
+  auto shape = std::make_unique<TPPTXShape>();
+  shape->Name = "Chart";
+  shape->Kind = skText;
+  shape->GeometryKind = skRect;
+  SetFill(*shape, 0xF2F2F2);
+  SetLine(*shape, 0xBFBFBF, 0.75);
+  TTextStyle style;
+  style.SizePt = 14;
+  style.Color = 0x7F7F7F;
+  if (context.Theme.Fonts) style.Font = context.Theme.Fonts->MinorLatin;
+  SetText(*shape, "Chart", style, kAlignCenter, kAnchorMiddle);
+  return {std::move(shape), frame, {}};
+}
+
+void SetChartGeometry(const std::vector<TChartPathStep>& outline, TPPTXShape& shape) {
+  if (outline.empty()) return;
+  const double w = shape.WidthPx(), h = shape.HeightPx();
+  TShapePath path;
+  for (const TChartPathStep& step : outline) {
+    if (!path.D.empty()) path.D += ' ';
+    path.D += step.Op;
+    if (step.Op == 'Z') continue;
+    if (step.Op == 'A') {
+      AppendNumber(path.D, step.Rx * w);
+      path.D += ' ';
+      AppendNumber(path.D, step.Ry * h);
+      path.D += step.Large ? " 0 1 " : " 0 0 ";
+      path.D += step.Sweep ? "1 " : "0 ";
+    }
+    AppendNumber(path.D, step.X * w);
+    path.D += ' ';
+    AppendNumber(path.D, step.Y * h);
+  }
+  shape.Geometry.Paths = {std::move(path)};
+}
+
+}  // namespace tarvik

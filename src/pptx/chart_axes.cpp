@@ -1,0 +1,419 @@
+// Charts on axes: bars and columns (clustered, stacked, percent-stacked),
+// lines, areas and scatter plots over a value axis with gridlines and a
+// category (or x) axis, each axis's labels outside the plot area.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "pptx/chart_draw.h"
+#include "pptx/xml_helpers.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct TRange {
+  double Low = kInf, High = -kInf;
+  void Add(double v) {
+    if (!std::isfinite(v)) return;
+    Low = std::min(Low, v);
+    High = std::max(High, v);
+  }
+};
+
+bool Stacks(const TChartGroup& group) {
+  return group.Type != TChartType::Scatter &&
+         (group.Grouping == TChartGrouping::Stacked || group.Grouping == TChartGrouping::Percent);
+}
+
+double Value(const TChartSeries& series, size_t i) {
+  return i < series.Values.size() && std::isfinite(series.Values[i]) ? series.Values[i] : kInf;
+}
+
+// Where the value of series s at point i starts and ends as the group
+// stacks it: from the sum of the earlier series' values of its sign (their
+// shares of the point's total when percent-stacked), or from zero.
+bool StackedSpan(const TChartGroup& group, size_t s, size_t i, double& from, double& to) {
+  const double v = Value(group.Series[s], i);
+  if (!std::isfinite(v)) return false;
+  from = 0;
+  to = v;
+  if (!Stacks(group)) return true;
+  double total = 0, below = 0;
+  for (size_t k = 0; k < group.Series.size(); ++k) {
+    const double other = Value(group.Series[k], i);
+    if (!std::isfinite(other)) continue;
+    total += std::fabs(other);
+    if (k < s && (other < 0) == (v < 0)) below += other;
+  }
+  from = below;
+  to = below + v;
+  if (group.Grouping == TChartGrouping::Percent) {
+    if (total <= 0) return false;
+    from /= total;
+    to /= total;
+  }
+  return true;
+}
+
+struct TAxes {
+  TRectD Inner;
+  TAxisScale Values, XValues;
+  bool Horizontal = false, Scatter = false, Between = true, Reversed = false;
+  size_t Count = 1;
+
+  double ValueFraction(double v) const {
+    return std::clamp((v - Values.Min) / (Values.Max - Values.Min), 0.0, 1.0);
+  }
+  // The coordinate of a value along the value axis: y, or x for horizontal bars.
+  double ValuePos(double v) const {
+    return Horizontal ? Inner.X + ValueFraction(v) * Inner.W : Inner.Y + Inner.H - ValueFraction(v) * Inner.H;
+  }
+  // The coordinate of a fraction along the category axis: x, or y for horizontal bars.
+  double CategoryPos(double t) const {
+    if (Reversed) t = 1 - t;
+    return Horizontal ? Inner.Y + Inner.H - t * Inner.H : Inner.X + t * Inner.W;
+  }
+  double CategoryCentre(size_t i) const {
+    if (Between || Count <= 1) return CategoryPos((static_cast<double>(i) + 0.5) / static_cast<double>(Count));
+    return CategoryPos(static_cast<double>(i) / static_cast<double>(Count - 1));
+  }
+  double XPos(double x) const {
+    return Inner.X + std::clamp((x - XValues.Min) / (XValues.Max - XValues.Min), 0.0, 1.0) * Inner.W;
+  }
+  // A point of series s: (x, y) on the slide's axes.
+  bool Point(const TChartGroup& group, size_t s, size_t i, double& x, double& y) const {
+    double from = 0, to = 0;
+    if (!StackedSpan(group, s, i, from, to)) return false;
+    const TChartSeries& series = group.Series[s];
+    if (Scatter) {
+      const double sx = i < series.XValues.size() && std::isfinite(series.XValues[i]) ? series.XValues[i]
+                                                                                       : static_cast<double>(i + 1);
+      x = XPos(sx);
+      y = ValuePos(to);
+      return true;
+    }
+    x = Horizontal ? ValuePos(to) : CategoryCentre(i);
+    y = Horizontal ? CategoryCentre(i) : ValuePos(to);
+    return true;
+  }
+};
+
+std::vector<double> Ticks(const TAxisScale& scale) {
+  std::vector<double> ticks;
+  for (int k = 0; k <= 1000; ++k) {
+    const double v = scale.Min + k * scale.Step;
+    if (v > scale.Max + scale.Step * 1e-6) break;
+    ticks.push_back(std::fabs(v) < scale.Step * 1e-9 ? 0 : v);
+  }
+  return ticks;
+}
+
+std::string ValueFormat(const TChartData& data, const TChartAxis& axis) {
+  if (!axis.FormatCode.empty()) return axis.FormatCode;
+  for (const TChartGroup& group : data.Groups)
+    if (!IsRound(group.Type)) return group.Grouping == TChartGrouping::Percent ? "0%" : group.Series[0].FormatCode;
+  return "General";
+}
+
+void AxisStroke(pugi::xml_node spPr, TColor color, const TChartContext& ctx, TPPTXShape& line, bool& shown) {
+  pugi::xml_node ln = FindChildNode(spPr, "ln");
+  shown = !FindChildNode(ln, "noFill");
+  ReadLineStyle(ln, {}, ctx.Paint, line);
+  if (!line.HasLine) SetLine(line, color, line.LineWidthPt);
+  if (line.LineWidthPt <= 0) line.LineWidthPt = 0.75;
+}
+
+void DrawBars(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group) {
+  const double n = static_cast<double>(group.Series.size()), gap = group.GapWidthPct / 100.0;
+  const double overlap = Stacks(group) ? 1 : group.OverlapPct / 100.0;
+  const double slot = 1 / static_cast<double>(axes.Count);
+  const double bar = Stacks(group) ? slot / (1 + gap) : slot / (n - (n - 1) * overlap + gap);
+  for (size_t s = 0; s < group.Series.size(); ++s) {
+    const TChartSeries& series = group.Series[s];
+    for (size_t i = 0; i < axes.Count; ++i) {
+      double from = 0, to = 0;
+      if (!StackedSpan(group, s, i, from, to)) continue;
+      const double offset = Stacks(group) ? 0 : static_cast<double>(s) * bar * (1 - overlap);
+      const double t1 = static_cast<double>(i) * slot + gap * bar / 2 + offset, t2 = t1 + bar;
+      const double a1 = axes.CategoryPos(t1), a2 = axes.CategoryPos(t2);
+      const double v1 = axes.ValuePos(from), v2 = axes.ValuePos(to);
+      auto shape = std::make_unique<TPPTXShape>();
+      shape->Name = (series.Name.empty() ? "Series" : series.Name) + ", " + chart.Data.Categories[i];
+      shape->Kind = shape->GeometryKind = skRect;
+      chart.PaintPoint(group, series, group.Series.size() == 1 ? i : SIZE_MAX, *shape);
+      const TRectD box = axes.Horizontal
+                             ? TRectD{std::min(v1, v2), std::min(a1, a2), std::fabs(v2 - v1), std::fabs(a2 - a1)}
+                             : TRectD{std::min(a1, a2), std::min(v1, v2), std::fabs(a2 - a1), std::fabs(v2 - v1)};
+      chart.Add(std::move(shape), box);
+      const std::string label =
+          DataLabelText(chart, series, i, Value(series, i), 0, series.Labels ? series.Labels : group.Labels);
+      if (label.empty()) continue;
+      const TTextStyle style = ReadTextStyle(FindChildNode(series.Labels ? series.Labels : group.Labels, "txPr"),
+                                             chart.Base, chart.Ctx);
+      const double h = style.SizePt * 1.4 * kEmuPerPt, w = TextWidth(label, style) + style.SizePt * kEmuPerPt;
+      const bool inside = Stacks(group);
+      TRectD at = axes.Horizontal
+                      ? TRectD{inside ? (v1 + v2 - w) / 2 : std::max(v1, v2), (a1 + a2 - h) / 2, w, h}
+                      : TRectD{(a1 + a2 - w) / 2, inside ? (v1 + v2 - h) / 2 : std::min(v1, v2) - h, w, h};
+      chart.AddText("Data label", label, style, at, axes.Horizontal && !inside ? kAlignLeft : kAlignCenter,
+                    kAnchorMiddle);
+    }
+  }
+}
+
+void DrawMarker(TChartBuilder& chart, const TChartSeries& series, size_t s, double x, double y) {
+  static const char* const kAuto[] = {"diamond", "square", "triangle", "circle"};
+  std::string symbol = GetAttrText(FindChildNode(series.Marker, "symbol"), "val");
+  if (symbol.empty() || symbol == "auto") symbol = kAuto[(series.Index + s * 0) % 4];
+  if (symbol == "none") return;
+  const double size = static_cast<double>(std::clamp<int64_t>(
+                          GetAttrInt64(FindChildNode(series.Marker, "size"), "val", 5), 2, 72)) * kEmuPerPt;
+  auto shape = std::make_unique<TPPTXShape>();
+  shape->Name = "Marker";
+  pugi::xml_node spPr = FindChildNode(series.Marker, "spPr");
+  if (!ReadFill(spPr, chart.Ctx.Paint, shape->Fill)) SetFill(*shape, chart.LineColor(series));
+  TColor color = 0;
+  shape->HasFill = SolidColorOf(shape->Fill, color);
+  shape->FillColor = color;
+  ReadLineStyle(FindChildNode(spPr, "ln"), {}, chart.Ctx.Paint, *shape);
+  std::vector<TChartPathStep> outline;
+  if (symbol == "circle" || symbol == "dot") {
+    shape->Kind = shape->GeometryKind = skOval;
+  } else if (symbol == "diamond") {
+    outline = {{'M', 0.5, 0}, {'L', 1, 0.5}, {'L', 0.5, 1}, {'L', 0, 0.5}, {'Z'}};
+  } else if (symbol == "triangle") {
+    outline = {{'M', 0.5, 0}, {'L', 1, 1}, {'L', 0, 1}, {'Z'}};
+  } else {
+    shape->Kind = shape->GeometryKind = skRect;
+  }
+  chart.Add(std::move(shape), {x - size / 2, y - size / 2, size, size}, std::move(outline));
+}
+
+void DrawLines(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group) {
+  const size_t count = axes.Scatter ? kMaxChartPoints : axes.Count;
+  for (size_t s = 0; s < group.Series.size(); ++s) {
+    const TChartSeries& series = group.Series[s];
+    TPPTXShape stroke;
+    const bool line = chart.SeriesStroke(series, stroke);
+    const std::string symbol = GetAttrText(FindChildNode(series.Marker, "symbol"), "val");
+    const bool markers = symbol != "none" && (group.Markers || !symbol.empty());
+    bool previous = false;
+    double px = 0, py = 0;
+    for (size_t i = 0; i < std::min(count, series.Values.size()); ++i) {
+      double x = 0, y = 0;
+      const bool here = axes.Point(group, s, i, x, y);
+      if (here && previous && line) chart.AddLine(series.Name.empty() ? "Series" : series.Name, px, py, x, y, stroke);
+      if (here && markers) DrawMarker(chart, series, s, x, y);
+      previous = here;
+      px = x;
+      py = y;
+    }
+  }
+}
+
+// Each point as a circle whose area is its size's share of the largest.
+void DrawBubbles(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group) {
+  double largest = 0;
+  for (const TChartSeries& series : group.Series)
+    for (double size : series.Sizes)
+      if (std::isfinite(size)) largest = std::max(largest, std::fabs(size));
+  if (largest <= 0) return;
+  const double full = std::min(axes.Inner.W, axes.Inner.H) * 0.25 * group.BubbleScalePct / 100;
+  for (size_t s = 0; s < group.Series.size(); ++s) {
+    const TChartSeries& series = group.Series[s];
+    for (size_t i = 0; i < series.Sizes.size(); ++i) {
+      double x = 0, y = 0;
+      if (!std::isfinite(series.Sizes[i]) || !axes.Point(group, s, i, x, y)) continue;
+      const double d = full * std::sqrt(std::fabs(series.Sizes[i]) / largest);
+      auto shape = std::make_unique<TPPTXShape>();
+      shape->Name = series.Name.empty() ? "Bubble" : series.Name;
+      shape->Kind = shape->GeometryKind = skOval;
+      chart.PaintPoint(group, series, group.VaryColors ? i : SIZE_MAX, *shape);
+      chart.Add(std::move(shape), {x - d / 2, y - d / 2, d, d});
+    }
+  }
+}
+
+// Each series as the area between its line and the one below it (the axis for the first).
+void DrawAreas(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group) {
+  const TRectD& box = axes.Inner;
+  if (box.W <= 0 || box.H <= 0) return;
+  auto fx = [&](double x) { return (x - box.X) / box.W; };
+  auto fy = [&](double y) { return (y - box.Y) / box.H; };
+  // Unstacked areas hide each other: the first series is drawn last, in front.
+  for (size_t k = 0; k < group.Series.size(); ++k) {
+    const size_t s = Stacks(group) ? k : group.Series.size() - 1 - k;
+    const TChartSeries& series = group.Series[s];
+    std::vector<TChartPathStep> top, bottom;
+    for (size_t i = 0; i < axes.Count; ++i) {
+      double from = 0, to = 0;
+      if (!StackedSpan(group, s, i, from, to)) continue;
+      const double x = axes.CategoryCentre(i);
+      top.push_back({top.empty() ? 'M' : 'L', fx(x), fy(axes.ValuePos(to))});
+      bottom.push_back({'L', fx(x), fy(axes.ValuePos(from))});
+    }
+    if (top.size() < 2) continue;
+    std::reverse(bottom.begin(), bottom.end());
+    top.insert(top.end(), bottom.begin(), bottom.end());
+    top.push_back({'Z'});
+    auto shape = std::make_unique<TPPTXShape>();
+    shape->Name = series.Name.empty() ? "Series" : series.Name;
+    chart.PaintPoint(group, series, SIZE_MAX, *shape);
+    chart.Add(std::move(shape), box, std::move(top));
+  }
+}
+
+// Labels along the value axis (or a scatter chart's x axis when alongX).
+void DrawValueLabels(TChartBuilder& chart, const TAxes& axes, const TAxisScale& scale, const std::string& format,
+                     const TTextStyle& style, bool alongX, double labelWidth) {
+  const double height = style.SizePt * 1.4 * kEmuPerPt, gap = style.SizePt * 0.5 * kEmuPerPt;
+  for (double v : Ticks(scale)) {
+    const std::string text = FormatChartNumber(v, format);
+    if (alongX) {
+      const double x = axes.Scatter ? axes.XPos(v) : axes.ValuePos(v), width = TextWidth(text, style) + height;
+      chart.AddText("Axis label", text, style, {x - width / 2, axes.Inner.Y + axes.Inner.H + gap / 2, width, height},
+                    kAlignCenter, kAnchorTop);
+    } else {
+      chart.AddText("Axis label", text, style,
+                    {axes.Inner.X - gap - labelWidth, axes.ValuePos(v) - height / 2, labelWidth, height}, kAlignRight,
+                    kAnchorMiddle);
+    }
+  }
+}
+
+void DrawCategoryLabels(TChartBuilder& chart, const TAxes& axes, const TTextStyle& style, double labelWidth) {
+  const double size = style.SizePt * kEmuPerPt, gap = size * 0.5;
+  const double slot = (axes.Horizontal ? axes.Inner.H : axes.Inner.W) / static_cast<double>(axes.Count);
+  // Labels that would run into each other show one in every few.
+  size_t every = 1;
+  const double needed = axes.Horizontal ? size * 1.2 : labelWidth;
+  if (needed > slot * 2 && slot > 0) every = static_cast<size_t>(std::ceil(needed / (slot * 2)));
+  const bool wrap = !axes.Horizontal && labelWidth > slot;
+  for (size_t i = 0; i < axes.Count; i += every) {
+    const std::string& text = chart.Data.Categories[i];
+    const double at = axes.CategoryCentre(i);
+    if (axes.Horizontal) {
+      chart.AddText("Category label", text, style, {axes.Inner.X - gap - labelWidth, at - size * 0.7, labelWidth, size * 1.4},
+                    kAlignRight, kAnchorMiddle);
+      continue;
+    }
+    const double width = wrap ? slot * static_cast<double>(every) : labelWidth;
+    chart.AddText("Category label", text, style, {at - width / 2, axes.Inner.Y + axes.Inner.H + gap / 2, width, size * 2.8},
+                  kAlignCenter, kAnchorTop);
+    if (wrap) chart.Pieces.back().Shape->WrapText = true;
+  }
+}
+
+void DrawGridlines(TChartBuilder& chart, const TAxes& axes, bool shown) {
+  if (!shown) return;
+  TPPTXShape style;
+  bool visible = true;
+  AxisStroke(chart.Data.ValueAxis.GridlineSpPr, 0xD9D9D9, chart.Ctx, style, visible);
+  if (!visible) return;
+  const TRectD& r = axes.Inner;
+  for (double v : Ticks(axes.Values)) {
+    const double p = axes.ValuePos(v);
+    if (axes.Horizontal) chart.AddLine("Gridline", p, r.Y, p, r.Y + r.H, style);
+    else chart.AddLine("Gridline", r.X, p, r.X + r.W, p, style);
+  }
+}
+
+// The category axis's line, where the value axis crosses zero.
+void DrawAxisLines(TChartBuilder& chart, const TAxes& axes) {
+  TPPTXShape style;
+  bool visible = true;
+  AxisStroke(chart.Data.CategoryAxis.SpPr, 0xBFBFBF, chart.Ctx, style, visible);
+  if (visible && !chart.Data.CategoryAxis.Deleted) {
+    const double p = axes.ValuePos(std::clamp(0.0, axes.Values.Min, axes.Values.Max));
+    const TRectD& r = axes.Inner;
+    if (axes.Horizontal) chart.AddLine("Axis", p, r.Y, p, r.Y + r.H, style);
+    else chart.AddLine("Axis", r.X, p, r.X + r.W, p, style);
+  }
+}
+
+}  // namespace
+
+bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
+  const TChartData& data = chart.Data;
+  TAxes axes;
+  TRange values, xs;
+  for (const TChartGroup& group : data.Groups) {
+    if (IsRound(group.Type)) continue;
+    axes.Horizontal = axes.Horizontal || (group.Type == TChartType::Bar && group.Horizontal);
+    axes.Scatter = axes.Scatter || group.Type == TChartType::Scatter || group.Type == TChartType::Bubble;
+    for (size_t s = 0; s < group.Series.size(); ++s)
+      for (size_t i = 0; i < group.Series[s].Values.size(); ++i) {
+        double from = 0, to = 0;
+        if (StackedSpan(group, s, i, from, to)) values.Add(to), values.Add(from);
+        const auto& x = group.Series[s].XValues;
+        xs.Add(i < x.size() && std::isfinite(x[i]) ? x[i] : static_cast<double>(i + 1));
+      }
+  }
+  if (values.Low > values.High) return false;
+  axes.Count = std::max<size_t>(data.Categories.size(), 1);
+  axes.Between = data.ValueAxis.BetweenCategories || data.Groups[0].Type == TChartType::Bar;
+  axes.Reversed = data.CategoryAxis.Reversed;
+  const TTextStyle valueStyle = ReadTextStyle(data.ValueAxis.TxPr, chart.Base, chart.Ctx);
+  const TTextStyle categoryStyle = ReadTextStyle(data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
+  const bool valueLabels = !data.ValueAxis.Deleted && data.ValueAxis.ShowLabels;
+  const bool categoryLabels = !data.CategoryAxis.Deleted && data.CategoryAxis.ShowLabels;
+  const double valueSize = valueStyle.SizePt * kEmuPerPt, categorySize = categoryStyle.SizePt * kEmuPerPt;
+  const double length = axes.Horizontal ? plot.W : plot.H;
+  const int steps = std::clamp(static_cast<int>(length / (valueSize * (axes.Horizontal ? 5 : 1.6))), 2, 8);
+  TChartAxis valueAxis = data.ValueAxis;
+  bool percent = false;
+  for (const TChartGroup& group : data.Groups) percent = percent || group.Grouping == TChartGrouping::Percent;
+  if (percent && !std::isfinite(valueAxis.Max)) valueAxis.Max = values.High > 0 ? 1 : 0;  // shares end at 100%
+  if (percent && !std::isfinite(valueAxis.Min)) valueAxis.Min = values.Low < 0 ? -1 : 0;
+  axes.Values = NiceScale(values.Low, values.High, valueAxis, steps);
+  if (axes.Scatter)
+    axes.XValues = NiceScale(xs.Low, xs.High, data.CategoryAxis, std::clamp(static_cast<int>(plot.W / (valueSize * 5)), 2, 8),
+                             false);
+  const std::string format = ValueFormat(data, data.ValueAxis);
+
+  double valueWidth = 0, categoryWidth = 0;
+  for (double v : Ticks(axes.Values)) valueWidth = std::max(valueWidth, TextWidth(FormatChartNumber(v, format), valueStyle));
+  for (const std::string& text : data.Categories) categoryWidth = std::max(categoryWidth, TextWidth(text, categoryStyle));
+  categoryWidth = std::min(categoryWidth, plot.W * 0.35);
+  // Room for the labels: the value axis's beside the plot (below it for
+  // horizontal bars), the category axis's below it (beside it).
+  double left = 0, bottom = 0;
+  if (axes.Scatter) {
+    left = valueLabels ? valueWidth + valueSize * 0.5 : 0;
+    bottom = categoryLabels ? categorySize * 1.6 : 0;
+  } else if (axes.Horizontal) {
+    left = categoryLabels ? categoryWidth + categorySize * 0.5 : 0;
+    bottom = valueLabels ? valueSize * 1.6 : 0;
+  } else {
+    left = valueLabels ? valueWidth + valueSize * 0.5 : 0;
+    const double slot = (plot.W - left) / static_cast<double>(axes.Count);
+    bottom = categoryLabels ? categorySize * (categoryWidth > slot ? 2.9 : 1.6) : 0;
+  }
+  axes.Inner = inner ? plot : TRectD{plot.X + left, plot.Y, plot.W - left, plot.H - bottom};
+  if (axes.Inner.W <= 0 || axes.Inner.H <= 0) return false;
+
+  chart.AddBackground("Plot area", data.PlotSpPr, axes.Inner);
+  DrawGridlines(chart, axes, data.ValueAxis.Gridlines);
+  for (const TChartGroup& group : data.Groups) {
+    if (group.Type == TChartType::Area) DrawAreas(chart, axes, group);
+    else if (group.Type == TChartType::Bar) DrawBars(chart, axes, group);
+  }
+  DrawAxisLines(chart, axes);
+  for (const TChartGroup& group : data.Groups) {
+    if (group.Type == TChartType::Line || group.Type == TChartType::Scatter) DrawLines(chart, axes, group);
+    else if (group.Type == TChartType::Bubble) DrawBubbles(chart, axes, group);
+  }
+  if (valueLabels)
+    DrawValueLabels(chart, axes, axes.Values, format, valueStyle, axes.Horizontal, valueWidth);
+  if (categoryLabels && axes.Scatter)
+    DrawValueLabels(chart, axes, axes.XValues, data.CategoryAxis.FormatCode.empty() ? "General" : data.CategoryAxis.FormatCode,
+                    categoryStyle, true, 0);
+  else if (categoryLabels)
+    DrawCategoryLabels(chart, axes, categoryStyle, categoryWidth);
+  return true;
+}
+
+}  // namespace tarvik

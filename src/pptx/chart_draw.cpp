@@ -1,0 +1,308 @@
+// Text, colours and paint of chart pieces, and pies and doughnuts.
+#include "pptx/chart_draw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "pptx/xml_helpers.h"
+
+namespace tarvik {
+
+namespace {
+
+int Channel(TColor color, int shift) { return (color >> shift) & 0xFF; }
+
+TColor Mix(TColor color, double factor, int toward) {
+  TColor out = 0;
+  for (int shift : {0, 8, 16}) {
+    const int c = Channel(color, shift);
+    out |= static_cast<TColor>(std::lround(c + (toward - c) * factor)) << shift;
+  }
+  return out;
+}
+
+bool Flag(pugi::xml_node element, const char* name, bool def) {
+  pugi::xml_attribute attr = FindAttr(element, name);
+  if (!attr) return def;
+  return std::string_view(attr.value()) == "1" || SameText(attr.value(), "true");
+}
+
+}  // namespace
+
+void ApplyRunProperties(pugi::xml_node rPr, TTextStyle& style, const TChartContext& ctx) {
+  if (!rPr) return;
+  const int64_t size = GetAttrInt64(rPr, "sz", 0);
+  if (size >= 100 && size <= 400000) style.SizePt = static_cast<double>(size) / 100;
+  style.Bold = Flag(rPr, "b", style.Bold);
+  style.Italic = Flag(rPr, "i", style.Italic);
+  TColor color = 0;
+  if (ReadSolidFill(rPr, ctx.Paint.Colors, color)) style.Color = color;
+  const std::string typeface = GetAttrText(FindChildNode(rPr, "latin"), "typeface");
+  if (!typeface.empty()) style.Font = ctx.Theme.Fonts ? ResolveThemeTypeface(typeface, *ctx.Theme.Fonts) : typeface;
+}
+
+TTextStyle ReadTextStyle(pugi::xml_node txPr, TTextStyle style, const TChartContext& ctx) {
+  ApplyRunProperties(FindChildNode(FindChildNode(FindChildNode(txPr, "p"), "pPr"), "defRPr"), style, ctx);
+  return style;
+}
+
+double TextWidth(const std::string& text, const TTextStyle& style) {
+  size_t longest = 0, current = 0;
+  for (unsigned char c : text) {
+    if (c == '\n') current = 0;
+    else if ((c & 0xC0) != 0x80) longest = std::max(longest, ++current);
+  }
+  return static_cast<double>(longest) * style.SizePt * (style.Bold ? 0.56 : 0.52) * kEmuPerPt;
+}
+
+void SetFill(TPPTXShape& shape, TColor color) {
+  shape.Fill = {};
+  shape.Fill.Kind = kFillSolid;
+  shape.Fill.Color = color;
+  shape.HasFill = true;
+  shape.FillColor = color;
+}
+
+void SetLine(TPPTXShape& shape, TColor color, double widthPt) {
+  shape.HasLine = true;
+  shape.LineColor = color;
+  shape.LineWidthPt = widthPt;
+}
+
+void SetText(TPPTXShape& shape, const std::string& text, const TTextStyle& style, int32_t align, int32_t anchor) {
+  shape.Paragraphs.clear();
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    TPPTXParagraph paragraph;
+    paragraph.Alignment = align;
+    paragraph.EndFontSizePt = style.SizePt;
+    TPPTXTextRun run;
+    run.Text = text.substr(start, end - start);
+    run.FontName = style.Font;
+    run.FontSizePt = style.SizePt;
+    run.Bold = style.Bold;
+    run.Italic = style.Italic;
+    run.Color = style.Color;
+    run.HasColor = true;
+    if (!run.Text.empty()) paragraph.Runs.push_back(std::move(run));
+    shape.Paragraphs.push_back(std::move(paragraph));
+    start = end + 1;
+  }
+  shape.MarginLeftPx = shape.MarginRightPx = shape.MarginTopPx = shape.MarginBottomPx = 0;
+  shape.VerticalAnchor = anchor;
+  shape.WrapText = false;
+}
+
+bool IsRound(TChartType type) { return type == TChartType::Pie || type == TChartType::Doughnut; }
+
+TChartBuilder::TChartBuilder(const TChartData& data, const TChartContext& ctx) : Data(data), Ctx(ctx) {
+  Base.Color = ResolveSchemeColor(ctx.Paint.Colors, "tx1", {});
+  if (ctx.Theme.Fonts) Base.Font = ctx.Theme.Fonts->MinorLatin;
+  Base = ReadTextStyle(data.TxPr, Base, ctx);
+}
+
+void TChartBuilder::Add(std::unique_ptr<TPPTXShape> shape, const TRectD& box, std::vector<TChartPathStep> outline) {
+  TShapeXfrm xfrm;
+  xfrm.X = std::llround(box.X);
+  xfrm.Y = std::llround(box.Y);
+  xfrm.Cx = std::llround(box.W);
+  xfrm.Cy = std::llround(box.H);
+  Pieces.push_back({std::move(shape), xfrm, std::move(outline)});
+}
+
+void TChartBuilder::AddText(const std::string& name, const std::string& text, const TTextStyle& style,
+                            const TRectD& box, int32_t align, int32_t anchor) {
+  auto shape = std::make_unique<TPPTXShape>();
+  shape->Name = name;
+  shape->Kind = skText;
+  shape->GeometryKind = skRect;
+  SetText(*shape, text, style, align, anchor);
+  Add(std::move(shape), box);
+}
+
+void TChartBuilder::AddLine(const std::string& name, double x1, double y1, double x2, double y2,
+                            const TPPTXShape& style) {
+  auto line = std::make_unique<TPPTXShape>();
+  line->Name = name;
+  line->Kind = skLine;
+  line->HasLine = true;
+  line->LineColor = style.LineColor;
+  line->LineWidthPt = style.LineWidthPt;
+  line->LineOpacity = style.LineOpacity;
+  line->LineDash = style.LineDash;
+  // The line runs from its box's top-left to its bottom-right corner unless flipped.
+  line->FlipH = x2 < x1;
+  line->FlipV = y2 < y1;
+  Add(std::move(line), {std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
+}
+
+TColor TChartBuilder::AccentColor(size_t index) const {
+  const TColor color = ResolveSchemeColor(Ctx.Paint.Colors, "accent" + std::to_string(index % 6 + 1), {});
+  const size_t round = (index / 6) % 4;
+  if (round == 0) return color;
+  return round % 2 == 1 ? Mix(color, 0.4 / static_cast<double>((round + 1) / 2), 0)
+                        : Mix(color, 0.4, 255);
+}
+
+TColor TChartBuilder::PointColor(const TChartGroup& group, const TChartSeries& series, size_t point) const {
+  const bool vary = group.VaryColors && point != SIZE_MAX && (IsRound(group.Type) || group.Series.size() == 1);
+  TPPTXShape shape;
+  PaintPoint(group, series, vary ? point : SIZE_MAX, shape);
+  return shape.HasFill ? shape.FillColor : AccentColor(vary ? point : series.Index);
+}
+
+TColor TChartBuilder::LineColor(const TChartSeries& series) const {
+  TPPTXShape shape;
+  SeriesStroke(series, shape);
+  return shape.HasLine ? shape.LineColor : AccentColor(series.Index);
+}
+
+void TChartBuilder::PaintPoint(const TChartGroup& group, const TChartSeries& series, size_t point,
+                               TPPTXShape& shape) const {
+  pugi::xml_node spPr = series.SpPr;
+  for (const auto& [index, own] : series.PointSpPr)
+    if (index == point && own) spPr = own;
+  const bool vary = group.VaryColors && point != SIZE_MAX && (IsRound(group.Type) || group.Series.size() == 1);
+  if (ReadFill(spPr, Ctx.Paint, shape.Fill)) {
+    TColor color = 0;
+    shape.HasFill = SolidColorOf(shape.Fill, color);
+    if (shape.HasFill) shape.FillColor = color;
+  } else {
+    SetFill(shape, AccentColor(vary ? point : series.Index));
+  }
+  ReadLineStyle(FindChildNode(spPr, "ln"), {}, Ctx.Paint, shape);
+}
+
+bool TChartBuilder::SeriesStroke(const TChartSeries& series, TPPTXShape& shape) const {
+  pugi::xml_node ln = FindChildNode(series.SpPr, "ln");
+  if (FindChildNode(ln, "noFill")) return false;
+  ReadLineStyle(ln, {}, Ctx.Paint, shape);
+  if (!shape.HasLine) SetLine(shape, AccentColor(series.Index), shape.LineWidthPt);
+  if (shape.LineWidthPt <= 0) shape.LineWidthPt = 2.25;
+  return true;
+}
+
+void TChartBuilder::AddBackground(const char* name, pugi::xml_node spPr, const TRectD& box) {
+  if (!spPr) return;
+  auto shape = std::make_unique<TPPTXShape>();
+  shape->Name = name;
+  shape->Kind = shape->GeometryKind = skRect;
+  if (ReadFill(spPr, Ctx.Paint, shape->Fill)) {
+    TColor color = 0;
+    shape->HasFill = SolidColorOf(shape->Fill, color);
+    if (shape->HasFill) shape->FillColor = color;
+  }
+  ReadLineStyle(FindChildNode(spPr, "ln"), {}, Ctx.Paint, *shape);
+  if (shape->Fill.Kind == kFillNone && !shape->HasLine) return;
+  Add(std::move(shape), box);
+}
+
+namespace {
+
+// A point on the ellipse of the box, at deg clockwise from twelve o'clock.
+TChartPathStep OnCircle(char op, double radius, double deg) {
+  const double rad = deg * std::numbers::pi / 180;
+  TChartPathStep step;
+  step.Op = op;
+  step.X = 0.5 + radius * std::sin(rad);
+  step.Y = 0.5 - radius * std::cos(rad);
+  step.Rx = step.Ry = radius;
+  return step;
+}
+
+// A wedge from start to end degrees between the inner and outer radius
+// (fractions of the box; inner 0 for a pie's wedge).
+std::vector<TChartPathStep> Wedge(double start, double end, double inner, double outer) {
+  std::vector<TChartPathStep> steps;
+  if (end - start >= 359.99) {  // a whole ring: an arc cannot end where it starts
+    for (double radius : {outer, inner}) {
+      if (radius <= 0) continue;
+      steps.push_back(OnCircle('M', radius, 0));
+      steps.push_back(OnCircle('A', radius, 180));
+      steps.push_back(OnCircle('A', radius, 360));
+      steps.push_back({'Z'});
+    }
+    return steps;
+  }
+  const bool large = end - start > 180;
+  steps.push_back(OnCircle('M', outer, start));
+  steps.push_back(OnCircle('A', outer, end));
+  steps.back().Large = large;
+  if (inner > 0) {
+    steps.push_back(OnCircle('L', inner, end));
+    steps.push_back(OnCircle('A', inner, start));
+    steps.back().Large = large;
+    steps.back().Sweep = false;
+  } else {
+    steps.push_back({'L', 0.5, 0.5});
+  }
+  steps.push_back({'Z'});
+  return steps;
+}
+
+}  // namespace
+
+bool DrawRoundChart(TChartBuilder& chart, const TRectD& plot) {
+  const TChartGroup& group = chart.Data.Groups[0];
+  const double side = std::min(plot.W, plot.H);
+  const TRectD box{plot.X + (plot.W - side) / 2, plot.Y + (plot.H - side) / 2, side, side};
+  const bool doughnut = group.Type == TChartType::Doughnut;
+  const size_t rings = doughnut ? group.Series.size() : 1;
+  const double hole = doughnut ? 0.5 * group.HoleSizePct / 100.0 : 0;
+  const double ring = (0.5 - hole) / static_cast<double>(rings);
+  bool any = false;
+  for (size_t s = 0; s < rings; ++s) {
+    const TChartSeries& series = group.Series[s];
+    double total = 0;
+    for (double v : series.Values)
+      if (std::isfinite(v) && v > 0) total += v;
+    if (total <= 0) continue;
+    const double outer = 0.5 - static_cast<double>(s) * ring, inner = doughnut ? outer - ring : 0;
+    double angle = group.FirstSliceDeg;
+    for (size_t i = 0; i < series.Values.size(); ++i) {
+      const double v = series.Values[i];
+      if (!std::isfinite(v) || v <= 0) continue;
+      const double sweep = v / total * 360;
+      auto wedge = std::make_unique<TPPTXShape>();
+      wedge->Name = (series.Name.empty() ? "Series" : series.Name) + ", " + chart.Data.Categories[i];
+      chart.PaintPoint(group, series, i, *wedge);
+      chart.Add(std::move(wedge), box, Wedge(angle, angle + sweep, inner, outer));
+      const std::string label = DataLabelText(chart, series, i, v, total, series.Labels ? series.Labels : group.Labels);
+      if (!label.empty()) {
+        const TChartPathStep at = OnCircle('M', (inner + outer) / 2 + (doughnut ? 0 : 0.07), angle + sweep / 2);
+        const TTextStyle style = ReadTextStyle(FindChildNode(series.Labels ? series.Labels : group.Labels, "txPr"),
+                                               chart.Base, chart.Ctx);
+        const double width = TextWidth(label, style) + style.SizePt * kEmuPerPt, height = style.SizePt * 1.4 * kEmuPerPt;
+        chart.AddText("Data label", label, style,
+                      {box.X + at.X * side - width / 2, box.Y + at.Y * side - height / 2, width, height}, kAlignCenter,
+                      kAnchorMiddle);
+      }
+      angle += sweep;
+      any = true;
+    }
+  }
+  return any;
+}
+
+std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series, size_t point, double value,
+                          double total, pugi::xml_node labels) {
+  auto show = [&](const char* name) {
+    return GetAttrText(FindChildNode(labels, name), "val") == "1" ||
+           SameText(GetAttrText(FindChildNode(labels, name), "val"), "true");
+  };
+  if (!labels || show("delete")) return "";
+  std::vector<std::string> parts;
+  if (show("showSerName")) parts.push_back(series.Name);
+  if (show("showCatName") && point < chart.Data.Categories.size()) parts.push_back(chart.Data.Categories[point]);
+  std::string format = GetAttrText(FindChildNode(labels, "numFmt"), "formatCode");
+  if (show("showVal")) parts.push_back(FormatChartNumber(value, format.empty() ? series.FormatCode : format));
+  if (show("showPercent") && total > 0) parts.push_back(FormatChartNumber(value / total, "0%"));
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
+  return text;
+}
+
+}  // namespace tarvik

@@ -1,0 +1,77 @@
+// The pieces the chart layout is built from: text shapes in the chart's
+// text styles, the series' colours, and the drawing of the plot area, for
+// charts on axes and for pies and doughnuts. Only chart.cpp uses these.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "pptx/chart.h"
+
+namespace tarvik {
+
+inline constexpr double kEmuPerPt = 12700;
+
+struct TRectD {
+  double X = 0, Y = 0, W = 0, H = 0;
+};
+
+struct TTextStyle {
+  double SizePt = 10;
+  bool Bold = false, Italic = false;
+  TColor Color = 0;
+  std::string Font;
+};
+
+// The first paragraph's defRPr of a txPr or rich text, over style.
+TTextStyle ReadTextStyle(pugi::xml_node txPr, TTextStyle style, const TChartContext& ctx);
+void ApplyRunProperties(pugi::xml_node rPr, TTextStyle& style, const TChartContext& ctx);
+// An estimate of the text's width in EMU (its longest line), for laying out around it.
+double TextWidth(const std::string& text, const TTextStyle& style);
+
+void SetFill(TPPTXShape& shape, TColor color);
+void SetLine(TPPTXShape& shape, TColor color, double widthPt);
+void SetText(TPPTXShape& shape, const std::string& text, const TTextStyle& style, int32_t align, int32_t anchor);
+
+bool IsRound(TChartType type);  // pie or doughnut
+
+class TChartBuilder {
+ public:
+  TChartBuilder(const TChartData& data, const TChartContext& ctx);
+  const TChartData& Data;
+  const TChartContext& Ctx;
+  TTextStyle Base;  // the chart's text style
+  double Pad = 0;
+  std::vector<TChartPiece> Pieces;
+
+  void Add(std::unique_ptr<TPPTXShape> shape, const TRectD& box, std::vector<TChartPathStep> outline = {});
+  void AddText(const std::string& name, const std::string& text, const TTextStyle& style, const TRectD& box,
+               int32_t align, int32_t anchor);
+  // A segment from (x1, y1) to (x2, y2) in the given line style.
+  void AddLine(const std::string& name, double x1, double y1, double x2, double y2, const TPPTXShape& style);
+  // The theme's accent colour for a series or point number, darker or
+  // lighter on each round after the sixth.
+  TColor AccentColor(size_t index) const;
+  // The fill colour of a point (SIZE_MAX: of the series as a whole).
+  TColor PointColor(const TChartGroup& group, const TChartSeries& series, size_t point) const;
+  TColor LineColor(const TChartSeries& series) const;
+  // Paints shape as the point's spPr, else its series', else in its colour.
+  void PaintPoint(const TChartGroup& group, const TChartSeries& series, size_t point, TPPTXShape& shape) const;
+  // The stroke of a line or scatter series; false when its line is hidden.
+  bool SeriesStroke(const TChartSeries& series, TPPTXShape& shape) const;
+  // A box painted as spPr says, when it gives a fill or an outline.
+  void AddBackground(const char* name, pugi::xml_node spPr, const TRectD& box);
+};
+
+// The text of a point's data label as labels (a dLbls) asks for it: series
+// name, category name, value, percentage of total; "" for none.
+std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series, size_t point, double value,
+                          double total, pugi::xml_node labels);
+
+// The plot of a chart on axes (bars, lines, areas, scatter) in plot: the
+// axes' labels inside it unless inner (then around it). False when nothing drawable.
+bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner);
+// The first series of a pie, or each series of a doughnut as a ring, in the largest circle of plot.
+bool DrawRoundChart(TChartBuilder& chart, const TRectD& plot);
+
+}  // namespace tarvik

@@ -1,0 +1,267 @@
+// Charts as shapes: bars placed from the cached values by grouping, pie and
+// doughnut wedges by their shares, the value axis's scale and labels, the
+// caps on a hostile part, and the labelled box for a chart that cannot be drawn.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "pptx/chart.h"
+#include "pptx_test_util.h"
+
+using namespace tarvik;
+using namespace tarvik::test;
+
+namespace {
+
+const ThemeColorMap kColors{{"accent1", 0x0000FF}, {"accent2", 0x00FF00}, {"accent3", 0xFF0000},
+                            {"dk1", 0x000000},     {"lt1", 0xFFFFFF}};
+
+std::string Numbers(const std::vector<double>& values) {
+  std::string pts;
+  for (size_t i = 0; i < values.size(); ++i)
+    pts += "<c:pt idx='" + std::to_string(i) + "'><c:v>" + std::to_string(values[i]) + "</c:v></c:pt>";
+  return "<c:numRef><c:numCache><c:formatCode>General</c:formatCode>" + pts + "</c:numCache></c:numRef>";
+}
+
+std::string Series(int idx, const std::string& name, const std::vector<double>& values, const std::string& extra = "") {
+  return "<c:ser><c:idx val='" + std::to_string(idx) + "'/><c:tx><c:strRef><c:strCache><c:pt idx='0'><c:v>" + name +
+         "</c:v></c:pt></c:strCache></c:strRef></c:tx>" + extra +
+         "<c:cat><c:strRef><c:strCache><c:pt idx='0'><c:v>A</c:v></c:pt><c:pt idx='1'><c:v>B</c:v></c:pt>"
+         "<c:pt idx='2'><c:v>C</c:v></c:pt></c:strCache></c:strRef></c:cat><c:val>" +
+         Numbers(values) + "</c:val></c:ser>";
+}
+
+// A chart whose plot area is the middle 80 % of the frame, on an axis from 0 to 10.
+std::string ChartXml(const std::string& group, const std::string& chartExtra = "<c:autoTitleDeleted val='1'/>") {
+  return "<c:chartSpace xmlns:c='http://schemas.openxmlformats.org/drawingml/2006/chart' "
+         "xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'><c:chart>" + chartExtra +
+         "<c:plotArea><c:layout><c:manualLayout><c:layoutTarget val='inner'/><c:xMode val='edge'/><c:yMode val='edge'/>"
+         "<c:x val='0.1'/><c:y val='0.1'/><c:w val='0.8'/><c:h val='0.8'/></c:manualLayout></c:layout>" +
+         group +
+         "<c:catAx><c:axId val='1'/><c:delete val='1'/></c:catAx><c:valAx><c:axId val='2'/><c:scaling>"
+         "<c:orientation val='minMax'/><c:max val='10'/><c:min val='0'/></c:scaling><c:delete val='0'/>"
+         "<c:majorGridlines/><c:majorUnit val='5'/></c:valAx></c:plotArea></c:chart></c:chartSpace>";
+}
+
+struct TChartFixture {
+  TThemeFonts Fonts;
+  std::unique_ptr<TXmlPart> Doc;
+  TChartData Data;
+  // The frame is 1000000 EMU square at (0, 0): the plot area spans 100000 to 900000.
+  std::vector<TChartPiece> Expand(const std::string& xml) {
+    Doc = Xml(xml);
+    Data = {};
+    if (!ReadChartData(Doc->Root(), Data)) return {};
+    return ExpandChart(Data, {0, 0, 1000000, 1000000}, {{&kColors, nullptr, {}}, {&kColors, &Fonts}});
+  }
+};
+
+std::vector<const TChartPiece*> Named(const std::vector<TChartPiece>& pieces, const std::string& prefix) {
+  std::vector<const TChartPiece*> found;
+  for (const auto& piece : pieces)
+    if (piece.Shape->Name.starts_with(prefix)) found.push_back(&piece);
+  return found;
+}
+
+}  // namespace
+
+TEST(Chart, BarsStandOnTheAxisAsTheirGroupingStacksThem) {
+  const struct {
+    const char* Grouping;
+    const char* Overlap;
+    int64_t FirstY, FirstCy, SecondY, SecondCy;  // category A's bars: 2 and 6, out of 0..10
+  } cases[] = {
+      {"clustered", "", 740000, 160000, 420000, 480000},
+      {"stacked", "<c:overlap val='100'/>", 740000, 160000, 260000, 480000},
+  };
+  for (const auto& c : cases) {
+    TChartFixture chart;
+    auto pieces = chart.Expand(ChartXml(std::string("<c:barChart><c:barDir val='col'/><c:grouping val='") + c.Grouping +
+                                        "'/>" + Series(0, "One", {2, 4, 5}) + Series(1, "Two", {6, 1, 5}) +
+                                        "<c:gapWidth val='100'/>" + c.Overlap + "</c:barChart>"));
+    auto first = Named(pieces, "One, A"), second = Named(pieces, "Two, A");
+    ASSERT_EQ(first.size(), 1u) << c.Grouping;
+    ASSERT_EQ(second.size(), 1u) << c.Grouping;
+    EXPECT_NEAR(first[0]->Box.Y, c.FirstY, 2) << c.Grouping;
+    EXPECT_NEAR(first[0]->Box.Cy, c.FirstCy, 2) << c.Grouping;
+    EXPECT_NEAR(second[0]->Box.Y, c.SecondY, 2) << c.Grouping;
+    EXPECT_NEAR(second[0]->Box.Cy, c.SecondCy, 2) << c.Grouping;
+    EXPECT_EQ(first[0]->Shape->FillColor, 0x0000FF) << c.Grouping;  // accent1, then accent2
+    EXPECT_EQ(second[0]->Shape->FillColor, 0x00FF00) << c.Grouping;
+    // Three slots of 800000 / 3; a gap of one bar's width.
+    const bool clustered = std::string(c.Grouping) == "clustered";
+    const double bar = 800000.0 / 3 / (clustered ? 3 : 2);
+    EXPECT_NEAR(first[0]->Box.Cx, bar, 2) << c.Grouping;
+    EXPECT_NEAR(first[0]->Box.X, 100000 + bar / 2, 2) << c.Grouping;
+    EXPECT_NEAR(second[0]->Box.X, 100000 + bar / 2 + (clustered ? bar : 0), 2) << c.Grouping;
+  }
+}
+
+TEST(Chart, PercentStackedBarsFillTheAxisToAHundredPercent) {
+  TChartFixture chart;
+  std::string xml = ChartXml("<c:barChart><c:grouping val='percentStacked'/>" + Series(0, "One", {1, 4, 5}) +
+                             Series(1, "Two", {3, 1, 5}) + "</c:barChart>");
+  for (const std::string cut : {"<c:max val='10'/>", "<c:majorUnit val='5'/>"}) xml.erase(xml.find(cut), cut.size());
+  auto pieces = chart.Expand(xml);
+  auto first = Named(pieces, "One, A"), second = Named(pieces, "Two, A");
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_NEAR(first[0]->Box.Cy, 200000, 2);  // 25 % of the plot's 800000
+  EXPECT_NEAR(second[0]->Box.Y, 100000, 2);  // the second ends at the top
+  std::vector<std::string> labels;
+  for (const TChartPiece* label : Named(pieces, "Axis label")) labels.push_back(label->Shape->PlainText());
+  EXPECT_EQ(labels, (std::vector<std::string>{"0%", "50%", "100%"}));
+}
+
+TEST(Chart, PieWedgesTurnClockwiseFromTheFirstSliceAngleByTheirShares) {
+  TChartFixture chart;
+  auto pieces = chart.Expand(ChartXml("<c:pieChart><c:varyColors val='1'/>" + Series(0, "Sales", {1, 1, 2}) +
+                                          "<c:firstSliceAng val='90'/></c:pieChart>",
+                                      "<c:legend><c:legendPos val='b'/></c:legend>"));
+  auto wedges = Named(pieces, "Sales, ");
+  ASSERT_EQ(wedges.size(), 3u);
+  // Each wedge: M start, A end, L centre, Z; in fractions of the pie's square.
+  const struct {
+    double StartDeg, EndDeg;
+    TColor Fill;
+  } cases[] = {{90, 180, 0x0000FF}, {180, 270, 0x00FF00}, {270, 450, 0xFF0000}};
+  for (size_t i = 0; i < 3; ++i) {
+    const auto& outline = wedges[i]->Outline;
+    ASSERT_EQ(outline.size(), 4u);
+    const double start = cases[i].StartDeg * M_PI / 180, end = cases[i].EndDeg * M_PI / 180;
+    EXPECT_NEAR(outline[0].X, 0.5 + 0.5 * std::sin(start), 1e-9) << i;
+    EXPECT_NEAR(outline[0].Y, 0.5 - 0.5 * std::cos(start), 1e-9) << i;
+    EXPECT_NEAR(outline[1].X, 0.5 + 0.5 * std::sin(end), 1e-9) << i;
+    EXPECT_NEAR(outline[1].Y, 0.5 - 0.5 * std::cos(end), 1e-9) << i;
+    EXPECT_FALSE(outline[1].Large) << i;  // half the pie is not more than half
+    EXPECT_EQ(wedges[i]->Shape->FillColor, cases[i].Fill) << i;
+    EXPECT_EQ(wedges[i]->Box.Cx, wedges[i]->Box.Cy) << i;
+  }
+  // Office's title of a chart of one series is the series' name; the legend names the categories.
+  auto title = Named(pieces, "Chart title");
+  ASSERT_EQ(title.size(), 1u);
+  EXPECT_EQ(title[0]->Shape->PlainText(), "Sales");
+  EXPECT_EQ(Named(pieces, "Legend key ").size(), 3u);
+
+  TPPTXShape placed;
+  placed.WEmu = placed.HEmu = 952500;  // 100 px
+  SetChartGeometry(wedges[0]->Outline, placed);
+  EXPECT_EQ(placed.Geometry.Paths.at(0).D, "M100 50 A50 50 0 0 1 50 100 L50 50 Z");
+}
+
+TEST(Chart, DoughnutRingsShareTheRoomOutsideTheHole) {
+  TChartFixture chart;
+  auto pieces = chart.Expand(ChartXml("<c:doughnutChart>" + Series(0, "In", {1, 0, 0}) + Series(1, "Out", {1, 1, 0}) +
+                                      "<c:holeSize val='50'/></c:doughnutChart>"));
+  auto whole = Named(pieces, "In, A");
+  ASSERT_EQ(whole.size(), 1u);
+  // A whole ring: two half arcs around the outside, two around the hole.
+  EXPECT_EQ(whole[0]->Outline.size(), 8u);
+  EXPECT_NEAR(whole[0]->Outline[1].Rx, 0.5, 1e-9);
+  EXPECT_NEAR(whole[0]->Outline[5].Rx, 0.375, 1e-9);  // the first series outermost
+  EXPECT_EQ(Named(pieces, "Out, ").size(), 2u);       // no wedge for a zero
+}
+
+TEST(Chart, AxisScalesAreNiceAndNumbersFollowTheirFormat) {
+  TChartAxis automatic;
+  automatic.Min = automatic.Max = automatic.MajorUnit = NAN;
+  TChartAxis fixed = automatic;
+  fixed.Min = 10;
+  fixed.MajorUnit = 25;
+  const struct {
+    double Low, High;
+    const TChartAxis& Axis;
+    int Steps;
+    bool Zero;
+    double Min, Max, Step;
+  } scales[] = {
+      {0.5, 4.3, automatic, 10, true, 0, 5, 0.5},  // zero included, a twentieth to spare
+      {2, 43, automatic, 8, true, 0, 50, 10},
+      {-3, 7, automatic, 10, true, -4, 8, 2},
+      {0.7, 2.6, automatic, 8, false, 0.5, 3, 0.5},  // a scatter chart's x axis keeps to its data
+      {0, 0, automatic, 8, true, 0, 1, 0.2},
+      {0, 80, fixed, 8, true, 10, 85, 25},  // ticks counted from the axis's own minimum
+  };
+  for (const auto& c : scales) {
+    const TAxisScale scale = NiceScale(c.Low, c.High, c.Axis, c.Steps, c.Zero);
+    EXPECT_DOUBLE_EQ(scale.Min, c.Min) << c.Low << ".." << c.High;
+    EXPECT_DOUBLE_EQ(scale.Max, c.Max) << c.Low << ".." << c.High;
+    EXPECT_DOUBLE_EQ(scale.Step, c.Step) << c.Low << ".." << c.High;
+  }
+  const struct {
+    double Value;
+    const char* Format;
+    const char* Text;
+  } numbers[] = {
+      {40, "General", "40"},          {0.25, "General", "0.25"},       {-0.0, "General", "0"},
+      {0.253, "0%", "25%"},           {0.5, "0.0%", "50.0%"},          {1234567, "#,##0", "1,234,567"},
+      {1234.5, "\"$\"#,##0.00", "$1,234.50"}, {-2.5, "0.0;(0.0)", "-2.5"}, {25204, "m/d/yy", "1/1/69"},
+      {45000, "d mmm yyyy", "15 Mar 2023"},
+  };
+  for (const auto& c : numbers) EXPECT_EQ(FormatChartNumber(c.Value, c.Format), c.Text) << c.Format;
+}
+
+TEST(Chart, AHostileChartIsCutToItsCaps) {
+  std::string series;
+  std::vector<double> many(1500, 1.0);
+  for (int s = 0; s < 100; ++s) series += Series(s, "S" + std::to_string(s), many);
+  TChartFixture chart;
+  chart.Doc = Xml(ChartXml("<c:lineChart>" + series + "</c:lineChart>"));
+  ASSERT_TRUE(ReadChartData(chart.Doc->Root(), chart.Data));
+  size_t values = 0;
+  for (const auto& s : chart.Data.Groups[0].Series) values += s.Values.size();
+  EXPECT_LE(chart.Data.Groups[0].Series.size(), kMaxChartSeries);
+  EXPECT_LE(values, kMaxChartValues);
+  EXPECT_LE(chart.Data.Categories.size(), kMaxChartPoints);
+}
+
+namespace {
+
+std::string ChartFrame(const std::string& name, const std::string& relId) {
+  return "<p:graphicFrame><p:nvGraphicFramePr><p:cNvPr id='5' name='" + name +
+         "'/><p:cNvGraphicFramePr/><p:nvPr/></p:nvGraphicFramePr>"
+         "<p:xfrm><a:off x='1000000' y='1000000'/><a:ext cx='4000000' cy='3000000'/></p:xfrm>"
+         "<a:graphic><a:graphicData uri='http://schemas.openxmlformats.org/drawingml/2006/chart'>"
+         "<c:chart xmlns:c='http://schemas.openxmlformats.org/drawingml/2006/chart' "
+         "xmlns:r='http://schemas.openxmlformats.org/officeDocument/2006/relationships' r:id='" + relId +
+         "'/></a:graphicData></a:graphic></p:graphicFrame>";
+}
+
+}  // namespace
+
+TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
+  TTempDir dir;
+  TDeckParts parts;
+  parts.Slides = {{ChartFrame("Sales", "rOk") + ChartFrame("Radar", "rRadar") + ChartFrame("Broken", "rBroken") +
+                       ChartFrame("Missing", "rNone"),
+                   RelationshipXml("rOk", "chart", "../charts/chart1.xml") +
+                       RelationshipXml("rRadar", "chart", "../charts/chart2.xml") +
+                       RelationshipXml("rBroken", "chart", "../charts/chart3.xml"),
+                   ""}};
+  TDeckWriter deck = BuildMinimalDeck(parts);
+  deck.Add("ppt/charts/chart1.xml", ChartXml("<c:barChart>" + Series(0, "One", {2, 4, 5}) + "</c:barChart>"));
+  deck.Add("ppt/charts/chart2.xml", ChartXml("<c:radarChart>" + Series(0, "One", {2, 4, 5}) + "</c:radarChart>"));
+  deck.Add("ppt/charts/chart3.xml", "<c:chartSpace><c:chart>");
+  auto p = LoadDeck(deck, dir);
+  const TPPTXSlide& slide = *p->Slides.at(0);
+
+  size_t drawn = 0;
+  for (const auto& shape : slide.Shapes) {
+    if (shape->GroupPath != "Sales") continue;
+    ++drawn;
+    EXPECT_GE(shape->XEmu, 1000000) << shape->Name;
+    EXPECT_LE(shape->XEmu + shape->WEmu, 5000000) << shape->Name;
+    EXPECT_GE(shape->YEmu, 1000000) << shape->Name;
+    EXPECT_LE(shape->YEmu + shape->HEmu, 4000000) << shape->Name;
+  }
+  EXPECT_GE(drawn, 3u + 3u);  // three bars, the gridlines, the axis and its labels
+  for (const char* name : {"Radar", "Broken", "Missing"}) {
+    const TPPTXShape* box = nullptr;
+    for (const auto& shape : slide.Shapes)
+      if (shape->Name == name) box = shape.get();
+    ASSERT_NE(box, nullptr) << name;
+    EXPECT_EQ(box->Kind, skText) << name;
+    EXPECT_EQ(box->PlainText(), "Chart") << name;
+    EXPECT_TRUE(box->HasFill && box->HasLine) << name;
+    EXPECT_EQ(box->WEmu, 4000000) << name;
+  }
+}
