@@ -25,38 +25,33 @@ void AppendNumber(std::string& out, double value) {
 }
 
 std::string TitleText(const TChartData& data) {
-  std::string text;
-  std::vector<pugi::xml_node> paragraphs;
-  FindChildNodes(FindChildNode(FindChildNode(data.Title, "tx"), "rich"), "p", paragraphs);
-  for (pugi::xml_node p : paragraphs) {
-    if (!text.empty()) text += '\n';
-    for (pugi::xml_node run = p.first_child(); run; run = run.next_sibling())
-      if (IsElementNamed(run, "r") || IsElementNamed(run, "fld")) text += ElementText(FindChildNode(run, "t"));
-  }
+  std::string text = RichText(data.Title);
   if (!text.empty() || (!data.Title && data.AutoTitleDeleted)) return text;
   // Office names a chart after its only series; a title of several series without text reads "Chart Title".
   if (data.SeriesCount() == 1 && !data.Groups[0].Series[0].Name.empty()) return data.Groups[0].Series[0].Name;
   return data.Title ? "Chart Title" : "";
 }
 
-// The title's text style: its rich text's first paragraph, else its txPr.
-TTextStyle TitleStyle(const TChartData& data, const TTextStyle& base, const TChartContext& ctx) {
-  TTextStyle style = base;
-  style.SizePt = base.SizePt * 1.2;
-  style.Bold = true;  // unless the title's text says otherwise
-  pugi::xml_node rich = FindChildNode(FindChildNode(data.Title, "tx"), "rich");
-  style = ReadTextStyle(rich ? rich : FindChildNode(data.Title, "txPr"), style, ctx);
-  if (pugi::xml_node run = FindDescendantNode(rich, "r")) ApplyRunProperties(FindChildNode(run, "rPr"), style, ctx);
-  return style;
-}
-
+// The title centred above the rest, wrapped within most of the chart's width.
 void PlaceTitle(TChartBuilder& chart, TRectD& rest) {
   const std::string text = TitleText(chart.Data);
   if (text.empty()) return;
-  const TTextStyle style = TitleStyle(chart.Data, chart.Base, chart.Ctx);
-  const double lines = 1 + static_cast<double>(std::count(text.begin(), text.end(), '\n'));
-  const double height = lines * style.SizePt * 1.25 * kEmuPerPt;
-  chart.AddText("Chart title", text, style, {rest.X, rest.Y, rest.W, height}, kAlignCenter, kAnchorMiddle);
+  TTextStyle style = chart.Base;
+  style.SizePt *= 1.2;
+  style = TitleStyle(chart.Data.Title, style, chart.Ctx);
+  const double width = rest.W * 0.9;
+  double lines = 0;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines += std::max(1.0, std::ceil(TextWidth(text.substr(start, end - start), style) / std::max(width, 1.0)));
+    start = end + 1;
+  }
+  const double height = std::min(lines * style.SizePt * 1.2 * kEmuPerPt, rest.H / 2);
+  chart.AddText("Chart title", text, style, {rest.X + (rest.W - width) / 2, rest.Y, width, height}, kAlignCenter,
+                kAnchorMiddle);
+  chart.Pieces.back().Shape->WrapText = true;
   rest.Y += height + chart.Pad / 2;
   rest.H -= height + chart.Pad / 2;
 }

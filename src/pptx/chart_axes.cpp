@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "pptx/chart_draw.h"
 #include "pptx/xml_helpers.h"
@@ -284,26 +285,49 @@ void DrawValueLabels(TChartBuilder& chart, const TAxes& axes, const TAxisScale& 
   }
 }
 
-void DrawCategoryLabels(TChartBuilder& chart, const TAxes& axes, const TTextStyle& style, double labelWidth) {
-  const double size = style.SizePt * kEmuPerPt, gap = size * 0.5;
+// The angle of the category labels under a column chart: the axis's own
+// text rotation, else a quarter turn up when they would run into each other.
+double CategoryAngle(const TChartAxis& axis, double labelWidth, double slot) {
+  pugi::xml_node bodyPr = FindChildNode(axis.TxPr, "bodyPr");
+  const int64_t rot = GetAttrInt64(bodyPr, "rot", -60000000);  // Office's "automatic"
+  if (rot >= -5400000 && rot <= 5400000) return static_cast<double>(rot) / 60000;
+  return labelWidth > slot ? -45 : 0;
+}
+
+// The room the category labels take under the plot at that angle.
+double CategoryRoom(double labelWidth, double size, double angle) {
+  if (angle == 0) return size * 1.6;
+  const double rad = std::fabs(angle) * std::numbers::pi / 180;
+  return labelWidth * std::sin(rad) + size * 1.4 * std::cos(rad) + size * 0.5;
+}
+
+void DrawCategoryLabels(TChartBuilder& chart, const TAxes& axes, const TTextStyle& style, double labelWidth,
+                        double angle) {
+  const double size = style.SizePt * kEmuPerPt, gap = size * 0.5, height = size * 1.4;
   const double slot = (axes.Horizontal ? axes.Inner.H : axes.Inner.W) / static_cast<double>(axes.Count);
   // Labels that would run into each other show one in every few.
-  size_t every = 1;
-  const double needed = axes.Horizontal ? size * 1.2 : labelWidth;
-  if (needed > slot * 2 && slot > 0) every = static_cast<size_t>(std::ceil(needed / (slot * 2)));
-  const bool wrap = !axes.Horizontal && labelWidth > slot;
+  const double needed = axes.Horizontal || angle != 0 ? size * 1.3 : labelWidth;
+  const size_t every = slot > 0 && needed > slot ? static_cast<size_t>(std::ceil(needed / slot)) : 1;
+  const double rad = angle * std::numbers::pi / 180;
   for (size_t i = 0; i < axes.Count; i += every) {
     const std::string& text = chart.Data.Categories[i];
-    const double at = axes.CategoryCentre(i);
+    const double at = axes.CategoryCentre(i), top = axes.Inner.Y + axes.Inner.H + gap / 2;
     if (axes.Horizontal) {
-      chart.AddText("Category label", text, style, {axes.Inner.X - gap - labelWidth, at - size * 0.7, labelWidth, size * 1.4},
+      chart.AddText("Category label", text, style, {axes.Inner.X - gap - labelWidth, at - height / 2, labelWidth, height},
                     kAlignRight, kAnchorMiddle);
-      continue;
+    } else if (angle == 0) {
+      const double width = std::max(labelWidth, slot * static_cast<double>(every));
+      chart.AddText("Category label", text, style, {at - width / 2, top, width, height}, kAlignCenter, kAnchorTop);
+    } else {
+      // Turned about its centre so that its end (its start, turned down) meets the category.
+      const double width = std::min(TextWidth(text, style), labelWidth) + size * 0.3;
+      const double side = angle < 0 ? -1 : 1;
+      const double cx = at + side * width / 2 * std::cos(rad), cy = top + side * width / 2 * std::sin(rad) +
+                                                                 height / 2 * std::cos(rad);
+      chart.AddText("Category label", text, style, {cx - width / 2, cy - height / 2, width, height},
+                    angle < 0 ? kAlignRight : kAlignLeft, kAnchorMiddle);
+      chart.Pieces.back().Box.RotDeg = angle;
     }
-    const double width = wrap ? slot * static_cast<double>(every) : labelWidth;
-    chart.AddText("Category label", text, style, {at - width / 2, axes.Inner.Y + axes.Inner.H + gap / 2, width, size * 2.8},
-                  kAlignCenter, kAnchorTop);
-    if (wrap) chart.Pieces.back().Shape->WrapText = true;
   }
 }
 
@@ -334,6 +358,52 @@ void DrawAxisLines(TChartBuilder& chart, const TAxes& axes) {
   }
 }
 
+// An axis's title and its style; false when it has none.
+bool AxisTitle(const TChartBuilder& chart, const TChartAxis& axis, std::string& text, TTextStyle& style) {
+  text = axis.Deleted ? "" : RichText(axis.Title);
+  style = TitleStyle(axis.Title, chart.Base, chart.Ctx);
+  return !text.empty();
+}
+
+// The titles of the axes: the one beside the plot turned a quarter up
+// (unless its text says it lies flat), the one below it centred.
+void DrawAxisTitles(TChartBuilder& chart, const TAxes& axes, const TRectD& plot, const TChartAxis& side,
+                    const TChartAxis& below) {
+  std::string text;
+  TTextStyle style;
+  if (AxisTitle(chart, below, text, style)) {
+    const double height = style.SizePt * 1.4 * kEmuPerPt;
+    chart.AddText("Axis title", text, style, {axes.Inner.X, plot.Y + plot.H - height, axes.Inner.W, height},
+                  kAlignCenter, kAnchorMiddle);
+  }
+  if (AxisTitle(chart, side, text, style)) {
+    const double height = style.SizePt * 1.4 * kEmuPerPt, cy = axes.Inner.Y + axes.Inner.H / 2;
+    const bool flat = GetAttrText(FindDescendantNode(side.Title, "bodyPr"), "rot") == "0";
+    if (flat) {
+      const double width = std::min(TextWidth(text, style), plot.W * 0.15);
+      chart.AddText("Axis title", text, style, {plot.X, cy - height * 2, width, height * 4}, kAlignCenter,
+                    kAnchorMiddle);
+      chart.Pieces.back().Shape->WrapText = true;
+    } else {
+      const double length = axes.Inner.H;
+      chart.AddText("Axis title", text, style, {plot.X + height / 2 - length / 2, cy - height / 2, length, height},
+                    kAlignCenter, kAnchorMiddle);
+      chart.Pieces.back().Box.RotDeg = 270;
+    }
+  }
+}
+
+// The room an axis's title takes beside or below the plot.
+double AxisTitleRoom(const TChartBuilder& chart, const TChartAxis& axis, bool beside, const TRectD& plot) {
+  std::string text;
+  TTextStyle style;
+  if (!AxisTitle(chart, axis, text, style)) return 0;
+  const double height = style.SizePt * 1.4 * kEmuPerPt;
+  if (beside && GetAttrText(FindDescendantNode(axis.Title, "bodyPr"), "rot") == "0")
+    return std::min(TextWidth(text, style), plot.W * 0.15) + height / 2;
+  return height * 1.2;
+}
+
 }  // namespace
 
 bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
@@ -343,7 +413,8 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
   for (const TChartGroup& group : data.Groups) {
     if (IsRound(group.Type)) continue;
     axes.Horizontal = axes.Horizontal || (group.Type == TChartType::Bar && group.Horizontal);
-    axes.Scatter = axes.Scatter || group.Type == TChartType::Scatter || group.Type == TChartType::Bubble;
+    const bool scatter = group.Type == TChartType::Scatter || group.Type == TChartType::Bubble;
+    axes.Scatter = (&group == &data.Groups[0] || axes.Scatter) && scatter;
     for (size_t s = 0; s < group.Series.size(); ++s)
       for (size_t i = 0; i < group.Series[s].Values.size(); ++i) {
         double from = 0, to = 0;
@@ -380,7 +451,7 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
   categoryWidth = std::min(categoryWidth, plot.W * 0.35);
   // Room for the labels: the value axis's beside the plot (below it for
   // horizontal bars), the category axis's below it (beside it).
-  double left = 0, bottom = 0;
+  double left = 0, bottom = 0, angle = 0;
   if (axes.Scatter) {
     left = valueLabels ? valueWidth + valueSize * 0.5 : 0;
     bottom = categoryLabels ? categorySize * 1.6 : 0;
@@ -390,10 +461,20 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
   } else {
     left = valueLabels ? valueWidth + valueSize * 0.5 : 0;
     const double slot = (plot.W - left) / static_cast<double>(axes.Count);
-    bottom = categoryLabels ? categorySize * (categoryWidth > slot ? 2.9 : 1.6) : 0;
+    angle = CategoryAngle(data.CategoryAxis, categoryWidth, slot);
+    bottom = categoryLabels ? std::min(CategoryRoom(categoryWidth, categorySize, angle), plot.H * 0.4) : 0;
   }
+  // The axis beside the plot is the value axis, but the category axis of horizontal bars.
+  const TChartAxis& side = axes.Horizontal ? data.CategoryAxis : data.ValueAxis;
+  const TChartAxis& below = axes.Horizontal ? data.ValueAxis : data.CategoryAxis;
+  left += AxisTitleRoom(chart, side, true, plot);
+  bottom += AxisTitleRoom(chart, below, false, plot);
   axes.Inner = inner ? plot : TRectD{plot.X + left, plot.Y, plot.W - left, plot.H - bottom};
   if (axes.Inner.W <= 0 || axes.Inner.H <= 0) return false;
+  // The steps again, for the room the labels left.
+  const double innerLength = axes.Horizontal ? axes.Inner.W : axes.Inner.H;
+  axes.Values = NiceScale(values.Low, values.High, valueAxis,
+                          std::clamp(static_cast<int>(innerLength / (valueSize * (axes.Horizontal ? 5 : 1.6))), 2, 8));
 
   chart.AddBackground("Plot area", data.PlotSpPr, axes.Inner);
   DrawGridlines(chart, axes, data.ValueAxis.Gridlines);
@@ -406,13 +487,14 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
     if (group.Type == TChartType::Line || group.Type == TChartType::Scatter) DrawLines(chart, axes, group);
     else if (group.Type == TChartType::Bubble) DrawBubbles(chart, axes, group);
   }
+  DrawAxisTitles(chart, axes, plot, side, below);
   if (valueLabels)
     DrawValueLabels(chart, axes, axes.Values, format, valueStyle, axes.Horizontal, valueWidth);
   if (categoryLabels && axes.Scatter)
     DrawValueLabels(chart, axes, axes.XValues, data.CategoryAxis.FormatCode.empty() ? "General" : data.CategoryAxis.FormatCode,
                     categoryStyle, true, 0);
   else if (categoryLabels)
-    DrawCategoryLabels(chart, axes, categoryStyle, categoryWidth);
+    DrawCategoryLabels(chart, axes, categoryStyle, categoryWidth, angle);
   return true;
 }
 

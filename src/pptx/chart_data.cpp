@@ -165,6 +165,7 @@ void ReadAxis(pugi::xml_node ax, TChartAxis& axis) {
   axis.GridlineSpPr = FindChildNode(grid, "spPr");
   axis.SpPr = FindChildNode(ax, "spPr");
   axis.TxPr = FindChildNode(ax, "txPr");
+  axis.Title = FindChildNode(ax, "title");
   pugi::xml_node scaling = FindChildNode(ax, "scaling");
   axis.Min = NumberVal(scaling, "min");
   axis.Max = NumberVal(scaling, "max");
@@ -220,7 +221,8 @@ bool ReadChartData(pugi::xml_node chartSpace, TChartData& data) {
     TChartGroup group = ReadGroup(node, type, budget);
     if (group.Series.size() > seriesLeft) group.Series.resize(seriesLeft);
     seriesLeft -= group.Series.size();
-    scatter = scatter || type == TChartType::Scatter || type == TChartType::Bubble;
+    // A scatter chart's axes are two value axes; scatter series among bars keep the category axis.
+    scatter = (data.Groups.empty() || scatter) && (type == TChartType::Scatter || type == TChartType::Bubble);
     if (!group.Series.empty()) data.Groups.push_back(std::move(group));
   }
   ReadAxes(plotArea, scatter, data);
@@ -250,7 +252,7 @@ TAxisScale NiceScale(double low, double high, const TChartAxis& axis, int maxSte
   // Room above the highest value (below the lowest negative one), as Office leaves it.
   const double span = high - low;
   if (high > 0 || !withZero) high += span * 0.05;
-  if (low < 0 || !withZero) low -= span * 0.05;
+  if (low < 0 || !withZero) low = low >= 0 ? std::max(0.0, low - span * 0.05) : low - span * 0.05;
   if (std::isfinite(axis.Min)) low = axis.Min;
   if (std::isfinite(axis.Max)) high = axis.Max;
   if (high <= low) high = low + (std::isfinite(axis.Max) || low == 0 ? 1 : std::fabs(low));

@@ -52,6 +52,7 @@ struct TChartAxis {
   bool ShowLabels = true;  // tickLblPos other than "none"
   bool Gridlines = false;
   pugi::xml_node GridlineSpPr, SpPr, TxPr;
+  pugi::xml_node Title;  // its c:title, or empty
   double Min, Max, MajorUnit;  // NaN when the axis leaves them automatic
   bool Reversed = false;       // orientation maxMin
   std::string FormatCode;      // "" when it takes its series' format

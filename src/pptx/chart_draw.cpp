@@ -47,6 +47,26 @@ TTextStyle ReadTextStyle(pugi::xml_node txPr, TTextStyle style, const TChartCont
   return style;
 }
 
+std::string RichText(pugi::xml_node title) {
+  std::string text;
+  std::vector<pugi::xml_node> paragraphs;
+  FindChildNodes(FindChildNode(FindChildNode(title, "tx"), "rich"), "p", paragraphs);
+  for (pugi::xml_node p : paragraphs) {
+    if (!text.empty()) text += '\n';
+    for (pugi::xml_node run = p.first_child(); run; run = run.next_sibling())
+      if (IsElementNamed(run, "r") || IsElementNamed(run, "fld")) text += ElementText(FindChildNode(run, "t"));
+  }
+  return text;
+}
+
+TTextStyle TitleStyle(pugi::xml_node title, TTextStyle style, const TChartContext& ctx) {
+  style.Bold = true;
+  pugi::xml_node rich = FindChildNode(FindChildNode(title, "tx"), "rich");
+  style = ReadTextStyle(rich ? rich : FindChildNode(title, "txPr"), style, ctx);
+  if (pugi::xml_node run = FindDescendantNode(rich, "r")) ApplyRunProperties(FindChildNode(run, "rPr"), style, ctx);
+  return style;
+}
+
 double TextWidth(const std::string& text, const TTextStyle& style) {
   size_t longest = 0, current = 0;
   for (unsigned char c : text) {

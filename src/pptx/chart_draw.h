@@ -26,6 +26,12 @@ struct TTextStyle {
 // The first paragraph's defRPr of a txPr or rich text, over style.
 TTextStyle ReadTextStyle(pugi::xml_node txPr, TTextStyle style, const TChartContext& ctx);
 void ApplyRunProperties(pugi::xml_node rPr, TTextStyle& style, const TChartContext& ctx);
+// The text of a title (c:title) element's rich text, paragraphs joined by
+// line feeds; "" when it has none.
+std::string RichText(pugi::xml_node title);
+// A title's text style over base: bold unless it says otherwise, as its rich
+// text's first paragraph and run, else its txPr, say.
+TTextStyle TitleStyle(pugi::xml_node title, TTextStyle base, const TChartContext& ctx);
 // An estimate of the text's width in EMU (its longest line), for laying out around it.
 double TextWidth(const std::string& text, const TTextStyle& style);
 

@@ -336,6 +336,7 @@ void ExpandChartFrame(pugi::xml_node chart, const std::string& frameName, const 
   const RelationshipMap::TTarget* target = ctx.Rels.FindTarget(GetAttrText(chart, "id"));
   std::unique_ptr<TXmlPart> part;
   RelationshipMap chartRels;
+  ThemeColorMap overrideColors;
   TChartData data;
   std::vector<TChartPiece> pieces;
   if (target && !target->External && target->Type.ends_with("/chart")) {
@@ -344,6 +345,13 @@ void ExpandChartFrame(pugi::xml_node chart, const std::string& frameName, const 
       chartRels = LoadRelationships(ExtractFileDir(target->Path), ExtractFileName(target->Path),
                                     ctx.Inherited.ExtractFolder);
       chartCtx.Paint.Rels = &chartRels;
+      // A chart copied from another deck keeps that deck's colours in a theme override.
+      const std::string overridePath = chartRels.FindInternalByType("/themeOverride");
+      if (!overridePath.empty()) {
+        overrideColors = ApplyColorMap(ReadThemeColors(LoadXmlDocument(overridePath)->Root()),
+                                       FindChildNode(part->Root(), "clrMapOvr"));
+        chartCtx.Paint.Colors = chartCtx.Theme.Colors = &overrideColors;
+      }
       if (ReadChartData(part->Root(), data)) pieces = ExpandChart(data, frame, chartCtx);
     } catch (const ETarvikError&) {
       pieces.clear();  // a broken chart is drawn as its box, not a failed deck
