@@ -112,13 +112,6 @@ std::vector<double> Ticks(const TAxisScale& scale) {
   return ticks;
 }
 
-std::string ValueFormat(const TChartData& data, const TChartAxis& axis) {
-  if (!axis.FormatCode.empty()) return axis.FormatCode;
-  for (const TChartGroup& group : data.Groups)
-    if (!IsRound(group.Type)) return group.Grouping == TChartGrouping::Percent ? "0%" : group.Series[0].FormatCode;
-  return "General";
-}
-
 void AxisStroke(pugi::xml_node spPr, TColor color, const TChartContext& ctx, TPPTXShape& line, bool& shown) {
   pugi::xml_node ln = FindChildNode(spPr, "ln");
   shown = !FindChildNode(ln, "noFill");
@@ -269,7 +262,7 @@ void DrawAreas(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group
 
 // Labels along the value axis (or a scatter chart's x axis when alongX).
 void DrawValueLabels(TChartBuilder& chart, const TAxes& axes, const TAxisScale& scale, const std::string& format,
-                     const TTextStyle& style, bool alongX, double labelWidth) {
+                     const TTextStyle& style, bool alongX, double labelWidth, bool right = false) {
   const double height = style.SizePt * 1.4 * kEmuPerPt, gap = style.SizePt * 0.5 * kEmuPerPt;
   for (double v : Ticks(scale)) {
     const std::string text = FormatChartNumber(v, format);
@@ -278,9 +271,9 @@ void DrawValueLabels(TChartBuilder& chart, const TAxes& axes, const TAxisScale& 
       chart.AddText("Axis label", text, style, {x - width / 2, axes.Inner.Y + axes.Inner.H + gap / 2, width, height},
                     kAlignCenter, kAnchorTop);
     } else {
-      chart.AddText("Axis label", text, style,
-                    {axes.Inner.X - gap - labelWidth, axes.ValuePos(v) - height / 2, labelWidth, height}, kAlignRight,
-                    kAnchorMiddle);
+      const double x = right ? axes.Inner.X + axes.Inner.W + gap : axes.Inner.X - gap - labelWidth;
+      chart.AddText("Axis label", text, style, {x, axes.ValuePos(v) - height / 2, labelWidth, height},
+                    right ? kAlignLeft : kAlignRight, kAnchorMiddle);
     }
   }
 }
@@ -404,92 +397,140 @@ double AxisTitleRoom(const TChartBuilder& chart, const TChartAxis& axis, bool be
   return height * 1.2;
 }
 
-}  // namespace
+// One value axis as it will be drawn: its bounds (percent-stacked groups
+// end at 100 %), the range of its groups' values, its labels' style and format.
+struct TValueAxisPlan {
+  TChartAxis Axis;
+  TRange Range;
+  TTextStyle Style;
+  std::string Format;
+  bool Labels = false;
+  double Width = 0;  // of its widest label
+  TAxisScale Scale;
 
-bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
-  const TChartData& data = chart.Data;
-  TAxes axes;
-  TRange values, xs;
-  for (const TChartGroup& group : data.Groups) {
-    if (IsRound(group.Type)) continue;
+  // The scale for an axis of that length, and the width of its labels.
+  void Fit(double length, bool horizontal) {
+    const double size = Style.SizePt * kEmuPerPt;
+    const int steps = std::clamp(static_cast<int>(length / (size * (horizontal ? 2.5 : 1.6))), 2, 8);
+    Scale = NiceScale(Range.Low, Range.High, Axis, steps);
+    Width = 0;
+    for (double v : Ticks(Scale)) Width = std::max(Width, TextWidth(FormatChartNumber(v, Format), Style));
+  }
+};
+
+TValueAxisPlan PlanValueAxis(const TChartBuilder& chart, const TChartAxis& axis, bool secondary, TAxes& axes,
+                             TRange& xs) {
+  TValueAxisPlan plan;
+  plan.Axis = axis;
+  plan.Style = ReadTextStyle(axis.TxPr, chart.Base, chart.Ctx);
+  plan.Labels = axis.Present && !axis.Deleted && axis.ShowLabels;
+  bool percent = false;
+  std::string seriesFormat;
+  for (const TChartGroup& group : chart.Data.Groups) {
+    if (IsRound(group.Type) || group.Secondary != secondary) continue;
     axes.Horizontal = axes.Horizontal || (group.Type == TChartType::Bar && group.Horizontal);
-    const bool scatter = group.Type == TChartType::Scatter || group.Type == TChartType::Bubble;
-    axes.Scatter = (&group == &data.Groups[0] || axes.Scatter) && scatter;
+    percent = percent || group.Grouping == TChartGrouping::Percent;
+    if (seriesFormat.empty()) seriesFormat = group.Series[0].FormatCode;
     for (size_t s = 0; s < group.Series.size(); ++s)
       for (size_t i = 0; i < group.Series[s].Values.size(); ++i) {
         double from = 0, to = 0;
-        if (StackedSpan(group, s, i, from, to)) values.Add(to), values.Add(from);
+        if (StackedSpan(group, s, i, from, to)) plan.Range.Add(to), plan.Range.Add(from);
         const auto& x = group.Series[s].XValues;
         xs.Add(i < x.size() && std::isfinite(x[i]) ? x[i] : static_cast<double>(i + 1));
       }
   }
-  if (values.Low > values.High) return false;
-  axes.Count = std::max<size_t>(data.Categories.size(), 1);
-  axes.Between = data.ValueAxis.BetweenCategories || data.Groups[0].Type == TChartType::Bar;
-  axes.Reversed = data.CategoryAxis.Reversed;
-  const TTextStyle valueStyle = ReadTextStyle(data.ValueAxis.TxPr, chart.Base, chart.Ctx);
-  const TTextStyle categoryStyle = ReadTextStyle(data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
-  const bool valueLabels = !data.ValueAxis.Deleted && data.ValueAxis.ShowLabels;
-  const bool categoryLabels = !data.CategoryAxis.Deleted && data.CategoryAxis.ShowLabels;
-  const double valueSize = valueStyle.SizePt * kEmuPerPt, categorySize = categoryStyle.SizePt * kEmuPerPt;
-  const double length = axes.Horizontal ? plot.W : plot.H;
-  const int steps = std::clamp(static_cast<int>(length / (valueSize * (axes.Horizontal ? 5 : 1.6))), 2, 8);
-  TChartAxis valueAxis = data.ValueAxis;
-  bool percent = false;
-  for (const TChartGroup& group : data.Groups) percent = percent || group.Grouping == TChartGrouping::Percent;
-  if (percent && !std::isfinite(valueAxis.Max)) valueAxis.Max = values.High > 0 ? 1 : 0;  // shares end at 100%
-  if (percent && !std::isfinite(valueAxis.Min)) valueAxis.Min = values.Low < 0 ? -1 : 0;
-  axes.Values = NiceScale(values.Low, values.High, valueAxis, steps);
-  if (axes.Scatter)
-    axes.XValues = NiceScale(xs.Low, xs.High, data.CategoryAxis, std::clamp(static_cast<int>(plot.W / (valueSize * 5)), 2, 8),
-                             false);
-  const std::string format = ValueFormat(data, data.ValueAxis);
+  if (percent && !std::isfinite(plan.Axis.Max)) plan.Axis.Max = plan.Range.High > 0 ? 1 : 0;  // shares end at 100%
+  if (percent && !std::isfinite(plan.Axis.Min)) plan.Axis.Min = plan.Range.Low < 0 ? -1 : 0;
+  plan.Format = !axis.FormatCode.empty() ? axis.FormatCode : percent ? "0%" : seriesFormat;
+  return plan;
+}
 
-  double valueWidth = 0, categoryWidth = 0;
-  for (double v : Ticks(axes.Values)) valueWidth = std::max(valueWidth, TextWidth(FormatChartNumber(v, format), valueStyle));
-  for (const std::string& text : data.Categories) categoryWidth = std::max(categoryWidth, TextWidth(text, categoryStyle));
-  categoryWidth = std::min(categoryWidth, plot.W * 0.35);
-  // Room for the labels: the value axis's beside the plot (below it for
-  // horizontal bars), the category axis's below it (beside it).
-  double left = 0, bottom = 0, angle = 0;
+// The room beside and below the plot that the axes' labels and titles
+// take; the category labels' angle.
+void PlanRoom(const TChartBuilder& chart, const TAxes& axes, const TRectD& plot, const TValueAxisPlan& values,
+              double categoryWidth, double& left, double& bottom, double& angle) {
+  const TChartData& data = chart.Data;
+  const TTextStyle categoryStyle = ReadTextStyle(data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
+  const bool categoryLabels = !data.CategoryAxis.Deleted && data.CategoryAxis.ShowLabels;
+  const double valueSize = values.Style.SizePt * kEmuPerPt, categorySize = categoryStyle.SizePt * kEmuPerPt;
   if (axes.Scatter) {
-    left = valueLabels ? valueWidth + valueSize * 0.5 : 0;
+    left = values.Labels ? values.Width + valueSize * 0.5 : 0;
     bottom = categoryLabels ? categorySize * 1.6 : 0;
   } else if (axes.Horizontal) {
     left = categoryLabels ? categoryWidth + categorySize * 0.5 : 0;
-    bottom = valueLabels ? valueSize * 1.6 : 0;
+    bottom = values.Labels ? valueSize * 1.6 : 0;
   } else {
-    left = valueLabels ? valueWidth + valueSize * 0.5 : 0;
+    left = values.Labels ? values.Width + valueSize * 0.5 : 0;
     const double slot = (plot.W - left) / static_cast<double>(axes.Count);
     angle = CategoryAngle(data.CategoryAxis, categoryWidth, slot);
     bottom = categoryLabels ? std::min(CategoryRoom(categoryWidth, categorySize, angle), plot.H * 0.4) : 0;
   }
   // The axis beside the plot is the value axis, but the category axis of horizontal bars.
-  const TChartAxis& side = axes.Horizontal ? data.CategoryAxis : data.ValueAxis;
-  const TChartAxis& below = axes.Horizontal ? data.ValueAxis : data.CategoryAxis;
-  left += AxisTitleRoom(chart, side, true, plot);
-  bottom += AxisTitleRoom(chart, below, false, plot);
-  axes.Inner = inner ? plot : TRectD{plot.X + left, plot.Y, plot.W - left, plot.H - bottom};
+  left += AxisTitleRoom(chart, axes.Horizontal ? data.CategoryAxis : data.ValueAxis, true, plot);
+  bottom += AxisTitleRoom(chart, axes.Horizontal ? data.ValueAxis : data.CategoryAxis, false, plot);
+}
+
+// Bars and areas beneath the axis line, lines, markers and bubbles above it,
+// each group on its own value axis.
+void DrawSeries(TChartBuilder& chart, const TAxes& axes, const TAxes& secondary) {
+  for (const TChartGroup& group : chart.Data.Groups) {
+    const TAxes& on = group.Secondary ? secondary : axes;
+    if (group.Type == TChartType::Area) DrawAreas(chart, on, group);
+    else if (group.Type == TChartType::Bar) DrawBars(chart, on, group);
+  }
+  DrawAxisLines(chart, axes);
+  for (const TChartGroup& group : chart.Data.Groups) {
+    const TAxes& on = group.Secondary ? secondary : axes;
+    if (group.Type == TChartType::Line || group.Type == TChartType::Scatter) DrawLines(chart, on, group);
+    else if (group.Type == TChartType::Bubble) DrawBubbles(chart, on, group);
+  }
+}
+
+}  // namespace
+
+bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
+  const TChartData& data = chart.Data;
+  TAxes axes;
+  TRange xs;
+  axes.Scatter = data.Groups[0].Type == TChartType::Scatter || data.Groups[0].Type == TChartType::Bubble;
+  TValueAxisPlan values = PlanValueAxis(chart, data.ValueAxis, false, axes, xs);
+  TValueAxisPlan second = PlanValueAxis(chart, data.SecondaryAxis, true, axes, xs);
+  if (values.Range.Low > values.Range.High) return false;
+  axes.Count = std::max<size_t>(data.Categories.size(), 1);
+  axes.Between = data.ValueAxis.BetweenCategories || data.Groups[0].Type == TChartType::Bar;
+  axes.Reversed = data.CategoryAxis.Reversed;
+  values.Fit(axes.Horizontal ? plot.W : plot.H, axes.Horizontal);
+  const TTextStyle categoryStyle = ReadTextStyle(data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
+  if (axes.Scatter)
+    axes.XValues = NiceScale(xs.Low, xs.High, data.CategoryAxis,
+                             std::clamp(static_cast<int>(plot.W / (categoryStyle.SizePt * kEmuPerPt * 3)), 2, 8), false);
+  double categoryWidth = 0;
+  for (const std::string& text : data.Categories) categoryWidth = std::max(categoryWidth, TextWidth(text, categoryStyle));
+  categoryWidth = std::min(categoryWidth, plot.W * 0.35);
+  double left = 0, bottom = 0, angle = 0;
+  PlanRoom(chart, axes, plot, values, categoryWidth, left, bottom, angle);
+  const bool secondLabels = second.Range.Low <= second.Range.High && second.Labels && !axes.Horizontal;
+  const double right = secondLabels ? second.Width + second.Style.SizePt * kEmuPerPt : 0;
+  axes.Inner = inner ? plot : TRectD{plot.X + left, plot.Y, plot.W - left - right, plot.H - bottom};
   if (axes.Inner.W <= 0 || axes.Inner.H <= 0) return false;
   // The steps again, for the room the labels left.
-  const double innerLength = axes.Horizontal ? axes.Inner.W : axes.Inner.H;
-  axes.Values = NiceScale(values.Low, values.High, valueAxis,
-                          std::clamp(static_cast<int>(innerLength / (valueSize * (axes.Horizontal ? 5 : 1.6))), 2, 8));
+  const double length = axes.Horizontal ? axes.Inner.W : axes.Inner.H;
+  values.Fit(length, axes.Horizontal);
+  axes.Values = values.Scale;
+  TAxes secondary = axes;
+  if (second.Range.Low <= second.Range.High) {
+    second.Fit(length, axes.Horizontal);
+    secondary.Values = second.Scale;
+  }
 
   chart.AddBackground("Plot area", data.PlotSpPr, axes.Inner);
   DrawGridlines(chart, axes, data.ValueAxis.Gridlines);
-  for (const TChartGroup& group : data.Groups) {
-    if (group.Type == TChartType::Area) DrawAreas(chart, axes, group);
-    else if (group.Type == TChartType::Bar) DrawBars(chart, axes, group);
-  }
-  DrawAxisLines(chart, axes);
-  for (const TChartGroup& group : data.Groups) {
-    if (group.Type == TChartType::Line || group.Type == TChartType::Scatter) DrawLines(chart, axes, group);
-    else if (group.Type == TChartType::Bubble) DrawBubbles(chart, axes, group);
-  }
-  DrawAxisTitles(chart, axes, plot, side, below);
-  if (valueLabels)
-    DrawValueLabels(chart, axes, axes.Values, format, valueStyle, axes.Horizontal, valueWidth);
+  DrawSeries(chart, axes, secondary);
+  DrawAxisTitles(chart, axes, plot, axes.Horizontal ? data.CategoryAxis : data.ValueAxis,
+                 axes.Horizontal ? data.ValueAxis : data.CategoryAxis);
+  if (values.Labels) DrawValueLabels(chart, axes, axes.Values, values.Format, values.Style, axes.Horizontal, values.Width);
+  if (secondLabels) DrawValueLabels(chart, secondary, second.Scale, second.Format, second.Style, false, second.Width, true);
+  const bool categoryLabels = !data.CategoryAxis.Deleted && data.CategoryAxis.ShowLabels;
   if (categoryLabels && axes.Scatter)
     DrawValueLabels(chart, axes, axes.XValues, data.CategoryAxis.FormatCode.empty() ? "General" : data.CategoryAxis.FormatCode,
                     categoryStyle, true, 0);

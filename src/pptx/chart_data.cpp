@@ -176,22 +176,42 @@ void ReadAxis(pugi::xml_node ax, TChartAxis& axis) {
   axis.BetweenCategories = ValText(ax, "crossBetween") != "midCat";
 }
 
-// The value axis is the first valAx, but a scatter chart's x axis (also a
-// valAx) sits at the bottom or top; the category axis is the catAx or dateAx.
-void ReadAxes(pugi::xml_node plotArea, bool scatter, TChartData& data) {
-  std::vector<pugi::xml_node> values;
+// The value axis of a chart type: the valAx among the axes its axId
+// elements name (of a scatter chart's two, the one at the left or right);
+// the first valAx of the plot area when it names none.
+pugi::xml_node ValueAxisOf(pugi::xml_node plotArea, pugi::xml_node group) {
+  std::vector<pugi::xml_node> ids, values;
+  FindChildNodes(group, "axId", ids);
   FindChildNodes(plotArea, "valAx", values);
+  pugi::xml_node found;
+  for (pugi::xml_node ax : values) {
+    const std::string id = ValText(ax, "axId");
+    if (std::none_of(ids.begin(), ids.end(), [&](pugi::xml_node n) { return GetAttrText(n, "val") == id; })) continue;
+    const std::string pos = ValText(ax, "axPos");
+    if (!found || pos == "l" || pos == "r") found = ax;
+  }
+  return found ? found : (values.empty() ? pugi::xml_node() : values[0]);
+}
+
+// The category axis is the catAx or dateAx; a scatter chart's x axis is its valAx other than the value axis.
+void ReadAxes(pugi::xml_node plotArea, bool scatter, TChartData& data) {
+  pugi::xml_node value = ValueAxisOf(plotArea, data.Groups.empty() ? pugi::xml_node() : data.Groups[0].Node);
   pugi::xml_node category = FindChildNode(plotArea, "catAx");
   if (!category) category = FindChildNode(plotArea, "dateAx");
-  pugi::xml_node value = values.empty() ? pugi::xml_node() : values[0];
-  if (scatter && values.size() >= 2) {
-    const std::string pos = ValText(values[0], "axPos");
-    const bool firstIsX = pos == "b" || pos == "t";
-    category = values[firstIsX ? 0 : 1];
-    value = values[firstIsX ? 1 : 0];
+  if (scatter) {
+    category = {};
+    std::vector<pugi::xml_node> values;
+    FindChildNodes(plotArea, "valAx", values);
+    for (pugi::xml_node ax : values)
+      if (ax != value && !category) category = ax;
   }
   if (category) ReadAxis(category, data.CategoryAxis);
   if (value) ReadAxis(value, data.ValueAxis);
+  for (TChartGroup& group : data.Groups) {
+    pugi::xml_node own = ValueAxisOf(plotArea, group.Node);
+    group.Secondary = own && value && own != value;
+    if (group.Secondary && !data.SecondaryAxis.Present) ReadAxis(own, data.SecondaryAxis);
+  }
 }
 
 }  // namespace
@@ -219,6 +239,7 @@ bool ReadChartData(pugi::xml_node chartSpace, TChartData& data) {
     TChartType type;
     if (node.type() != pugi::node_element || !GroupType(LocalNameOf(node.name()), type)) continue;
     TChartGroup group = ReadGroup(node, type, budget);
+    group.Node = node;
     if (group.Series.size() > seriesLeft) group.Series.resize(seriesLeft);
     seriesLeft -= group.Series.size();
     // A scatter chart's axes are two value axes; scatter series among bars keep the category axis.
@@ -364,9 +385,13 @@ std::string FormatChartNumber(double value, const std::string& formatCode) {
   if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') text.erase(0, 1);
   if (number.find(',') != std::string::npos) text = Grouped(text);
   auto literal = [](std::string part) {
+    // "_x" leaves room for x and "*x" fills with x: neither shows x here; "\\x" shows x.
     std::string out;
-    for (char c : part)
-      if (c != '"' && c != '\\' && c != '_' && c != '*') out += c;
+    for (size_t i = 0; i < part.size(); ++i) {
+      if (part[i] == '_' || part[i] == '*') ++i;
+      else if (part[i] == '\\' && i + 1 < part.size()) out += part[++i];
+      else if (part[i] != '"') out += part[i];
+    }
     // Locale and colour tags ([$€-407], [Red]) keep only their symbol.
     size_t open;
     while ((open = out.find('[')) != std::string::npos) {

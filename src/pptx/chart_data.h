@@ -4,6 +4,7 @@
 // workbook behind the chart is never opened.
 #pragma once
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,8 @@ struct TChartGroup {
   bool VaryColors = false;
   bool Markers = false;  // a line chart's c:marker: markers unless a series says none
   int BubbleScalePct = 100;
+  bool Secondary = false;  // on the chart's second value axis
+  pugi::xml_node Node;     // the chart type's element
   pugi::xml_node Labels;  // the group's c:dLbls, or empty
   std::vector<TChartSeries> Series;
 };
@@ -53,7 +56,8 @@ struct TChartAxis {
   bool Gridlines = false;
   pugi::xml_node GridlineSpPr, SpPr, TxPr;
   pugi::xml_node Title;  // its c:title, or empty
-  double Min, Max, MajorUnit;  // NaN when the axis leaves them automatic
+  // NaN when the axis leaves them automatic.
+  double Min = std::numeric_limits<double>::quiet_NaN(), Max = Min, MajorUnit = Min;
   bool Reversed = false;       // orientation maxMin
   std::string FormatCode;      // "" when it takes its series' format
   bool BetweenCategories = true;  // the value axis's crossBetween
@@ -63,6 +67,7 @@ struct TChartData {
   std::vector<TChartGroup> Groups;
   std::vector<std::string> Categories;
   TChartAxis CategoryAxis, ValueAxis;  // a scatter chart's x axis is its CategoryAxis
+  TChartAxis SecondaryAxis;            // the value axis of the Secondary groups
   pugi::xml_node Title;                // c:title, or empty
   bool AutoTitleDeleted = false;
   pugi::xml_node Legend;               // c:legend, or empty

@@ -195,7 +195,8 @@ TEST(Chart, AxisScalesAreNiceAndNumbersFollowTheirFormat) {
       {40, "General", "40"},          {0.25, "General", "0.25"},       {-0.0, "General", "0"},
       {0.253, "0%", "25%"},           {0.5, "0.0%", "50.0%"},          {1234567, "#,##0", "1,234,567"},
       {1234.5, "\"$\"#,##0.00", "$1,234.50"}, {-2.5, "0.0;(0.0)", "-2.5"}, {25204, "m/d/yy", "1/1/69"},
-      {45000, "d mmm yyyy", "15 Mar 2023"},
+      {45000, "d mmm yyyy", "15 Mar 2023"}, {1234, "_(* #,##0_);_(* \\(#,##0\\)", "1,234"},
+      {7, "0\\ \"pcs\"", "7 pcs"},
   };
   for (const auto& c : numbers) EXPECT_EQ(FormatChartNumber(c.Value, c.Format), c.Text) << c.Format;
 }
@@ -212,6 +213,98 @@ TEST(Chart, AHostileChartIsCutToItsCaps) {
   EXPECT_LE(chart.Data.Groups[0].Series.size(), kMaxChartSeries);
   EXPECT_LE(values, kMaxChartValues);
   EXPECT_LE(chart.Data.Categories.size(), kMaxChartPoints);
+}
+
+TEST(Chart, LinesJoinTheirPointsOnTheirOwnValueAxisWithMarkersUnlessNone) {
+  // Columns on the first value axis (0..10), a line on a second one (0..100) at the right.
+  std::string xml = ChartXml(
+      "<c:barChart><c:grouping val='clustered'/>" + Series(0, "Bars", {2, 4, 5}) +
+      "<c:axId val='1'/><c:axId val='2'/></c:barChart><c:lineChart><c:marker val='1'/>" +
+      Series(1, "Line", {50, 100, 25}) + Series(2, "Bare", {10, 20, 30}, "<c:marker><c:symbol val='none'/></c:marker>") +
+      "<c:axId val='1'/><c:axId val='3'/></c:lineChart>");
+  xml.insert(xml.find("</c:plotArea>"),
+             "<c:valAx><c:axId val='3'/><c:scaling><c:max val='100'/><c:min val='0'/></c:scaling><c:axPos val='r'/>"
+             "<c:majorUnit val='50'/></c:valAx>");
+  TChartFixture chart;
+  auto pieces = chart.Expand(xml);
+  auto segments = Named(pieces, "Line");
+  ASSERT_EQ(segments.size(), 2u);  // three points, two segments
+  // Category centres at 1/6 and 3/6 of the plot's 800000; values 50 and 100 of 100.
+  const TChartPiece& first = *segments[0];
+  EXPECT_EQ(first.Shape->Kind, skLine);
+  EXPECT_NEAR(first.Box.X, 100000 + 800000.0 / 6, 2);
+  EXPECT_NEAR(first.Box.Cx, 800000.0 / 3, 2);
+  EXPECT_NEAR(first.Box.Y, 100000, 2);  // rising to the top ...
+  EXPECT_NEAR(first.Box.Cy, 400000, 2);  // ... from the middle
+  EXPECT_TRUE(first.Shape->FlipV);
+  EXPECT_EQ(first.Shape->LineColor, 0x00FF00);  // accent2 for idx 1
+  EXPECT_EQ(Named(pieces, "Marker").size(), 3u);  // the line's, none on the bare one
+  EXPECT_EQ(Named(pieces, "Bare").size(), 2u);
+  // The second axis's labels at the right of the plot.
+  size_t right = 0;
+  for (const TChartPiece* label : Named(pieces, "Axis label")) right += label->Box.X >= 900000;
+  EXPECT_EQ(right, 3u);  // 0, 50, 100
+}
+
+TEST(Chart, LegendsNameTheSeriesBesideOrBelowThePlot) {
+  for (const char* pos : {"r", "b"}) {
+    TChartFixture chart;
+    std::string xml = ChartXml("<c:lineChart>" + Series(0, "North", {1, 2, 3}) + Series(1, "South", {3, 2, 1}) +
+                                   "</c:lineChart>",
+                               std::string("<c:autoTitleDeleted val='1'/><c:legend><c:legendPos val='") + pos +
+                                   "'/></c:legend>");
+    xml.replace(xml.find("<c:manualLayout>"), xml.find("</c:manualLayout>") + 17 - xml.find("<c:manualLayout>"), "");
+    auto pieces = chart.Expand(xml);
+    auto names = Named(pieces, "Legend "), keys = Named(pieces, "Legend key ");
+    ASSERT_EQ(keys.size(), 2u) << pos;
+    EXPECT_EQ(keys[0]->Shape->Kind, skLine) << pos;  // a line series shows its stroke
+    std::vector<std::string> texts;
+    double plotRight = 0, plotBottom = 0;
+    for (const TChartPiece* gridline : Named(pieces, "Gridline")) {
+      plotRight = std::max<double>(plotRight, gridline->Box.X + gridline->Box.Cx);
+      plotBottom = std::max<double>(plotBottom, gridline->Box.Y);
+    }
+    for (const TChartPiece* piece : names) {
+      if (piece->Shape->Kind != skText) continue;
+      texts.push_back(piece->Shape->PlainText());
+      if (std::string(pos) == "r") EXPECT_GT(piece->Box.X, plotRight) << pos;
+      else EXPECT_GT(piece->Box.Y, plotBottom) << pos;
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"North", "South"})) << pos;
+  }
+}
+
+TEST(Chart, CategoryLabelsTurnWhenTheyDoNotFitAndShowDatesInTheirFormat) {
+  const std::string dates =
+      "<c:cat><c:numRef><c:numCache><c:formatCode>m/d/yy</c:formatCode><c:pt idx='0'><c:v>25204</c:v></c:pt>"
+      "<c:pt idx='1'><c:v>25205</c:v></c:pt></c:numCache></c:numRef></c:cat>";
+  std::string xml = ChartXml("<c:barChart><c:ser><c:idx val='0'/>" + dates + "<c:val>" + Numbers({1, 2}) +
+                             "</c:val></c:ser></c:barChart>");
+  xml.replace(xml.find("<c:delete val='1'/>"), 19, "<c:delete val='0'/>");
+  const struct {
+    const char* Rotation;
+    double Deg;
+  } cases[] = {{"", 0}, {"<c:txPr><a:bodyPr rot='-5400000'/></c:txPr>", -90}};
+  for (const auto& c : cases) {
+    std::string own = xml;
+    own.insert(own.find("</c:catAx>"), c.Rotation);
+    TChartFixture chart;
+    auto pieces = chart.Expand(own);
+    auto labels = Named(pieces, "Category label");
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0]->Shape->PlainText(), "1/1/69");
+    EXPECT_EQ(labels[1]->Shape->PlainText(), "1/2/69");
+    EXPECT_EQ(labels[0]->Box.RotDeg, c.Deg) << c.Rotation;
+  }
+  // Long names in a narrow plot turn up by an eighth.
+  TChartFixture narrow;
+  std::string xml2 = ChartXml("<c:barChart>" + Series(0, "One", {1, 2, 3}) + "</c:barChart>");
+  xml2.replace(xml2.find("<c:delete val='1'/>"), 19, "<c:delete val='0'/>");
+  for (const char* name : {">A<", ">B<", ">C<"}) xml2.replace(xml2.find(name), 3, ">A category name far too long<");
+  auto pieces = narrow.Expand(xml2);
+  auto labels = Named(pieces, "Category label");
+  ASSERT_FALSE(labels.empty());
+  EXPECT_EQ(labels[0]->Box.RotDeg, -45);
 }
 
 namespace {
@@ -241,6 +334,14 @@ TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
   deck.Add("ppt/charts/chart1.xml", ChartXml("<c:barChart>" + Series(0, "One", {2, 4, 5}) + "</c:barChart>"));
   deck.Add("ppt/charts/chart2.xml", ChartXml("<c:radarChart>" + Series(0, "One", {2, 4, 5}) + "</c:radarChart>"));
   deck.Add("ppt/charts/chart3.xml", "<c:chartSpace><c:chart>");
+  // A chart pasted from another deck keeps that deck's colours.
+  deck.Add("ppt/charts/_rels/chart1.xml.rels",
+           "<Relationships xmlns='http://schemas.openxmlformats.org/package/2006/relationships'><Relationship Id='r1' "
+           "Type='http://schemas.openxmlformats.org/officeDocument/2006/relationships/themeOverride' "
+           "Target='../theme/themeOverride1.xml'/></Relationships>");
+  deck.Add("ppt/theme/themeOverride1.xml",
+           "<a:themeOverride xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'><a:clrScheme name='x'>"
+           "<a:accent1><a:srgbClr val='123456'/></a:accent1></a:clrScheme></a:themeOverride>");
   auto p = LoadDeck(deck, dir);
   const TPPTXSlide& slide = *p->Slides.at(0);
 
@@ -248,6 +349,7 @@ TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
   for (const auto& shape : slide.Shapes) {
     if (shape->GroupPath != "Sales") continue;
     ++drawn;
+    if (shape->Name == "One, A") EXPECT_EQ(shape->FillColor, 0x563412);
     EXPECT_GE(shape->XEmu, 1000000) << shape->Name;
     EXPECT_LE(shape->XEmu + shape->WEmu, 5000000) << shape->Name;
     EXPECT_GE(shape->YEmu, 1000000) << shape->Name;
