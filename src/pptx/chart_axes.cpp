@@ -158,10 +158,10 @@ void DrawBars(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group)
   }
 }
 
-void DrawMarker(TChartBuilder& chart, const TChartSeries& series, size_t s, double x, double y) {
+void DrawMarker(TChartBuilder& chart, const TChartSeries& series, double x, double y) {
   static const char* const kAuto[] = {"diamond", "square", "triangle", "circle"};
   std::string symbol = GetAttrText(FindChildNode(series.Marker, "symbol"), "val");
-  if (symbol.empty() || symbol == "auto") symbol = kAuto[(series.Index + s * 0) % 4];
+  if (symbol.empty() || symbol == "auto") symbol = kAuto[series.Index % 4];
   if (symbol == "none") return;
   const double size = static_cast<double>(std::clamp<int64_t>(
                           GetAttrInt64(FindChildNode(series.Marker, "size"), "val", 5), 2, 72)) * kEmuPerPt;
@@ -200,7 +200,7 @@ void DrawLines(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group
       double x = 0, y = 0;
       const bool here = axes.Point(group, s, i, x, y);
       if (here && previous && line) chart.AddLine(series.Name.empty() ? "Series" : series.Name, px, py, x, y, stroke);
-      if (here && markers) DrawMarker(chart, series, s, x, y);
+      if (here && markers) DrawMarker(chart, series, x, y);
       previous = here;
       px = x;
       py = y;

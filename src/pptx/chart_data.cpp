@@ -256,7 +256,11 @@ bool ReadChartData(pugi::xml_node chartSpace, TChartData& data) {
       if (IsElementNamed(ser, "ser")) {
         std::string format;
         data.Categories = CachedTexts(FindChildNode(ser, "cat"), &format);
-        double serial = 0;
+        double serial = 0, first = 0, last = 0;
+        // A date axis runs from the earliest date, whichever order the data come in.
+        if (FindChildNode(plotArea, "dateAx") && data.Categories.size() > 1 && ParseNumber(data.Categories.front(), first) &&
+            ParseNumber(data.Categories.back(), last) && first > last)
+          data.CategoryAxis.Reversed = !data.CategoryAxis.Reversed;
         if (IsDateFormat(format))
           for (std::string& text : data.Categories)
             if (ParseNumber(text, serial)) text = FormatChartNumber(serial, format);
