@@ -97,8 +97,9 @@ void AddLegendEntry(TChartBuilder& chart, const TLegendEntry& entry, const TText
                 kAnchorMiddle);
 }
 
-// The legend on the side its legendPos names (right when none), taken from rest.
-void PlaceLegend(TChartBuilder& chart, TRectD& rest) {
+// The legend on the side its legendPos names (right when none), taken from
+// rest; at the side, centred on the whole chart's height as LibreOffice does.
+void PlaceLegend(TChartBuilder& chart, const TRectD& box, TRectD& rest) {
   if (!chart.Data.Legend) return;
   const std::vector<TLegendEntry> entries = LegendEntries(chart);
   const TTextStyle style = ReadTextStyle(FindChildNode(chart.Data.Legend, "txPr"), chart.Base, chart.Ctx);
@@ -133,7 +134,7 @@ void PlaceLegend(TChartBuilder& chart, TRectD& rest) {
   const double width = std::min(textWidth + keyRoom, rest.W * 0.4);
   const double height = std::min(static_cast<double>(entries.size()) * rowHeight, rest.H);
   const double x = pos == "l" ? rest.X : rest.X + rest.W - width;
-  double y = rest.Y + (rest.H - height) / 2;
+  double y = std::clamp(box.Y + (box.H - height) / 2, rest.Y, rest.Y + rest.H - height);
   for (const TLegendEntry& entry : entries) {
     if (y + rowHeight > rest.Y + rest.H + 1) break;
     AddLegendEntry(chart, entry, style, x, y, width - keyRoom);
@@ -173,7 +174,7 @@ std::vector<TChartPiece> ExpandChart(const TChartData& data, const TShapeXfrm& f
   chart.AddBackground("Chart area", data.SpaceSpPr, box);
   TRectD rest{box.X + chart.Pad, box.Y + chart.Pad, box.W - 2 * chart.Pad, box.H - 2 * chart.Pad};
   PlaceTitle(chart, rest);
-  PlaceLegend(chart, rest);
+  PlaceLegend(chart, box, rest);
   TRectD plot = rest;
   bool inner = false;
   const bool manual = ManualPlotArea(chart, box, plot, inner);

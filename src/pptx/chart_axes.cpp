@@ -186,6 +186,18 @@ void DrawMarker(TChartBuilder& chart, const TChartSeries& series, double x, doub
   chart.Add(std::move(shape), {x - size / 2, y - size / 2, size, size}, std::move(outline));
 }
 
+// A line or scatter point's data label, to the right of the point.
+void DrawPointLabel(TChartBuilder& chart, const TChartGroup& group, const TChartSeries& series, size_t i, double x,
+                    double y) {
+  pugi::xml_node labels = series.Labels ? series.Labels : group.Labels;
+  const std::string text = DataLabelText(chart, series, i, Value(series, i), 0, labels);
+  if (text.empty()) return;
+  const TTextStyle style = ReadTextStyle(FindChildNode(labels, "txPr"), chart.Base, chart.Ctx);
+  const double size = style.SizePt * kEmuPerPt;
+  chart.AddText("Data label", text, style, {x + size * 0.4, y - size * 0.7, TextWidth(text, style) + size, size * 1.4},
+                kAlignLeft, kAnchorMiddle);
+}
+
 void DrawLines(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group) {
   const size_t count = axes.Scatter ? kMaxChartPoints : axes.Count;
   for (size_t s = 0; s < group.Series.size(); ++s) {
@@ -201,6 +213,7 @@ void DrawLines(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group
       const bool here = axes.Point(group, s, i, x, y);
       if (here && previous && line) chart.AddLine(series.Name.empty() ? "Series" : series.Name, px, py, x, y, stroke);
       if (here && markers) DrawMarker(chart, series, x, y);
+      if (here) DrawPointLabel(chart, group, series, i, x, y);
       previous = here;
       px = x;
       py = y;

@@ -316,7 +316,9 @@ std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series
   if (!labels || show("delete")) return "";
   std::vector<std::string> parts;
   if (show("showSerName")) parts.push_back(series.Name);
-  if (show("showCatName") && point < chart.Data.Categories.size()) parts.push_back(chart.Data.Categories[point]);
+  // A scatter point has no category; LibreOffice shows its value alone.
+  if (show("showCatName") && series.XValues.empty() && point < chart.Data.Categories.size())
+    parts.push_back(chart.Data.Categories[point]);
   std::string format = GetAttrText(FindChildNode(labels, "numFmt"), "formatCode");
   if (show("showVal")) parts.push_back(FormatChartNumber(value, format.empty() ? series.FormatCode : format));
   if (show("showPercent") && total > 0) parts.push_back(FormatChartNumber(value / total, "0%"));
