@@ -476,7 +476,7 @@ void PlanRoom(const TChartBuilder& chart, const TAxes& axes, const TRectD& plot,
     left = values.Labels ? values.Width + valueSize * 0.5 : 0;
     const double slot = (plot.W - left) / static_cast<double>(axes.Count);
     angle = CategoryAngle(data.CategoryAxis, categoryWidth, slot);
-    bottom = categoryLabels ? std::min(CategoryRoom(categoryWidth, categorySize, angle), plot.H * 0.4) : 0;
+    bottom = categoryLabels ? std::min(CategoryRoom(categoryWidth, categorySize, angle), plot.H * 0.6) : 0;
   }
   // The axis beside the plot is the value axis, but the category axis of horizontal bars.
   left += AxisTitleRoom(chart, axes.Horizontal ? data.CategoryAxis : data.ValueAxis, true, plot);
