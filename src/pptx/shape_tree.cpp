@@ -327,7 +327,6 @@ std::string LegacyPreview(const std::string& spid, const TWalkContext& ctx) {
   return "";
 }
 
-
 // A chart frame drawn from its chart part's cached values, in a group named
 // after the frame; a chart it cannot read or draw becomes a labelled box.
 void ExpandChartFrame(pugi::xml_node chart, const std::string& frameName, const TShapeXfrm& frame, TPPTXSlide& slide,
