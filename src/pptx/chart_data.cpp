@@ -177,8 +177,8 @@ void ReadAxis(pugi::xml_node ax, TChartAxis& axis) {
 }
 
 // The value axis of a chart type: the valAx among the axes its axId
-// elements name (of a scatter chart's two, the one at the left or right);
-// the first valAx of the plot area when it names none.
+// elements name (all of them when it names none), of a scatter chart's two
+// the one not at the bottom or top.
 pugi::xml_node ValueAxisOf(pugi::xml_node plotArea, pugi::xml_node group) {
   std::vector<pugi::xml_node> ids, values;
   FindChildNodes(group, "axId", ids);
@@ -186,9 +186,14 @@ pugi::xml_node ValueAxisOf(pugi::xml_node plotArea, pugi::xml_node group) {
   pugi::xml_node found;
   for (pugi::xml_node ax : values) {
     const std::string id = ValText(ax, "axId");
-    if (std::none_of(ids.begin(), ids.end(), [&](pugi::xml_node n) { return GetAttrText(n, "val") == id; })) continue;
-    const std::string pos = ValText(ax, "axPos");
-    if (!found || pos == "l" || pos == "r") found = ax;
+    if (!ids.empty() &&
+        std::none_of(ids.begin(), ids.end(), [&](pugi::xml_node n) { return GetAttrText(n, "val") == id; }))
+      continue;
+    auto across = [](pugi::xml_node axis) {
+      const std::string pos = ValText(axis, "axPos");
+      return pos == "b" || pos == "t";
+    };
+    if (!found || (across(found) && !across(ax))) found = ax;
   }
   return found ? found : (values.empty() ? pugi::xml_node() : values[0]);
 }

@@ -307,6 +307,87 @@ TEST(Chart, CategoryLabelsTurnWhenTheyDoNotFitAndShowDatesInTheirFormat) {
   EXPECT_EQ(labels[0]->Box.RotDeg, -45);
 }
 
+TEST(Chart, ScatterPointsAndBubblesSitAtTheirXValuesAndAreasStack) {
+  const std::string xAxis =
+      "<c:valAx><c:axId val='1'/><c:scaling><c:max val='4'/><c:min val='0'/></c:scaling><c:delete val='1'/>"
+      "<c:axPos val='b'/></c:valAx>";
+  auto scatterXml = [&](const std::string& group) {
+    std::string xml = ChartXml(group);
+    const size_t at = xml.find("<c:catAx>");
+    return xml.replace(at, xml.find("</c:catAx>") + 10 - at, xAxis);
+  };
+  const std::string points = "<c:xVal>" + Numbers({1, 3}) + "</c:xVal><c:yVal>" + Numbers({2, 4}) + "</c:yVal>";
+  TChartFixture scatter;
+  auto pieces = scatter.Expand(scatterXml("<c:scatterChart><c:scatterStyle val='lineMarker'/><c:ser><c:idx val='0'/>" +
+                                          points + "</c:ser></c:scatterChart>"));
+  auto segment = Named(pieces, "Series"), markers = Named(pieces, "Marker");
+  ASSERT_EQ(segment.size(), 1u);
+  EXPECT_NEAR(segment[0]->Box.X, 300000, 2);  // x 1 of 0..4, y 2 of 0..10
+  EXPECT_NEAR(segment[0]->Box.Y + segment[0]->Box.Cy, 740000, 2);
+  EXPECT_NEAR(segment[0]->Box.Cx, 400000, 2);  // to x 3, y 4
+  EXPECT_NEAR(segment[0]->Box.Cy, 160000, 2);
+  ASSERT_EQ(markers.size(), 2u);
+  EXPECT_NEAR(markers[1]->Box.X + markers[1]->Box.Cx / 2.0, 700000, 2);
+
+  TChartFixture bubbles;
+  pieces = bubbles.Expand(scatterXml("<c:bubbleChart><c:ser><c:idx val='0'/>" + points + "<c:bubbleSize>" +
+                                     Numbers({1, 4}) + "</c:bubbleSize></c:ser></c:bubbleChart>"));
+  auto circles = Named(pieces, "Bubble");
+  ASSERT_EQ(circles.size(), 2u);
+  EXPECT_NEAR(circles[0]->Box.Cx, 100000, 2);  // areas 1 : 4, the largest a quarter of the plot
+  EXPECT_NEAR(circles[1]->Box.Cx, 200000, 2);
+  EXPECT_NEAR(circles[1]->Box.Y + circles[1]->Box.Cy / 2.0, 580000, 2);
+
+  TChartFixture areas;
+  pieces = areas.Expand(ChartXml("<c:areaChart><c:grouping val='stacked'/>" + Series(0, "Low", {2, 2, 2}) +
+                                 Series(1, "High", {3, 3, 3}) + "</c:areaChart>"));
+  auto high = Named(pieces, "High");
+  ASSERT_EQ(high.size(), 1u);
+  const auto& outline = high[0]->Outline;
+  ASSERT_EQ(outline.size(), 7u);  // three points along the top, three back along the first series, closed
+  EXPECT_NEAR(outline[0].Y, 0.5, 1e-9);  // 2 + 3 of 10
+  EXPECT_NEAR(outline[3].Y, 0.8, 1e-9);  // the first series' top
+}
+
+TEST(Chart, DataLabelsShowWhatTheirSettingsAsk) {
+  const std::string labels =
+      "<c:dLbls><c:showLegendKey val='0'/><c:showVal val='%V'/><c:showCatName val='%C'/><c:showSerName val='0'/>"
+      "<c:showPercent val='%P'/></c:dLbls>";
+  auto with = [&](const char* v, const char* c, const char* p) {
+    std::string text = labels;
+    text.replace(text.find("%V"), 2, v);
+    text.replace(text.find("%C"), 2, c);
+    text.replace(text.find("%P"), 2, p);
+    return text;
+  };
+  const struct {
+    const char* Val;
+    const char* Cat;
+    const char* Percent;
+    std::vector<std::string> Texts;
+  } cases[] = {
+      {"0", "0", "1", {"25%", "25%", "50%"}},
+      {"1", "1", "0", {"A; 1", "B; 1", "C; 2"}},
+      {"0", "0", "0", {}},
+  };
+  for (const auto& c : cases) {
+    TChartFixture chart;
+    auto pieces = chart.Expand(ChartXml("<c:pieChart>" + Series(0, "Sales", {1, 1, 2}) +
+                                        with(c.Val, c.Cat, c.Percent) + "</c:pieChart>"));
+    std::vector<std::string> texts;
+    for (const TChartPiece* label : Named(pieces, "Data label")) texts.push_back(label->Shape->PlainText());
+    EXPECT_EQ(texts, c.Texts) << c.Val << c.Cat << c.Percent;
+  }
+  // A column's value stands on its top.
+  TChartFixture bars;
+  auto pieces = bars.Expand(ChartXml("<c:barChart>" + Series(0, "One", {2, 4, 5}) + with("1", "0", "0") +
+                                     "</c:barChart>"));
+  auto bar = Named(pieces, "One, B"), label = Named(pieces, "Data label");
+  ASSERT_EQ(label.size(), 3u);
+  EXPECT_EQ(label[1]->Shape->PlainText(), "4");
+  EXPECT_NEAR(label[1]->Box.Y + label[1]->Box.Cy, bar[0]->Box.Y, 2);
+}
+
 namespace {
 
 std::string ChartFrame(const std::string& name, const std::string& relId) {
@@ -349,7 +430,9 @@ TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
   for (const auto& shape : slide.Shapes) {
     if (shape->GroupPath != "Sales") continue;
     ++drawn;
-    if (shape->Name == "One, A") EXPECT_EQ(shape->FillColor, 0x563412);
+    if (shape->Name == "One, A") {
+      EXPECT_EQ(shape->FillColor, 0x563412);
+    }
     EXPECT_GE(shape->XEmu, 1000000) << shape->Name;
     EXPECT_LE(shape->XEmu + shape->WEmu, 5000000) << shape->Name;
     EXPECT_GE(shape->YEmu, 1000000) << shape->Name;
