@@ -31,6 +31,8 @@ demo: deps-demo build
 	$(BUILD)/bin/tarvik web examples/sample.pptx out/demo/sample_Web
 	$(BUILD)/bin/tarvik epub examples/sample.pptx out/demo/sample.epub
 	$(BUILD)/bin/tarvik pwa examples/sample.pptx out/demo/sample_PWA
+	$(BUILD)/bin/tarvik scorm examples/sample.pptx out/demo/sample.scorm.zip
+	$(BUILD)/bin/tarvik h5p examples/sample.pptx out/demo/sample.h5p
 
 # Every suite, then the unit, integration and host suites again under the
 # sanitizers, then the Windows suites under Wine, then a minute of fuzzing the
@@ -59,7 +61,8 @@ fuzz:
 
 # Reading a large deck against unpacking it with unzip, exporting a
 # media-heavy deck to HTML against unzip plus base64 of its media, and the
-# EPUB and PWA exports of that deck against the HTML and web folder exports.
+# EPUB, SCORM, H5P and PWA exports of that deck against the HTML and web
+# folder exports.
 bench: bench-html bench-packages
 	@BUILD=$(BUILD) bash bench/load.sh
 

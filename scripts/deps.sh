@@ -38,10 +38,19 @@ if command -v locale >/dev/null && ! locale -a 2>/dev/null | grep -qi '^en_US.ut
   locale-gen >/dev/null
 fi
 
-# The browser tests' one npm package, at the version of their lock file; it
-# drives the system's chromium, so no browser is downloaded.
+# The browser tests' npm packages, at the versions of their lock file:
+# playwright-core (it drives the system's chromium, so no browser is
+# downloaded) and the SCORM and H5P clients. Installed when one of them is
+# missing; install scripts are not run (none of them needs one).
 browser_tests=$root/tests/browser
-if [ -f "$browser_tests/package-lock.json" ] && [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
-  echo "deps: installing playwright-core for the browser tests"
-  (cd "$browser_tests" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+if [ -f "$browser_tests/package-lock.json" ]; then
+  missing_npm=$(node -e '
+    const fs = require("fs"), path = require("path");
+    const deps = Object.keys(require(path.resolve(process.argv[1], "package.json")).devDependencies || {});
+    console.log(deps.filter((d) => !fs.existsSync(path.join(process.argv[1], "node_modules", d, "package.json"))).join(" "));
+  ' "$browser_tests")
+  if [ -n "$missing_npm" ]; then
+    echo "deps: installing $missing_npm for the browser tests"
+    (cd "$browser_tests" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error >/dev/null)
+  fi
 fi

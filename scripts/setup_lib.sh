@@ -68,8 +68,9 @@ tier_packages() {
       else
         printf '%s\n' wine32:i386
       fi
-      # the browser tests: Node drives Debian's chromium through playwright-core
-      printf '%s\n' chromium nodejs
+      # the browser tests: Node drives Debian's chromium through playwright-core;
+      # xmllint checks the SCORM manifests against the SCORM 1.2 schemas
+      printf '%s\n' chromium nodejs libxml2-utils
       # the EPUB export's books are checked by the reference validator
       printf '%s\n' epubcheck
       ;;

@@ -2,10 +2,12 @@
 // tarvik web <deck.pptx...> [folder] [-o outdir]
 // tarvik epub <deck.pptx...> [out.epub] [-o outdir]
 // tarvik pwa <deck.pptx...> [folder] [-o outdir]
-// Run actions 7, 8, 11 and 12 through the plug-in for one deck or several
+// tarvik scorm <deck.pptx...> [out.zip] [-o outdir]
+// tarvik h5p <deck.pptx...> [out.h5p] [-o outdir]
+// Run actions 7 to 12 through the plug-in for one deck or several
 // and print the variables each run sets. Without an output a deck's export
 // goes beside it under the property dialogs' default names: the extension
-// replaced by ".html" or ".epub", or removed and "_Web" or "_PWA" added. On
+// replaced by ".html", ".epub", ".scorm.zip" or ".h5p", or removed and "_Web" or "_PWA" added. On
 // a terminal a line per deck shows the slides rendered so far.
 #include <algorithm>
 #include <iostream>
@@ -53,6 +55,10 @@ const TExportKind kExportKinds[] = {
      "deck.pptx... [out.epub]; without out.epub each deck gives <deck>.epub", 11, ".epub", {".epub"}},
     {"pwa", "export decks as installable offline web apps (ovPPTXExportPWA)",
      "deck.pptx... [folder]; without a folder each deck gives <deck>_PWA", 12, "_PWA", {}},
+    {"scorm", "export decks as SCORM 1.2 packages with tracking (ovPPTXExportSCORM)",
+     "deck.pptx... [out.zip]; without out.zip each deck gives <deck>.scorm.zip", 10, ".scorm.zip", {".zip"}},
+    {"h5p", "export decks as H5P packages (ovPPTXExportH5P)",
+     "deck.pptx... [out.h5p]; without out.h5p each deck gives <deck>.h5p", 9, ".h5p", {".h5p"}},
 };
 
 struct TExportRequest {

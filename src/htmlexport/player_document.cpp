@@ -128,12 +128,20 @@ std::string PlayerScriptText(const std::string& title) {
 
 void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentation,
                           const std::string& sourceFile, int& objectCount) {
+  TRenderContext context(presentation);
+  context.SharePictures();
+  AppendPlayerDocument(out, presentation, sourceFile, objectCount, context);
+}
+
+void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentation,
+                          const std::string& sourceFile, int& objectCount, TRenderContext& context) {
   objectCount = 0;
   int width = presentation.SlideWidthPx() > 0 ? presentation.SlideWidthPx() : kDefaultSlideWidth;
   int height = presentation.SlideHeightPx() > 0 ? presentation.SlideHeightPx() : kDefaultSlideHeight;
   std::string title = RemoveExtension(ExtractFileName(sourceFile));
   std::string htmlTitle = HtmlEscape(title);
-  out.reserve(out.size() + EstimateDocumentSize(presentation));
+  // References stand for the embedded files: then the page is small.
+  if (!context.ReferencesMedia()) out.reserve(out.size() + EstimateDocumentSize(presentation));
 
   out += "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">";
   out += "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1,viewport-fit=cover\">";
@@ -146,8 +154,6 @@ void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentatio
          " HTML5 presentation\">";
 
   out += "<div id=\"stage\" tabindex=\"0\" role=\"region\" aria-label=\"Presentation slide\">";
-  TRenderContext context(presentation);
-  context.SharePictures();
   int total = static_cast<int>(presentation.Slides.size());
   ReportSlideProgress(0, total);
   for (int i = 0; i < total; ++i) {

@@ -21,6 +21,12 @@ std::string BuildPlayerDocument(const TPPTXPresentation& presentation, const std
 void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentation,
                           const std::string& sourceFile, int& objectCount);
 
+class TRenderContext;
+// The same with the caller's context for the slides, which should share
+// pictures (SharePictures) and may reference media instead of embedding it.
+void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentation,
+                          const std::string& sourceFile, int& objectCount, TRenderContext& context);
+
 // The stylesheet with the slide size filled in, and the script with the
 // title filled in (from "(function(){" to "show(1);})();"), as the page holds them.
 std::string PlayerStylesheetText(int slideWidth, int slideHeight);

@@ -34,7 +34,7 @@ TRenderContext::TRenderContext(const TPPTXPresentation& presentation) {
 }
 
 std::string TRenderContext::SharedPicture(std::string& out, const std::string& file) {
-  if (!FSharePictures || FByReference || file.empty()) return "";
+  if (!FSharePictures || file.empty()) return "";
   auto uses = FPictureUses.find(file);
   if (uses == FPictureUses.end() || uses->second < 2) return "";
   auto known = FPictureIds.find(file);
@@ -44,7 +44,7 @@ std::string TRenderContext::SharedPicture(std::string& out, const std::string& f
   std::snprintf(id, sizeof id, "pic_%08X", static_cast<unsigned>(FPictureIds.size() + 1));
   definition += id;
   definition += "\" width=\"1\" height=\"1\" preserveAspectRatio=\"none\" href=\"";
-  if (!AppendFileDataUri(definition, file)) {
+  if (FByReference ? !AppendReference(definition, file) : !AppendFileDataUri(definition, file)) {
     FPictureIds.emplace(file, "");
     return "";
   }

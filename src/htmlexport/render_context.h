@@ -47,6 +47,7 @@ class TRenderContext {
   // a reference stands where the URI would, as a whole attribute value.
   static constexpr std::string_view kMediaReference = "tarvik-media:";
   void ReferenceMedia() { FByReference = true; }
+  bool ReferencesMedia() const { return FByReference; }
   const std::vector<std::string>& ReferencedMedia() const { return FReferenced; }
 
  private:

@@ -1,14 +1,16 @@
-// Actions 7, 8, 11 and 12, the exports built on the slide renderer: check
-// the presentation and output parameters, run the single-file, web folder,
-// EPUB or PWA export, and report the output name, the slide and object
+// Actions 7 to 12, the exports built on the slide renderer: check the
+// presentation and output parameters, run the single-file, web folder, H5P,
+// SCORM, EPUB or PWA export, and report the output name, the slide and object
 // counts, and an empty "[LastError]" as the last variable on success. A
 // driver's own failure message passes through the dispatch guard unchanged.
 #include <string>
 #include <vector>
 
 #include "htmlexport/epub_export.h"
+#include "htmlexport/h5p_export.h"
 #include "htmlexport/html5_export.h"
 #include "htmlexport/pwa_export.h"
+#include "htmlexport/scorm_export.h"
 #include "htmlexport/web_folder.h"
 #include "platform/files.h"
 #include "plugin/dispatch.h"
@@ -61,6 +63,36 @@ bool ExecExportWebFolder(const std::vector<std::string>& params) {
   SetHostVariable("[PPTXWebIndex]", IndexOf(output));
   SetHostVariable("[PPTXWebSlides]", std::to_string(slides));
   SetHostVariable("[PPTXWebObjects]", std::to_string(objects));
+  SetHostVariable("[LastError]", "");
+  return true;
+}
+
+bool ExecExportH5P(const std::vector<std::string>& params) {
+  const std::string& presentation = Param(params, 0);
+  const std::string& output = Param(params, 1);
+  if (!FileExists(presentation)) return ReportFailure("PowerPoint file not found: " + presentation);
+  if (IsBlank(output)) return ReportFailure("Output H5P filename is required.");
+  int slides = 0, objects = 0;
+  if (!ExportH5P(presentation, output, slides, objects)) return ReportFailure("Unable to create the H5P package.");
+  SetHostVariable("[PPTXH5PExported]", output);
+  SetHostVariable("[PPTXH5PSlides]", std::to_string(slides));
+  SetHostVariable("[PPTXH5PObjects]", std::to_string(objects));
+  SetHostVariable("[LastError]", "");
+  return true;
+}
+
+bool ExecExportSCORM(const std::vector<std::string>& params) {
+  const std::string& presentation = Param(params, 0);
+  const std::string& output = Param(params, 1);
+  if (!FileExists(presentation)) return ReportFailure("PowerPoint file not found: " + presentation);
+  if (IsBlank(output)) return ReportFailure("Output SCORM package filename is required.");
+  int slides = 0, objects = 0;
+  if (!ExportSCORM(presentation, output, slides, objects))
+    return ReportFailure("Unable to create the SCORM package.");
+  SetHostVariable("[PPTXSCORMExported]", output);
+  SetHostVariable("[PPTXSCORMSlides]", std::to_string(slides));
+  SetHostVariable("[PPTXSCORMObjects]", std::to_string(objects));
+  SetHostVariable("[PPTXSCORMVersion]", "1.2");
   SetHostVariable("[LastError]", "");
   return true;
 }

@@ -1,7 +1,8 @@
 // Writes the decks the browser tests drive: ten slides whose content the tests
 // know (pictures used twice, a crop, an audio player without a poster, text
 // that looks like a data URI, coloured backgrounds), once as player.pptx and
-// once under a name that tries to break out of the page's script.
+// once under a name that tries to break out of the page's script; and a deck
+// without slides as empty.pptx.
 //   player_deck <folder>
 #include <cstdint>
 #include <cstdio>
@@ -133,6 +134,7 @@ int main(int argc, char** argv) {
     TDeckWriter deck = BuildPlayerDeck();
     deck.Write(folder + "/player.pptx");
     deck.Write(folder + "/Q&A's <!-- <script> deck.pptx");
+    BuildMinimalDeck(TDeckParts{}).Write(folder + "/empty.pptx");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "player_deck: %s\n", e.what());
     return 1;

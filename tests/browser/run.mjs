@@ -1,17 +1,27 @@
-// Entry point of the browser suite under ctest: runs the node:test files one
-// after the other, or exits 77 (ctest's "skipped") when playwright-core or
-// chromium is missing, which `make deps` installs.
+// Entry point of the browser suites under ctest: runs the node:test files
+// one after the other (the players' files, or those named), or exits 77
+// (ctest's "skipped") when an npm package of the lock file, chromium, or a
+// tool the files run (unzip, xmllint) is missing, which `make deps` installs.
 import { spawnSync } from 'node:child_process';
-import { existsSync } from 'node:fs';
+import { existsSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
 
-if (!existsSync(join(here, 'node_modules', 'playwright-core'))) {
-  console.log('browser tests skipped: playwright-core is not installed (make deps)');
-  process.exit(77);
+const { devDependencies } = JSON.parse(readFileSync(join(here, 'package.json'), 'utf8'));
+for (const name of Object.keys(devDependencies)) {
+  if (!existsSync(join(here, 'node_modules', name, 'package.json'))) {
+    console.log(`browser tests skipped: ${name} is not installed (make deps)`);
+    process.exit(77);
+  }
+}
+for (const tool of ['unzip', 'xmllint']) {
+  if (spawnSync(tool, ['--version']).error) {
+    console.log(`browser tests skipped: ${tool} is not installed (make deps)`);
+    process.exit(77);
+  }
 }
 if (!existsSync(chromium)) {
   console.log(`browser tests skipped: no chromium at ${chromium} (make deps)`);

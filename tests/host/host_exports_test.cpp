@@ -1,9 +1,10 @@
-// The EPUB and PWA actions through Tarvik.nbp, on the bundled sample deck:
+// The EPUB, PWA, SCORM and H5P actions through Tarvik.nbp, on the bundled sample deck:
 // what a host sees (the variables) and what the files must hold for their
 // readers, on every platform the plug-in is built for.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "cli/plugin_host.h"
 #include "platform/files.h"
@@ -51,6 +52,49 @@ TEST_F(HostExports, TheAppFolderHoldsManifestIconsAndWorker) {
     EXPECT_TRUE(FileExists(JoinPath(folder, name))) << name;
   // The worker names files by URL path, whatever the system's separator.
   EXPECT_NE(ReadFileBytes(JoinPath(folder, "service-worker.js")).find("\"icons/icon-192.svg\""), std::string::npos);
+}
+
+TEST_F(HostExports, ThePackagesReportTheirVariablesInTheActionsOrder) {
+  std::string scorm = JoinPath(dir_, "sample.scorm.zip");
+  host_.ClearEvents();
+  ASSERT_TRUE(host_.Exec(10, {Sample(), scorm})) << host_.Variable("[LastError]").value_or("");
+  std::vector<std::string> names;
+  for (const auto& variable : host_.Variables()) names.push_back(variable.first);
+  EXPECT_EQ(names, (std::vector<std::string>{"[PPTXSCORMExported]", "[PPTXSCORMSlides]", "[PPTXSCORMObjects]",
+                                             "[PPTXSCORMVersion]", "[LastError]"}));
+  EXPECT_EQ(host_.Variable("[PPTXSCORMExported]"), scorm);
+  EXPECT_EQ(host_.Variable("[PPTXSCORMSlides]"), "8");
+  EXPECT_EQ(host_.Variable("[PPTXSCORMVersion]"), "1.2");
+  const std::optional<std::string> objects = host_.Variable("[PPTXSCORMObjects]");
+  EXPECT_EQ(ReadFileBytes(scorm).substr(30, 15), "imsmanifest.xml");
+
+  std::string h5p = JoinPath(dir_, "sample.h5p");
+  host_.ClearEvents();
+  ASSERT_TRUE(host_.Exec(9, {Sample(), h5p})) << host_.Variable("[LastError]").value_or("");
+  names.clear();
+  for (const auto& variable : host_.Variables()) names.push_back(variable.first);
+  EXPECT_EQ(names, (std::vector<std::string>{"[PPTXH5PExported]", "[PPTXH5PSlides]", "[PPTXH5PObjects]",
+                                             "[LastError]"}));
+  EXPECT_EQ(host_.Variable("[PPTXH5PSlides]"), "8");
+  EXPECT_EQ(host_.Variable("[PPTXH5PObjects]"), objects);
+  EXPECT_EQ(ReadFileBytes(h5p).substr(30, 8), "h5p.json");
+}
+
+TEST_F(HostExports, ThePackageActionsCheckTheirParametersInOrder) {
+  const std::string missing = JoinPath(dir_, "missing.pptx");
+  struct Case {
+    int32_t Action;
+    std::string Deck, Output, Message;
+  } cases[] = {
+      {9, missing, "   ", "PowerPoint file not found: " + missing},
+      {9, Sample(), " 	 ", "Output H5P filename is required."},
+      {10, missing, "", "PowerPoint file not found: " + missing},
+      {10, Sample(), "   ", "Output SCORM package filename is required."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(host_.Exec(c.Action, {c.Deck, c.Output}));
+    EXPECT_EQ(host_.Variable("[LastError]"), c.Message) << c.Action;
+  }
 }
 
 }  // namespace

@@ -43,7 +43,11 @@ export function exportBoth(deck, folder) {
 
 export function writePlayerDecks(folder) {
   execFileSync(env.playerDeck, [folder], { stdio: ['ignore', 'pipe', 'pipe'] });
-  return { player: join(folder, 'player.pptx'), hostileName: join(folder, "Q&A's <!-- <script> deck.pptx") };
+  return {
+    player: join(folder, 'player.pptx'),
+    hostileName: join(folder, "Q&A's <!-- <script> deck.pptx"),
+    empty: join(folder, 'empty.pptx'),
+  };
 }
 
 // "name=value" lines as a map.
