@@ -115,14 +115,10 @@ struct TBase64Code {
   }
 };
 
-// Appends Text as one dynamic Huffman block with the code above, then an
-// empty stored block; false (Out untouched) when Text holds a character
-// outside the code.
-bool AppendBase64Block(std::string& out, std::string_view text) {
+// Opens a dynamic Huffman block with the code above: not the last block,
+// its code lengths written with a code of their own.
+void OpenBase64Block(TBitWriter& bits) {
   static const TBase64Code code;
-  for (char c : text)
-    if (code.Length[static_cast<unsigned char>(c)] == 0) return false;
-  TBitWriter bits(out);
   bits.Bits(0, 1);   // not the last block
   bits.Bits(2, 2);   // dynamic Huffman codes
   bits.Bits(0, 5);   // 257 literal/length codes: the literals and the end of the block
@@ -135,26 +131,91 @@ bool AppendBase64Block(std::string& out, std::string_view text) {
   auto lengthCode = [](int length) -> uint32_t { return length == 0 ? 0 : length == 1 ? 1 : length == 6 ? 2 : 3; };
   for (int symbol = 0; symbol <= 256; ++symbol) bits.Code(lengthCode(code.Length[symbol]), 2);
   bits.Code(lengthCode(1), 2);  // the distance code's length
+}
 
-  // The characters, written 32 bits at a time.
+// The code of every pair of characters at once: the first character's
+// code in the low bits, the second's above it, and the pair's length in
+// bits from bit 16 on (0 when either character is outside the code).
+struct TBase64PairCode {
+  std::vector<uint32_t> Pair;
+  TBase64PairCode() : Pair(65536, 0) {
+    static const TBase64Code code;
+    for (int a = 0; a < 256; ++a) {
+      if (code.Length[a] == 0) continue;
+      for (int b = 0; b < 256; ++b) {
+        if (code.Length[b] == 0) continue;
+        uint32_t bits = code.Reversed[a] | (static_cast<uint32_t>(code.Reversed[b]) << code.Length[a]);
+        Pair[static_cast<size_t>(a | (b << 8))] = bits | static_cast<uint32_t>(code.Length[a] + code.Length[b]) << 16;
+      }
+    }
+  }
+};
+
+// Codes the characters two at a time, written 32 bits at a time; false
+// when one is outside the code (Out then holds garbage past its old end).
+bool CodeBase64(TBitWriter& bits, std::string& out, std::string_view text) {
+  static const TBase64Code code;
+  static const TBase64PairCode pairs;
   const size_t start = out.size();
   out.resize(start + text.size() + 16);
   char* dst = out.data() + start;
-  uint64_t& buffer = bits.Buffer();
-  int& count = bits.Count();
-  for (char c : text) {
-    const auto symbol = static_cast<unsigned char>(c);
-    buffer |= static_cast<uint64_t>(code.Reversed[symbol]) << count;
-    count += code.Length[symbol];
+  const uint32_t* pair = pairs.Pair.data();
+  // Locals, not the writer's fields: stores through dst could alias those.
+  uint64_t buffer = bits.Buffer();
+  int count = bits.Count();
+  uint32_t missing = 0;
+  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t even = text.size() & ~size_t{1};
+  for (size_t i = 0; i < even; i += 2) {
+    const uint32_t v = pair[in[i] | (in[i + 1] << 8)];
+    const int length = static_cast<int>(v >> 16);
+    missing |= length == 0;
+    buffer |= static_cast<uint64_t>(v & 0xFFFF) << count;
+    count += length;
     if (count >= 32) {
-      for (int i = 0; i < 4; ++i) *dst++ = static_cast<char>((buffer >> (8 * i)) & 0xFF);
+      for (int b = 0; b < 4; ++b) *dst++ = static_cast<char>((buffer >> (8 * b)) & 0xFF);
+      buffer >>= 32;
+      count -= 32;
+    }
+  }
+  if (even < text.size()) {
+    const unsigned char last = in[even];
+    missing |= code.Length[last] == 0;
+    buffer |= static_cast<uint64_t>(code.Reversed[last]) << count;
+    count += code.Length[last];
+    if (count >= 32) {
+      for (int b = 0; b < 4; ++b) *dst++ = static_cast<char>((buffer >> (8 * b)) & 0xFF);
       buffer >>= 32;
       count -= 32;
     }
   }
   out.resize(static_cast<size_t>(dst - out.data()));
+  bits.Buffer() = buffer;
+  bits.Count() = count;
+  return missing == 0;
+}
+
+void CloseBase64Block(TBitWriter& bits) {
+  static const TBase64Code code;
   bits.Bits(code.Reversed[256], code.Length[256]);
   bits.FlushToByte();
+}
+
+bool InBase64Code(std::string_view text) {
+  static const TBase64Code code;
+  for (char c : text)
+    if (code.Length[static_cast<unsigned char>(c)] == 0) return false;
+  return true;
+}
+
+// Appends Text as one block with the code above, then an empty stored
+// block; false (Out untouched) when Text holds a character outside the code.
+bool AppendBase64Block(std::string& out, std::string_view text) {
+  if (!InBase64Code(text)) return false;
+  TBitWriter bits(out);
+  OpenBase64Block(bits);
+  CodeBase64(bits, out, text);
+  CloseBase64Block(bits);
   return true;
 }
 
@@ -192,6 +253,48 @@ TDeflatedPiece DeflatePiece(std::string_view text, TDeflateEffort effort) {
   deflateEnd(&z);
   stream->shrink_to_fit();
   return {std::move(stream), text.size(), Crc(0, text)};
+}
+
+TBase64PieceBuilder::TBase64PieceBuilder(std::string_view head, size_t expectedBase64)
+    : FStream(std::make_shared<std::string>()), FSize(head.size()), FCrc(Crc(0, head)) {
+  FStream->reserve(expectedBase64 / 4 * 3 + head.size() + 1024);
+  if (head.empty()) return;
+  z_stream z;
+  InitDeflate(z);
+  try {
+    Deflate(z, head, Z_FULL_FLUSH, *FStream);
+  } catch (...) {
+    deflateEnd(&z);
+    throw;
+  }
+  deflateEnd(&z);
+}
+
+void TBase64PieceBuilder::Add(std::string_view base64) {
+  if (base64.empty()) return;
+  TBitWriter bits(*FStream);
+  bits.Buffer() = FBits;
+  bits.Count() = FBitCount;
+  if (!FInBlock) OpenBase64Block(bits);
+  FInBlock = true;
+  if (!CodeBase64(bits, *FStream, base64))
+    throw ETarvikError("Internal error: text that is not Base64 in a Base64 piece.");
+  FBits = bits.Buffer();
+  FBitCount = bits.Count();
+  FSize += base64.size();
+  FCrc = Crc(FCrc, base64);
+}
+
+TDeflatedPiece TBase64PieceBuilder::Finish() {
+  if (FInBlock) {
+    TBitWriter bits(*FStream);
+    bits.Buffer() = FBits;
+    bits.Count() = FBitCount;
+    CloseBase64Block(bits);
+    FInBlock = false;
+  }
+  FStream->shrink_to_fit();
+  return {std::move(FStream), FSize, FCrc};
 }
 
 struct TDeflateStreamBuilder::TState {

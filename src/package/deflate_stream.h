@@ -29,6 +29,26 @@ struct TDeflatedPiece {
 
 TDeflatedPiece DeflatePiece(std::string_view text, TDeflateEffort effort);
 
+// A Base64-effort piece made from text that arrives in parts, so that a
+// large file's Base64 is never held whole: Head (compressed by zlib), then
+// Base64 characters part by part. Raises ETarvikError for a character
+// outside the Base64 alphabet and "=".
+class TBase64PieceBuilder {
+ public:
+  // ExpectedBase64 is how many characters will follow, for sizing the stream.
+  TBase64PieceBuilder(std::string_view head, size_t expectedBase64);
+  void Add(std::string_view base64);
+  TDeflatedPiece Finish();
+
+ private:
+  std::shared_ptr<std::string> FStream;
+  uint64_t FBits = 0;
+  int FBitCount = 0;
+  bool FInBlock = false;
+  uint64_t FSize = 0;
+  uint32_t FCrc = 0;
+};
+
 // Builds one entry's stream: text and pieces in order. Raises ETarvikError
 // when zlib fails (out of memory).
 class TDeflateStreamBuilder {
