@@ -199,6 +199,17 @@ describe('SCORM package in an LMS (scorm-again in chromium)', { skip }, () => {
     await third.close();
   });
 
+  it('writes a session of 100 hours with three-digit hours', async () => {
+    const lms = await launch('player/index.html');
+    await lms.advance(100);
+    await lms.jump(100 * 3600 * 1000 - 100);
+    await lms.leave();
+    const session = (await lms.sets('cmi.core.session_time')).map((c) => c.args[1]);
+    assert.deepEqual(session, ['100:00:00.00']);
+    assertNoLmsErrors(await lms.calls());
+    await lms.close();
+  });
+
   it('never completes a deck without slides', async () => {
     const lms = await launch('empty/index.html');
     await lms.advance(5000);
