@@ -6,20 +6,20 @@
 // metafile) would need a fallback as a file, so pages embed it as a data:
 // URI. Each page then goes into the archive as a deflate stream put together
 // from its own markup and one compressed piece per embedded file, made the
-// first time a page uses the file: every file is encoded and compressed
-// once, and no page is ever written out uncompressed, in memory or on disk.
+// first time a page uses the file (media_pieces.h): every file is encoded
+// and compressed once, and no page is ever written out uncompressed, in
+// memory or on disk.
 #include "htmlexport/epub_export.h"
 
 #include <ctime>
 #include <optional>
 #include <vector>
 
-#include "htmlexport/data_uri.h"
 #include "htmlexport/epub_documents.h"
 #include "htmlexport/export_progress.h"
+#include "htmlexport/media_pieces.h"
 #include "htmlexport/render_context.h"
 #include "htmlexport/svg_renderer.h"
-#include "package/deflate_stream.h"
 #include "package/mime_types.h"
 #include "package/work_folder.h"
 #include "package/zip_writer.h"
@@ -44,23 +44,17 @@ TZipEntry TextEntry(const std::string& name, std::string text, TZipMethod method
   return entry;
 }
 
-// Formats that are compressed already: LZ77 finds nothing in their Base64.
-bool IsCompressedFormat(const std::string& mime) {
-  return mime.starts_with("video/") || mime == "image/png" || mime == "image/jpeg" || mime == "image/gif" ||
-         mime == "image/webp" || mime == "audio/mpeg" || mime == "audio/ogg";
-}
-
 bool IsPackageMedia(const std::string& mime) {
   return mime == "image/png" || mime == "image/jpeg" || mime == "image/gif" || mime == "image/webp" ||
          mime == "image/svg+xml" || mime == "audio/mpeg" || mime == "audio/mp4" || mime == "audio/ogg" ||
          mime.starts_with("video/");
 }
 
-// The files the pages refer to: a path in the book for those it holds as
-// files, else their compressed data: URIs, each made on its first use.
-class TMediaPieces {
+// Which of the files the pages refer to are files of the book, and under
+// what path and type; the others are embedded in the pages.
+class TBookMedia {
  public:
-  explicit TMediaPieces(const TRenderContext& context) : FContext(context) {}
+  explicit TBookMedia(const TRenderContext& context) : FContext(context) {}
 
   size_t Count() const { return FContext.ReferencedMedia().size(); }
 
@@ -84,51 +78,10 @@ class TMediaPieces {
     return *type;
   }
 
-  // Index is below Count().
-  const TDeflatedPiece& Piece(size_t index) {
-    const auto& files = FContext.ReferencedMedia();
-    if (FPieces.size() < files.size()) FPieces.resize(files.size());
-    if (!FPieces[index]) {
-      const std::string& file = files[index];
-      TDeflateEffort effort =
-          IsCompressedFormat(MimeTypeForFile(file)) ? TDeflateEffort::Base64 : TDeflateEffort::Full;
-      FPieces[index] = DeflatePiece(FileToDataUri(file), effort);
-    }
-    return *FPieces[index];
-  }
-
  private:
   const TRenderContext& FContext;
-  std::vector<std::optional<TDeflatedPiece>> FPieces;
   std::vector<std::optional<std::string>> FTypes;
 };
-
-// The page's deflate stream: its markup, with each quoted media reference
-// (a whole attribute value, which slide text can never imitate, since its
-// quotes are escaped) replaced by the file's piece.
-TZipEntry PageEntry(const std::string& name, std::string_view page, TMediaPieces& pieces) {
-  const std::string marker = "\"" + std::string(TRenderContext::kMediaReference);
-  TDeflateStreamBuilder stream;
-  size_t copied = 0;
-  for (size_t at = page.find(marker); at != std::string_view::npos; at = page.find(marker, at + 1)) {
-    size_t digits = at + marker.size();
-    size_t end = digits;
-    size_t index = 0;
-    while (end < page.size() && page[end] >= '0' && page[end] <= '9' && index < pieces.Count())
-      index = index * 10 + static_cast<size_t>(page[end++] - '0');
-    if (end == digits || end >= page.size() || page[end] != '"' || index >= pieces.Count()) continue;
-    stream.AddText(page.substr(copied, digits - copied - TRenderContext::kMediaReference.size()));
-    const std::string href = pieces.Href(index);
-    if (href.empty()) stream.AddPiece(pieces.Piece(index));
-    else stream.AddText("../" + href);  // pages lie in OEBPS/text
-    copied = end;
-  }
-  stream.AddText(page.substr(copied));
-  TZipEntry entry;
-  entry.Name = name;
-  stream.FinishInto(entry);
-  return entry;
-}
 
 }  // namespace
 
@@ -163,6 +116,12 @@ bool ExportEPUB(const std::string& pptxFile, const std::string& outputFile, int&
   TRenderContext context(*presentation);
   context.ReferenceMedia();
   TMediaPieces pieces(context);
+  TBookMedia media(context);
+  // Pages lie in OEBPS/text.
+  auto link = [&](size_t index) {
+    const std::string href = media.Href(index);
+    return href.empty() ? href : "../" + href;
+  };
   std::vector<TZipEntry> pages;
   int objects = 0;
   ReportSlideProgress(0, total);
@@ -171,17 +130,17 @@ bool ExportEPUB(const std::string& pptxFile, const std::string& outputFile, int&
     objects += static_cast<int>(slide.Shapes.size());
     std::string section = SectionAsXhtml(RenderSlideSection(slide, n, width, height, context));
     std::string page = BuildEpubSlidePage(section, title, n, width, height);
-    pages.push_back(PageEntry("OEBPS/text/" + EpubPageName(n), page, pieces));
+    pages.push_back(EntryWithMedia("OEBPS/text/" + EpubPageName(n), page, pieces, link));
     ReportSlideProgress(n, total);
   }
 
   std::vector<TEpubResource> resources;
   std::vector<TZipEntry> files;
-  for (size_t i = 0; i < pieces.Count(); ++i) {
-    const std::string href = pieces.Href(i);
+  for (size_t i = 0; i < media.Count(); ++i) {
+    const std::string href = media.Href(i);
     if (href.empty()) continue;
     const std::string& file = context.ReferencedMedia()[i];
-    resources.push_back({href, pieces.Type(i)});
+    resources.push_back({href, media.Type(i)});
     TZipEntry entry;
     entry.Name = "OEBPS/" + href;
     entry.SourceFile = file;

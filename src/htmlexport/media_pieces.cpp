@@ -164,11 +164,16 @@ const TDeflatedPiece& TMediaPieces::Base64Piece(size_t index, size_t skip, std::
   return found->second.Piece;
 }
 
-TZipEntry EntryWithMedia(const std::string& name, std::string_view text, TMediaPieces& pieces) {
+TZipEntry EntryWithMedia(const std::string& name, std::string_view text, TMediaPieces& pieces,
+                         const std::function<std::string(size_t)>& link) {
   TDeflateStreamBuilder stream;
   SplitAtReferences(
       text, pieces.Count(), [&](std::string_view part) { stream.AddText(part); },
-      [&](size_t index) { stream.AddPiece(pieces.Piece(index)); });
+      [&](size_t index) {
+        const std::string address = link ? link(index) : std::string();
+        if (address.empty()) stream.AddPiece(pieces.Piece(index));
+        else stream.AddText(address);
+      });
   TZipEntry entry;
   entry.Name = name;
   stream.FinishInto(entry);

@@ -5,6 +5,7 @@
 // written out with its media, in memory or on disk, and inflates to exactly
 // the text with every reference replaced by the file's data: URI.
 #pragma once
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -43,8 +44,11 @@ class TMediaPieces {
 
 // The deflated entry Name of Text, each media reference of it (a whole
 // double-quoted attribute value, which slide text can never imitate, since
-// its quotes are escaped) standing for the file's data: URI.
-TZipEntry EntryWithMedia(const std::string& name, std::string_view text, TMediaPieces& pieces);
+// its quotes are escaped) standing for the file's data: URI, or for the
+// text Link gives for the file when it gives one (the address of a file the
+// package holds beside the entry).
+TZipEntry EntryWithMedia(const std::string& name, std::string_view text, TMediaPieces& pieces,
+                         const std::function<std::string(size_t)>& link = nullptr);
 
 // The deflated entry of Before + Base64(Text with its media references
 // resolved) + After, for a text that is carried Base64-encoded inside

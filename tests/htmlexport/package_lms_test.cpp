@@ -272,7 +272,9 @@ TEST_F(LmsPackages, RefuseWhatGivesNoPackageAndKeepWhatWasThere) {
         kind.Export(c.deck, c.output, slides, objects);
         ADD_FAILURE() << "no error for " << c.deck;
       } catch (const ETarvikError& e) {
-        if (!c.message.empty()) EXPECT_EQ(std::string(e.what()), c.message);
+        if (!c.message.empty()) {
+          EXPECT_EQ(std::string(e.what()), c.message);
+        }
       }
       EXPECT_EQ(slides + objects, 0) << c.deck;
       EXPECT_EQ(ReadFileBytes(out), "an earlier package") << c.deck;
