@@ -257,7 +257,8 @@ TDeflatedPiece DeflatePiece(std::string_view text, TDeflateEffort effort) {
 
 TBase64PieceBuilder::TBase64PieceBuilder(std::string_view head, size_t expectedBase64)
     : FStream(std::make_shared<std::string>()), FSize(head.size()), FCrc(Crc(0, head)) {
-  FStream->reserve(expectedBase64 / 4 * 3 + head.size() + 1024);
+  // Seven bits for any character at most: the stream never moves as it grows.
+  FStream->reserve(expectedBase64 / 8 * 7 + head.size() + 1024);
   if (head.empty()) return;
   z_stream z;
   InitDeflate(z);
@@ -293,7 +294,8 @@ TDeflatedPiece TBase64PieceBuilder::Finish() {
     CloseBase64Block(bits);
     FInBlock = false;
   }
-  FStream->shrink_to_fit();
+  // Trimming the slack would copy the whole stream; the pages of the
+  // reserve it never touched take no memory.
   return {std::move(FStream), FSize, FCrc};
 }
 
