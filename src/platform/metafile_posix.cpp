@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/metafile.h"
 
@@ -77,12 +78,23 @@ std::string WmfToSvg(std::string bytes) {
 
 // The converters size their SVG in width and height only; a picture drawn at
 // any other size needs a viewBox to scale into, and is stretched as the
-// slide stretches it.
+// slide stretches it; the root needs its namespaces. A document type naming
+// an outside DTD goes: a reader
+// must not fetch it, and an EPUB book may not refer to it.
 std::string WithViewBox(std::string svg) {
+  if (const size_t doctype = svg.find("<!DOCTYPE"); doctype != std::string::npos) {
+    const size_t subset = svg.find('[', doctype), close = svg.find('>', doctype);
+    const size_t end = subset != std::string::npos && subset < close ? svg.find("]>", subset) + 1 : close;
+    if (end != std::string::npos && end > doctype) svg.erase(doctype, end + 1 - doctype);
+  }
   const size_t open = svg.find("<svg");
   const size_t close = svg.find('>', open);
   if (open == std::string::npos || close == std::string::npos) return svg;
   const std::string tag = svg.substr(open, close - open);
+  // libwmf writes neither namespace, without which a browser shows nothing.
+  if (tag.find(" xmlns=") == std::string::npos) svg.insert(open + 4, " xmlns=\"http://www.w3.org/2000/svg\"");
+  if (tag.find("xmlns:xlink=") == std::string::npos)
+    svg.insert(open + 4, " xmlns:xlink=\"http://www.w3.org/1999/xlink\"");
   if (tag.find("viewBox") != std::string::npos) return svg;
   auto number = [&](const char* name) {
     const size_t at = tag.find(std::string(" ") + name + "=\"");
@@ -109,6 +121,9 @@ std::string ConvertMetafile(const std::string& file, TMetafileKind kind, const s
     if (kind == TMetafileKind::Wmf) svg = WmfToSvg(ReadFileBytes(file));
 #endif
     if (svg.find("<svg") == std::string::npos) return "";
+    // libwmf copies a metafile's text in its ANSI code page, which no SVG
+    // reader takes; the document is XML and must be UTF-8.
+    if (Utf16ToUtf8(Utf8ToUtf16(svg)) != svg) svg = AnsiToUtf8(svg);
     const std::string path = target + ".svg";
     WriteFileBytes(path, WithViewBox(std::move(svg)));
     return path;

@@ -62,6 +62,12 @@ TEST(Metafile, ConvertedWhereTheBuildCanAndNeverHalfWritten) {
   }
   EXPECT_TRUE(picture.ends_with(".svg") || picture.ends_with(".png")) << picture;
   EXPECT_GT(FileSize(picture), 0);
+  if (picture.ends_with(".svg")) {
+    // scaled to the picture's box, and with no outside document type to fetch
+    const std::string svg = ReadFileBytes(picture);
+    EXPECT_NE(svg.find("viewBox="), std::string::npos) << svg;
+    EXPECT_EQ(svg.find("<!DOCTYPE"), std::string::npos) << svg;
+  }
   EXPECT_EQ(ConvertMetafile(bad, TMetafileKind::Emf, JoinPath(folder, "bad")), "");
   EXPECT_FALSE(FileExists(JoinPath(folder, "bad.svg")) || FileExists(JoinPath(folder, "bad.png")));
   EXPECT_EQ(ConvertMetafile(JoinPath(folder, "missing.emf"), TMetafileKind::Emf, JoinPath(folder, "m")), "");
