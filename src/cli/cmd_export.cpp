@@ -13,19 +13,14 @@
 #include <iostream>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/socket.h>
 #include <unistd.h>
-#endif
 
 #include "cli/commands.h"
 #include "cli/plugin_host.h"
-#include "htmlexport/export_progress.h"
+#include "platform/ascii.h"
 #include "platform/files.h"
 #include "platform/system.h"
 
@@ -72,16 +67,10 @@ struct TExportJob {
   std::string Output;
 };
 
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
 std::string ExtensionOf(const std::string& path) {
   std::string name = ExtractFileName(path);
   size_t dot = name.find_last_of('.');
-  return dot == std::string::npos ? std::string() : Lower(name.substr(dot));
+  return dot == std::string::npos ? std::string() : LowerAscii(name.substr(dot));
 }
 
 bool LooksLikeDeck(const std::string& path) {
@@ -109,108 +98,13 @@ std::vector<TExportJob> PlanJobs(const TExportRequest& request) {
   return jobs;
 }
 
-#ifndef _WIN32
-// Shows "<deck>: <done>/<total> slides" on stderr while the plug-in reports
-// through its end of a socket pair; the line stays when the deck is done.
-// Only for one action at a time: the descriptor travels in the environment.
-class TProgressLine {
- public:
-  explicit TProgressLine(const std::string& label) : label_(label) {
-    int fds[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return;
-    reader_ = fds[0];
-    writer_ = fds[1];
-    SetEnvVar(kProgressFdVariable, std::to_string(writer_));
-    Draw(label_ + ": loading");
-    thread_ = std::thread([this] { Read(); });
-  }
-  ~TProgressLine() {
-    if (writer_ < 0) return;
-    UnsetEnvVar(kProgressFdVariable);
-    ::shutdown(writer_, SHUT_RDWR);
-    ::close(writer_);
-    thread_.join();
-    ::close(reader_);
-    Draw(std::string(), "\n");
-  }
-  TProgressLine(const TProgressLine&) = delete;
-  TProgressLine& operator=(const TProgressLine&) = delete;
-
- private:
-  // Straight to the descriptor: std::cerr is redirected while the action runs.
-  static void Draw(const std::string& text, const char* clear = "\r\033[K") {
-    std::string bytes = clear + text;
-    (void)!::write(STDERR_FILENO, bytes.data(), bytes.size());
-  }
-
-  void Read() {
-    std::string pending;
-    char buffer[512];
-    while (true) {
-      ssize_t got = ::recv(reader_, buffer, sizeof buffer, 0);
-      if (got <= 0) break;
-      pending.append(buffer, static_cast<size_t>(got));
-      // Only the newest complete report is worth drawing.
-      int done = -1, total = -1;
-      for (size_t eol = pending.find('\n'); eol != std::string::npos; eol = pending.find('\n')) {
-        std::istringstream line(pending.substr(0, eol));
-        int d = 0, t = 0;
-        if (line >> d >> t) done = d, total = t;
-        pending.erase(0, eol + 1);
-      }
-      if (done >= 0)
-        Draw(label_ + ": " + std::to_string(done) + "/" + std::to_string(total) + " slides");
-    }
-  }
-
-  std::string label_;
-  int reader_ = -1, writer_ = -1;
-  std::thread thread_;
-};
-#endif
-
-// Runs one export; on a terminal the variables are printed after the deck's
-// progress line is finished, so the two never interleave.
-int RunOneExport(TPluginHost& host, int32_t index, const TExportJob& job, bool showProgress) {
-  std::vector<std::string> params = {job.Deck, job.Output};
-#ifndef _WIN32
-  if (showProgress) {
-    std::ostringstream out, err;
-    int code;
-    {
-      TProgressLine progress(ExtractFileName(job.Deck));
-      auto* oldOut = std::cout.rdbuf(out.rdbuf());
-      auto* oldErr = std::cerr.rdbuf(err.rdbuf());
-      try {
-        code = RunAndReport(host, index, params);
-      } catch (...) {
-        std::cout.rdbuf(oldOut);
-        std::cerr.rdbuf(oldErr);
-        throw;
-      }
-      std::cout.rdbuf(oldOut);
-      std::cerr.rdbuf(oldErr);
-    }
-    std::cout << out.str() << std::flush;
-    std::cerr << err.str() << std::flush;
-    return code;
-  }
-#else
-  (void)showProgress;
-#endif
-  return RunAndReport(host, index, params);
-}
-
 int RunExports(const TExportRequest& request) {
   std::vector<TExportJob> jobs = PlanJobs(request);
   TPluginHost host(DefaultPluginPath());
   host.Start();
   int32_t index = request.Kind->Action;
-#ifndef _WIN32
-  bool showProgress = isatty(STDERR_FILENO) != 0;
-#else
-  bool showProgress = false;
-#endif
+  // The progress line only where someone watches it.
+  const bool showProgress = isatty(STDERR_FILENO) != 0;
   std::set<std::string> outputs;
   int result = 0;
   for (const auto& job : jobs) {
@@ -220,7 +114,8 @@ int RunExports(const TExportRequest& request) {
       result = 1;
       continue;
     }
-    if (RunOneExport(host, index, job, showProgress) != 0) result = 1;
+    const std::string label = showProgress ? ExtractFileName(job.Deck) : std::string();
+    if (RunAndReport(host, index, {job.Deck, job.Output}, label) != 0) result = 1;
   }
   return result;
 }

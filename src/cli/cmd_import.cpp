@@ -5,7 +5,6 @@
 // with --open; otherwise the shell step reports success without opening.
 // The plug-in keeps its own copy of the platform layer, so that choice
 // reaches its shell step through the environment: TARVIK_SHELL_OPEN=0.
-#include <filesystem>
 #include <string>
 
 #include "cli/commands.h"
@@ -23,18 +22,10 @@ struct TImportRequest {
   bool Open = false;
 };
 
-// The plug-in wants a full path: the publication's folder is its install folder.
-std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  auto abs = std::filesystem::absolute(std::filesystem::path(std::u8string(path.begin(), path.end())), ec);
-  if (ec) return path;
-  std::u8string text = abs.lexically_normal().u8string();
-  return std::string(text.begin(), text.end());
-}
-
 int RunImport(const TImportRequest& request) {
-  std::string deck = Absolute(request.Deck);
-  std::string output = Absolute(request.Output.empty() ? RemoveExtension(request.Deck) + ".pub" : request.Output);
+  // The plug-in wants full paths: the publication's folder is its install folder.
+  std::string deck = ExpandFileName(request.Deck);
+  std::string output = ExpandFileName(request.Output.empty() ? RemoveExtension(request.Deck) + ".pub" : request.Output);
   SetEnvVar("TARVIK_SHELL_OPEN", request.Open ? "1" : "0");
   TPluginHost host(DefaultPluginPath());
   host.Start();

@@ -27,7 +27,11 @@ void RegisterCommands(CLI::App& app, TCommandSet& set);
 int RunCommands(const TCommandSet& set);
 
 // Runs an action through the host, prints "[Name]=value" per variable set,
-// and gives the exit code: 0 true, 1 false with "[LastError]" on stderr.
-int RunAndReport(TPluginHost& host, int32_t index, const std::vector<std::string>& params);
+// and gives the exit code: 0 true, 1 false with "[LastError]" on stderr and,
+// on a second line, the reason the plug-in sent when a step of it could
+// only answer false. With a progress label, a line "<label>: <done>/<total>
+// slides" on stderr follows the rendering and stays when the action ends.
+int RunAndReport(TPluginHost& host, int32_t index, const std::vector<std::string>& params,
+                 const std::string& progressLabel = std::string());
 
 }  // namespace tarvik

@@ -18,6 +18,18 @@ using namespace tarvik;
 
 namespace {
 
+// "ovPPTXExportHTML(file, file)": the name and the kinds of its parameters.
+std::string Signature(const TRegisteredAction& action) {
+  static const char* const kKindNames[] = {"", "text", "", "number", "", "file", "variable"};
+  std::string text = action.Name + "(";
+  for (size_t i = 0; i < action.Kinds.size(); ++i) {
+    uint8_t k = action.Kinds[i];
+    text += i ? ", " : "";
+    text += k < 7 && *kKindNames[k] ? kKindNames[k] : "?";
+  }
+  return text + ")";
+}
+
 int RunAction(const std::string& action, const std::vector<std::string>& params) {
   TPluginHost host(DefaultPluginPath());
   host.Start();
@@ -26,21 +38,18 @@ int RunAction(const std::string& action, const std::vector<std::string>& params)
     std::cerr << "tarvik: unknown action \"" << action << "\" (see tarvik actions)\n";
     return 2;
   }
+  // The host passes the missing ones empty, so the action's own checks answer.
+  const TRegisteredAction& registered = *host.ActionAt(index);
+  if (params.size() < static_cast<size_t>(registered.ParamCount))
+    std::cerr << "tarvik: " << Signature(registered) << " takes " << registered.ParamCount << " parameters, "
+              << params.size() << " given; the missing ones are passed empty\n";
   return RunAndReport(host, index, params);
 }
 
 int ListActions() {
   TPluginHost host(DefaultPluginPath());
   host.Start();
-  static const char* const kKindNames[] = {"", "text", "", "number", "", "file", "variable"};
-  for (const auto& a : host.Actions) {
-    std::cout << a.Index << "  " << a.Name << "(";
-    for (size_t i = 0; i < a.Kinds.size(); ++i) {
-      uint8_t k = a.Kinds[i];
-      std::cout << (i ? ", " : "") << (k < 7 && *kKindNames[k] ? kKindNames[k] : "?");
-    }
-    std::cout << ")\n    " << AnsiToUtf8(a.Hint) << "\n";
-  }
+  for (const auto& a : host.Actions) std::cout << a.Index << "  " << Signature(a) << "\n    " << AnsiToUtf8(a.Hint) << "\n";
   return 0;
 }
 

@@ -6,47 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 
 namespace tarvik {
 
 namespace {
-
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Length of the well-formed UTF-8 sequence starting at s[i] (1 to 4), or 0
-// when the bytes there are not one: overlong forms, surrogates, values past
-// U+10FFFF, stray continuation bytes and cut-off sequences all give 0.
-size_t Utf8SequenceLength(std::string_view s, size_t i, uint32_t& cp) {
-  auto at = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
-  unsigned char b = at(0);
-  size_t left = s.size() - i;
-  if (b < 0x80) {
-    cp = b;
-    return 1;
-  }
-  if (b >= 0xC2 && b <= 0xDF) {
-    if (left < 2 || !IsContinuation(at(1))) return 0;
-    cp = (b & 0x1Fu) << 6 | (at(1) & 0x3Fu);
-    return 2;
-  }
-  if (b >= 0xE0 && b <= 0xEF) {
-    if (left < 3 || !IsContinuation(at(1)) || !IsContinuation(at(2))) return 0;
-    if (b == 0xE0 && at(1) < 0xA0) return 0;  // overlong
-    if (b == 0xED && at(1) > 0x9F) return 0;  // surrogate
-    cp = (b & 0x0Fu) << 12 | (at(1) & 0x3Fu) << 6 | (at(2) & 0x3Fu);
-    return 3;
-  }
-  if (b >= 0xF0 && b <= 0xF4) {
-    if (left < 4 || !IsContinuation(at(1)) || !IsContinuation(at(2)) || !IsContinuation(at(3)))
-      return 0;
-    if (b == 0xF0 && at(1) < 0x90) return 0;  // overlong
-    if (b == 0xF4 && at(1) > 0x8F) return 0;  // past U+10FFFF
-    cp = (b & 0x07u) << 18 | (at(1) & 0x3Fu) << 12 | (at(2) & 0x3Fu) << 6 | (at(3) & 0x3Fu);
-    return 4;
-  }
-  return 0;
-}
 
 void AppendUnicodeEscape(std::string& out, uint32_t cp) {
   static const char kHex[] = "0123456789abcdef";
@@ -234,7 +199,7 @@ std::string JsonString(std::string_view s) {
   out.reserve(s.size() + 2);
   out += '"';
   for (size_t i = 0; i < s.size();) {
-    uint32_t cp = 0;
+    char32_t cp = 0;
     size_t n = Utf8SequenceLength(s, i, cp);
     if (n == 0) {
       out += "\xEF\xBF\xBD";  // U+FFFD for each byte that starts no valid sequence

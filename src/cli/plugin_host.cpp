@@ -1,10 +1,12 @@
 #include "cli/plugin_host.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/host_string.h"
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/system.h"
 
@@ -134,6 +136,8 @@ bool TPluginHost::Exec(int32_t index, const std::vector<std::optional<std::strin
   gActiveHost = this;
   std::vector<char*> blocks;
   for (const auto& p : params) blocks.push_back(p ? HostStringOf(*p) : nullptr);
+  if (const TRegisteredAction* action = ActionAt(index))
+    while (blocks.size() < static_cast<size_t>(std::max(action->ParamCount, 0))) blocks.push_back(HostStringOf(""));
   blocks.push_back(nullptr);  // never read; keeps data() valid for an empty list
   bool result = ExecAction(index, blocks.data()) != 0;
   for (char*& b : blocks) FreeHostString(b);
@@ -164,15 +168,15 @@ int32_t TPluginHost::FindAction(const std::string& nameOrIndex) const {
       if (a.Index == index) return index;
     return 0;
   }
-  auto lower = [](std::string s) {
-    for (char& c : s)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-  };
-  std::string wanted = lower(nameOrIndex);
   for (const auto& a : Actions)
-    if (lower(a.Name) == wanted) return a.Index;
+    if (SameText(a.Name, nameOrIndex)) return a.Index;
   return 0;
+}
+
+const TRegisteredAction* TPluginHost::ActionAt(int32_t index) const {
+  for (const auto& a : Actions)
+    if (a.Index == index) return &a;
+  return nullptr;
 }
 
 std::string DefaultPluginPath() {

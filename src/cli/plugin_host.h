@@ -62,6 +62,8 @@ class TPluginHost {
   nbMessageProc Message = nullptr;
 
   // Runs an action with parameters given as ANSI texts (nullopt passes null).
+  // Like a real host it passes at least as many as the action registered:
+  // the missing ones as empty texts, since the plug-in reads that many.
   bool Exec(int32_t index, const std::vector<std::optional<std::string>>& params);
 
   // Answers for interface-access codes; codes without an answer return false
@@ -83,6 +85,8 @@ class TPluginHost {
 
   // Index of an action by name (case-insensitive) or number; 0 when unknown.
   int32_t FindAction(const std::string& nameOrIndex) const;
+  // The registered action of that index; null when there is none.
+  const TRegisteredAction* ActionAt(int32_t index) const;
 
  private:
   void* handle_ = nullptr;

@@ -1,16 +1,15 @@
-// Progress of a long export, slide by slide, for whoever watches it. The
-// plug-in has no channel of its own for this; a command-line host that wants
-// a progress line hands the plug-in one end of a local socket by putting its
-// descriptor number into the environment variable TARVIK_PROGRESS_FD. Without
-// that variable (every real host) reporting does nothing.
+// Progress of a long export, slide by slide, for a command-line host that
+// watches it through the watcher channel (platform/watcher.h). Every real
+// host has none, and then reporting does nothing.
 #pragma once
+
+#include "platform/watcher.h"
 
 namespace tarvik {
 
-inline constexpr const char* kProgressFdVariable = "TARVIK_PROGRESS_FD";
+inline constexpr const char* kProgressFdVariable = kWatcherFdVariable;
 
-// Sends "<done> <total>\n". Never blocks and never fails: a full or closed
-// socket, or a descriptor that is no socket at all, drops the report.
+// Sends "<done> <total>"; never blocks and never fails.
 void ReportSlideProgress(int done, int total);
 
 }  // namespace tarvik

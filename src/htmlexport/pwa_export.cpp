@@ -3,6 +3,7 @@
 // file list vary.
 #include "htmlexport/pwa_export.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -12,9 +13,11 @@
 #include "htmlexport/web_folder.h"
 #include "package/text_escape.h"
 #include "package/text_file.h"
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/fs_path.h"
 #include "platform/system.h"
 
 namespace fs = std::filesystem;
@@ -24,17 +27,6 @@ namespace tarvik {
 namespace {
 
 constexpr std::string_view kWorkerName = "service-worker.js";
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // Replaces every Marker by Insert + Marker.
 std::string InsertBeforeEach(std::string_view text, std::string_view marker, std::string_view insert) {
@@ -61,9 +53,11 @@ const std::string& BodyBlock() {
   return text;
 }
 
-std::string FromFs(const fs::path& path) {
-  std::u8string text = path.generic_u8string();
-  return std::string(text.begin(), text.end());
+// Names in the worker's list are URL paths, with "/" on every system.
+std::string UrlPathOf(const fs::path& relative) {
+  std::string text = FromFs(relative);
+  std::replace(text.begin(), text.end(), kPathSep, '/');
+  return text;
 }
 
 }  // namespace
@@ -105,13 +99,13 @@ std::string InjectPwaMarkup(std::string_view page) {
 
 std::vector<std::string> PrecacheList(const std::string& folder) {
   std::vector<std::string> list;
-  const fs::path root(std::u8string(folder.begin(), folder.end()));
+  const fs::path root = ToFs(folder);
   std::error_code ec;
   for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code ignored;
     if (!it->is_regular_file(ignored)) continue;
-    std::string relative = FromFs(it->path().lexically_relative(root));
-    if (EqualsIgnoreCase(relative, kWorkerName)) continue;
+    std::string relative = UrlPathOf(it->path().lexically_relative(root));
+    if (SameText(relative, kWorkerName)) continue;
     list.push_back(PercentEncodePath(relative));
   }
   if (ec) throw ETarvikError("Cannot list the folder " + folder + ": " + ec.message());

@@ -2,6 +2,8 @@
 // listed is the one a file of that type is given.
 #include "package/mime_types.h"
 
+#include "platform/ascii.h"
+
 namespace tarvik {
 
 namespace {
@@ -17,15 +19,6 @@ constexpr TMimeEntry kMimeTable[] = {
     {".webm", "video/webm"}, {".ogg", "audio/ogg"},    {".mp3", "audio/mpeg"},  {".wav", "audio/wav"},
 };
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
 }  // namespace
 
 std::string MimeTypeForFile(std::string_view fileName) {
@@ -35,13 +28,13 @@ std::string MimeTypeForFile(std::string_view fileName) {
   size_t dot = fileName.rfind('.');
   if (dot != std::string_view::npos && dot >= nameStart)
     for (const auto& entry : kMimeTable)
-      if (EqualsIgnoreCase(fileName.substr(dot), entry.Extension)) return std::string(entry.Mime);
+      if (SameText(fileName.substr(dot), entry.Extension)) return std::string(entry.Mime);
   return "application/octet-stream";
 }
 
 std::string ExtensionForMimeType(std::string_view mimeType) {
   for (const auto& entry : kMimeTable)
-    if (EqualsIgnoreCase(mimeType, entry.Mime)) return std::string(entry.Extension);
+    if (SameText(mimeType, entry.Mime)) return std::string(entry.Extension);
   return ".bin";
 }
 

@@ -12,14 +12,13 @@
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/fs_path.h"
 
 namespace fs = std::filesystem;
 
 namespace tarvik {
 
 namespace {
-
-fs::path ToFs(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 [[noreturn]] void Fail(const std::string& path, const std::string& what) {
   throw ETarvikError("Cannot write the archive " + path + ": " + what);

@@ -4,6 +4,7 @@
 // A character the code page lacks becomes "?".
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace tarvik {
 
@@ -16,5 +17,13 @@ std::string AnsiCodePageName();
 // Malformed UTF-8 sequences become U+FFFD.
 std::u16string Utf8ToUtf16(const std::string& utf8);
 std::string Utf16ToUtf8(const std::u16string& utf16);
+
+// The length (1 to 4) of the well-formed UTF-8 sequence that starts at
+// text[at], its code point in codePoint; 0 when the bytes there are none:
+// overlong forms, surrogates, values past U+10FFFF, stray continuation bytes
+// and cut-off sequences. at must lie inside text.
+size_t Utf8SequenceLength(std::string_view text, size_t at, char32_t& codePoint);
+// True when all of text is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
 
 }  // namespace tarvik

@@ -6,18 +6,14 @@
 #include <system_error>
 
 #include "platform/error.h"
+#include "platform/fs_path.h"
+#include "platform/system.h"
 
 namespace fs = std::filesystem;
 
 namespace tarvik {
 
 namespace {
-
-// std::filesystem reads narrow strings in the ANSI code page on Windows; our
-// strings are UTF-8, so go through u8string everywhere.
-fs::path ToFs(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 bool IsSep(char c) { return c == '/' || c == kPathSep; }
 
@@ -155,6 +151,28 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   if (!out) throw ETarvikError("Cannot write file \"" + path + "\".");
 }
 
+void WriteFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces) {
+  const std::string partial = JoinPath(ExtractFileDir(ExpandFileName(path)),
+                                       "." + ExtractFileName(path) + "." + NewGuidHex() + ".part");
+  std::error_code ignored;
+  {
+    std::ofstream out(ToFs(partial), std::ios::binary | std::ios::trunc);
+    if (!out) throw ETarvikError("Cannot create file \"" + path + "\".");
+    for (std::string_view piece : pieces) out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    out.close();
+    if (!out) {
+      fs::remove(ToFs(partial), ignored);
+      throw ETarvikError("Cannot write file \"" + path + "\".");
+    }
+  }
+  std::error_code ec;
+  fs::rename(ToFs(partial), ToFs(path), ec);
+  if (ec) {
+    fs::remove(ToFs(partial), ignored);
+    throw ETarvikError("Cannot write file \"" + path + "\": " + ec.message());
+  }
+}
+
 int64_t FileSize(const std::string& path) {
   std::error_code ec;
   auto size = fs::file_size(ToFs(path), ec);
@@ -165,8 +183,7 @@ std::string ExpandFileName(const std::string& path) {
   std::error_code ec;
   fs::path absolute = fs::absolute(ToFs(path), ec);
   if (ec) return path;
-  std::u8string text = absolute.lexically_normal().u8string();
-  return std::string(text.begin(), text.end());
+  return FromFs(absolute.lexically_normal());
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

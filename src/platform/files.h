@@ -1,7 +1,9 @@
 // File and path helpers. Paths are UTF-8 with the native separator.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace tarvik {
 
@@ -35,6 +37,10 @@ std::string ReadFileBytes(const std::string& path);
 // Up to count bytes from the start of the file; "" when it cannot be read.
 std::string ReadFileHead(const std::string& path, size_t count);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Writes the pieces in order to a temporary file beside Path, which then
+// replaces Path: a failed write leaves an earlier file of that name as it
+// was, and never a half-written one. Raises ETarvikError.
+void WriteFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces);
 // Size in bytes, or -1 when it cannot be read.
 int64_t FileSize(const std::string& path);
 // Path made absolute against the current folder (no links resolved).

@@ -3,6 +3,8 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -14,6 +16,7 @@
 #include <cstring>
 #include <mutex>
 #include <random>
+#include <thread>
 
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -160,41 +163,67 @@ uint32_t TickCountMs() {
   return static_cast<uint32_t>(ms);
 }
 
+// ---- locale -------------------------------------------------------------
+
+namespace {
+std::string ReadDecimalSeparator() {
+  locale_t loc = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
+  if (loc == static_cast<locale_t>(nullptr)) return ".";
+  const char* radix = nl_langinfo_l(RADIXCHAR, loc);
+  std::string result = radix != nullptr && *radix != '\0' ? radix : ".";
+  freelocale(loc);
+  return result;
+}
+}  // namespace
+
+std::string UserDecimalSeparator() {
+  // Reading the locale files is slow next to formatting one number; the answer
+  // only changes with the environment.
+  static std::mutex mutex;
+  static std::string cachedKey = "\x01";
+  static std::string cached;
+  std::string key = GetEnvVar("LC_ALL") + '\n' + GetEnvVar("LC_NUMERIC") + '\n' + GetEnvVar("LANG") + '\n' +
+                    GetEnvVar("LOCPATH");
+  std::lock_guard<std::mutex> lock(mutex);
+  if (key != cachedKey) {
+    cached = ReadDecimalSeparator();
+    cachedKey = key;
+  }
+  return cached;
+}
+
 // ---- shell open ---------------------------------------------------------
 
-bool SystemShellOpen(const std::string& path) {
-  const char* opener = "xdg-open";
-  bool found = false;
-  std::string pathVar = GetEnvVar("PATH");
-  size_t start = 0;
-  while (start <= pathVar.size() && !found) {
-    size_t end = pathVar.find(':', start);
-    if (end == std::string::npos) end = pathVar.size();
-    std::string dir = pathVar.substr(start, end - start);
-    if (!dir.empty() && access((dir + "/" + opener).c_str(), X_OK) == 0) found = true;
-    start = end + 1;
-  }
-  if (!found) return false;
-  // Double fork so that the opener never becomes our zombie and we never wait on it.
-  pid_t child = fork();
-  if (child < 0) return false;
-  if (child == 0) {
-    pid_t grandchild = fork();
-    if (grandchild == 0) {
-      int devnull = open("/dev/null", O_RDWR);
-      if (devnull >= 0) {
-        dup2(devnull, 0);
-        dup2(devnull, 1);
-        dup2(devnull, 2);
-      }
-      execlp(opener, opener, path.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
+namespace {
+
+// The opener's exit status is of no interest, but it must not stay behind
+// as a zombie of the host process.
+void ReapWhenDone(pid_t child) {
+  std::thread([child] {
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    _exit(grandchild < 0 ? 1 : 0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }).detach();
+}
+
+}  // namespace
+
+bool SystemShellOpen(const std::string& path) {
+  // posix_spawnp rather than fork and exec: the host process may be large and
+  // run threads. A name that starts with "-" would reach xdg-open as an option.
+  const std::string argument = path.starts_with("-") ? "./" + path : path;
+  posix_spawn_file_actions_t actions;
+  if (posix_spawn_file_actions_init(&actions) != 0) return false;
+  for (int fd : {0, 1, 2})
+    posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+  char opener[] = "xdg-open";
+  char* argv[] = {opener, const_cast<char*>(argument.c_str()), nullptr};
+  pid_t child = 0;
+  const int failed = posix_spawnp(&child, opener, &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed != 0) return false;
+  ReapWhenDone(child);
+  return true;
 }
 
 }  // namespace tarvik

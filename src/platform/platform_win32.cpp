@@ -224,6 +224,13 @@ std::string NewGuidHex() {
 
 uint32_t TickCountMs() { return GetTickCount(); }
 
+std::string UserDecimalSeparator() {
+  wchar_t buffer[8] = {};
+  int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);
+  if (n <= 1) return ".";
+  return Narrow(buffer, static_cast<size_t>(n - 1));
+}
+
 // ---- shell open ---------------------------------------------------------
 
 bool SystemShellOpen(const std::string& path) {

@@ -29,6 +29,11 @@ std::string DashGuidHex(const std::string& hex);
 // Formats 16 raw GUID bytes the way Windows prints a GUID (Data1..3 little endian).
 std::string FormatGuidHex(const unsigned char bytes[16]);
 
+// The decimal separator of the user's locale: on Windows the user's number
+// format, on POSIX the LC_NUMERIC of the environment (LC_ALL, LC_NUMERIC,
+// LANG). "." when the locale cannot be read.
+std::string UserDecimalSeparator();
+
 // Milliseconds since an arbitrary start, wrapping like GetTickCount.
 uint32_t TickCountMs();
 

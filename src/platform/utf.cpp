@@ -1,40 +1,63 @@
-// UTF-8 <-> UTF-16, shared by both platform sides.
+// UTF-8 <-> UTF-16 and UTF-8 validation, shared by both platform sides.
 #include "platform/codepage.h"
 
 namespace tarvik {
 
+namespace {
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+}  // namespace
+
+size_t Utf8SequenceLength(std::string_view text, size_t at, char32_t& codePoint) {
+  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[at + k]); };
+  const unsigned char b = byte(0);
+  const size_t left = text.size() - at;
+  if (b < 0x80) {
+    codePoint = b;
+    return 1;
+  }
+  if (b >= 0xC2 && b <= 0xDF) {
+    if (left < 2 || !IsContinuation(byte(1))) return 0;
+    codePoint = (b & 0x1Fu) << 6 | (byte(1) & 0x3Fu);
+    return 2;
+  }
+  if (b >= 0xE0 && b <= 0xEF) {
+    if (left < 3 || !IsContinuation(byte(1)) || !IsContinuation(byte(2))) return 0;
+    if (b == 0xE0 && byte(1) < 0xA0) return 0;  // overlong
+    if (b == 0xED && byte(1) > 0x9F) return 0;  // surrogate
+    codePoint = (b & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
+    return 3;
+  }
+  if (b >= 0xF0 && b <= 0xF4) {
+    if (left < 4 || !IsContinuation(byte(1)) || !IsContinuation(byte(2)) || !IsContinuation(byte(3))) return 0;
+    if (b == 0xF0 && byte(1) < 0x90) return 0;  // overlong
+    if (b == 0xF4 && byte(1) > 0x8F) return 0;  // past U+10FFFF
+    codePoint = (b & 0x07u) << 18 | (byte(1) & 0x3Fu) << 12 | (byte(2) & 0x3Fu) << 6 | (byte(3) & 0x3Fu);
+    return 4;
+  }
+  return 0;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  char32_t ignored = 0;
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = Utf8SequenceLength(text, i, ignored);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
 std::u16string Utf8ToUtf16(const std::string& utf8) {
   std::u16string out;
   out.reserve(utf8.size());
-  const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
-  size_t n = utf8.size();
-  size_t i = 0;
-  while (i < n) {
-    unsigned char c = s[i];
-    char32_t cp = 0xFFFD;
-    size_t len = 1;
-    if (c < 0x80) {
-      cp = c;
-    } else if (c >= 0xC2 && c <= 0xDF && i + 1 < n && (s[i + 1] & 0xC0) == 0x80) {
-      cp = ((c & 0x1F) << 6) | (s[i + 1] & 0x3F);
-      len = 2;
-    } else if (c >= 0xE0 && c <= 0xEF && i + 2 < n && (s[i + 1] & 0xC0) == 0x80 &&
-               (s[i + 2] & 0xC0) == 0x80) {
-      char32_t v = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
-      if (v >= 0x800 && (v < 0xD800 || v > 0xDFFF)) {
-        cp = v;
-        len = 3;
-      }
-    } else if (c >= 0xF0 && c <= 0xF4 && i + 3 < n && (s[i + 1] & 0xC0) == 0x80 &&
-               (s[i + 2] & 0xC0) == 0x80 && (s[i + 3] & 0xC0) == 0x80) {
-      char32_t v = ((c & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) |
-                   (s[i + 3] & 0x3F);
-      if (v >= 0x10000 && v <= 0x10FFFF) {
-        cp = v;
-        len = 4;
-      }
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t cp = 0;
+    size_t length = Utf8SequenceLength(utf8, i, cp);
+    if (length == 0) {
+      cp = 0xFFFD;  // for each byte that starts no valid sequence
+      length = 1;
     }
-    i += len;
+    i += length;
     if (cp >= 0x10000) {
       cp -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));

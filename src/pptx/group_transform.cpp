@@ -5,21 +5,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/rounding.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
 
 namespace {
-
-// Round half to even, then into int64 without undefined behaviour for the
-// absurd values a hostile file can produce.
-int64_t RoundToInt64(double value) {
-  if (std::isnan(value)) return 0;
-  double rounded = std::nearbyint(value);
-  if (rounded >= 9.2e18) return INT64_MAX;
-  if (rounded <= -9.2e18) return INT64_MIN;
-  return static_cast<int64_t>(rounded);
-}
 
 // 64-bit subtraction that wraps instead of overflowing.
 int64_t Sub64(int64_t a, int64_t b) {
@@ -85,8 +76,8 @@ TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t 
   }
   const auto [minX, maxX] = std::minmax_element(xs, xs + 4);
   const auto [minY, maxY] = std::minmax_element(ys, ys + 4);
-  TRect64 result{RoundToInt64(*minX), RoundToInt64(*minY), RoundToInt64(*maxX - *minX),
-                 RoundToInt64(*maxY - *minY)};
+  TRect64 result{RoundHalfEven64(*minX), RoundHalfEven64(*minY), RoundHalfEven64(*maxX - *minX),
+                 RoundHalfEven64(*maxY - *minY)};
   result.W = std::max<int64_t>(result.W, 1);
   result.H = std::max<int64_t>(result.H, 1);
   return result;

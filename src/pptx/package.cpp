@@ -15,14 +15,14 @@
 #include "platform/codepage.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/fs_path.h"
+#include "platform/ascii.h"
 
 namespace fs = std::filesystem;
 
 namespace tarvik {
 
 namespace {
-
-fs::path ToFs(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 #ifndef _WIN32
 std::string ZipErrorText(int code) {
@@ -87,42 +87,12 @@ TFile CreateOutputFile(const std::string& path) {
 }
 
 bool IsWindowsDeviceName(const std::string& segment) {
-  std::string stem = segment.substr(0, segment.find('.'));
-  for (char& c : stem) c = static_cast<char>((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c);
+  const std::string stem = UpperAscii(segment.substr(0, segment.find('.')));
   static const char* const kNames[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   for (const char* name : kNames)
     if (stem == name) return true;
   return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
          stem[3] >= '0' && stem[3] <= '9';
-}
-
-// Well-formed UTF-8 only: Windows cannot turn anything else into a file name.
-bool IsValidUtf8(const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t extra = 0;
-    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (c < 0x80) extra = 0;
-    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
-    else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2;
-      if (c == 0xE0) low = 0xA0;   // overlong
-      if (c == 0xED) high = 0x9F;  // surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (i + extra >= text.size() && extra > 0) return false;
-    for (size_t k = 1; k <= extra; ++k) {
-      const unsigned char next = static_cast<unsigned char>(text[i + k]);
-      if (k == 1 ? (next < low || next > high) : (next & 0xC0) != 0x80) return false;
-    }
-    i += extra + 1;
-  }
-  return true;
 }
 
 bool IsSafeSegment(const std::string& segment) {
@@ -219,6 +189,7 @@ void MakeFolder(const std::string& path, std::unordered_set<std::string>& made) 
 
 bool SafeEntryPath(const std::string& entryName, std::string& relativePath) {
   relativePath.clear();
+  // Well-formed UTF-8 only: Windows cannot turn anything else into a file name.
   if (entryName.empty() || entryName[0] == '/' || entryName[0] == '\\' || !IsValidUtf8(entryName)) return false;
   size_t start = 0;
   while (start <= entryName.size()) {

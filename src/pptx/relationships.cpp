@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "platform/fs_path.h"
 #include "pptx/xml_helpers.h"
 
 namespace fs = std::filesystem;
@@ -12,13 +13,6 @@ namespace fs = std::filesystem;
 namespace tarvik {
 
 namespace {
-
-fs::path ToFs(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
-std::string FromFs(const fs::path& path) {
-  std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 std::string WithNativeSeparators(std::string text) {
   std::replace(text.begin(), text.end(), '/', kPathSep);

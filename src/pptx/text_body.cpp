@@ -330,9 +330,7 @@ std::string Roman(int32_t n, bool upper) {
   std::string out;
   for (const auto& [value, text] : kDigits)
     for (; n >= value; n -= value) out += text;
-  if (upper)
-    for (char& c : out) c = static_cast<char>(c - 32);
-  return out;
+  return upper ? UpperAscii(out) : out;
 }
 
 // a .. z, then aa .. zz, as Office counts letters.

@@ -12,8 +12,6 @@ namespace tarvik {
 
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Refuses a tree deeper than kMaxXmlDepth, walking it without recursion.
 void CheckDepth(const pugi::xml_node root, const std::string& name) {
   int depth = 0;
@@ -67,26 +65,13 @@ std::string_view LocalNameOf(std::string_view qualifiedName) {
   return colon == std::string_view::npos ? qualifiedName : qualifiedName.substr(colon + 1);
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  return true;
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = FoldAscii(c);
-  return result;
-}
-
 bool IsElementNamed(pugi::xml_node node, std::string_view localName) {
   if (node.type() != pugi::node_element) return false;
   // The hot path of every lookup: compare in place rather than measuring the name first.
   const char* name = node.name();
   if (const char* colon = std::strchr(name, ':')) name = colon + 1;
   for (char wanted : localName) {
-    if (*name == '\0' || FoldAscii(*name) != FoldAscii(wanted)) return false;
+    if (*name == '\0' || AsciiLower(*name) != AsciiLower(wanted)) return false;
     ++name;
   }
   return *name == '\0';

@@ -17,6 +17,8 @@
 
 #include <pugixml.hpp>
 
+#include "platform/ascii.h"
+
 namespace tarvik {
 
 inline constexpr int kMaxXmlDepth = 1000;
@@ -39,10 +41,6 @@ std::unique_ptr<TXmlPart> LoadXmlDocumentFromBytes(std::string bytes, const std:
 
 // "p:spTree" -> "spTree"; a name without a colon is its own local name.
 std::string_view LocalNameOf(std::string_view qualifiedName);
-// ASCII-only case-insensitive equality.
-bool SameText(std::string_view a, std::string_view b);
-// ASCII lower case; other bytes unchanged.
-std::string LowerAscii(std::string_view text);
 // True for an element whose local name equals localName, ASCII case folded.
 bool IsElementNamed(pugi::xml_node node, std::string_view localName);
 

@@ -8,29 +8,26 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/fs_path.h"
 #include "pubexport/picture_transform.h"
 
 namespace tarvik {
 
 namespace {
 
-std::filesystem::path FsPath(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // Copies the bytes in pieces (a video may be far larger than we want to hold
 // in memory) into a file of default permissions: a read-only source must not
 // leave a copy that the next import of the same deck cannot replace.
 bool CopyBytes(const std::string& source, const std::string& target) {
-  std::ifstream in(FsPath(source), std::ios::binary);
+  std::ifstream in(ToFs(source), std::ios::binary);
   if (!in) return false;
   std::error_code ignored;
   // Already in place: truncating the target would empty the source.
-  if (std::filesystem::equivalent(FsPath(source), FsPath(target), ignored)) return true;
-  if (std::filesystem::exists(FsPath(target), ignored))
-    std::filesystem::permissions(FsPath(target), std::filesystem::perms::owner_write,
+  if (std::filesystem::equivalent(ToFs(source), ToFs(target), ignored)) return true;
+  if (std::filesystem::exists(ToFs(target), ignored))
+    std::filesystem::permissions(ToFs(target), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add, ignored);
-  std::ofstream out(FsPath(target), std::ios::binary | std::ios::trunc);
+  std::ofstream out(ToFs(target), std::ios::binary | std::ios::trunc);
   if (!out) return false;
   std::vector<char> buffer(1 << 20);
   while (in) {
@@ -42,7 +39,7 @@ bool CopyBytes(const std::string& source, const std::string& target) {
   out.close();
   ok = ok && !out.fail();
   // A half copy must not pass for the media file.
-  if (!ok) std::filesystem::remove(FsPath(target), ignored);
+  if (!ok) std::filesystem::remove(ToFs(target), ignored);
   return ok;
 }
 

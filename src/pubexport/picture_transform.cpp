@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "platform/files.h"
-#include "pubexport/pub_numbers.h"
+#include "platform/rounding.h"
 
 namespace tarvik {
 

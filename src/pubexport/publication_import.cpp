@@ -80,7 +80,7 @@ std::string BuildPublicationText(const TPPTXPresentation& presentation, const st
 void WritePublication(const TPPTXPresentation& presentation, const std::string& pptxFile,
                       const std::string& pubFile, int32_t& slideCount, int32_t& objectCount) {
   std::string text = BuildPublicationText(presentation, pptxFile, pubFile, slideCount, objectCount);
-  WriteFileBytes(pubFile, Utf8ToAnsi(text));
+  WriteFileReplacing(pubFile, {Utf8ToAnsi(text)});
 }
 
 }  // namespace tarvik

@@ -19,7 +19,8 @@ std::string BuildPublicationText(const TPPTXPresentation& presentation, const st
                                  const std::string& pubFile, int32_t& slideCount, int32_t& objectCount);
 
 // BuildPublicationText, then PubFile written in the ANSI code page without a
-// byte-order mark, replacing any older file.
+// byte-order mark, through a temporary file that replaces any older one only
+// once it is complete.
 void WritePublication(const TPPTXPresentation& presentation, const std::string& pptxFile,
                       const std::string& pubFile, int32_t& slideCount, int32_t& objectCount);
 

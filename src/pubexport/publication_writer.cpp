@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "platform/files.h"
+#include "platform/rounding.h"
 #include "pubexport/pub_numbers.h"
 #include "pubexport/rich_text.h"
 

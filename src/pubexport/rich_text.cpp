@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/codepage.h"
+#include "platform/rounding.h"
 #include "platform/system_colors.h"
 #include "pubexport/pub_numbers.h"
 

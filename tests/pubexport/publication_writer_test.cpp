@@ -11,6 +11,7 @@
 #include <unistd.h>
 #endif
 
+#include "platform/rounding.h"
 #include "platform/system.h"
 #include "pubexport/pub_numbers.h"
 #include "pubexport/pub_test_support.h"
