@@ -17,17 +17,22 @@ typedef void(HOSTCALL* AddActionProc)(int32_t index, const char* name, const cha
 typedef void(HOSTCALL* SetVariableProc)(const char* name, const char* value);
 typedef BOOL32(HOSTCALL* InterfaceAccessProc)(int32_t code, char** hostString);
 
+// No exception leaves any of them: unwinding through a host's frames would
+// end its process.
 #ifdef __cplusplus
+#define HOST_NOEXCEPT noexcept
 extern "C" {
+#else
+#define HOST_NOEXCEPT
 #endif
-void HOSTCALL nbInitPlugIn(intptr_t hostValue, char** title, char** publisher, char** hint);
+void HOSTCALL nbInitPlugIn(intptr_t hostValue, char** title, char** publisher, char** hint) HOST_NOEXCEPT;
 void HOSTCALL nbRegisterPlugIn(AddActionProc addAction, void* spare1, void* spare2,
-                               SetVariableProc setVariable);
-void HOSTCALL nbRegisterScriptProcessor(void* scriptProcessor);
-void HOSTCALL nbRegisterInterfaceAccess(InterfaceAccessProc interfaceAccess);
-BOOL32 HOSTCALL nbEditAction(int32_t index, char** params);
-BOOL32 HOSTCALL nbExecAction(int32_t index, char** params);
-void HOSTCALL nbMessage(int32_t code, int32_t reserved);  // the second argument is never read
+                               SetVariableProc setVariable) HOST_NOEXCEPT;
+void HOSTCALL nbRegisterScriptProcessor(void* scriptProcessor) HOST_NOEXCEPT;
+void HOSTCALL nbRegisterInterfaceAccess(InterfaceAccessProc interfaceAccess) HOST_NOEXCEPT;
+BOOL32 HOSTCALL nbEditAction(int32_t index, char** params) HOST_NOEXCEPT;
+BOOL32 HOSTCALL nbExecAction(int32_t index, char** params) HOST_NOEXCEPT;
+void HOSTCALL nbMessage(int32_t code, int32_t reserved) HOST_NOEXCEPT;  // the second argument is never read
 #ifdef __cplusplus
 }
 #endif

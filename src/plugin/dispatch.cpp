@@ -35,11 +35,11 @@ bool ReportFailure(const std::string& message) {
   return false;
 }
 
-bool GuardExport(const std::function<bool()>& body) {
+bool ReportCurrentException() noexcept {
   // Unwinding into the host's frames would end the host's process, so every
-  // failure stops here.
+  // failure stops here, and so does a failure to report it.
   try {
-    return body();
+    throw;
   } catch (const ETarvikError& e) {
     try {
       return ReportFailure(e.what());

@@ -12,7 +12,7 @@ using namespace tarvik;
 
 namespace {
 
-BOOL32 GuardedAction(bool (*run)(int32_t, char**), int32_t index, char** params) {
+BOOL32 GuardedAction(bool (*run)(int32_t, char**), int32_t index, char** params) noexcept {
   return GuardExport([&] { return run(index, params); }) ? 1 : 0;
 }
 
@@ -20,7 +20,7 @@ BOOL32 GuardedAction(bool (*run)(int32_t, char**), int32_t index, char** params)
 
 extern "C" {
 
-void HOSTCALL nbInitPlugIn(intptr_t hostValue, char** title, char** publisher, char** hint) {
+void HOSTCALL nbInitPlugIn(intptr_t hostValue, char** title, char** publisher, char** hint) noexcept {
   try {
     Module().HostInitArgument = hostValue;
     if (title) AssignHostString(*title, PluginTitle);
@@ -31,7 +31,8 @@ void HOSTCALL nbInitPlugIn(intptr_t hostValue, char** title, char** publisher, c
 }
 
 void HOSTCALL nbRegisterPlugIn(AddActionProc addAction, void* spare1, void* spare2,
-                               SetVariableProc setVariable) {
+                               SetVariableProc setVariable) noexcept {
+  // Nothing here allocates or raises: the state is plain pointers set in place.
   TModuleState& state = Module();
   state.AddAction = addAction;
   state.SpareCallback1 = spare1;
@@ -44,23 +45,23 @@ void HOSTCALL nbRegisterPlugIn(AddActionProc addAction, void* spare1, void* spar
   }
 }
 
-void HOSTCALL nbRegisterScriptProcessor(void* scriptProcessor) {
+void HOSTCALL nbRegisterScriptProcessor(void* scriptProcessor) noexcept {
   Module().ScriptProcessor = scriptProcessor;
 }
 
-void HOSTCALL nbRegisterInterfaceAccess(InterfaceAccessProc interfaceAccess) {
+void HOSTCALL nbRegisterInterfaceAccess(InterfaceAccessProc interfaceAccess) noexcept {
   Module().InterfaceAccess = interfaceAccess;
 }
 
-BOOL32 HOSTCALL nbEditAction(int32_t index, char** params) {
+BOOL32 HOSTCALL nbEditAction(int32_t index, char** params) noexcept {
   return GuardedAction(EditAction, index, params);
 }
 
-BOOL32 HOSTCALL nbExecAction(int32_t index, char** params) {
+BOOL32 HOSTCALL nbExecAction(int32_t index, char** params) noexcept {
   return GuardedAction(ExecAction, index, params);
 }
 
-void HOSTCALL nbMessage(int32_t code, int32_t /*reserved*/) {
+void HOSTCALL nbMessage(int32_t code, int32_t /*reserved*/) noexcept {
   try {
     if (code == 2) FreeAllViewers();
   } catch (...) {

@@ -5,10 +5,13 @@
 
 namespace tarvik {
 
-TModuleState& Module() {
-  static TModuleState state;
-  return state;
-}
+namespace {
+// Constant-initialised: no guard, no allocation, nothing that can fail when
+// the registration exports reach it first.
+constinit TModuleState gModuleState;
+}  // namespace
+
+TModuleState& Module() noexcept { return gModuleState; }
 
 void SetHostVariable(const std::string& name, const std::string& value) {
   SetVariableProc setVariable = Module().SetVariable;

@@ -18,7 +18,7 @@ struct TModuleState {
   InterfaceAccessProc InterfaceAccess = nullptr;
 };
 
-TModuleState& Module();
+TModuleState& Module() noexcept;
 
 // Sets a host variable (name with its brackets). Converts both texts to ANSI
 // for the duration of the call; the host copies what it keeps. A host that
