@@ -10,6 +10,7 @@
 #include "htmlexport/svg_paint.h"
 #include "htmlexport/svg_text.h"
 #include "htmlexport/text_format.h"
+#include "pptx/group_transform.h"
 
 namespace tarvik {
 
@@ -129,18 +130,7 @@ void AppendLine(std::string& out, const TPPTXShape& shape, TRenderContext& conte
   // flip mirroring its ends, which matters for its arrowheads.
   double x1 = shape.FlipH ? r : l, y1 = shape.FlipV ? b : t;
   double x2 = shape.FlipH ? l : r, y2 = shape.FlipV ? t : b;
-  if (std::fabs(shape.RotationDeg) > 0.01) {
-    const double cx = (l + r) / 2, cy = (t + b) / 2;
-    const double theta = shape.RotationDeg * std::numbers::pi / 180;
-    const double c = std::cos(theta), s = std::sin(theta);
-    auto turn = [&](double& x, double& y) {
-      const double dx = x - cx, dy = y - cy;
-      x = cx + dx * c - dy * s;
-      y = cy + dx * s + dy * c;
-    };
-    turn(x1, y1);
-    turn(x2, y2);
-  }
+  TurnWithShape(shape, x1, y1, x2, y2);
   const std::string id = context.ClipIdFor(shape);
   TSvgPaint paint = ShapePaint(shape, {l, t, r - l, b - t}, id, context, true);
   if (!paint.Defs.empty()) out += "<defs>" + paint.Defs + "</defs>";

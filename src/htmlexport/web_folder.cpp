@@ -12,6 +12,7 @@
 #include "package/text_file.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/watcher.h"
 
 namespace tarvik {
 
@@ -79,32 +80,43 @@ std::string ExternalizeDataUris(std::string_view document, const std::string& as
   return out;
 }
 
-bool ExportWebFolder(const std::string& pptxFile, const std::string& outputFolder, int& slideCount,
-                     int& objectCount) {
+bool WriteWebFolder(const std::string& pptxFile, const std::string& outputFolder, int& slideCount,
+                    int& objectCount) {
   slideCount = 0;
   objectCount = 0;
-  if (IsBlank(pptxFile) || !FileExists(pptxFile) || IsBlank(outputFolder)) return false;
-  std::string assetsFolder = JoinPath(outputFolder, "assets");
-  if (!ForceDirectories(outputFolder) || !ForceDirectories(assetsFolder)) return false;
-  std::string staging = JoinPath(outputFolder, kStagingName);
-  std::string index = JoinPath(outputFolder, "index.html");
+  if (IsBlank(pptxFile) || !FileExists(pptxFile)) throw ETarvikError("PowerPoint file not found: " + pptxFile);
+  if (IsBlank(outputFolder)) throw ETarvikError("Output web folder is required.");
+  const std::string assetsFolder = JoinPath(outputFolder, "assets");
+  for (const std::string* folder : {&outputFolder, &assetsFolder})
+    if (!ForceDirectories(*folder)) throw ETarvikError("Cannot create the folder " + *folder + ".");
+  const std::string staging = JoinPath(outputFolder, kStagingName);
+  const std::string index = JoinPath(outputFolder, "index.html");
+  // A deck that is itself named index.html in that folder would be overwritten.
+  if (SameFile(pptxFile, index)) throw ETarvikError("The output file is the PowerPoint file itself: " + index);
   try {
-    // A deck that is itself named index.html in that folder would be overwritten.
-    if (SameFile(pptxFile, index)) return false;
-    if (!ExportHTML5(pptxFile, staging, slideCount, objectCount)) {
-      DeleteTree(staging);
-      return false;
-    }
+    if (!ExportHTML5(pptxFile, staging, slideCount, objectCount))
+      throw ETarvikError("Cannot write file \"" + staging + "\".");
     std::string page = ReadFileBytes(staging);
     std::string_view text = page;
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::string result = ExternalizeDataUris(text, assetsFolder, "assets/");
     page = std::string();  // the staged copy is no longer needed
     WriteTextFileReplacing(index, result, true);
+  } catch (...) {
     DeleteTree(staging);
-    return FileExists(index);
-  } catch (const std::exception&) {
-    DeleteTree(staging);
+    throw;
+  }
+  DeleteTree(staging);
+  return FileExists(index);
+}
+
+bool ExportWebFolder(const std::string& pptxFile, const std::string& outputFolder, int& slideCount,
+                     int& objectCount) {
+  try {
+    return WriteWebFolder(pptxFile, outputFolder, slideCount, objectCount);
+  } catch (const std::exception& e) {
+    return FailWithReason(e.what());
+  } catch (...) {
     return false;
   }
 }

@@ -16,10 +16,17 @@ namespace tarvik {
 std::string ExternalizeDataUris(std::string_view document, const std::string& assetsFolder,
                                 const std::string& prefix);
 
-// Exports PptxFile into OutputFolder: "index.html" (UTF-8 with byte order
-// mark) and "assets/". Never raises: any failure gives false, without a
-// message, and the staging file ".Tarvik_staging.html" is removed. The counts
-// are those of the single-file export.
+// Exports pptxFile into outputFolder: "index.html" (UTF-8 with byte order
+// mark) and "assets/", by way of the staging file ".Tarvik_staging.html",
+// which is removed also when a step fails. The counts are those of the
+// single-file export. Raises ETarvikError with the reason for any failure;
+// returns whether "index.html" exists afterwards.
+bool WriteWebFolder(const std::string& pptxFile, const std::string& outputFolder, int& slideCount,
+                    int& objectCount);
+
+// WriteWebFolder as the web folder action calls it: never raises. A failure
+// gives false without a message (the action has its own); its reason goes
+// to a watching command-line host only (platform/watcher.h).
 bool ExportWebFolder(const std::string& pptxFile, const std::string& outputFolder, int& slideCount,
                      int& objectCount);
 

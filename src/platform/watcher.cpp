@@ -78,4 +78,13 @@ void SendFailureReason(std::string_view reason) {
   SendWatcherLine(line);
 }
 
+bool FailWithReason(std::string_view reason) noexcept {
+  try {
+    SendFailureReason(reason);
+  } catch (...) {
+    // Out of memory while telling why: the false stands on its own.
+  }
+  return false;
+}
+
 }  // namespace tarvik

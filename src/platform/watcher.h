@@ -19,8 +19,11 @@ inline constexpr const char* kWatcherFdVariable = "TARVIK_PROGRESS_FD";
 // socket, or a descriptor that is no socket at all, drops the line.
 void SendWatcherLine(std::string_view line);
 
-// Sends "reason " and Reason, its line ends turned into spaces.
+// Sends "reason " and reason, its line ends turned into spaces.
 void SendFailureReason(std::string_view reason);
+// SendFailureReason, then false: how a step that must answer a bare false,
+// without a message, keeps its reason for whoever watches.
+bool FailWithReason(std::string_view reason) noexcept;
 
 // The watching end: a socket pair whose sending end is announced in the
 // environment for as long as this object lives; every complete line that

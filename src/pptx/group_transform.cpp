@@ -52,10 +52,26 @@ TGroupXform ReadGroupXform(pugi::xml_node grpSpPr) {
   return g;
 }
 
+TTurn::TTurn(double cx, double cy, double angle) : cx_(cx), cy_(cy), cos_(std::cos(angle)), sin_(std::sin(angle)) {}
+
+void TTurn::Apply(double& x, double& y) const {
+  const double dx = x - cx_, dy = y - cy_;
+  x = cx_ + cos_ * dx - sin_ * dy;
+  y = cy_ + sin_ * dx + cos_ * dy;
+}
+
 void RotatePointAbout(double px, double py, double cx, double cy, double angle, double& rx, double& ry) {
-  double dx = px - cx, dy = py - cy;
-  rx = cx + std::cos(angle) * dx - std::sin(angle) * dy;
-  ry = cy + std::sin(angle) * dx + std::cos(angle) * dy;
+  rx = px;
+  ry = py;
+  TTurn(cx, cy, angle).Apply(rx, ry);
+}
+
+void TurnWithShape(const TPPTXShape& shape, double& x1, double& y1, double& x2, double& y2) {
+  if (std::fabs(shape.RotationDeg) <= 0.01) return;
+  const double l = shape.LeftPx(), t = shape.TopPx();
+  const TTurn turn(l + shape.WidthPx() / 2.0, t + shape.HeightPx() / 2.0, shape.RotationDeg * std::numbers::pi / 180);
+  turn.Apply(x1, y1);
+  turn.Apply(x2, y2);
 }
 
 TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t w, int64_t h) {
@@ -72,7 +88,8 @@ TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t 
     const double cx = static_cast<double>(g.OffX) + static_cast<double>(g.ExtCx) / 2.0;
     const double cy = static_cast<double>(g.OffY) + static_cast<double>(g.ExtCy) / 2.0;
     const double theta = std::numbers::pi * g.RotDeg / 180.0;
-    for (int i = 0; i < 4; ++i) RotatePointAbout(xs[i], ys[i], cx, cy, theta, xs[i], ys[i]);
+    const TTurn turn(cx, cy, theta);
+    for (int i = 0; i < 4; ++i) turn.Apply(xs[i], ys[i]);
   }
   const auto [minX, maxX] = std::minmax_element(xs, xs + 4);
   const auto [minY, maxY] = std::minmax_element(ys, ys + 4);

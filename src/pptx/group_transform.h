@@ -36,8 +36,24 @@ TGroupXform ReadGroupXform(pugi::xml_node grpSpPr);
 // offset with its own size.
 TRect64 MapRectThroughGroup(const TGroupXform& group, int64_t x, int64_t y, int64_t w, int64_t h);
 
-// (px, py) turned by angle radians about (cx, cy); positive is clockwise on screen.
+// A turn by angle radians about (cx, cy); positive is clockwise on screen.
+// Every consumer that turns points with a shape (the renderer's and the
+// publication's line ends, the imported picture's pixels) turns them here.
+class TTurn {
+ public:
+  TTurn(double cx, double cy, double angle);
+  void Apply(double& x, double& y) const;
+
+ private:
+  double cx_, cy_, cos_, sin_;
+};
+
+// (px, py) turned by angle radians about (cx, cy).
 void RotatePointAbout(double px, double py, double cx, double cy, double angle, double& rx, double& ry);
+
+// Two points of a line shape turned with it: by RotationDeg about the centre
+// of its pixel box, when that is more than 0.01 degrees either way.
+void TurnWithShape(const TPPTXShape& shape, double& x1, double& y1, double& x2, double& y2);
 
 // Maps through the stack from the innermost group out and adds every group's
 // rotation to rot.

@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "platform/watcher.h"
 #include "pptx/loader.h"
 #include "pubexport/publication_import.h"
 
@@ -24,12 +25,14 @@ bool ConvertPPTXToPub(const std::string& pptxFile, const std::string& pubFile, i
                       int32_t& objectCount) {
   slideCount = 0;
   objectCount = 0;
-  if (!FileExists(pptxFile)) return false;
+  // The two failures that answer false: the action gives its own message.
+  if (!FileExists(pptxFile)) return FailWithReason("PowerPoint file not found: " + pptxFile);
   CreateFolder(ExtractFileDir(pubFile));
   std::string root = ImportExtractionRoot();
   CreateFolder(root);
   std::unique_ptr<TPPTXPresentation> presentation = LoadPPTXPresentation(pptxFile, root);
-  if (!presentation || presentation->SlideWidthPx() <= 0 || presentation->SlideHeightPx() <= 0) return false;
+  if (!presentation || presentation->SlideWidthPx() <= 0 || presentation->SlideHeightPx() <= 0)
+    return FailWithReason("The presentation has no slide size: " + pptxFile);
   WritePublication(*presentation, pptxFile, pubFile, slideCount, objectCount);
   return true;
 }

@@ -9,6 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/rounding.h"
+#include "pptx/group_transform.h"
 
 namespace tarvik {
 
@@ -46,13 +47,12 @@ TRgbBitmap TurnBitmap(const TRgbBitmap& source, double degrees) {
   const double cw = source.Width, ch = source.Height;
   const double cx = cw / 2, cy = ch / 2;
   const double theta = degrees * std::numbers::pi / 180;
-  const double c = std::cos(theta), s = std::sin(theta);
+  const TTurn forward(cx, cy, theta), back(cx, cy, -theta);
   double minX = 0, maxX = 0, minY = 0, maxY = 0;
   const double corners[4][2] = {{0, 0}, {cw, 0}, {cw, ch}, {0, ch}};
   for (int k = 0; k < 4; ++k) {
-    double dx = corners[k][0] - cx, dy = corners[k][1] - cy;
-    double x = cx + dx * c - dy * s;
-    double y = cy + dx * s + dy * c;
+    double x = corners[k][0], y = corners[k][1];
+    forward.Apply(x, y);
     if (k == 0 || x < minX) minX = x;
     if (k == 0 || x > maxX) maxX = x;
     if (k == 0 || y < minY) minY = y;
@@ -69,9 +69,8 @@ TRgbBitmap TurnBitmap(const TRgbBitmap& source, double degrees) {
     for (int32_t i = 0; i < out.Width; ++i) {
       // Each target pixel takes the source pixel under its centre, so that a
       // quarter or half turn moves every pixel whole instead of half a pixel off.
-      double X = minX + i + 0.5, Y = minY + j + 0.5;
-      double sx = cx + (X - cx) * c + (Y - cy) * s;
-      double sy = cy - (X - cx) * s + (Y - cy) * c;
+      double sx = minX + i + 0.5, sy = minY + j + 0.5;
+      back.Apply(sx, sy);
       if (sx >= 0 && sx < cw && sy >= 0 && sy < ch)
         out.Set(i, j, source.At(static_cast<int32_t>(std::floor(sx)), static_cast<int32_t>(std::floor(sy))));
     }

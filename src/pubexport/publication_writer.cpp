@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/rounding.h"
+#include "pptx/group_transform.h"
 #include "pubexport/pub_numbers.h"
 #include "pubexport/rich_text.h"
 
@@ -155,18 +156,7 @@ void WriteLineObject(std::string& sb, const std::string& name, const TPPTXShape&
     x1 = r;
     x2 = l;
   }
-  if (IsTurned(shape.RotationDeg)) {
-    double cx = (l + r) / 2, cy = (t + b) / 2;
-    double theta = shape.RotationDeg * std::numbers::pi / 180;
-    double c = std::cos(theta), s = std::sin(theta);
-    auto turn = [&](double& x, double& y) {
-      double dx = x - cx, dy = y - cy;
-      x = cx + dx * c - dy * s;
-      y = cy + dx * s + dy * c;
-    };
-    turn(x1, y1);
-    turn(x2, y2);
-  }
+  TurnWithShape(shape, x1, y1, x2, y2);
   Line(sb, "ObjectType=7");
   Line(sb, "Name=" + name);
   Value(sb, "X1=", RoundHalfEven(x1));
