@@ -63,10 +63,27 @@ TEST_F(TempDir, ForceDirectoriesCreatesParentsAndDeleteTreeClearsReadOnly) {
   EXPECT_FALSE(PathExists(JoinPath(root_, "a")));
 }
 
-TEST_F(TempDir, DeleteTreeOfAMissingFolderIsQuiet) {
+TEST_F(TempDir, DeleteTreeOfAMissingOrEmptyNameTouchesNothingElse) {
+  std::string sibling = JoinPath(root_, "kept.txt");
+  WriteFileBytes(sibling, "x");
   DeleteTree(JoinPath(root_, "missing"));
-  DeleteTree("");
-  SUCCEED();
+  DeleteTree("");  // not the current folder
+  EXPECT_EQ(ReadFileBytes(sibling), "x");
+}
+
+TEST_F(TempDir, WriteFileReplacingIsWholeOrNothing) {
+  std::string file = JoinPath(root_, "out.pub");
+  WriteFileBytes(file, "old");
+  WriteFileReplacing(file, {"new ", "text"});
+  EXPECT_EQ(ReadFileBytes(file), "new text");
+  // A folder in the way: the write fails, and no piece of it stays behind.
+  std::string blocked = JoinPath(root_, "blocked");
+  ASSERT_TRUE(ForceDirectories(JoinPath(blocked, "inner")));
+  EXPECT_THROW(WriteFileReplacing(blocked, {"x"}), ETarvikError);
+  EXPECT_TRUE(DirectoryExists(JoinPath(blocked, "inner")));
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(root_)) ++entries;
+  EXPECT_EQ(entries, 2u) << "only out.pub and blocked";
 }
 
 TEST_F(TempDir, ReadAndWriteWholeFilesWithUtf8Names) {

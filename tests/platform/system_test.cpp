@@ -1,7 +1,10 @@
 // GUIDs, temp folders and the shell-open seam.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <regex>
+#include <thread>
 #include <set>
 
 #include "platform/files.h"
@@ -55,6 +58,30 @@ TEST(ShellOpen, GoesThroughTheInstalledOpener) {
   SetShellOpener(previous);
   EXPECT_EQ(opened, std::vector<std::string>{"deck.pub"});
 }
+
+#ifndef _WIN32
+// The system opener with a stand-in xdg-open that writes down its argument.
+TEST(ShellOpen, PassesANameThatLooksLikeAnOptionAsAPath) {
+  const std::string bin = JoinPath(UserTempFolder(), "tarvik-opener-" + NewGuidHex());
+  ASSERT_TRUE(ForceDirectories(bin));
+  const std::string record = JoinPath(bin, "opened.txt");
+  WriteFileBytes(JoinPath(bin, "xdg-open"), "#!/bin/sh\nprintf '%s' \"$1\" > \"" + record + ".part\" && mv \"" +
+                                               record + ".part\" \"" + record + "\"\n");
+  std::filesystem::permissions(JoinPath(bin, "xdg-open"), std::filesystem::perms::owner_all);
+  const std::string path = GetEnvVar("PATH");
+  SetEnvVar("PATH", bin + ":" + path);
+  const bool started = SystemShellOpen("-rf.pub");
+  SetEnvVar("PATH", JoinPath(bin, "none"));
+  const bool withoutOpener = SystemShellOpen("deck.pub");
+  SetEnvVar("PATH", path);
+  EXPECT_TRUE(started);
+  EXPECT_FALSE(withoutOpener);
+  // The opener runs on its own; wait for what it writes, a few seconds at most.
+  for (int i = 0; i < 500 && !FileExists(record); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(FileExists(record) ? ReadFileBytes(record) : std::string(), "./-rf.pub");
+  DeleteTree(bin);
+}
+#endif
 
 TEST(Ticks, DoNotGoBackwards) {
   uint32_t a = TickCountMs();
