@@ -6,7 +6,7 @@
 
 namespace tarvik {
 
-// Writes the book of PptxFile to OutputFile (an earlier file of that name is
+// Writes the book of pptxFile to outputFile (an earlier file of that name is
 // replaced once the book is ready to be written) and gives the slide and
 // object counts. Raises ETarvikError: "PowerPoint file not found: <file>",
 // "Output EPUB filename is required.", a deck without slides, the loader's,

@@ -5,7 +5,7 @@
 
 namespace tarvik {
 
-// Writes the player page of PptxFile to OutputFile (UTF-8 with a byte order
+// Writes the player page of pptxFile to outputFile (UTF-8 with a byte order
 // mark, replacing an existing file) and gives the slide and object counts.
 // Raises ETarvikError: "PowerPoint file not found: <file>", "Output HTML
 // filename is required.", the loader's and the file system's messages.

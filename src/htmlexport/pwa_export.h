@@ -26,7 +26,7 @@ std::string InjectPwaMarkup(std::string_view page);
 // each folder, except "service-worker.js" at the top (in any letter case).
 std::vector<std::string> PrecacheList(const std::string& folder);
 
-// Exports PptxFile into OutputFolder as a web folder (counts from there),
+// Exports pptxFile into outputFolder as a web folder (counts from there),
 // then adds icons, manifest and worker and rewrites "index.html" (UTF-8
 // without byte order mark). Raises ETarvikError: "PowerPoint file not found:
 // <file>", "Output PWA folder is required.", the file system's messages.

@@ -92,7 +92,9 @@ const std::string* MappedTarget(const RelationshipMap& rels, const std::string& 
 void ReadPicture(pugi::xml_node element, const RelationshipMap& rels, TPPTXShape& shape) {
   pugi::xml_node nvPr = FindDescendantNode(element, "nvPr");
   pugi::xml_node video = FindDescendantNode(nvPr, "videoFile");
+  if (!video) video = FindDescendantNode(nvPr, "quickTimeFile");
   pugi::xml_node audio = video ? pugi::xml_node() : FindDescendantNode(nvPr, "audioFile");
+  if (!video && !audio) audio = FindDescendantNode(nvPr, "wavAudioFile");
   shape.Kind = video ? skVideo : (audio ? skAudio : skImage);
 
   pugi::xml_node blipFill = FindChildNode(element, "blipFill");
@@ -241,10 +243,12 @@ bool ReadableChoice(pugi::xml_node choice) {
   return any;
 }
 
-// mc:AlternateContent: its first readable Choice, else its Fallback.
+// mc:AlternateContent: its first readable Choice, else its Fallback. Ink
+// (contentPart) is not drawn here, so a Choice of ink gives way to the
+// Fallback's picture of it.
 pugi::xml_node ChosenContent(pugi::xml_node alternate) {
   for (pugi::xml_node child = alternate.first_child(); child; child = child.next_sibling())
-    if (IsElementNamed(child, "Choice") && ReadableChoice(child)) return child;
+    if (IsElementNamed(child, "Choice") && ReadableChoice(child) && !FindChildNode(child, "contentPart")) return child;
   return FindChildNode(alternate, "Fallback");
 }
 
@@ -260,6 +264,7 @@ void ExpandTableFrame(pugi::xml_node tbl, const std::string& frameName, const TS
   for (TTablePiece& piece : ExpandTable(tbl, frame.X, frame.Y, table)) {
     PlaceShape(*piece.Shape, piece.Box, xforms, names);
     piece.Shape->Inherited = ctx.ArtOnly;
+    piece.Shape->FromFrame = true;
     slide.Shapes.push_back(std::move(piece.Shape));
   }
   names.pop_back();
@@ -294,6 +299,7 @@ bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName
   drawingCtx.Paint.Rels = &drawingRels;
   xforms.push_back(group);
   names.push_back(frameName);
+  const size_t first = slide.Shapes.size();
   try {
     Walk(FindDescendantNode(drawing->Root(), "spTree"), slide, drawingCtx, xforms, names);
   } catch (...) {
@@ -303,6 +309,7 @@ bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName
   }
   xforms.pop_back();
   names.pop_back();
+  for (size_t i = first; i < slide.Shapes.size(); ++i) slide.Shapes[i]->FromFrame = true;
   return true;
 }
 

@@ -203,7 +203,7 @@ void WriteTextObject(std::string& sb, const std::string& name, const TPPTXShape&
   Line(sb, "FillPattern=1");
   Line(sb, "FillMode=Yes");
   Line(sb, "TabOrder=0");
-  if (shape.VerticalAnchor > 0) Value(sb, "; Tarvik VerticalAnchor=", shape.VerticalAnchor);
+  if (shape.VerticalAnchor != kAnchorTop) Value(sb, "; Tarvik VerticalAnchor=", shape.VerticalAnchor);
   RotationComment(sb, "; Tarvik TextRotation=", shape.TextRotationDeg);
 }
 

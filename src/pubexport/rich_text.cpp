@@ -166,9 +166,9 @@ std::string RtfEscape(const std::string& text) {
 
 std::string RtfAlignCode(int32_t alignment) {
   switch (alignment) {
-    case 1: return "\\qc";
-    case 2: return "\\qr";
-    case 3: return "\\qj";
+    case kAlignCenter: return "\\qc";
+    case kAlignRight: return "\\qr";
+    case kAlignJustify: return "\\qj";
     default: return "\\ql";
   }
 }

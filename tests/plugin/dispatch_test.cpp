@@ -87,11 +87,22 @@ TEST_F(Dispatch, NoSetVariableCallbackMeansNoCrash) {
 }
 
 TEST_F(Dispatch, VariablesReachTheHostInItsCodePage) {
-  SetHostVariable("[LastError]", "caf\xC3\xA9 \xD0\x96");
-  ASSERT_EQ(gSet.size(), 1u);
-  if (AnsiCodePageName() == "CP1252") {
-    EXPECT_EQ(gSet[0].second, "caf\xE9 ?");
+  // Each code page keeps what it has and marks what it lacks with one "?".
+  const struct {
+    const char* codePage;
+    const char* expected;
+  } cases[] = {{"1252", "caf\xE9 ?"}, {"1251", "caf? \xC6"}};
+  const bool had = HasEnvVar("TARVIK_CODEPAGE");
+  const std::string old = GetEnvVar("TARVIK_CODEPAGE");
+  for (const auto& c : cases) {
+    SetEnvVar("TARVIK_CODEPAGE", c.codePage);
+    gSet.clear();
+    SetHostVariable("[LastError]", "caf\xC3\xA9 \xD0\x96");
+    ASSERT_EQ(gSet.size(), 1u);
+    EXPECT_EQ(gSet[0].second, c.expected) << c.codePage;
   }
+  if (had) SetEnvVar("TARVIK_CODEPAGE", old);
+  else UnsetEnvVar("TARVIK_CODEPAGE");
 }
 
 class TempEnv : public ::testing::Test {

@@ -1,9 +1,10 @@
 // Every real deck of the shared folder loads, or, when damaged, fails with a
 // clear message; slide counts agree with MANIFEST.tsv wherever every sldId of
-// the deck resolves to a part.
+// the deck resolves to a part, and so do its pictures, groups and media.
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -21,19 +22,74 @@ namespace {
 
 const std::string kDecks = std::string(TARVIK_SHARED_DIR) + "/decks";
 
-// file name (with broken/ when there) -> the manifest's slides column.
-std::map<std::string, int> ManifestSlides() {
-  std::map<std::string, int> slides;
+// The manifest's counts of a deck, over its slide parts: p:pic elements
+// (not those of an mc:Choice), p:grpSp elements, and media elements
+// (a:audioFile, a:videoFile, a:wavAudioFile, a:quickTimeFile).
+struct TManifestRow {
+  int Slides = 0, Pictures = 0, Groups = 0, Media = 0;
+};
+
+// file name (with broken/ when there) -> its row, read by the header's names.
+std::map<std::string, TManifestRow> ManifestRows() {
+  std::map<std::string, TManifestRow> rows;
   std::ifstream in(kDecks + "/MANIFEST.tsv");
-  std::string line;
-  std::getline(in, line);
-  while (std::getline(in, line)) {
+  auto cellsOf = [](const std::string& line) {
     std::vector<std::string> cells;
     std::stringstream row(line);
     for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(cell);
-    if (cells.size() > 5) slides[cells[0]] = std::stoi(cells[5]);
+    return cells;
+  };
+  std::string line;
+  std::getline(in, line);
+  const std::vector<std::string> header = cellsOf(line);
+  auto column = [&](const char* name) { return std::find(header.begin(), header.end(), name) - header.begin(); };
+  const size_t slides = column("slides"), pictures = column("pictures"), groups = column("groups"),
+               media = column("media");
+  while (std::getline(in, line)) {
+    std::vector<std::string> cells = cellsOf(line);
+    if (cells.size() <= std::max({slides, pictures, groups, media})) continue;
+    rows[cells[0]] = {std::stoi(cells[slides]), std::stoi(cells[pictures]), std::stoi(cells[groups]),
+                      std::stoi(cells[media])};
   }
+  return rows;
+}
+
+std::map<std::string, int> ManifestSlides() {
+  std::map<std::string, int> slides;
+  for (const auto& [name, row] : ManifestRows()) slides[name] = row.Slides;
   return slides;
+}
+
+// The same counts from the model, of the slides' own elements: what layouts
+// and masters add is not in the manifest, and neither is what a table or a
+// diagram is drawn as (shapes FromFrame), which it counts as one graphic
+// frame each; an embedded object's preview is a p:pic and counts. Members of
+// a group follow each other in drawing order, so a group starts wherever a
+// shape's group path leaves the previous shape's. Group paths hold names,
+// though: sibling groups of one name that follow each other (real decks have
+// runs of them) count as one, and a group with nothing drawn in it leaves no
+// trace (a group of one table, for one), so the model's groups are a lower
+// bound of the manifest's.
+TManifestRow ModelCounts(const TPPTXPresentation& p) {
+  TManifestRow counts;
+  counts.Slides = static_cast<int>(p.Slides.size());
+  for (const auto& slide : p.Slides) {
+    std::vector<std::string> previous;
+    for (const auto& shape : slide->Shapes) {
+      if (shape->Inherited || shape->FromFrame) continue;
+      const bool media = shape->Kind == skVideo || shape->Kind == skAudio;
+      counts.Pictures += media || shape->Kind == skImage;
+      counts.Media += media;
+      std::vector<std::string> path;
+      std::stringstream names(shape->GroupPath);
+      for (std::string name; std::getline(names, name, '/');) path.push_back(name);
+      size_t same = 0;
+      while (same < path.size() && same < previous.size() && path[same] == previous[same]) ++same;
+      counts.Groups += static_cast<int>(path.size() - same);
+      previous = std::move(path);
+    }
+  }
+  return counts;
 }
 
 // The number of sldId entries, and whether each names a relationship whose
@@ -71,8 +127,9 @@ class Decks : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Decks, EveryDeckLoadsWithTheManifestsSlideCount) {
+TEST_F(Decks, EveryDeckLoadsWithTheManifestsCounts) {
   auto manifest = ManifestSlides();
+  auto rows = ManifestRows();
   int loaded = 0;
   for (const auto& entry : fs::directory_iterator(kDecks)) {
     if (!entry.is_regular_file() || entry.path().filename() == "MANIFEST.tsv") continue;
@@ -91,6 +148,10 @@ TEST_F(Decks, EveryDeckLoadsWithTheManifestsSlideCount) {
       ASSERT_TRUE(manifest.count(name));
       EXPECT_EQ(static_cast<int>(p->Slides.size()), manifest[name]);
       EXPECT_EQ(static_cast<int>(p->Slides.size()), listed);
+      const TManifestRow want = rows[name], got = ModelCounts(*p);
+      EXPECT_EQ(got.Pictures, want.Pictures) << "pictures";
+      EXPECT_LE(got.Groups, want.Groups) << "groups";
+      EXPECT_EQ(got.Media, want.Media) << "media";
     }
     EXPECT_GT(p->SlideWidthEmu, 0);
     for (const auto& slide : p->Slides)
