@@ -188,9 +188,10 @@ class TPPTXShape {
   TLineEnd LineHead, LineTail;
   // Drawn from the slide's layout or master beneath the slide's own shapes.
   bool Inherited = false;
-  // One of the shapes a table or a diagram is drawn as, rather than an
-  // element of the shape tree. An embedded object's preview is the frame's
-  // own picture element and not marked.
+  // One of the shapes a table or a diagram is drawn as, or an embedded
+  // object's preview taken from the slide's VML drawing: not an element of
+  // the shape tree. A preview the frame holds as a picture element of its
+  // own is not marked.
   bool FromFrame = false;
   // The outline of its preset or custom geometry at WidthPx x HeightPx; no
   // paths when it has neither (consumers then draw its GeometryKind).

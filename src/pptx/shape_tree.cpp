@@ -403,6 +403,7 @@ bool ExpandGraphicFrame(pugi::xml_node frame, TPPTXSlide& slide, const TWalkCont
     shape = std::make_unique<TPPTXShape>();
     shape->Kind = skImage;
     shape->MediaFile = picture;
+    shape->FromFrame = true;
   }
   PlaceShape(*shape, box, xforms, names);
   shape->Name = frameName;
