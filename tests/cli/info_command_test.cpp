@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "cli/json_reader.h"
 #include "platform/files.h"
@@ -251,3 +252,40 @@ TEST_F(InfoCommandTest, SharedDecksGiveValidJsonOrAClearFailure) {
   EXPECT_GT(checked, 0);
   EXPECT_EQ(LeftoversInTemp(), 0u);
 }
+
+// Not info itself, but the same binary and the same way of running it.
+namespace {
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST_F(InfoCommandTest, RunNamesTheParametersItPassesEmpty) {
+  TRun run = Tarvik("run 7");
+  EXPECT_EQ(run.Code, 1);
+  auto lines = LinesOf(run.Err);
+  ASSERT_EQ(lines.size(), 2u) << run.Err;
+  EXPECT_NE(lines[0].find("ovPPTXExportHTML(file, file)"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find("0 given"), std::string::npos) << lines[0];
+  // Then the action's own check answers, as for any empty parameter.
+  EXPECT_EQ(lines[1].rfind("tarvik: ", 0), 0u) << lines[1];
+}
+
+TEST_F(InfoCommandTest, AFalseFromTheDriverKeepsItsReasonOnASecondLine) {
+  const std::string deck = JoinPath(dir_, "damaged.pptx");
+  WriteFileBytes(deck, "not a zip archive");
+  TRun run = Tarvik("web " + Quote(deck) + " " + Quote(JoinPath(dir_, "out")));
+  EXPECT_EQ(run.Code, 1);
+  auto lines = LinesOf(run.Err);
+  ASSERT_EQ(lines.size(), 2u) << run.Err;
+  EXPECT_EQ(lines[0].rfind("tarvik: ", 0), 0u);
+  EXPECT_EQ(lines[1].rfind("  ", 0), 0u) << "indented under the action's message";
+  EXPECT_NE(lines[1].find("damaged.pptx"), std::string::npos) << lines[1];
+  // The action's own variable keeps its fixed message.
+  EXPECT_NE(run.Out.find("[LastError]=" + lines[0].substr(8)), std::string::npos) << run.Out;
+}
+
+}  // namespace
