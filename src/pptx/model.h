@@ -188,7 +188,7 @@ class TPPTXShape {
   TLineEnd LineHead, LineTail;
   // Drawn from the slide's layout or master beneath the slide's own shapes.
   bool Inherited = false;
-  // One of the shapes a table or a diagram is drawn as, or an embedded
+  // One of the shapes a table, a chart or a diagram is drawn as, or an embedded
   // object's preview taken from the slide's VML drawing: not an element of
   // the shape tree. A preview the frame holds as a picture element of its
   // own is not marked.

@@ -370,6 +370,7 @@ void ExpandChartFrame(pugi::xml_node chart, const std::string& frameName, const 
     PlaceShape(*piece.Shape, piece.Box, xforms, names);
     SetChartGeometry(piece.Outline, *piece.Shape);
     piece.Shape->Inherited = ctx.ArtOnly;
+    piece.Shape->FromFrame = true;
     if (placeholder) piece.Shape->Name = frameName;
     slide.Shapes.push_back(std::move(piece.Shape));
   }

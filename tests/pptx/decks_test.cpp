@@ -61,8 +61,8 @@ std::map<std::string, int> ManifestSlides() {
 }
 
 // The same counts from the model, of the slides' own elements: what layouts
-// and masters add is not in the manifest, and neither is what a table or a
-// diagram is drawn as, nor an embedded object's preview from the VML drawing
+// and masters add is not in the manifest, and neither is what a table, a
+// chart or a diagram is drawn as, nor an embedded object's preview from the VML drawing
 // (shapes FromFrame): it counts one graphic frame for each. A preview the
 // frame holds as a p:pic counts as a picture. Members of
 // a group follow each other in drawing order, so a group starts wherever a
