@@ -17,6 +17,7 @@
 
 #include "htmlexport/epub_documents.h"
 #include "htmlexport/export_progress.h"
+#include "htmlexport/html5_export.h"
 #include "htmlexport/media_pieces.h"
 #include "htmlexport/render_context.h"
 #include "htmlexport/svg_renderer.h"
@@ -89,15 +90,7 @@ bool ExportEPUB(const std::string& pptxFile, const std::string& outputFile, int&
                 int& objectCount) {
   slideCount = 0;
   objectCount = 0;
-  if (!FileExists(pptxFile)) throw ETarvikError("PowerPoint file not found: " + pptxFile);
-  if (IsBlank(outputFile)) throw ETarvikError("Output EPUB filename is required.");
-  // Replacing the book would delete the deck it is made from.
-  if (SameFile(pptxFile, outputFile))
-    throw ETarvikError("The output file is the PowerPoint file itself: " + outputFile);
-
-  std::string folder = ExtractFileDir(ExpandFileName(outputFile));
-  if (!folder.empty() && !ForceDirectories(folder))
-    throw ETarvikError("Cannot create the folder " + folder + ".");
+  CheckSingleFileExport(pptxFile, outputFile, "Output EPUB filename is required.");
 
   // Removed when this scope ends, together with the unpacked deck, whatever happens.
   TWorkFolder work("Tarvik_EPUB_");

@@ -13,6 +13,7 @@
 
 #include "htmlexport/assets/h5p_assets.h"
 #include "htmlexport/export_progress.h"
+#include "htmlexport/html5_export.h"
 #include "htmlexport/media_pieces.h"
 #include "htmlexport/player_document.h"
 #include "htmlexport/render_context.h"
@@ -91,15 +92,7 @@ const std::string& H5pLibraryStylesheet() {
 bool ExportH5P(const std::string& pptxFile, const std::string& outputFile, int& slideCount, int& objectCount) {
   slideCount = 0;
   objectCount = 0;
-  if (!FileExists(pptxFile)) throw ETarvikError("PowerPoint file not found: " + pptxFile);
-  if (IsBlank(outputFile)) throw ETarvikError("Output H5P filename is required.");
-  // Replacing the package would delete the deck it is made from.
-  if (SameFile(pptxFile, outputFile))
-    throw ETarvikError("The output file is the PowerPoint file itself: " + outputFile);
-
-  std::string folder = ExtractFileDir(ExpandFileName(outputFile));
-  if (!folder.empty() && !ForceDirectories(folder))
-    throw ETarvikError("Cannot create the folder " + folder + ".");
+  CheckSingleFileExport(pptxFile, outputFile, "Output H5P filename is required.");
 
   // Removed when this scope ends, together with the unpacked deck, whatever
   // happens; the presentation (declared later) is freed first.

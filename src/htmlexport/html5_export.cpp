@@ -16,19 +16,22 @@ constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
 
+void CheckSingleFileExport(const std::string& pptxFile, const std::string& outputFile,
+                           const std::string& missingOutput) {
+  if (!FileExists(pptxFile)) throw ETarvikError("PowerPoint file not found: " + pptxFile);
+  if (IsBlank(outputFile)) throw ETarvikError(missingOutput);
+  if (SameFile(pptxFile, outputFile))
+    throw ETarvikError("The output file is the PowerPoint file itself: " + outputFile);
+  std::string folder = ExtractFileDir(ExpandFileName(outputFile));
+  if (!folder.empty() && !ForceDirectories(folder))
+    throw ETarvikError("Cannot create the folder " + folder + ".");
+}
+
 bool ExportHTML5(const std::string& pptxFile, const std::string& outputFile, int& slideCount,
                  int& objectCount) {
   slideCount = 0;
   objectCount = 0;
-  if (!FileExists(pptxFile)) throw ETarvikError("PowerPoint file not found: " + pptxFile);
-  if (IsBlank(outputFile)) throw ETarvikError("Output HTML filename is required.");
-  // Writing the page over the deck it came from would destroy the deck.
-  if (SameFile(pptxFile, outputFile))
-    throw ETarvikError("The output file is the PowerPoint file itself: " + outputFile);
-
-  std::string folder = ExtractFileDir(ExpandFileName(outputFile));
-  if (!folder.empty() && !ForceDirectories(folder))
-    throw ETarvikError("Cannot create the folder " + folder + ".");
+  CheckSingleFileExport(pptxFile, outputFile, "Output HTML filename is required.");
   std::string workRoot = TempWorkFolder("Tarvik_HTML");
   if (!ForceDirectories(workRoot)) throw ETarvikError("Cannot create the folder " + workRoot + ".");
 

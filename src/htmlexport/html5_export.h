@@ -13,4 +13,11 @@ namespace tarvik {
 bool ExportHTML5(const std::string& pptxFile, const std::string& outputFile, int& slideCount,
                  int& objectCount);
 
+// The checks every single-file export makes before it reads the deck, in
+// order: the deck exists, an output is named (else missingOutput), the
+// output is not the deck itself (writing it would destroy the deck), and
+// the output's folder exists or can be made. Raises ETarvikError.
+void CheckSingleFileExport(const std::string& pptxFile, const std::string& outputFile,
+                           const std::string& missingOutput);
+
 }  // namespace tarvik

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "htmlexport/assets/scorm_assets.h"
+#include "htmlexport/html5_export.h"
 #include "htmlexport/media_pieces.h"
 #include "htmlexport/player_document.h"
 #include "htmlexport/render_context.h"
@@ -103,15 +104,7 @@ bool ExportSCORM(const std::string& pptxFile, const std::string& outputFile, int
                  int& objectCount) {
   slideCount = 0;
   objectCount = 0;
-  if (!FileExists(pptxFile)) throw ETarvikError("PowerPoint file not found: " + pptxFile);
-  if (IsBlank(outputFile)) throw ETarvikError("Output SCORM package filename is required.");
-  // Replacing the package would delete the deck it is made from.
-  if (SameFile(pptxFile, outputFile))
-    throw ETarvikError("The output file is the PowerPoint file itself: " + outputFile);
-
-  std::string folder = ExtractFileDir(ExpandFileName(outputFile));
-  if (!folder.empty() && !ForceDirectories(folder))
-    throw ETarvikError("Cannot create the folder " + folder + ".");
+  CheckSingleFileExport(pptxFile, outputFile, "Output SCORM package filename is required.");
   // Unpacked where the single-file export unpacks it, a folder that stays.
   std::string workRoot = TempWorkFolder("Tarvik_HTML");
   if (!ForceDirectories(workRoot)) throw ETarvikError("Cannot create the folder " + workRoot + ".");

@@ -48,6 +48,14 @@ void AppendTransform(std::string& out, bool flipH, bool flipV, double rotationDe
   out += ')';
 }
 
+// x, y, width and height: the box of a rect, an image or a foreignObject.
+void AppendBoxAttrs(std::string& out, double x, double y, double width, double height) {
+  AppendNumAttr(out, "x", x);
+  AppendNumAttr(out, "y", y);
+  AppendNumAttr(out, "width", width);
+  AppendNumAttr(out, "height", height);
+}
+
 void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::string& pictureFile,
                       TRenderContext& context) {
   const std::string& file = pictureFile.empty() ? shape.MediaFile : pictureFile;
@@ -68,10 +76,7 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   out += "<defs><clipPath id=\"";
   out += id;
   out += "\"><rect";
-  AppendNumAttr(out, "x", l);
-  AppendNumAttr(out, "y", t);
-  AppendNumAttr(out, "width", w);
-  AppendNumAttr(out, "height", h);
+  AppendBoxAttrs(out, l, t, w, h);
   out += "/></clipPath></defs><g transform=\"";
   AppendTransform(out, shape.FlipH, shape.FlipV, shape.RotationDeg, l, t, w, h);
   out += "\" clip-path=\"url(#";
@@ -88,10 +93,7 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
     return;
   }
   out += '"';
-  AppendNumAttr(out, "x", ix);
-  AppendNumAttr(out, "y", iy);
-  AppendNumAttr(out, "width", iw);
-  AppendNumAttr(out, "height", ih);
+  AppendBoxAttrs(out, ix, iy, iw, ih);
   out += " preserveAspectRatio=\"none\"/></g>";
 }
 
@@ -100,10 +102,7 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
 void AppendPictureBox(std::string& out, const TPPTXShape& shape) {
   const double l = shape.LeftPx(), t = shape.TopPx(), w = shape.WidthPx(), h = shape.HeightPx();
   out += "<g><rect";
-  AppendNumAttr(out, "x", l);
-  AppendNumAttr(out, "y", t);
-  AppendNumAttr(out, "width", w);
-  AppendNumAttr(out, "height", h);
+  AppendBoxAttrs(out, l, t, w, h);
   out += " fill=\"#f2f2f2\" stroke=\"#a6a6a6\" stroke-dasharray=\"4 3\"/><text";
   AppendNumAttr(out, "x", l + w / 2);
   AppendNumAttr(out, "y", t + h / 2);
@@ -113,10 +112,7 @@ void AppendPictureBox(std::string& out, const TPPTXShape& shape) {
 
 void AppendMediaPlayer(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
   out += "<foreignObject";
-  AppendNumAttr(out, "x", shape.LeftPx());
-  AppendNumAttr(out, "y", shape.TopPx());
-  AppendNumAttr(out, "width", shape.WidthPx());
-  AppendNumAttr(out, "height", shape.HeightPx());
+  AppendBoxAttrs(out, shape.LeftPx(), shape.TopPx(), shape.WidthPx(), shape.HeightPx());
   const bool video = shape.Kind == skVideo;
   out += video ? "><video controls width=\"100%\" height=\"100%\" src=\"" : "><audio controls src=\"";
   context.AppendDataUri(out, shape.MediaFile);
@@ -208,10 +204,7 @@ void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& sha
     return;
   }
   out += "<rect";
-  AppendNumAttr(out, "x", l);
-  AppendNumAttr(out, "y", t);
-  AppendNumAttr(out, "width", w);
-  AppendNumAttr(out, "height", h);
+  AppendBoxAttrs(out, l, t, w, h);
   if (kind == skRoundRect) AppendNumAttr(out, "rx", 0.12 * std::min(w, h));
   out += paint.Attributes;
   out += " transform=\"";
