@@ -23,6 +23,7 @@
 #include "platform/ascii.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "plugin/action_table.h"
 
 namespace tarvik {
 
@@ -30,10 +31,9 @@ namespace {
 
 // One friendly subcommand per export: its action and where its output goes.
 struct TExportKind {
-  const char* Command;
+  const char* Command;  // also names the action in the plug-in's table
   const char* Help;
   const char* FilesHelp;
-  int32_t Action;
   // The default output: the deck's name without extension, then Suffix.
   const char* Suffix;
   // A file output is recognised by its extension; a folder output is any
@@ -43,17 +43,17 @@ struct TExportKind {
 
 const TExportKind kExportKinds[] = {
     {"html", "export decks as single-file HTML5 players (ovPPTXExportHTML)",
-     "deck.pptx... [out.html]; without out.html each deck gives <deck>.html", 7, ".html", {".html", ".htm"}},
+     "deck.pptx... [out.html]; without out.html each deck gives <deck>.html", ".html", {".html", ".htm"}},
     {"web", "export decks as HTML5 web folders with their assets (ovPPTXExportWebFolder)",
-     "deck.pptx... [folder]; without a folder each deck gives <deck>_Web", 8, "_Web", {}},
+     "deck.pptx... [folder]; without a folder each deck gives <deck>_Web", "_Web", {}},
     {"epub", "export decks as fixed-layout EPUB 3.3 books (ovPPTXExportEPUB)",
-     "deck.pptx... [out.epub]; without out.epub each deck gives <deck>.epub", 11, ".epub", {".epub"}},
+     "deck.pptx... [out.epub]; without out.epub each deck gives <deck>.epub", ".epub", {".epub"}},
     {"pwa", "export decks as installable offline web apps (ovPPTXExportPWA)",
-     "deck.pptx... [folder]; without a folder each deck gives <deck>_PWA", 12, "_PWA", {}},
+     "deck.pptx... [folder]; without a folder each deck gives <deck>_PWA", "_PWA", {}},
     {"scorm", "export decks as SCORM 1.2 packages with tracking (ovPPTXExportSCORM)",
-     "deck.pptx... [out.zip]; without out.zip each deck gives <deck>.scorm.zip", 10, ".scorm.zip", {".zip"}},
+     "deck.pptx... [out.zip]; without out.zip each deck gives <deck>.scorm.zip", ".scorm.zip", {".zip"}},
     {"h5p", "export decks as H5P packages (ovPPTXExportH5P)",
-     "deck.pptx... [out.h5p]; without out.h5p each deck gives <deck>.h5p", 9, ".h5p", {".h5p"}},
+     "deck.pptx... [out.h5p]; without out.h5p each deck gives <deck>.h5p", ".h5p", {".h5p"}},
 };
 
 struct TExportRequest {
@@ -102,7 +102,7 @@ int RunExports(const TExportRequest& request) {
   std::vector<TExportJob> jobs = PlanJobs(request);
   TPluginHost host(DefaultPluginPath());
   host.Start();
-  int32_t index = request.Kind->Action;
+  int32_t index = ActionIndexOfCommand(request.Kind->Command);
   // The progress line only where someone watches it.
   const bool showProgress = isatty(STDERR_FILENO) != 0;
   std::set<std::string> outputs;

@@ -11,6 +11,7 @@
 #include "cli/plugin_host.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "plugin/action_table.h"
 
 namespace tarvik {
 
@@ -29,7 +30,7 @@ int RunImport(const TImportRequest& request) {
   SetEnvVar("TARVIK_SHELL_OPEN", request.Open ? "1" : "0");
   TPluginHost host(DefaultPluginPath());
   host.Start();
-  return RunAndReport(host, 6, {deck, output});
+  return RunAndReport(host, ActionIndexOfCommand("import"), {deck, output});
 }
 
 void RegisterImport(CLI::App& app, TCommandSet& set) {

@@ -1,5 +1,10 @@
 #include "plugin/action_table.h"
 
+#include <cstring>
+
+#include "plugin/export_actions.h"
+#include "plugin/import_action.h"
+
 namespace tarvik {
 
 namespace {
@@ -19,42 +24,48 @@ const char* const PluginHint =
 
 const TActionInfo kActions[kActionCount] = {
     {"ovPPTXAttach", "Attach a PowerPoint (.pptx) slide viewer to an existing Rectangle object.",
-     kKindsAttach, 3},
+     kKindsAttach, 3, nullptr, nullptr},
     {"ovPPTXDetach", "Remove a PowerPoint slide viewer previously attached to a Rectangle object.",
-     kKindsObject, 1},
+     kKindsObject, 1, nullptr, nullptr},
     {"ovPPTXGotoSlide",
-     "Display a specific slide number (1-based) in an attached PowerPoint viewer.", kKindsGoto, 2},
-    {"ovPPTXNextSlide", "Advance an attached PowerPoint viewer to the next slide.", kKindsObject, 1},
+     "Display a specific slide number (1-based) in an attached PowerPoint viewer.", kKindsGoto, 2, nullptr, nullptr},
+    {"ovPPTXNextSlide", "Advance an attached PowerPoint viewer to the next slide.", kKindsObject, 1, nullptr, nullptr},
     {"ovPPTXPrevSlide", "Move an attached PowerPoint viewer back to the previous slide.",
-     kKindsObject, 1},
+     kKindsObject, 1, nullptr, nullptr},
     {"ovPPTXImport",
      "Import PowerPoint 2.0: convert slides into editable native VisualNEO Win pages. Preserves "
      "theme fonts/colors, rich text runs, paragraph alignment, image crops, group transforms and "
      "shape rotation metadata. PowerPoint is not required by the resulting publication.",
-     kKindsFileFile, 2},
+     kKindsFileFile, 2, ExecImport, "import"},
     {"ovPPTXExportHTML",
      "Export a PowerPoint presentation as one self-contained HTML5 file with embedded slide media.",
-     kKindsFileFile, 2},
+     kKindsFileFile, 2, ExecExportHTML, "html"},
     {"ovPPTXExportWebFolder",
      "Export a PowerPoint presentation as an HTML5 web folder with index.html and externalized "
      "media assets.",
-     kKindsFileFolder, 2},
+     kKindsFileFolder, 2, ExecExportWebFolder, "web"},
     {"ovPPTXExportH5P",
      "Export a PowerPoint presentation as an H5P package using the Lumio Presentation content "
      "type.",
-     kKindsFileFile, 2},
+     kKindsFileFile, 2, ExecExportH5P, "h5p"},
     {"ovPPTXExportSCORM",
      "Export a PowerPoint presentation as a SCORM 1.2 SCO package with resume, completion and "
      "slide-progress tracking.",
-     kKindsFileFile, 2},
+     kKindsFileFile, 2, ExecExportSCORM, "scorm"},
     {"ovPPTXExportEPUB",
      "Export a PowerPoint presentation as an EPUB 3.3 fixed-layout publication with navigation "
      "and slide-by-slide reading.",
-     kKindsFileFile, 2},
+     kKindsFileFile, 2, ExecExportEPUB, "epub"},
     {"ovPPTXExportPWA",
      "Export a PowerPoint presentation as an installable offline-capable Progressive Web App with "
      "service-worker caching.",
-     kKindsFileFolder, 2},
+     kKindsFileFolder, 2, ExecExportPWA, "pwa"},
 };
+
+int32_t ActionIndexOfCommand(const char* command) {
+  for (int32_t i = 0; i < kActionCount; ++i)
+    if (kActions[i].Command != nullptr && std::strcmp(kActions[i].Command, command) == 0) return i + 1;
+  return 0;
+}
 
 }  // namespace tarvik

@@ -9,7 +9,6 @@
 #include "platform/host_string.h"
 #include "platform/system.h"
 #include "plugin/action_table.h"
-#include "plugin/handlers.h"
 #include "plugin/module_state.h"
 
 namespace tarvik {
@@ -61,7 +60,7 @@ bool ReportCurrentException() noexcept {
 
 bool ExecAction(int32_t index, char** params) {
   if (index < 1 || index > kActionCount) return false;
-  TActionHandler handler = ActionHandler(index);
+  TActionHandler handler = kActions[index - 1].Handler;
   if (handler == nullptr) return NotAvailable(index);
   // Every handler runs inside the failure guard, whoever calls it.
   return GuardExport([&] { return handler(ReadParams(index, params)); });
