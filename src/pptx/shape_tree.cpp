@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "pptx/chart.h"
+#include "pptx/diagram_fallback.h"
 #include "pptx/fill.h"
 #include "pptx/geometry.h"
 #include "pptx/table.h"
@@ -283,10 +284,14 @@ bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName
     auto data = LoadXmlDocument(*dataPath);
     const std::string* drawingPath =
         ctx.Rels.Find(GetAttrText(FindDescendantNode(data->Root(), "dataModelExt"), "relId"));
-    if (!drawingPath) return false;
-    drawing = LoadXmlDocument(*drawingPath);
-    drawingRels = LoadRelationships(ExtractFileDir(*drawingPath), ExtractFileName(*drawingPath),
-                                    ctx.Inherited.ExtractFolder);
+    if (drawingPath) {
+      drawing = LoadXmlDocument(*drawingPath);
+      drawingRels = LoadRelationships(ExtractFileDir(*drawingPath), ExtractFileName(*drawingPath),
+                                      ctx.Inherited.ExtractFolder);
+    }
+    // Without shapes drawn ahead, the text of the data part still shows.
+    if (!drawing || IsEmptyDiagramDrawing(drawing->Root())) drawing = BuildDiagramFallback(data->Root(), frame.Cx, frame.Cy);
+    if (!drawing) return false;
   } catch (const ETarvikError&) {
     return false;  // a broken diagram is drawn as its frame, not a failed deck
   }
@@ -301,7 +306,8 @@ bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName
   names.push_back(frameName);
   const size_t first = slide.Shapes.size();
   try {
-    Walk(FindDescendantNode(drawing->Root(), "spTree"), slide, drawingCtx, xforms, names);
+    pugi::xml_node root = drawing->Root();
+    Walk(IsElementNamed(root, "spTree") ? root : FindDescendantNode(root, "spTree"), slide, drawingCtx, xforms, names);
   } catch (...) {
     xforms.pop_back();
     names.pop_back();

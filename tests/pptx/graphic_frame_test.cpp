@@ -4,6 +4,7 @@
 // and embedded objects as their preview picture.
 #include <gtest/gtest.h>
 
+#include "pptx/diagram_fallback.h"
 #include "pptx/table.h"
 #include "pptx_test_util.h"
 
@@ -256,4 +257,66 @@ TEST(GraphicFrame, LegacyObjectsShowTheirVmlPreviewAndMetafilesAreMarked) {
   EXPECT_TRUE(shapes[0]->UndrawableMetafile);
   EXPECT_EQ(shapes[0]->DrawnFile(), shapes[0]->MediaFile);
   EXPECT_EQ(shapes[1]->Kind, skOther) << "an object without a preview stays its frame";
+}
+
+namespace {
+
+// A data model: the document point, then items "A", "B", ... with the
+// sub-items listed for each (parOf links, given in reverse srcOrd order so
+// that the order must come from srcOrd).
+std::string DataModel(const std::vector<std::vector<std::string>>& items) {
+  std::string points = "<dgm:pt modelId='doc' type='doc'/>", links;
+  auto text = [](const std::string& t) { return "<dgm:t><a:bodyPr/><a:p><a:r><a:t>" + t + "</a:t></a:r></a:p></dgm:t>"; };
+  for (size_t i = items.size(); i-- > 0;) {
+    const std::string id = std::string(1, static_cast<char>('A' + i));
+    points += "<dgm:pt modelId='" + id + "'>" + text(id) + "</dgm:pt>";
+    links += "<dgm:cxn modelId='c" + id + "' srcId='doc' destId='" + id + "' srcOrd='" + std::to_string(i) + "'/>";
+    for (size_t j = 0; j < items[i].size(); ++j) {
+      points += "<dgm:pt modelId='" + id + std::to_string(j) + "'>" + text(items[i][j]) + "</dgm:pt>";
+      links += "<dgm:cxn modelId='d" + id + std::to_string(j) + "' srcId='" + id + "' destId='" + id +
+               std::to_string(j) + "' srcOrd='" + std::to_string(j) + "'/>";
+    }
+  }
+  return "<dgm:dataModel xmlns:dgm='d' xmlns:a='a'><dgm:ptLst>" + points + "<dgm:pt modelId='p' type='pres'/>" +
+         "</dgm:ptLst><dgm:cxnLst>" + links + "</dgm:cxnLst></dgm:dataModel>";
+}
+
+}  // namespace
+
+TEST(GraphicFrame, DiagramsWithoutDrawnShapesListTheirItemsInTheFrame) {
+  struct TCase {
+    std::vector<std::vector<std::string>> Items;
+    std::vector<std::string> Texts;  // the boxes' texts in order
+  };
+  const TCase cases[] = {
+      {{{}, {}, {}}, {"A", "B", "C"}},
+      {{{"a1", "a2"}, {}, {"c1"}}, {"A", "a1a2", "B", "C", "c1"}},
+      {{}, {}},
+  };
+  const int64_t width = 4000000, height = 3000000;
+  for (const TCase& c : cases) {
+    auto model = LoadXmlDocumentFromBytes(DataModel(c.Items), "data");
+    auto tree = BuildDiagramFallback(model->Root(), width, height);
+    if (c.Texts.empty()) {
+      EXPECT_EQ(tree, nullptr);
+      continue;
+    }
+    ASSERT_NE(tree, nullptr);
+    std::vector<std::string> texts;
+    for (pugi::xml_node sp : tree->Root().children()) {
+      std::string text;
+      for (const pugi::xpath_node& t : sp.select_nodes(".//a:t")) text += t.node().text().get();
+      texts.push_back(text);
+      pugi::xml_node off = sp.select_node(".//a:off").node(), ext = sp.select_node(".//a:ext").node();
+      EXPECT_GE(off.attribute("x").as_llong(), 0);
+      EXPECT_LE(off.attribute("x").as_llong() + ext.attribute("cx").as_llong(), width) << text;
+      EXPECT_LE(off.attribute("y").as_llong() + ext.attribute("cy").as_llong(), height) << text;
+    }
+    EXPECT_EQ(texts, c.Texts);
+  }
+  auto drawing = LoadXmlDocumentFromBytes(kDrawing, "drawing");
+  EXPECT_FALSE(IsEmptyDiagramDrawing(drawing->Root()));
+  auto empty = LoadXmlDocumentFromBytes("<dsp:drawing xmlns:dsp='x'><dsp:spTree><dsp:nvGrpSpPr/><dsp:grpSpPr/>"
+                                        "</dsp:spTree></dsp:drawing>", "empty");
+  EXPECT_TRUE(IsEmptyDiagramDrawing(empty->Root()));
 }
