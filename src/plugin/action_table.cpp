@@ -4,6 +4,7 @@
 
 #include "plugin/export_actions.h"
 #include "plugin/import_action.h"
+#include "plugin/viewer_registry.h"
 
 namespace tarvik {
 
@@ -24,14 +25,14 @@ const char* const PluginHint =
 
 const TActionInfo kActions[kActionCount] = {
     {"ovPPTXAttach", "Attach a PowerPoint (.pptx) slide viewer to an existing Rectangle object.",
-     kKindsAttach, 3, nullptr, nullptr},
+     kKindsAttach, 3, AttachAction, nullptr},
     {"ovPPTXDetach", "Remove a PowerPoint slide viewer previously attached to a Rectangle object.",
-     kKindsObject, 1, nullptr, nullptr},
+     kKindsObject, 1, DetachAction, nullptr},
     {"ovPPTXGotoSlide",
-     "Display a specific slide number (1-based) in an attached PowerPoint viewer.", kKindsGoto, 2, nullptr, nullptr},
-    {"ovPPTXNextSlide", "Advance an attached PowerPoint viewer to the next slide.", kKindsObject, 1, nullptr, nullptr},
+     "Display a specific slide number (1-based) in an attached PowerPoint viewer.", kKindsGoto, 2, GotoSlideAction, nullptr},
+    {"ovPPTXNextSlide", "Advance an attached PowerPoint viewer to the next slide.", kKindsObject, 1, NextSlideAction, nullptr},
     {"ovPPTXPrevSlide", "Move an attached PowerPoint viewer back to the previous slide.",
-     kKindsObject, 1, nullptr, nullptr},
+     kKindsObject, 1, PrevSlideAction, nullptr},
     {"ovPPTXImport",
      "Import PowerPoint 2.0: convert slides into editable native VisualNEO Win pages. Preserves "
      "theme fonts/colors, rich text runs, paragraph alignment, image crops, group transforms and "
