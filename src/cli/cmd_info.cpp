@@ -12,6 +12,7 @@
 
 #include "cli/commands.h"
 #include "cli/model_json.h"
+#include "cli/private_temp.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "pptx/loader.h"
@@ -23,24 +24,6 @@ namespace {
 struct TInfoRequest {
   std::string File;
   bool Json = false;
-};
-
-// Removes the extraction root when the command ends, however it ends.
-class TExtractionRoot {
- public:
-  TExtractionRoot() {
-    // main gives each run a private TEMP; prefer it to TMPDIR and friends.
-    std::string base = GetEnvVar("TEMP");
-    if (base.empty() || !DirectoryExists(base)) base = UserTempFolder();
-    path_ = JoinPath(base, "Tarvik_Info_" + NewGuidHex());
-  }
-  ~TExtractionRoot() { DeleteTree(path_); }
-  TExtractionRoot(const TExtractionRoot&) = delete;
-  TExtractionRoot& operator=(const TExtractionRoot&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
 };
 
 std::string ColorText(TColor c) {

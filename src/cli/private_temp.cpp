@@ -18,4 +18,13 @@ TPrivateTemp::~TPrivateTemp() {
   if (!keep_) DeleteTree(path_);
 }
 
+TExtractionRoot::TExtractionRoot() {
+  // main gives each run a private TEMP; prefer it to TMPDIR and friends.
+  std::string base = GetEnvVar("TEMP");
+  if (base.empty() || !DirectoryExists(base)) base = UserTempFolder();
+  path_ = JoinPath(base, "Tarvik_Info_" + NewGuidHex());
+}
+
+TExtractionRoot::~TExtractionRoot() { DeleteTree(path_); }
+
 }  // namespace tarvik

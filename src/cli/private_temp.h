@@ -18,4 +18,18 @@ class TPrivateTemp {
   bool keep_;
 };
 
+// A folder of one command's own below the run's TEMP, for a deck to unpack
+// into; removed when the command ends, however it ends.
+class TExtractionRoot {
+ public:
+  TExtractionRoot();
+  ~TExtractionRoot();
+  TExtractionRoot(const TExtractionRoot&) = delete;
+  TExtractionRoot& operator=(const TExtractionRoot&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 }  // namespace tarvik
