@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/cli_run.h"
 #include "cli/json_reader.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -17,20 +18,11 @@
 using namespace tarvik;
 using tarvik::test::TJson;
 using tarvik::test::TJsonParser;
+using tarvik::test::Quote;
+using tarvik::test::RunTarvik;
+using tarvik::test::TRun;
 
 namespace {
-
-struct TRun {
-  int Code = -1;
-  std::string Out;
-  std::string Err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 class InfoCommandTest : public ::testing::Test {
  protected:
@@ -43,21 +35,7 @@ class InfoCommandTest : public ::testing::Test {
   void TearDown() override { DeleteTree(dir_); }
 
   // Runs tarvik with a TMPDIR of the test's own, so leftovers are visible.
-  TRun Tarvik(const std::string& args) {
-    std::string errFile = JoinPath(dir_, "stderr.txt");
-    std::string cmd = "TMPDIR=" + Quote(tmp_) + " " + Quote(TARVIK_CLI) + " " + args + " 2>" +
-                      Quote(errFile);
-    TRun run;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return run;
-    char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) run.Out.append(buf, n);
-    int status = pclose(pipe);
-    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Err = FileExists(errFile) ? ReadFileBytes(errFile) : "";
-    return run;
-  }
+  TRun Tarvik(const std::string& args) { return RunTarvik(args, tmp_, JoinPath(dir_, "stderr.txt")); }
 
   size_t LeftoversInTemp() {
     size_t count = 0;
