@@ -22,6 +22,7 @@ class HostViewer : public ::testing::Test {
   void SetUp() override {
     dir_ = JoinPath(UserTempFolder(), "tarvik_host_viewer_" + NewGuidHex());
     ASSERT_TRUE(ForceDirectories(dir_));
+    hadTemp_ = HasEnvVar("TEMP");
     oldTemp_ = GetEnvVar("TEMP");
     SetEnvVar("TEMP", dir_);
     host_.Start();
@@ -29,7 +30,8 @@ class HostViewer : public ::testing::Test {
   }
   void TearDown() override {
     host_.Message(2, 0);
-    SetEnvVar("TEMP", oldTemp_);
+    if (hadTemp_) SetEnvVar("TEMP", oldTemp_);
+    else UnsetEnvVar("TEMP");
     DeleteTree(dir_);
   }
 
@@ -59,6 +61,7 @@ class HostViewer : public ::testing::Test {
 
   TPluginHost host_{DefaultPluginPath()};
   std::string dir_, oldTemp_;
+  bool hadTemp_ = false;
 };
 
 using TStatus = std::vector<std::pair<std::string, std::string>>;
