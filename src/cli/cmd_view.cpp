@@ -133,7 +133,7 @@ std::string ViewText(const TTarvikViewer& viewer, const std::string& folder) {
 }
 
 bool ParseSize(const std::string& text, TUiSize& size) {
-  if (!LookUpWindowSize("1=" + text, 1, size)) return false;
+  if (text.find(',') != std::string::npos || !LookUpWindowSize("1=" + text, 1, size)) return false;
   return size.Width >= 1 && size.Height >= 1 && size.Width <= 20000 && size.Height <= 20000;
 }
 
