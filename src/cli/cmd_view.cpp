@@ -82,7 +82,8 @@ TControlDescription DescribeKind(TControl& control, const std::string& folder) {
     d.Json = std::string(", \"Form\": \"") + FormName(s.Form) + "\", \"Fill\": " + fill + ", \"Outline\": " +
              outline + ", \"OutlineWidth\": " + std::to_string(s.Outlined ? s.OutlineWidth : 0);
     d.Text = std::string(" ") + FormName(s.Form) + " fill " + (s.Filled ? HexColor(s.FillColor) : "none") +
-             " outline " + (s.Outlined ? HexColor(s.OutlineColor) + " " + std::to_string(s.OutlineWidth) + "px" : "none");
+             " outline " +
+             (s.Outlined ? HexColor(s.OutlineColor) + " " + std::to_string(s.OutlineWidth) + "px" : "none");
   } else if (auto* image = dynamic_cast<THeadlessImage*>(&control)) {
     std::string file = RelativeMediaPath(image->PictureFile(), folder);
     d.Json = ", \"File\": " + JsonString(file);

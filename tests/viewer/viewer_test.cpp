@@ -151,8 +151,8 @@ TEST_F(Viewer, EveryKindBecomesItsControl) {
   round.HasLine = true;
   round.LineColor = 0x00FF00;
   round.LineWidthPt = 0.2;
-  Attach(960, 540, MakeDeck(960, 540, {{TextShape("Hi", 0), image(picture), image(notPicture), image(dir_ + "/none.png"),
-                                         media(skVideo, 20, movie), media(skAudio, 100, movie),
+  Attach(960, 540, MakeDeck(960, 540, {{TextShape("Hi", 0), image(picture), image(notPicture),
+                                         image(dir_ + "/none.png"), media(skVideo, 20, movie), media(skAudio, 100, movie),
                                          media(skVideo, 100, dir_ + "/none.mp4"), oval, round, line,
                                          MakeShape(skOther, 0, 0, 10, 10)}}));
   const auto& controls = viewer_->SlideControls();
