@@ -37,7 +37,8 @@ std::string TextXml(double x, double y, const std::string& text, const TFontStyl
                     const std::string& colour) {
   double px = font.SizePt * 96.0 / 72.0;
   std::string xml = "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\" font-family=\"" + XmlEscape(font.Name) +
-                    "\" font-size=\"" + Num(px) + "\" fill=\"" + colour + "\" dominant-baseline=\"central\"";
+                    // A machine without the deck's font still draws sans-serif, as Windows would substitute.
+                    ",sans-serif\" font-size=\"" + Num(px) + "\" fill=\"" + colour + "\" dominant-baseline=\"central\"";
   if (centred) xml += " text-anchor=\"middle\"";
   if (font.Bold) xml += " font-weight=\"bold\"";
   if (font.Italic) xml += " font-style=\"italic\"";
