@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <ctime>
 #include <memory>
+#include <stdexcept>
 
 #include "platform/files.h"
 
@@ -79,14 +80,25 @@ std::string ZeroDeflateStream(uint64_t size) {
   return w.Finish();
 }
 
+// zlib's lengths are z_off_t, a 32-bit long on Windows, where it declares no
+// 64-bit combine: runs of 2 GB and more cannot be made there.
+uLong CombineCrc(uLong first, uLong second, uint64_t secondLength) {
+#ifdef _WIN32
+  if (secondLength > 0x7FFFFFFFu) throw std::length_error("zero run too long for zlib on Windows");
+  return crc32_combine(first, second, static_cast<z_off_t>(secondLength));
+#else
+  return crc32_combine64(first, second, static_cast<z_off64_t>(secondLength));
+#endif
+}
+
 uint32_t ZeroCrc(uint64_t size) {
   const unsigned char zero = 0;
   uLong acc = crc32(0L, Z_NULL, 0);
   uLong power = crc32(0L, &zero, 1);
   uint64_t powerLen = 1;
   for (uint64_t n = size; n; n >>= 1) {
-    if (n & 1) acc = crc32_combine64(acc, power, static_cast<z_off64_t>(powerLen));
-    power = crc32_combine64(power, power, static_cast<z_off64_t>(powerLen));
+    if (n & 1) acc = CombineCrc(acc, power, powerLen);
+    if (n > 1) power = CombineCrc(power, power, powerLen);
     powerLen *= 2;
   }
   return static_cast<uint32_t>(acc);
