@@ -152,28 +152,29 @@ TEST_F(Win32Toolkit, LaterControlsLieAboveUntilBroughtToFrontAndLeaveNothingBehi
   EXPECT_PIXEL(Print(), 40, 40, kGreen);
 }
 
-TEST_F(Win32Toolkit, PanelFramesShrinkTheClientAreaThatChildrenStartIn) {
+TEST_F(Win32Toolkit, PanelFramesLieInsideTheBoundsAndShrinkTheClientSize) {
   struct TCase {
     bool Bevel;
     int32_t Border;
   };
   const TBounds box{40, 40, 100, 80};
+  const int right = box.Left + box.Width - 1, bottom = box.Top + box.Height - 1;
   for (const TCase& c : {TCase{false, 0}, TCase{true, 0}, TCase{false, 3}, TCase{true, 2}}) {
     SCOPED_TRACE(std::string("bevel ") + (c.Bevel ? "yes" : "no") + ", border " + std::to_string(c.Border));
     auto panel = Kit().CreatePanel(*root_, {static_cast<TUiColor>(kYellow), c.Bevel, c.Border});
     panel->SetBounds(box);
-    auto mark = Shape(*panel, Filled(kRed), {0, 0, 10, 10});
     const int inset = (c.Bevel ? 1 : 0) + c.Border;
+    // Children are placed from the panel's outer corner, as the bar's buttons expect.
+    auto mark = Shape(*panel, Filled(kRed), {inset, inset, 10, 10});
     EXPECT_EQ(panel->ClientSize().Width, box.Width - 2 * inset);
     EXPECT_EQ(panel->ClientSize().Height, box.Height - 2 * inset);
     const TCapture shot = Print();
     EXPECT_PIXEL(shot, box.Left + inset, box.Top + inset, kRed);
     EXPECT_PIXEL(shot, box.Left + inset + 10, box.Top + inset + 10, kYellow);
-    if (c.Bevel) {
-      EXPECT_PIXEL(shot, box.Left, box.Top, GetSysColor(COLOR_BTNHIGHLIGHT));
-      EXPECT_PIXEL(shot, box.Left + box.Width - 1, box.Top + box.Height - 1, GetSysColor(COLOR_BTNSHADOW));
-    }
-    for (int d = c.Bevel ? 1 : 0; d < inset; ++d) EXPECT_PIXEL(shot, box.Left + box.Width / 2, box.Top + d, kYellow);
+    EXPECT_PIXEL(shot, box.Left - 1, box.Top + 20, kWhite);
+    EXPECT_PIXEL(shot, right, box.Top, c.Bevel ? GetSysColor(COLOR_BTNSHADOW) : kYellow);
+    EXPECT_PIXEL(shot, box.Left, bottom - 1, c.Bevel ? GetSysColor(COLOR_BTNHIGHLIGHT) : kYellow);
+    EXPECT_PIXEL(shot, right, bottom, c.Bevel ? GetSysColor(COLOR_BTNSHADOW) : kYellow);
   }
   root_->SetColor(kUiButtonFace);
   EXPECT_PIXEL(Print(), 5, 5, GetSysColor(COLOR_BTNFACE));

@@ -79,13 +79,21 @@ void TPanelCore::InvalidateArea(const TBounds& area) const {
 
 void TPanelCore::SetPanelColor(TUiColor color) {
   color_ = color;
-  if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TPanelCore::PaintClient(HDC dc, const RECT& area) const {
   HBRUSH background = CreateSolidBrush(ColorRef(color_));
   FillRect(dc, &area, background);
   DeleteObject(background);
+  RECT whole;
+  GetClientRect(Handle(), &whole);
+  if (style_.RaisedBevel) {
+    // The one-pixel raised bevel of a classic panel, inside its bounds:
+    // highlight above and to the left, shadow below and to the right. The
+    // border beyond it is the panel's own colour, already there.
+    DrawEdge(dc, &whole, BDR_RAISEDINNER, BF_RECT);
+  }
   for (TGraphicItem* item : graphics_) {
     const TBounds& b = item->Area();
     if (!item->Shown() || b.Width <= 0 || b.Height <= 0 || !Meets(b, area)) continue;
@@ -94,23 +102,6 @@ void TPanelCore::PaintClient(HDC dc, const RECT& area) const {
     item->Paint(dc);
     RestoreDC(dc, saved);
   }
-}
-
-void TPanelCore::PaintFrame(HDC dc, RECT frame) const {
-  if (style_.RaisedBevel) {
-    // The one-pixel raised bevel of a classic panel: highlight above and to
-    // the left, shadow below and to the right.
-    DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
-    InflateRect(&frame, -1, -1);
-  }
-  if (style_.BorderWidth <= 0) return;
-  const int saved = SaveDC(dc);
-  ExcludeClipRect(dc, frame.left + style_.BorderWidth, frame.top + style_.BorderWidth,
-                  frame.right - style_.BorderWidth, frame.bottom - style_.BorderWidth);
-  HBRUSH border = CreateSolidBrush(ColorRef(color_));
-  FillRect(dc, &frame, border);
-  DeleteObject(border);
-  RestoreDC(dc, saved);
 }
 
 void TPanelCore::OnPaint() {
@@ -139,30 +130,6 @@ void TPanelCore::OnPaint() {
   EndPaint(Handle(), &ps);
 }
 
-void TPanelCore::OnNcPaint() {
-  HDC dc = GetWindowDC(Handle());
-  if (!dc) return;
-  RECT frame;
-  GetWindowRect(Handle(), &frame);
-  OffsetRect(&frame, -frame.left, -frame.top);
-  PaintFrame(dc, frame);
-  ReleaseDC(Handle(), dc);
-}
-
-void TPanelCore::OnPrint(HDC dc, LPARAM flags) {
-  if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(Handle())) return;
-  RECT frame;
-  GetWindowRect(Handle(), &frame);
-  OffsetRect(&frame, -frame.left, -frame.top);
-  if (flags & PRF_NONCLIENT) PaintFrame(dc, frame);
-  const int inset = FrameWidth();
-  const int saved = SaveDC(dc);
-  OffsetViewportOrgEx(dc, inset, inset, nullptr);
-  IntersectClipRect(dc, 0, 0, frame.right - 2 * inset, frame.bottom - 2 * inset);
-  if (flags & (PRF_CLIENT | PRF_CHILDREN)) SendMessageW(Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
-  RestoreDC(dc, saved);
-}
-
 void TPanelCore::OnSize(int width, int height) {
   if (width == lastSize_.Width && height == lastSize_.Height) return;
   lastSize_ = {width, height};
@@ -185,20 +152,9 @@ LRESULT TPanelCore::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PRINT:
-      OnPrint(reinterpret_cast<HDC>(wParam), lParam);
-      return 0;
-    case WM_NCCALCSIZE: {
-      RECT* r = reinterpret_cast<RECT*>(lParam);  // rgrc[0] when wParam is TRUE
-      const int inset = FrameWidth();
-      r->left += inset;
-      r->top += inset;
-      r->right = std::max(r->left, r->right - inset);
-      r->bottom = std::max(r->top, r->bottom - inset);
-      return 0;
-    }
-    case WM_NCPAINT:
-      if (FrameWidth() > 0) OnNcPaint();
-      return 0;
+      // No frame outside the client area: printing the window is printing its client.
+      if ((lParam & PRF_CHECKVISIBLE) && !IsWindowVisible(Handle())) return 0;
+      return HandleMessage(WM_PRINTCLIENT, wParam, lParam);
     case WM_SIZE:
       OnSize(LOWORD(lParam), HIWORD(lParam));
       return 0;

@@ -1,8 +1,10 @@
-// Panels: windows of our own class that paint double-buffered, draw their
-// non-windowed children (labels, shapes, pictures) in creation order, and
-// keep the raised bevel and border in the non-client area, so that the client
-// area is what ClientSize reports and child coordinates start inside the frame.
+// Panels: windows of our own class that paint double-buffered and draw their
+// non-windowed children (labels, shapes, pictures) in creation order. As in
+// the classic toolkits, the bevel and border are painted inside the panel and
+// children are placed from its outer corner; ClientSize is what lies inside
+// the frame.
 #pragma once
+#include <algorithm>
 #include <vector>
 
 #include "ui/win32/native_window.h"
@@ -51,6 +53,8 @@ class TPanelCore : public TNativeWindow {
   void InvalidateArea(const TBounds& area) const;
   TUiColor PanelColor() const { return color_; }
   void SetPanelColor(TUiColor color);
+  // The bevel and the border, on each side.
+  int FrameWidth() const { return (style_.RaisedBevel ? 1 : 0) + (style_.BorderWidth > 0 ? style_.BorderWidth : 0); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -59,12 +63,8 @@ class TPanelCore : public TNativeWindow {
   virtual bool OutsideMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return false; }
 
  private:
-  int FrameWidth() const { return (style_.RaisedBevel ? 1 : 0) + (style_.BorderWidth > 0 ? style_.BorderWidth : 0); }
   void PaintClient(HDC dc, const RECT& area) const;
-  void PaintFrame(HDC dc, RECT frame) const;
   void OnPaint();
-  void OnNcPaint();
-  void OnPrint(HDC dc, LPARAM flags);
   void OnSize(int width, int height);
 
   TPanelStyle style_;
@@ -78,6 +78,11 @@ class TPanelOf : public TWindowed<Interface, TPanelCore> {
  public:
   explicit TPanelOf(const TPanelStyle& style) : TWindowed<Interface, TPanelCore>(style) {}
   TControlKind Kind() const override { return TControlKind::Panel; }
+  TUiSize ClientSize() const override {
+    const TUiSize window = TWindowed<Interface, TPanelCore>::ClientSize();
+    const int inset = 2 * this->FrameWidth();
+    return {std::max(window.Width - inset, 0), std::max(window.Height - inset, 0)};
+  }
   void SetColor(TUiColor color) override { this->SetPanelColor(color); }
   TUiColor Color() const override { return this->PanelColor(); }
 
