@@ -47,12 +47,12 @@ class HostViewerWin32 : public ::testing::Test {
     host_.Answers[7] = {true, std::to_string(reinterpret_cast<uintptr_t>(windows_.Rectangle()))};
     // A name of its own: suites running side by side must not share a viewer's folder.
     name_ = "Rect" + NewGuidHex().substr(0, 8);
-    // A 960 x 540 slide: a green box with a thick blue outline and a yellow
-    // ellipse on red; the second slide is blue.
+    // A 960 x 540 slide: a green box with a thick blue outline and, over its
+    // right end, a yellow ellipse, on red; the second slide is blue.
     test::TDeckParts parts;
     parts.SlideWidthEmu = 960 * 9525;
     parts.SlideHeightEmu = 540 * 9525;
-    parts.Slides = {{Box(2, "rect", 96, 96, 192, 96, "00AA00", "0000FF") + Box(3, "ellipse", 480, 96, 192, 192, "FFFF00", ""),
+    parts.Slides = {{Box(2, "rect", 96, 96, 192, 96, "00AA00", "0000FF") + Box(3, "ellipse", 240, 96, 192, 192, "FFFF00", ""),
                      "", Background("CC0000")},
                     {"", "", Background("0000CC")}};
     deck_ = JoinPath(dir_, "shapes.pptx");
@@ -82,14 +82,15 @@ class HostViewerWin32 : public ::testing::Test {
   void ExpectSlideOne(int width, int height) const {
     const test::TCapture shot = Print();
     ASSERT_EQ(shot.Width, width);
-    const RECT box = Place(width, height, 96, 96, 192, 96), oval = Place(width, height, 480, 96, 192, 192);
+    const RECT box = Place(width, height, 96, 96, 192, 96), oval = Place(width, height, 240, 96, 192, 192);
     EXPECT_PIXEL(shot, box.left, box.top, kLine);
     EXPECT_PIXEL(shot, box.left - 1, box.top, kSlide1);
-    EXPECT_PIXEL(shot, box.right - 1, box.bottom - 1, kLine);
-    EXPECT_PIXEL(shot, box.right, box.bottom - 1, kSlide1);
-    EXPECT_PIXEL(shot, (box.left + box.right) / 2, (box.top + box.bottom) / 2, kFill);
+    EXPECT_PIXEL(shot, box.left, box.bottom - 1, kLine);
+    EXPECT_PIXEL(shot, box.left, box.bottom, kSlide1);
+    EXPECT_PIXEL(shot, (box.left + oval.left) / 2, (box.top + box.bottom) / 2, kFill);
     EXPECT_PIXEL(shot, (oval.left + oval.right) / 2, (oval.top + oval.bottom) / 2, kOval);
-    EXPECT_PIXEL(shot, oval.left + 1, oval.top + 1, kSlide1);
+    EXPECT_PIXEL(shot, box.right - 3, (oval.top + oval.bottom) / 2 - 2, kOval) << "the later shape lies above";
+    EXPECT_PIXEL(shot, box.right - 2, box.top, kLine) << "the ellipse leaves the box's corner";
     EXPECT_PIXEL(shot, 1, 1, kSlide1) << "the bands beside the slide take its background";
   }
 
