@@ -147,7 +147,7 @@ void AppendLine(std::string& out, const TPPTXShape& shape, TRenderContext& conte
 
 // The paths of the shape's geometry, in its box turned and mirrored as the
 // shape is: filled and outlined as each path says, shaded faces darkened or
-// lightened over their fill, arrowheads on the open ones.
+// lightened over their fill, arrowheads at the ends of the open ones.
 void AppendGeometryPaths(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
   const double l = shape.LeftPx(), t = shape.TopPx(), w = shape.WidthPx(), h = shape.HeightPx();
   const std::string id = context.ClipIdFor(shape);
@@ -170,7 +170,10 @@ void AppendGeometryPaths(std::string& out, const TPPTXShape& shape, TRenderConte
     out += path.D;
     out += '"';
     out += path.Fill ? paint.FillAttributes : " fill=\"none\"";
-    out += !path.Stroke ? " stroke=\"none\"" : (path.Fill ? markerless : paint.StrokeAttributes);
+    // Arrowheads end open paths only; a line's single path is open though
+    // its definition never says it has no fill.
+    const bool open = path.D.find_first_of("Zz") == std::string::npos;
+    out += !path.Stroke ? " stroke=\"none\"" : (open ? paint.StrokeAttributes : markerless);
     out += "/>";
     if (path.Fill && path.Shade != TPathShade::Normal) {
       const bool darken = path.Shade == TPathShade::Darken || path.Shade == TPathShade::DarkenLess;

@@ -1,8 +1,9 @@
 // Writes the decks the browser tests drive: ten slides whose content the tests
 // know (pictures used twice, a crop, an audio player without a poster, text
 // that looks like a data URI, coloured backgrounds), once as player.pptx and
-// once under a name that tries to break out of the page's script; and a deck
-// without slides as empty.pptx.
+// once under a name that tries to break out of the page's script; a deck
+// without slides as empty.pptx; and paint.pptx, one slide whose master band,
+// gradient and arrowhead the pixel tests look for.
 //   player_deck <folder>
 #include <cstdint>
 #include <cstdio>
@@ -122,6 +123,26 @@ TDeckWriter BuildPlayerDeck() {
   return deck;
 }
 
+// Thirds of the slide in EMU, so that the test can find things by share.
+TDeckWriter BuildPaintDeck() {
+  TDeckParts parts;
+  parts.SlideWidthEmu = kSlideCx;
+  parts.SlideHeightEmu = kSlideCy;
+  // Master art: a green band over the top tenth of every slide.
+  parts.MasterSpTree = Shape(10, "Band", SpPr(Xfrm({0, 0, kSlideCx, kSlideCy / 10}), "rect", SolidFill(Srgb("00B050"))));
+  const std::string gradient =
+      "<a:gradFill><a:gsLst><a:gs pos=\"0\">" + Srgb("FF0000") + "</a:gs><a:gs pos=\"100000\">" + Srgb("0000FF") +
+      "</a:gs></a:gsLst><a:lin ang=\"0\" scaled=\"0\"/></a:gradFill>";
+  TSlideParts slide;
+  slide.Background = Background("FFFFFF");
+  slide.SpTree =
+      Shape(2, "Gradient", SpPr(Xfrm({kSlideCx / 10, kSlideCy * 3 / 10, kSlideCx * 8 / 10, kSlideCy / 5}), "rect", gradient)) +
+      Connector(3, "Arrow", Xfrm({kSlideCx / 10, kSlideCy * 3 / 4, kSlideCx * 7 / 10, 0}), "line",
+                Outline(3, Srgb("000000"), "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>"));
+  parts.Slides.push_back(slide);
+  return BuildMinimalDeck(parts);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,6 +156,7 @@ int main(int argc, char** argv) {
     deck.Write(folder + "/player.pptx");
     deck.Write(folder + "/Q&A's <!-- <script> deck.pptx");
     BuildMinimalDeck(TDeckParts{}).Write(folder + "/empty.pptx");
+    BuildPaintDeck().Write(folder + "/paint.pptx");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "player_deck: %s\n", e.what());
     return 1;

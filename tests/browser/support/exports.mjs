@@ -47,6 +47,7 @@ export function writePlayerDecks(folder) {
     player: join(folder, 'player.pptx'),
     hostileName: join(folder, "Q&A's <!-- <script> deck.pptx"),
     empty: join(folder, 'empty.pptx'),
+    paint: join(folder, 'paint.pptx'),
   };
 }
 
