@@ -23,11 +23,14 @@ struct TFormItem {
   std::string Text;  // caption, label text or the edit box's first text
   int32_t Left = 0;
   int32_t Top = 0;
-  int32_t Width = 0;  // 0 for a label: sized to its text
+  int32_t Width = 0;   // 0 for a label: sized to its text
+  int32_t Height = 0;  // 0 for a label: sized to its text
   TButtonRole Role = TButtonRole::Plain;
 };
 
-// Client size in pixels; controls in creation (and tab) order.
+// Client size in pixels; controls in creation (and tab) order. A form has a
+// dialog border (fixed size, no minimise or maximise box), no owner, opens
+// centred on the screen and draws every control in "Segoe UI" at 9 points.
 struct TFormLayout {
   std::string Caption;
   int32_t ClientWidth = 0;
@@ -74,8 +77,9 @@ class TDialogs {
   virtual std::unique_ptr<TForm> CreateForm(const TFormLayout& layout) = 0;
   // True with FileName set when the user confirms.
   virtual bool PickFile(const TFileDialogOptions& options, std::string& fileName) = 0;
-  // The shell's folder browser rooted at the desktop, file-system folders
-  // only, no new-folder button; Folder is preselected when it exists.
+  // The shell's folder browser in its new style, rooted at the desktop,
+  // file-system folders only, no new-folder button; Folder, when not empty,
+  // is preselected (the caller passes only a folder that exists).
   virtual bool BrowseForFolder(const std::string& prompt, std::string& folder) = 0;
   // An OK-only box centred on the screen.
   virtual void ShowMessage(const std::string& caption, const std::string& text, TMessageIcon icon) = 0;
@@ -83,7 +87,11 @@ class TDialogs {
   virtual bool InputBox(const std::string& caption, const std::string& prompt, std::string& text) = 0;
 };
 
-// The build's dialogs: Win32 in the Windows DLL, the scripted ones elsewhere.
+// The build's dialogs for one editing session: Win32 in the Windows DLL, the
+// scripted ones elsewhere. Ask once per session: the scripted backend starts
+// over at every call, from the answers file named by TARVIK_DIALOG_ANSWERS,
+// and records what it shows into the file named by TARVIK_DIALOG_TRANSCRIPT
+// (ui/headless/dialog_script.h has both formats).
 TDialogs& DefaultDialogs();
 
 }  // namespace tarvik::ui
