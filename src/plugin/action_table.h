@@ -21,6 +21,7 @@ struct TActionInfo {
   int32_t ParamCount;
   TActionHandler Handler;  // null while the action has none in this build
   const char* Command;     // the tarvik subcommand that runs it, null for none
+  TEditHandler Edit;       // nbEditAction's dialogs
 };
 
 // Row I-1 describes action index I.

@@ -8,7 +8,9 @@
 #include "platform/files.h"
 #include "platform/host_string.h"
 #include "platform/system.h"
+#include "ui/dialogs.h"
 #include "plugin/action_table.h"
+#include "plugin/edit_actions.h"
 #include "plugin/module_state.h"
 
 namespace tarvik {
@@ -68,8 +70,12 @@ bool ExecAction(int32_t index, char** params) {
 
 bool EditAction(int32_t index, char** params) {
   if (index < 1 || index > kActionCount) return false;
-  (void)params;
-  return NotAvailable(index);
+  const TActionInfo& row = kActions[index - 1];
+  if (row.Edit == nullptr || params == nullptr) return false;
+  return GuardExport([&] {
+    THostParams hostParams(params, row.ParamCount);
+    return row.Edit(ui::DefaultDialogs(), hostParams);
+  });
 }
 
 int32_t StrToIntDef(const std::string& text, int32_t fallback) {

@@ -7,14 +7,22 @@
 
 namespace tarvik {
 
+namespace ui {
+class TDialogs;
+}
+class THostParams;
+
 // A handler gets the action's parameters already read from the host strings.
 using TActionHandler = bool (*)(const std::vector<std::string>& params);
+// An edit handler shows the action's dialogs and writes the parameters back.
+using TEditHandler = bool (*)(ui::TDialogs& dialogs, THostParams& params);
 
 // Runs action index (1 to 12) with the host's parameter array, which holds
 // at least as many strings as the action declares. Indexes outside that
 // range return false and touch nothing.
 bool ExecAction(int32_t index, char** params);
-// The same for the property dialogs.
+// The same for the property dialogs, on the build's dialogs; the handler
+// replaces entries of the array. False for a null array.
 bool EditAction(int32_t index, char** params);
 
 // Inside a catch block: puts the message of a failure with one into
