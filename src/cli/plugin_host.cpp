@@ -51,6 +51,7 @@ BOOL32 HOSTCALL OnInterfaceAccess(int32_t code, char** hostString) {
   bool passedNull = hostString == nullptr || *hostString == nullptr;
   std::string passed = passedNull ? std::string() : std::string(*hostString);
   gActiveHost->Events.push_back({THostEvent::InterfaceAccess, passed, "", code, passedNull});
+  if (gActiveHost->OnRequest) gActiveHost->OnRequest(code, passed);
   auto it = gActiveHost->Answers.find(code);
   if (it == gActiveHost->Answers.end() || hostString == nullptr) return 0;
   // A host may release the plug-in's block and store one of its own.
@@ -132,16 +133,36 @@ char* TPluginHost::HostStringOf(const std::string& ansi) {
   return block;
 }
 
-bool TPluginHost::Exec(int32_t index, const std::vector<std::optional<std::string>>& params) {
+std::vector<char*> TPluginHost::ParamBlocks(int32_t index, const std::vector<std::optional<std::string>>& params) {
   gActiveHost = this;
   std::vector<char*> blocks;
   for (const auto& p : params) blocks.push_back(p ? HostStringOf(*p) : nullptr);
   if (const TRegisteredAction* action = ActionAt(index))
     while (blocks.size() < static_cast<size_t>(std::max(action->ParamCount, 0))) blocks.push_back(HostStringOf(""));
   blocks.push_back(nullptr);  // never read; keeps data() valid for an empty list
+  return blocks;
+}
+
+bool TPluginHost::Exec(int32_t index, const std::vector<std::optional<std::string>>& params) {
+  std::vector<char*> blocks = ParamBlocks(index, params);
   bool result = ExecAction(index, blocks.data()) != 0;
   for (char*& b : blocks) FreeHostString(b);
   return result;
+}
+
+TEditOutcome TPluginHost::Edit(int32_t index, const std::vector<std::optional<std::string>>& params) {
+  std::vector<char*> blocks = ParamBlocks(index, params);
+  std::vector<std::optional<std::string>> before;
+  for (size_t i = 0; i + 1 < blocks.size(); ++i)
+    before.push_back(blocks[i] ? std::optional<std::string>(blocks[i]) : std::nullopt);
+  TEditOutcome outcome;
+  outcome.Result = EditAction(index, blocks.data()) != 0;
+  for (size_t i = 0; i < before.size(); ++i) {
+    outcome.Params.push_back(blocks[i] ? std::optional<std::string>(blocks[i]) : std::nullopt);
+    outcome.Changed.push_back(outcome.Params.back() != before[i]);
+  }
+  for (char*& b : blocks) FreeHostString(b);
+  return outcome;
 }
 
 std::vector<std::pair<std::string, std::string>> TPluginHost::Variables() const {

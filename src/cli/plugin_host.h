@@ -41,6 +41,15 @@ struct THostAnswer {
   std::optional<std::string> Text;
 };
 
+// What nbEditAction left in the parameter array: each entry as ANSI text,
+// nullopt for null, and whether it differs from what the host passed in (a
+// parameter rewritten with its own text counts as unchanged).
+struct TEditOutcome {
+  bool Result = false;
+  std::vector<std::optional<std::string>> Params;
+  std::vector<bool> Changed;
+};
+
 class TPluginHost {
  public:
   // Loads the library; throws ETarvikError with the loader's message on failure.
@@ -65,10 +74,16 @@ class TPluginHost {
   // Like a real host it passes at least as many as the action registered:
   // the missing ones as empty texts, since the plug-in reads that many.
   bool Exec(int32_t index, const std::vector<std::optional<std::string>>& params);
+  // Shows an action's property dialog the same way, then frees the blocks
+  // the array holds afterwards, as their new owner.
+  TEditOutcome Edit(int32_t index, const std::vector<std::optional<std::string>>& params);
 
   // Answers for interface-access codes; codes without an answer return false
   // and leave the variable untouched.
   std::map<int32_t, THostAnswer> Answers;
+  // Told of each interface-access request (code, ANSI text passed in) as it
+  // arrives, before it is answered.
+  std::function<void(int32_t code, const std::string& passed)> OnRequest;
 
   std::vector<THostEvent> Events;
   std::vector<TRegisteredAction> Actions;
@@ -89,6 +104,10 @@ class TPluginHost {
   const TRegisteredAction* ActionAt(int32_t index) const;
 
  private:
+  // Host strings for the parameters, padded to the action's count, plus a
+  // null that is never read.
+  std::vector<char*> ParamBlocks(int32_t index, const std::vector<std::optional<std::string>>& params);
+
   void* handle_ = nullptr;
 };
 
