@@ -128,15 +128,16 @@ TEST_F(Boundary, IndexesOutsideTheTableReturnFalseAndSetNothing) {
   EXPECT_TRUE(Host().Events.empty());
 }
 
-TEST_F(Boundary, AnActionWithoutHandlerSaysSoInLastError) {
-  // Every action runs by now; the property dialogs are still to come.
+TEST_F(Boundary, EditingAPickerActionAsksTheHostAndSetsNoVariable) {
+  // Every action runs and edits by now: detach's dialog is the host's own
+  // object picker, which answers nothing here, so the name stays.
   char* params[1] = {TPluginHost::HostStringOf("Rectangle1")};
-  EXPECT_EQ(Host().EditAction(2, params), 0);
+  EXPECT_EQ(Host().EditAction(2, params), 1);
+  EXPECT_STREQ(params[0], "Rectangle1");
   FreeHostString(params[0]);
-  auto vars = Host().Variables();
-  ASSERT_EQ(vars.size(), 1u);
-  EXPECT_EQ(vars[0].first, "[LastError]");
-  EXPECT_EQ(vars[0].second, "ovPPTXDetach is not available in this build.");
+  EXPECT_TRUE(Host().Variables().empty());
+  ASSERT_EQ(Host().Events.size(), 1u);
+  EXPECT_EQ(Host().Events[0].Code, 8);
 }
 
 TEST_F(Boundary, NullParametersReadAsEmptyTexts) {
