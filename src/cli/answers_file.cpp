@@ -56,7 +56,10 @@ class TJsonReader {
     char16_t value = 0;
     for (int i = 0; i < 4; ++i) {
       char c = t_[p_++];
-      int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      int digit = c >= '0' && c <= '9'   ? c - '0'
+                  : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                  : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                         : -1;
       if (digit < 0) Fail("bad \\u escape");
       value = static_cast<char16_t>(value * 16 + digit);
     }

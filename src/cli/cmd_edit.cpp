@@ -36,7 +36,8 @@ std::string Padded(const std::string& text, size_t width) {
 std::string DescribeControl(const std::vector<std::string>& f) {
   std::string size = f[5] == "0" ? "auto" : f[5] + " x " + f[6];
   std::string role = f[7] == "plain" ? "" : "  " + f[7];
-  return "  " + Padded(f[0], 7) + Padded(f[1], 14) + Quote(f[2]) + "  at " + f[3] + "," + f[4] + "  size " + size + role;
+  return "  " + Padded(f[0], 7) + Padded(f[1], 14) + Quote(f[2]) + "  at " + f[3] + "," + f[4] + "  size " + size +
+         role;
 }
 
 // One transcript line as a person reads it; what happens inside a dialog is indented.
