@@ -37,7 +37,7 @@ TEST(AnswersFile, ReadsEveryAnswerInOrder) {
 }
 
 TEST(AnswersFile, RefusesWhatIsNoAnswerWithAMessage) {
-  for (const char* bad : {"", "[]", "{\"dialogs\": [}", "{\"dialogs\": []} x", "{\"dialog\": []}",
+  for (const char* bad : {"[]", "{\"dialogs\": [}", "{\"dialogs\": []} x", "{\"dialog\": []}",
                           "{\"dialogs\": [{\"file\": 1}]}", "{\"dialogs\": [{\"file\": \"a\", \"input\": \"b\"}]}",
                           "{\"dialogs\": [{\"picker\": \"a\"}]}", "{\"dialogs\": [{\"form\": [3]}]}",
                           "{\"dialogs\": [{\"form\": [{\"FEdA\": null}]}]}", "{\"host\": {\"eight\": \"x\"}}",

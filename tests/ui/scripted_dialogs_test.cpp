@@ -1,6 +1,6 @@
-// The scripted user of the headless dialogs: its files keep any text, it
-// answers dialogs strictly in the order they open, does only what the real
-// dialog would let it do, and leaves nothing waiting when the script ends.
+// The scripted user of the headless dialogs: its files keep any text, and it
+// picks only what the system's dialogs would let a user pick. (How it answers
+// forms in order is pinned through the plug-in's own, in tests/host.)
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
@@ -13,13 +13,6 @@ using namespace tarvik::ui;
 namespace {
 
 using TKind = TDialogAnswer::TKind;
-
-std::vector<std::string> Kinds(const TScriptedDialogs& dialogs) {
-  std::vector<std::string> kinds;
-  for (const auto& line : dialogs.Transcript())
-    if (line.Kind != "control") kinds.push_back(line.Kind);
-  return kinds;
-}
 
 TEST(DialogScript, FilesKeepEveryTextAndRefuseWhatIsNoAnswer) {
   const std::string awkward = "a\tb\nc\r%41%\x01 C:\\x \xC3\xA9";
@@ -45,61 +38,6 @@ TEST(DialogScript, FilesKeepEveryTextAndRefuseWhatIsNoAnswer) {
   }
 }
 
-// A form with a box, a button that browses for a file into it, a validated
-// OK that refuses an empty box with a message, and Cancel.
-struct TProbe {
-  explicit TProbe(TScriptedDialogs& dialogs)
-      : form(dialogs.CreateForm({"Probe", 300, 100,
-                                 {{TFormItemKind::Edit, "FEdA", "", 10, 10, 100, 25},
-                                  {TFormItemKind::Button, "FBtnBrowse", "Browse...", 120, 10, 85, 25},
-                                  {TFormItemKind::Button, "FBtnOK", "OK", 10, 60, 85, 25, TButtonRole::Default},
-                                  {TFormItemKind::Button, "FBtnCancel", "Cancel", 120, 60, 85, 25,
-                                   TButtonRole::Cancel}}})) {
-    form->OnClick("FBtnBrowse", [this, &dialogs] {
-      std::string file;
-      if (dialogs.PickFile({}, file)) form->SetText("FEdA", file);
-    });
-    form->SetValidator([this, &dialogs] {
-      if (!form->Text("FEdA").empty()) return true;
-      dialogs.ShowMessage("Warning", "empty", TMessageIcon::Warning);
-      return false;
-    });
-  }
-  std::unique_ptr<TForm> form;
-};
-
-TEST(ScriptedDialogs, FormsFollowTheirStepsAndNestedDialogsTakeTheNextAnswers) {
-  const TFormStep ok = Press("FBtnOK");
-  const struct {
-    const char* Why;
-    TDialogScript Script;
-    TModalResult Result;
-    std::string Box;
-    std::vector<std::string> Kinds;
-  } cases[] = {
-      {"no script", {}, TModalResult::Cancel, "", {"form", "note", "note", "close"}},
-      {"typed and confirmed", {FormAnswer({Fill("FEdA", "x"), ok})}, TModalResult::OK, "x",
-       {"form", "set", "press", "close"}},
-      {"refused until filled", {FormAnswer({ok, Fill("FEdA", "y"), ok}), Dismiss(TKind::Message)},
-       TModalResult::OK, "y", {"form", "press", "message", "set", "press", "close"}},
-      {"browsed, then left open", {FormAnswer({Press("FBtnBrowse")}), Confirm(TKind::File, "z")},
-       TModalResult::Cancel, "z", {"form", "press", "open", "answer", "note", "close"}},
-      {"an answer for another dialog", {Confirm(TKind::File, "z")}, TModalResult::Cancel, "",
-       {"form", "note", "note", "close"}},
-      {"unknown controls and late steps", {FormAnswer({Press("FBtnNone"), Fill("FBtnOK", "t"), Press("FBtnCancel"), ok})},
-       TModalResult::Cancel, "", {"form", "note", "note", "press", "note", "close"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Why);
-    TScriptedDialogs dialogs(c.Script);
-    TProbe probe(dialogs);
-    EXPECT_EQ(probe.form->ShowModal(), c.Result);
-    EXPECT_EQ(probe.form->Text("FEdA"), c.Box);
-    EXPECT_EQ(Kinds(dialogs), c.Kinds);
-    EXPECT_EQ(dialogs.AnswersLeft(), 0u);
-  }
-}
-
 TEST(ScriptedDialogs, PickersAcceptOnlyWhatTheSystemDialogsWould) {
   const std::string dir = JoinPath(UserTempFolder(), "tarvik_scripted_" + NewGuidHex());
   ASSERT_TRUE(ForceDirectories(dir));
@@ -120,8 +58,6 @@ TEST(ScriptedDialogs, PickersAcceptOnlyWhatTheSystemDialogsWould) {
       {open, deck, true, deck},
       {open, JoinPath(dir, "deck"), true, deck},  // the default extension is added
       {open, JoinPath(dir, "missing.pptx"), false, ""},
-      {save, JoinPath(dir, "page"), true, JoinPath(dir, "page.html")},
-      {save, JoinPath(dir, "page.htm"), true, JoinPath(dir, "page.htm")},
       {save, JoinPath(JoinPath(dir, "none"), "page.html"), false, ""},
   };
   for (const auto& c : cases) {
@@ -130,17 +66,10 @@ TEST(ScriptedDialogs, PickersAcceptOnlyWhatTheSystemDialogsWould) {
     EXPECT_EQ(dialogs.PickFile(c.Options, file), c.Accepted) << c.Picked;
     EXPECT_EQ(file, c.Result);
   }
-  TScriptedDialogs dialogs({Confirm(TKind::Folder, JoinPath(dir, "none")), Confirm(TKind::Folder, dir),
-                            Dismiss(TKind::Input), Confirm(TKind::Input, "abc")});
-  std::string folder = "kept", text = "start";
-  EXPECT_FALSE(dialogs.BrowseForFolder("Pick", folder));
+  TScriptedDialogs dialogs({Confirm(TKind::Folder, JoinPath(dir, "none"))});
+  std::string folder = "kept";
+  EXPECT_FALSE(dialogs.BrowseForFolder("Pick", folder)) << "the browser offers only existing folders";
   EXPECT_EQ(folder, "kept");
-  EXPECT_TRUE(dialogs.BrowseForFolder("Pick", folder));
-  EXPECT_EQ(folder, dir);
-  EXPECT_FALSE(dialogs.InputBox("Caption", "Prompt", text));
-  EXPECT_EQ(text, "start");
-  EXPECT_TRUE(dialogs.InputBox("Caption", "Prompt", text));
-  EXPECT_EQ(text, "abc");
   DeleteTree(dir);
 }
 
