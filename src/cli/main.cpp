@@ -63,10 +63,12 @@ int main(int argc, char** argv) {
   app.add_flag("--keep-temp", keepTemp, "keep this run's private temporary folder");
 
   std::string actionName;
-  std::vector<std::string> actionParams;
   auto* run = app.add_subcommand("run", "run an action and print the variables it sets");
   run->add_option("action", actionName, "action name (ovPPTXExportHTML) or index (7)")->required();
-  run->add_option("params", actionParams, "the action's parameters, in order");
+  // Taken as they are: a vector option would read "[Name]", a variable
+  // reference, as a list and pass Name.
+  run->allow_extras();
+  run->footer("Parameters: the action's, in order, after its name; \"[Name]\" passes as written.");
 
   auto* actions = app.add_subcommand("actions", "list the actions with parameters and hints");
 
@@ -83,7 +85,7 @@ int main(int argc, char** argv) {
   try {
     TPrivateTemp temp(keepTemp);
     if (keepTemp) std::cerr << "tarvik: temporary folder " << temp.Path() << "\n";
-    if (run->parsed()) return RunAction(actionName, actionParams);
+    if (run->parsed()) return RunAction(actionName, run->remaining());
     if (actions->parsed()) return ListActions();
     return RunCommands(extra);
   } catch (const ETarvikError& e) {

@@ -34,4 +34,15 @@ TEST(EditCommand, PrintsDialogsHostRequestsAndParametersInOrder) {
   DeleteTree(dir);
 }
 
+// Both commands hand parameters over as typed: "[Name]" is a variable
+// reference, not a list.
+TEST(RunCommand, PassesBracketedParametersAsWritten) {
+  const std::string dir = JoinPath(UserTempFolder(), "tarvik_run_cli_" + NewGuidHex());
+  ASSERT_TRUE(ForceDirectories(dir));
+  TRun run = RunTarvik("run ovPPTXExportHTML '[a,b]' out.html", dir, JoinPath(dir, "err.txt"));
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_NE(run.Out.find("[LastError]=PowerPoint file not found: [a,b]\n"), std::string::npos) << run.Out;
+  DeleteTree(dir);
+}
+
 }  // namespace
