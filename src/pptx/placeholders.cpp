@@ -37,6 +37,7 @@ void ReadPlaceholders(pugi::xml_node root, TPlaceholderPart& part) {
       info.Y = read.Y;
       info.Cx = read.Cx;
       info.Cy = read.Cy;
+      info.RotDeg = read.RotDeg;
     }
     info.Element = element;
     part.Placeholders.push_back(std::move(info));
@@ -49,6 +50,7 @@ bool TakeXfrm(const TPlaceholderInfo* match, TShapeXfrm& xfrm) {
   xfrm.Y = match->Y;
   xfrm.Cx = match->Cx;
   xfrm.Cy = match->Cy;
+  xfrm.RotDeg = match->RotDeg;
   return true;
 }
 

@@ -38,6 +38,7 @@ struct TPlaceholderInfo {
   std::string Idx;
   bool HasXfrm = false;
   int64_t X = 0, Y = 0, Cx = 0, Cy = 0;
+  double RotDeg = 0;  // a placeholder turned on its layout stays turned on the slide
   pugi::xml_node Element;  // the sp or pic, alive as long as the cache
 };
 

@@ -1,5 +1,5 @@
-// Placeholders without an xfrm of their own borrow the position of the
-// matching placeholder of their layout, or else of its master.
+// Placeholders without an xfrm of their own borrow the position and turn of
+// the matching placeholder of their layout, or else of its master.
 #include <gtest/gtest.h>
 
 #include "pptx_test_util.h"
@@ -63,8 +63,9 @@ TEST(Placeholders, BorrowFromTheLayoutThenTheMaster) {
                            {5000, 6000, 7000, 8000}, {1, 1, 1, 1}, {1, 2, 3, 4}, {0, 0, 0, 0}, {0, 0, 0, 0}};
   ASSERT_EQ(s.size(), std::size(expected));
   for (size_t i = 0; i < s.size(); ++i) EXPECT_EQ(BoxOf(*s[i]), expected[i]) << s[i]->Name;
-  EXPECT_EQ(s[0]->RotationDeg, 0) << "rotation is not borrowed";
-  EXPECT_FALSE(s[0]->FlipH);
+  EXPECT_EQ(s[0]->RotationDeg, 90) << "a placeholder turned on its layout is turned on the slide";
+  EXPECT_EQ(s[1]->RotationDeg, 0);
+  EXPECT_FALSE(s[0]->FlipH) << "flips stay the slide's own";
 }
 
 TEST(Placeholders, BorrowedRectangleGoesThroughTheGroupStack) {
