@@ -179,8 +179,10 @@ std::vector<TChartPiece> ExpandChart(const TChartData& data, const TShapeXfrm& f
   bool inner = false;
   const bool manual = ManualPlotArea(chart, box, plot, inner);
   if (plot.W <= 0 || plot.H <= 0) return {};
-  const bool drawn = IsRound(data.Groups[0].Type) ? DrawRoundChart(chart, plot)
-                                                  : DrawAxisChart(chart, plot, manual && inner);
+  const TChartType type = data.Groups[0].Type;
+  const bool drawn = IsRound(type)                ? DrawRoundChart(chart, plot)
+                     : type == TChartType::Radar ? DrawRadarChart(chart, plot)
+                                                 : DrawAxisChart(chart, plot, manual && inner);
   if (!drawn) return {};
   return std::move(chart.Pieces);
 }

@@ -110,7 +110,7 @@ bool GroupType(std::string_view name, TChartType& type) {
       {"line3DChart", TChartType::Line},   {"areaChart", TChartType::Area},   {"area3DChart", TChartType::Area},
       {"pieChart", TChartType::Pie},       {"pie3DChart", TChartType::Pie},   {"ofPieChart", TChartType::Pie},
       {"doughnutChart", TChartType::Doughnut}, {"scatterChart", TChartType::Scatter},
-      {"bubbleChart", TChartType::Bubble},
+      {"bubbleChart", TChartType::Bubble}, {"radarChart", TChartType::Radar},
   };
   for (const auto& known : kTypes)
     if (SameText(name, known.Name)) {
@@ -145,6 +145,7 @@ TChartGroup ReadGroup(pugi::xml_node node, TChartType type, size_t& budget) {
     const std::string style = ValText(node, "scatterStyle");
     group.Markers = style.empty() || style.find("Marker") != std::string::npos || style == "marker";
   }
+  if (type == TChartType::Radar) group.Filled = ValText(node, "radarStyle") == "filled";
   group.BubbleScalePct =
       static_cast<int>(std::clamp<int64_t>(GetAttrInt64(FindChildNode(node, "bubbleScale"), "val", 100), 0, 300));
   group.Labels = FindChildNode(node, "dLbls");

@@ -15,7 +15,7 @@ namespace tarvik {
 // Against a hostile part: a chart of more series or points than this is cut.
 inline constexpr size_t kMaxChartSeries = 64, kMaxChartPoints = 1000, kMaxChartValues = 20000;
 
-enum class TChartType { Bar, Line, Area, Pie, Doughnut, Scatter, Bubble };
+enum class TChartType { Bar, Line, Area, Pie, Doughnut, Scatter, Bubble, Radar };
 enum class TChartGrouping { Standard, Clustered, Stacked, Percent };
 
 struct TChartSeries {
@@ -42,6 +42,7 @@ struct TChartGroup {
   double FirstSliceDeg = 0;
   bool VaryColors = false;
   bool Markers = false;  // a line chart's c:marker: markers unless a series says none
+  bool Filled = false;   // a radar chart of filled areas rather than lines
   int BubbleScalePct = 100;
   bool Secondary = false;  // on the chart's second value axis
   pugi::xml_node Node;     // the chart type's element
@@ -78,7 +79,7 @@ struct TChartData {
 };
 
 // The chart of a chartSpace. False when its plot area holds no chart type
-// drawn here (radar, bubble, stock, surface, or none) or no value at all.
+// drawn here (stock, surface, or none) or no value at all.
 bool ReadChartData(pugi::xml_node chartSpace, TChartData& data);
 
 // An axis from Min to Max in steps of Step (Max - Min a whole number of steps).

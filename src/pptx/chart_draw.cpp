@@ -1,8 +1,9 @@
-// Text, colours and paint of chart pieces, and pies and doughnuts.
+// Text, colours and paint of chart pieces; pies, doughnuts and radar charts.
 #include "pptx/chart_draw.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "pptx/xml_helpers.h"
@@ -305,6 +306,101 @@ bool DrawRoundChart(TChartBuilder& chart, const TRectD& plot) {
     }
   }
   return any;
+}
+
+namespace {
+
+// A closed polygon through one point per category, at each point's share of the radius.
+std::vector<TChartPathStep> RadarPolygon(const std::vector<double>& radii) {
+  std::vector<TChartPathStep> steps;
+  const double turn = 360.0 / static_cast<double>(radii.size());
+  for (size_t i = 0; i < radii.size(); ++i)
+    steps.push_back(OnCircle(i == 0 ? 'M' : 'L', radii[i], turn * static_cast<double>(i)));
+  steps.push_back({'Z'});
+  return steps;
+}
+
+void DrawRadarWeb(TChartBuilder& chart, const TRectD& box, const TAxisScale& scale, size_t spokes) {
+  TPPTXShape grid;
+  SetLine(grid, 0xB3B3B3, 0.75);
+  const TTextStyle style = ReadTextStyle(chart.Data.ValueAxis.TxPr, chart.Base, chart.Ctx);
+  const double height = style.SizePt * 1.4 * kEmuPerPt;
+  for (int k = 0; k <= 100; ++k) {
+    const double v = scale.Min + k * scale.Step;
+    if (v > scale.Max + scale.Step / 1000) break;
+    const double r = 0.5 * (v - scale.Min) / (scale.Max - scale.Min);
+    auto ring = std::make_unique<TPPTXShape>();
+    ring->Name = "Gridline";
+    SetLine(*ring, grid.LineColor, grid.LineWidthPt);
+    if (r > 0) chart.Add(std::move(ring), box, RadarPolygon(std::vector<double>(spokes, r)));
+    if (!chart.Data.ValueAxis.Deleted && chart.Data.ValueAxis.ShowLabels) {
+      const std::string label = FormatChartNumber(v, chart.Data.ValueAxis.FormatCode);
+      const double width = TextWidth(label, style) + style.SizePt * kEmuPerPt;
+      chart.AddText("Value label", label, style, {box.X + box.W / 2 + style.SizePt * 0.3 * kEmuPerPt,
+                                                   box.Y + box.H / 2 - r * box.H - height / 2, width, height},
+                    kAlignLeft, kAnchorMiddle);
+    }
+  }
+  const double turn = 360.0 / static_cast<double>(spokes);
+  for (size_t i = 0; i < spokes; ++i) {
+    const TChartPathStep end = OnCircle('L', 0.5, turn * static_cast<double>(i));
+    chart.AddLine("Gridline", box.X + box.W / 2, box.Y + box.H / 2, box.X + end.X * box.W, box.Y + end.Y * box.H,
+                  grid);
+  }
+}
+
+// The categories just outside the web, each centred on its spoke's end.
+void DrawRadarCategories(TChartBuilder& chart, const TRectD& box, size_t spokes, const TTextStyle& style) {
+  const double height = style.SizePt * 1.4 * kEmuPerPt, turn = 360.0 / static_cast<double>(spokes);
+  for (size_t i = 0; i < spokes && i < chart.Data.Categories.size(); ++i) {
+    const std::string& text = chart.Data.Categories[i];
+    const double width = TextWidth(text, style) + style.SizePt * kEmuPerPt;
+    const TChartPathStep at = OnCircle('M', 0.5, turn * static_cast<double>(i));
+    // Pushed out along the spoke by half the label's own extent that way.
+    const double dx = (at.X - 0.5) * 2, dy = (at.Y - 0.5) * 2;
+    const double x = box.X + at.X * box.W + dx * width / 2, y = box.Y + at.Y * box.H + dy * height / 2;
+    chart.AddText("Category label", text, style, {x - width / 2, y - height / 2, width, height}, kAlignCenter,
+                  kAnchorMiddle);
+  }
+}
+
+}  // namespace
+
+bool DrawRadarChart(TChartBuilder& chart, const TRectD& plot) {
+  const TChartGroup& group = chart.Data.Groups[0];
+  size_t spokes = chart.Data.Categories.size();
+  double low = 0, high = -std::numeric_limits<double>::infinity();
+  for (const TChartSeries& series : group.Series) {
+    spokes = std::max(spokes, series.Values.size());
+    for (double v : series.Values)
+      if (std::isfinite(v)) low = std::min(low, v), high = std::max(high, v);
+  }
+  if (spokes < 3 || !std::isfinite(high)) return false;
+  const TAxisScale scale = NiceScale(low, high, chart.Data.ValueAxis, 3);
+  if (!(scale.Max > scale.Min)) return false;
+  const TTextStyle style = ReadTextStyle(chart.Data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
+  double labelWidth = 0;
+  for (const std::string& category : chart.Data.Categories) labelWidth = std::max(labelWidth, TextWidth(category, style));
+  const double labelHeight = style.SizePt * 1.4 * kEmuPerPt;
+  double side = std::min(plot.W - 2 * labelWidth, plot.H - 2 * labelHeight);
+  if (side < std::min(plot.W, plot.H) / 3) side = std::min(plot.W, plot.H) / 3;
+  const TRectD box{plot.X + (plot.W - side) / 2, plot.Y + (plot.H - side) / 2, side, side};
+  DrawRadarWeb(chart, box, scale, spokes);
+  // Filled areas are laid last series first, so that the first stays in view.
+  for (size_t n = 0; n < group.Series.size(); ++n) {
+    const TChartSeries& series = group.Series[group.Filled ? group.Series.size() - 1 - n : n];
+    std::vector<double> radii(spokes, 0);
+    for (size_t i = 0; i < series.Values.size(); ++i)
+      if (std::isfinite(series.Values[i]))
+        radii[i] = std::clamp(0.5 * (series.Values[i] - scale.Min) / (scale.Max - scale.Min), 0.0, 0.5);
+    auto shape = std::make_unique<TPPTXShape>();
+    shape->Name = series.Name.empty() ? "Series" : series.Name;
+    if (group.Filled) chart.PaintPoint(group, series, SIZE_MAX, *shape);
+    else if (!chart.SeriesStroke(series, *shape)) continue;
+    chart.Add(std::move(shape), box, RadarPolygon(radii));
+  }
+  DrawRadarCategories(chart, box, spokes, style);
+  return true;
 }
 
 std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series, size_t point, double value,

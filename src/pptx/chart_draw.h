@@ -79,5 +79,8 @@ std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series
 bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner);
 // The first series of a pie, or each series of a doughnut as a ring, in the largest circle of plot.
 bool DrawRoundChart(TChartBuilder& chart, const TRectD& plot);
+// A radar chart's web, its categories around it and each series as a line
+// or a filled area, in the largest circle of plot that leaves room for the labels.
+bool DrawRadarChart(TChartBuilder& chart, const TRectD& plot);
 
 }  // namespace tarvik

@@ -405,15 +405,15 @@ std::string ChartFrame(const std::string& name, const std::string& relId) {
 TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
   TTempDir dir;
   TDeckParts parts;
-  parts.Slides = {{ChartFrame("Sales", "rOk") + ChartFrame("Radar", "rRadar") + ChartFrame("Broken", "rBroken") +
+  parts.Slides = {{ChartFrame("Sales", "rOk") + ChartFrame("Surface", "rSurface") + ChartFrame("Broken", "rBroken") +
                        ChartFrame("Missing", "rNone"),
                    RelationshipXml("rOk", "chart", "../charts/chart1.xml") +
-                       RelationshipXml("rRadar", "chart", "../charts/chart2.xml") +
+                       RelationshipXml("rSurface", "chart", "../charts/chart2.xml") +
                        RelationshipXml("rBroken", "chart", "../charts/chart3.xml"),
                    ""}};
   TDeckWriter deck = BuildMinimalDeck(parts);
   deck.Add("ppt/charts/chart1.xml", ChartXml("<c:barChart>" + Series(0, "One", {2, 4, 5}) + "</c:barChart>"));
-  deck.Add("ppt/charts/chart2.xml", ChartXml("<c:radarChart>" + Series(0, "One", {2, 4, 5}) + "</c:radarChart>"));
+  deck.Add("ppt/charts/chart2.xml", ChartXml("<c:surfaceChart>" + Series(0, "One", {2, 4, 5}) + "</c:surfaceChart>"));
   deck.Add("ppt/charts/chart3.xml", "<c:chartSpace><c:chart>");
   // A chart pasted from another deck keeps that deck's colours.
   deck.Add("ppt/charts/_rels/chart1.xml.rels",
@@ -439,7 +439,7 @@ TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
     EXPECT_LE(shape->YEmu + shape->HEmu, 4000000) << shape->Name;
   }
   EXPECT_GE(drawn, 3u + 3u);  // three bars, the gridlines, the axis and its labels
-  for (const char* name : {"Radar", "Broken", "Missing"}) {
+  for (const char* name : {"Surface", "Broken", "Missing"}) {
     const TPPTXShape* box = nullptr;
     for (const auto& shape : slide.Shapes)
       if (shape->Name == name) box = shape.get();
@@ -448,5 +448,26 @@ TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
     EXPECT_EQ(box->PlainText(), "Chart") << name;
     EXPECT_TRUE(box->HasFill && box->HasLine) << name;
     EXPECT_EQ(box->WEmu, 4000000) << name;
+  }
+}
+
+TEST(Chart, RadarSeriesReachAlongTheirSpokesByValue) {
+  for (const bool filled : {false, true}) {
+    TChartFixture chart;
+    auto pieces = chart.Expand(ChartXml(std::string("<c:radarChart><c:radarStyle val='") + (filled ? "filled" : "marker") +
+                                        "'/>" + Series(0, "One", {10, 5, 0}) + Series(1, "Two", {5, 5, 5}) +
+                                        "</c:radarChart>"));
+    auto one = Named(pieces, "One"), two = Named(pieces, "Two");
+    ASSERT_EQ(one.size(), 1u);
+    ASSERT_EQ(two.size(), 1u);
+    // A point per category and a close; the axis maximum reaches the web's rim.
+    ASSERT_EQ(one[0]->Outline.size(), 4u);
+    EXPECT_NEAR(one[0]->Outline[0].Y, 0.0, 1e-9);   // straight up at the top
+    EXPECT_NEAR(one[0]->Outline[2].X, 0.5, 1e-9);   // a zero sits at the centre
+    EXPECT_NEAR(two[0]->Outline[1].Rx, 0.25, 1e-9);  // half the axis, half the radius
+    EXPECT_EQ(one[0]->Shape->HasFill, filled);
+    EXPECT_EQ(Named(pieces, "Category label").size(), 3u);
+    // Filled areas lie first series on top.
+    EXPECT_EQ(one[0] > two[0], filled);
   }
 }
