@@ -60,12 +60,22 @@ void AppendTextWithBreaks(std::string& out, const std::string& raw) {
   }
 }
 
-// The paragraph's tallest run sets its line height, and an empty paragraph
-// is as tall as its paragraph mark.
+// The paragraph's tallest run, or for an empty paragraph its paragraph mark.
 double ParagraphSizePt(const TPPTXParagraph& paragraph) {
   if (paragraph.Runs.empty()) return SizeOrDefault(paragraph.EndFontSizePt);
   double size = 0;
   for (const TPPTXTextRun& run : paragraph.Runs) size = std::max(size, SizeOrDefault(run.FontSizePt));
+  return size;
+}
+
+// The size the paragraph's block is set in. Every line of a block is at
+// least as tall as the block's own font makes it, where the slide's editors
+// size each line by its own tallest run: the smallest run keeps a line of
+// small text after a line of large text as tight as they draw it.
+double ParagraphStrutPt(const TPPTXParagraph& paragraph) {
+  if (paragraph.Runs.empty()) return SizeOrDefault(paragraph.EndFontSizePt);
+  double size = SizeOrDefault(paragraph.Runs.front().FontSizePt);
+  for (const TPPTXTextRun& run : paragraph.Runs) size = std::min(size, SizeOrDefault(run.FontSizePt));
   return size;
 }
 
@@ -134,7 +144,7 @@ void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool fir
   out += ';';
   if (std::fabs(indentPx) > 0.001) AppendPx(out, "text-indent", indentPx);
   const double sizePt = ParagraphSizePt(paragraph);
-  AppendPt(out, "font-size", sizePt);
+  AppendPt(out, "font-size", ParagraphStrutPt(paragraph));
   // Space before the first paragraph of a box is not drawn.
   if (!first && paragraph.SpaceBeforePt > 0) AppendPt(out, "margin-top", paragraph.SpaceBeforePt);
   if (paragraph.SpaceAfterPt > 0) AppendPt(out, "margin-bottom", paragraph.SpaceAfterPt);
