@@ -103,4 +103,74 @@ TCapture THostWindows::Screen(HWND window, int x, int y, const std::function<boo
   return shot;
 }
 
+// ---- a user of modal dialogs ------------------------------------------------
+
+namespace {
+
+TDialogRobot* activeRobot = nullptr;
+
+// Finds the visible, enabled dialog of Caption (any for an empty one); with
+// no caption to look for, cancels every dialog instead.
+struct TDialogSearch {
+  const std::wstring* Caption;
+  HWND Found;
+};
+
+BOOL CALLBACK VisitDialog(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TDialogSearch*>(param);
+  wchar_t cls[16] = L"";
+  if (!GetClassNameW(window, cls, 16) || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  if (!search->Caption) return PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  if (!IsWindowEnabled(window) || (!search->Caption->empty() && TextOf(window) != *search->Caption)) return TRUE;
+  search->Found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+TDialogRobot::TDialogRobot(std::vector<TDialogStep> steps) : steps_(std::move(steps)), start_(GetTickCount()) {
+  activeRobot = this;
+  timer_ = SetTimer(nullptr, 0, 50, &Tick);
+}
+
+TDialogRobot::~TDialogRobot() {
+  KillTimer(nullptr, timer_);
+  activeRobot = nullptr;
+}
+
+void CALLBACK TDialogRobot::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  TDialogRobot* self = activeRobot;
+  // An action that opens a dialog of its own runs a loop that ticks again.
+  if (!self || self->busy_ || self->Done()) return;
+  self->busy_ = true;
+  const bool late = GetTickCount() - self->start_ > 15000;
+  TDialogSearch search{late ? nullptr : &self->steps_[self->next_].Caption, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &VisitDialog, reinterpret_cast<LPARAM>(&search));
+  if (search.Found && self->steps_[self->next_].Act(search.Found)) ++self->next_;
+  self->busy_ = false;
+}
+
+std::vector<HWND> Children(HWND dialog) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+  return children;
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void PressKey(HWND window, UINT key) { PostMessageW(window, WM_KEYDOWN, key, 1); }
+
+bool SaveScreenshot(HWND window, const std::string& name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // Wine shows what was drawn when the thread next looks for messages.
+  MSG msg;
+  for (int i = 0; i < 3; ++i, Sleep(20)) PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  CreateDirectoryA(TARVIK_SCREENSHOT_DIR, nullptr);
+  return Grab(window, true).SavePng(std::string(TARVIK_SCREENSHOT_DIR) + "/" + name + ".png");
+}
+
 }  // namespace tarvik::test

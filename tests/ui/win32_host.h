@@ -1,6 +1,7 @@
-// What the Windows tests of the viewer's windows share: a host with a
-// top-level window and a child "Rectangle", message pumping, and the pixels
-// of a window read back through WM_PRINT (no screen needed) or from the screen.
+// What the Windows tests of the viewer's windows and of the dialogs share: a
+// host with a top-level window and a child "Rectangle", message pumping, the
+// pixels of a window read back through WM_PRINT (no screen needed) or from
+// the screen, and a user who answers modal dialogs.
 #pragma once
 #include <windows.h>
 
@@ -46,5 +47,37 @@ class THostWindows {
   HWND host_ = nullptr;
   HWND rectangle_ = nullptr;
 };
+
+// A user of modal dialogs. A thread timer, which every modal loop on the
+// thread keeps firing, plays the steps in order: each waits for the visible,
+// enabled dialog of its caption (any dialog for an empty one) and is done
+// once its action returns true. After 15 seconds every dialog is cancelled.
+struct TDialogStep {
+  std::wstring Caption;
+  std::function<bool(HWND dialog)> Act;
+};
+
+class TDialogRobot {
+ public:
+  explicit TDialogRobot(std::vector<TDialogStep> steps);
+  ~TDialogRobot();
+  bool Done() const { return next_ == steps_.size(); }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  std::vector<TDialogStep> steps_;
+  size_t next_ = 0;
+  UINT_PTR timer_ = 0;
+  DWORD start_ = 0;
+  bool busy_ = false;
+};
+
+// The dialog's children in creation order, which is also their z-order.
+std::vector<HWND> Children(HWND dialog);
+std::wstring TextOf(HWND window);
+// Posted, so that the dialog's own loop handles it as it would a user's.
+void PressKey(HWND window, UINT key);
+// The window as the screen shows it, into TARVIK_SCREENSHOT_DIR/Name.png.
+bool SaveScreenshot(HWND window, const std::string& name);
 
 }  // namespace tarvik::test
