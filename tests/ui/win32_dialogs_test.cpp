@@ -20,18 +20,19 @@ using test::TextOf;
 
 const wchar_t kCaption[] = L"Sample Properties";
 
+// The second edit box is lower than the others: heights are the table's.
 TFormLayout SampleLayout() {
   TFormLayout layout{"Sample Properties", 650, 145, {}};
   const auto add = [&](TFormItemKind kind, const char* name, const char* text, int left, int top, int width,
-                       TButtonRole role = TButtonRole::Plain) {
-    layout.Items.push_back({.Kind = kind, .Name = name, .Text = text, .Left = left, .Top = top, .Width = width, .Role = role});
+                       int height, TButtonRole role = TButtonRole::Plain) {
+    layout.Items.push_back({kind, name, text, left, top, width, height, role});
   };
-  add(TFormItemKind::Label, "FLbl", "PowerPoint presentation (.pptx):", 24, 38, 0);
-  add(TFormItemKind::Edit, "FEdFirst", "first", 205, 34, 325);
-  add(TFormItemKind::Button, "FBtnBrowse", "Browse...", 540, 33, 85);
-  add(TFormItemKind::Edit, "FEdSecond", "", 205, 79, 325);
-  add(TFormItemKind::Button, "FBtnOK", "OK", 450, 92, 85, TButtonRole::Default);
-  add(TFormItemKind::Button, "FBtnCancel", "Cancel", 540, 92, 85, TButtonRole::Cancel);
+  add(TFormItemKind::Label, "FLbl", "PowerPoint presentation (.pptx):", 24, 38, 0, 0);
+  add(TFormItemKind::Edit, "FEdFirst", "first", 205, 34, 325, 25);
+  add(TFormItemKind::Button, "FBtnBrowse", "Browse...", 540, 33, 85, 25);
+  add(TFormItemKind::Edit, "FEdSecond", "", 205, 79, 325, 21);
+  add(TFormItemKind::Button, "FBtnOK", "OK", 450, 92, 85, 25, TButtonRole::Default);
+  add(TFormItemKind::Button, "FBtnCancel", "Cancel", 540, 92, 85, 25, TButtonRole::Cancel);
   return layout;
 }
 
@@ -50,7 +51,7 @@ void ExpectCentred(HWND window) {
 
 // Each control where its row puts it, in 9-point type: a label as large as
 // its text, with a pixel for the last glyph's edge; edit boxes and buttons at
-// their width and 25 high. Tab visits edit boxes and buttons in table order.
+// their size. Tab visits edit boxes and buttons in table order.
 void ExpectLayout(HWND dialog, const TFormLayout& layout) {
   RECT client;
   GetClientRect(dialog, &client);
@@ -76,7 +77,7 @@ void ExpectLayout(HWND dialog, const TFormLayout& layout) {
     const bool label = item.Kind == TFormItemKind::Label;
     const RECT r = BoundsIn(dialog, controls[i]);
     const RECT wanted{item.Left, item.Top, item.Left + (label ? text.right + 1 : item.Width),
-                      item.Top + (label ? text.bottom : 25)};
+                      item.Top + (label ? text.bottom : item.Height)};
     EXPECT_TRUE(EqualRect(&r, &wanted)) << r.left << "," << r.top << " " << r.right << "x" << r.bottom;
     if (label) continue;
     EXPECT_EQ(tab, controls[i]) << "tab order";

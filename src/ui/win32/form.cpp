@@ -11,7 +11,8 @@ namespace tarvik::ui::win32 {
 
 namespace {
 
-// Edit boxes are single-line; buttons keep the system's usual height.
+// Edit boxes and buttons whose row gives no height: a single line's box and
+// the system's usual button.
 constexpr int kControlHeight = 25;
 // Plain controls take ids from here on; the Default and Cancel buttons take
 // IDOK and IDCANCEL, which is what Enter, Esc and the close box send.
@@ -241,6 +242,8 @@ void TWin32Form::CreateControl(TControl& control, int id) {
                                    dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
   if (!control.Window) return;
   SendMessageW(control.Window, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+  // The author may type or paste more than the 30,000 characters a box takes by default.
+  if (item.Kind == TFormItemKind::Edit) SendMessageW(control.Window, EM_SETLIMITTEXT, 0, 0);
   PlaceControl(control);
 }
 
@@ -251,7 +254,7 @@ void TWin32Form::PlaceControl(const TControl& control) {
   // A pixel beyond the text's advance: the last glyph's smoothed edge can
   // reach past it, and Wine's labels then leave that glyph out altogether.
   const int width = item.Width > 0 ? item.Width : text.cx + 1;
-  const int height = label ? text.cy : kControlHeight;
+  const int height = item.Height > 0 ? item.Height : label ? text.cy : kControlHeight;
   MoveWindow(control.Window, item.Left, item.Top, width, height, TRUE);
 }
 
