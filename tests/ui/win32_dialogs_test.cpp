@@ -22,7 +22,7 @@ const wchar_t kCaption[] = L"Sample Properties";
 
 // The second edit box is lower than the others: heights are the table's.
 TFormLayout SampleLayout() {
-  TFormLayout layout{"Sample Properties", 650, 145, {}};
+  TFormLayout layout{"Sample Properties", 650, 190, {}};
   const auto add = [&](TFormItemKind kind, const char* name, const char* text, int left, int top, int width,
                        int height, TButtonRole role = TButtonRole::Plain) {
     layout.Items.push_back({kind, name, text, left, top, width, height, role});
@@ -31,8 +31,8 @@ TFormLayout SampleLayout() {
   add(TFormItemKind::Edit, "FEdFirst", "first", 205, 34, 325, 25);
   add(TFormItemKind::Button, "FBtnBrowse", "Browse...", 540, 33, 85, 25);
   add(TFormItemKind::Edit, "FEdSecond", "", 205, 79, 325, 21);
-  add(TFormItemKind::Button, "FBtnOK", "OK", 450, 92, 85, 25, TButtonRole::Default);
-  add(TFormItemKind::Button, "FBtnCancel", "Cancel", 540, 92, 85, 25, TButtonRole::Cancel);
+  add(TFormItemKind::Button, "FBtnOK", "OK", 450, 135, 85, 25, TButtonRole::Default);
+  add(TFormItemKind::Button, "FBtnCancel", "Cancel", 540, 135, 85, 25, TButtonRole::Cancel);
   return layout;
 }
 

@@ -36,7 +36,7 @@ void Pump() {
   }
 }
 
-TCapture Grab(HWND window, bool screen) {
+TCapture Grab(HWND window, TGrabFrom from) {
   RECT r{};
   GetWindowRect(window, &r);
   TCapture c{r.right - r.left, r.bottom - r.top, {}};
@@ -49,10 +49,11 @@ TCapture Grab(HWND window, bool screen) {
   HGDIOBJ old = SelectObject(dc, bitmap);
   auto* px = static_cast<uint32_t*>(bits);
   std::fill_n(px, c.Width * c.Height, 0xFF00FFu);  // magenta where nothing was drawn
-  if (screen) {
-    HDC from = GetDC(nullptr);
-    BitBlt(dc, 0, 0, c.Width, c.Height, from, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, from);
+  if (from != TGrabFrom::Print) {
+    HWND source = from == TGrabFrom::Screen ? nullptr : window;
+    HDC drawn = GetWindowDC(source);
+    BitBlt(dc, 0, 0, c.Width, c.Height, drawn, source ? 0 : r.left, source ? 0 : r.top, SRCCOPY);
+    ReleaseDC(source, drawn);
   } else {
     SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN);
   }
@@ -96,7 +97,7 @@ TCapture THostWindows::Screen(HWND window, int x, int y, const std::function<boo
     SetWindowPos(host_, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(host_);
     Pump();
-    shot = Grab(window, true);
+    shot = Grab(window, TGrabFrom::Screen);
     if (done(shot)) break;
     Sleep(50);
   }
@@ -170,7 +171,7 @@ bool SaveScreenshot(HWND window, const std::string& name) {
   MSG msg;
   for (int i = 0; i < 3; ++i, Sleep(20)) PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
   CreateDirectoryA(TARVIK_SCREENSHOT_DIR, nullptr);
-  return Grab(window, true).SavePng(std::string(TARVIK_SCREENSHOT_DIR) + "/" + name + ".png");
+  return Grab(window, TGrabFrom::Window).SavePng(std::string(TARVIK_SCREENSHOT_DIR) + "/" + name + ".png");
 }
 
 }  // namespace tarvik::test

@@ -23,9 +23,10 @@ struct TCapture {
   bool SavePng(const std::string& path) const;
 };
 
-// The window, its frame and its children as WM_PRINT draws them; with
-// Screen, as the screen shows it.
-TCapture Grab(HWND window, bool screen = false);
+// The window, its frame and its children as WM_PRINT draws them, as the
+// screen shows it, or as drawn into the window itself, whatever lies over it.
+enum class TGrabFrom { Print, Screen, Window };
+TCapture Grab(HWND window, TGrabFrom from = TGrabFrom::Print);
 std::string Hex(COLORREF colour);
 
 #define EXPECT_PIXEL(capture, x, y, colour) \
@@ -77,7 +78,7 @@ std::vector<HWND> Children(HWND dialog);
 std::wstring TextOf(HWND window);
 // Posted, so that the dialog's own loop handles it as it would a user's.
 void PressKey(HWND window, UINT key);
-// The window as the screen shows it, into TARVIK_SCREENSHOT_DIR/Name.png.
+// The window as drawn, into TARVIK_SCREENSHOT_DIR/Name.png.
 bool SaveScreenshot(HWND window, const std::string& name);
 
 }  // namespace tarvik::test
