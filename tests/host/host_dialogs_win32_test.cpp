@@ -17,18 +17,16 @@ using namespace tarvik;
 
 namespace {
 
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
 // Types Texts into the dialog's edit boxes in tab order (there must be as
 // many), saves a screenshot when named, and presses Enter.
 test::TDialogStep Fill(const char* caption, std::vector<std::string> texts, const char* shot = nullptr) {
-  return {Wide(caption), [=](HWND dialog) {
+  return {test::Wide(caption), [=](HWND dialog) {
             std::vector<HWND> edits;
             wchar_t cls[8];
             for (HWND child : test::Children(dialog))
               if (GetClassNameW(child, cls, 8) && lstrcmpiW(cls, L"Edit") == 0) edits.push_back(child);
             EXPECT_EQ(edits.size(), texts.size()) << caption;
-            for (size_t i = 0; i < std::min(edits.size(), texts.size()); ++i) SetWindowTextW(edits[i], Wide(texts[i]).c_str());
+            for (size_t i = 0; i < std::min(edits.size(), texts.size()); ++i) SetWindowTextW(edits[i], test::Wide(texts[i]).c_str());
             if (shot) test::SaveScreenshot(dialog, shot);
             if (!edits.empty()) test::PressKey(edits.back(), VK_RETURN);
             return true;

@@ -2,6 +2,7 @@
 // One screenshot of each kind of dialog.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -115,8 +116,8 @@ TEST(Win32Dialogs, EnterAsksTheValidatorWhileEscTheCloseBoxAndCancelCloseWithCan
     std::function<void(HWND dialog)> Press;
     TModalResult Result;
   } cases[] = {
-      {"Enter", [](HWND) { test::PressKey(GetFocus(), VK_RETURN); }, TModalResult::OK},
-      {"Esc", [](HWND) { test::PressKey(GetFocus(), VK_ESCAPE); }, TModalResult::Cancel},
+      {"Enter", [](HWND d) { test::PressKey(Children(d)[1], VK_RETURN); }, TModalResult::OK},
+      {"Esc", [](HWND d) { test::PressKey(Children(d)[1], VK_ESCAPE); }, TModalResult::Cancel},
       {"close box", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, TModalResult::Cancel},
       {"Cancel button", [](HWND d) { PostMessageW(Children(d).back(), BM_CLICK, 0, 0); }, TModalResult::Cancel},
   };
@@ -165,7 +166,7 @@ TEST(Win32Dialogs, TheInputBoxHoldsItsPromptAndGivesWhatWasTypedOnlyWithOK) {
     std::string text = "12";
     TDialogRobot robot({{L"Go Properties", [&](HWND box) {
                            const std::vector<HWND> controls = Children(box);
-                           EXPECT_EQ(TextOf(controls[0]), std::wstring(prompt.begin(), prompt.end()));
+                           EXPECT_EQ(TextOf(controls[0]), test::Wide(prompt));
                            EXPECT_EQ(TextOf(controls[1]), L"12");
                            RECT client;
                            GetClientRect(box, &client);
@@ -202,8 +203,18 @@ TEST(Win32Dialogs, TheSystemPickersStartWhereAskedAndGiveWhatWasChosen) {
   EXPECT_EQ(chosen, JoinPath(dir, "out.smp"));
   std::string folder = dir;
   TDialogRobot browsing({{L"", [&](HWND dialog) {
+                            // The folder is chosen in the tree once the shell has walked down to it.
+                            wchar_t chosenName[MAX_PATH] = L"";
+                            HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+                            TVITEMW item{};
+                            item.mask = TVIF_TEXT;
+                            item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+                            item.pszText = chosenName;
+                            item.cchTextMax = MAX_PATH;
+                            SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+                            if (std::wstring(chosenName) != test::Wide(ExtractFileName(dir))) return false;
                             test::SaveScreenshot(dialog, "dialog_folder");
-                            return PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                            return PostMessageW(dialog, WM_COMMAND, IDOK, 0) != FALSE;
                           }}});
   EXPECT_TRUE(DefaultDialogs().BrowseForFolder("Select output web folder", folder));
   EXPECT_EQ(folder, dir);

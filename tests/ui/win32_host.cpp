@@ -142,11 +142,16 @@ TDialogRobot::~TDialogRobot() {
 void CALLBACK TDialogRobot::Tick(HWND, UINT, UINT_PTR, DWORD) {
   TDialogRobot* self = activeRobot;
   // An action that opens a dialog of its own runs a loop that ticks again.
-  if (!self || self->busy_ || self->Done()) return;
-  self->busy_ = true;
+  if (!self || self->busy_) return;
   const bool late = GetTickCount() - self->start_ > 15000;
+  if (self->Done() && !late) return;
+  self->busy_ = true;
+  // Late, whatever is still open is cancelled, played steps or not.
   TDialogSearch search{late ? nullptr : &self->steps_[self->next_].Caption, nullptr};
   EnumThreadWindows(GetCurrentThreadId(), &VisitDialog, reinterpret_cast<LPARAM>(&search));
+  // In front, as a user's dialog is: other suites' windows may have taken
+  // the foreground, and with it the keyboard focus.
+  if (search.Found) SetForegroundWindow(search.Found);
   if (search.Found && self->steps_[self->next_].Act(search.Found)) ++self->next_;
   self->busy_ = false;
 }
@@ -162,6 +167,8 @@ std::wstring TextOf(HWND window) {
   text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 void PressKey(HWND window, UINT key) { PostMessageW(window, WM_KEYDOWN, key, 1); }
 

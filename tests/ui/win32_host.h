@@ -76,6 +76,7 @@ class TDialogRobot {
 // The dialog's children in creation order, which is also their z-order.
 std::vector<HWND> Children(HWND dialog);
 std::wstring TextOf(HWND window);
+std::wstring Wide(const std::string& ascii);
 // Posted, so that the dialog's own loop handles it as it would a user's.
 void PressKey(HWND window, UINT key);
 // The window as drawn, into TARVIK_SCREENSHOT_DIR/Name.png.
