@@ -26,7 +26,8 @@ test::TDialogStep Fill(const char* caption, std::vector<std::string> texts, cons
             for (HWND child : test::Children(dialog))
               if (GetClassNameW(child, cls, 8) && lstrcmpiW(cls, L"Edit") == 0) edits.push_back(child);
             EXPECT_EQ(edits.size(), texts.size()) << caption;
-            for (size_t i = 0; i < std::min(edits.size(), texts.size()); ++i) SetWindowTextW(edits[i], test::Wide(texts[i]).c_str());
+            for (size_t i = 0; i < std::min(edits.size(), texts.size()); ++i)
+              SetWindowTextW(edits[i], test::Wide(texts[i]).c_str());
             if (shot) test::SaveScreenshot(dialog, shot);
             if (!edits.empty()) test::PressKey(edits.back(), VK_RETURN);
             return true;

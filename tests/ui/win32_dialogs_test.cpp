@@ -140,13 +140,15 @@ TEST(Win32Dialogs, EnterAsksTheValidatorWhileEscTheCloseBoxAndCancelCloseWithCan
 }
 
 TEST(Win32Dialogs, MessageBoxesShowTheirIconCentredOnTheScreen) {
-  const std::pair<TMessageIcon, WORD> cases[] = {{TMessageIcon::Warning, 32515}, {TMessageIcon::Error, 32513}, {TMessageIcon::Information, 32516}};
+  const std::pair<TMessageIcon, WORD> cases[] = {
+      {TMessageIcon::Warning, 32515}, {TMessageIcon::Error, 32513}, {TMessageIcon::Information, 32516}};
   for (const auto& [kind, systemIcon] : cases) {
     TDialogRobot robot({{L"Caption \u00e9", [&](HWND box) {
                            EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Some text.");
+                           const HICON wanted = LoadIconW(nullptr, MAKEINTRESOURCEW(systemIcon));
                            bool iconShown = false;
                            for (HWND child : Children(box))
-                             iconShown |= SendMessageW(child, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(LoadIconW(nullptr, MAKEINTRESOURCEW(systemIcon)));
+                             iconShown |= SendMessageW(child, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(wanted);
                            EXPECT_TRUE(iconShown);
                            ExpectCentred(box);
                            test::SaveScreenshot(box, "dialog_message");
@@ -208,7 +210,7 @@ TEST(Win32Dialogs, TheSystemPickersStartWhereAskedAndGiveWhatWasChosen) {
                             HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
                             TVITEMW item{};
                             item.mask = TVIF_TEXT;
-                            item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+                            item.hItem = TreeView_GetSelection(tree);
                             item.pszText = chosenName;
                             item.cchTextMax = MAX_PATH;
                             SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));

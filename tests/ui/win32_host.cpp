@@ -158,7 +158,8 @@ void CALLBACK TDialogRobot::Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 std::vector<HWND> Children(HWND dialog) {
   std::vector<HWND> children;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    children.push_back(child);
   return children;
 }
 

@@ -58,7 +58,8 @@ struct TFormFont {
 
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
   try {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    auto* windows = reinterpret_cast<std::vector<HWND>*>(list);
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) windows->push_back(window);
     return TRUE;
   } catch (...) {
     return FALSE;
@@ -92,7 +93,8 @@ SIZE FormTextExtent(const std::string& text) {
   return size;
 }
 
-TWin32Form::TWin32Form(const TFormLayout& layout) : layout_{layout.Caption, layout.ClientWidth, layout.ClientHeight, {}} {
+TWin32Form::TWin32Form(const TFormLayout& layout)
+    : layout_{layout.Caption, layout.ClientWidth, layout.ClientHeight, {}} {
   for (const TFormItem& item : layout.Items) controls_.push_back({item, nullptr, nullptr});
 }
 
@@ -195,7 +197,8 @@ void TWin32Form::Initialise() {
   SetWindowTextW(dialog_, Widen(layout_.Caption).c_str());
   // Created in table order: the order of the children is the tab order.
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const TButtonRole role = controls_[i].Item.Kind == TFormItemKind::Button ? controls_[i].Item.Role : TButtonRole::Plain;
+    const TFormItem& item = controls_[i].Item;
+    const TButtonRole role = item.Kind == TFormItemKind::Button ? item.Role : TButtonRole::Plain;
     CreateControl(controls_[i], role == TButtonRole::Default  ? IDOK
                                 : role == TButtonRole::Cancel ? IDCANCEL
                                                               : kFirstControlId + static_cast<int>(i));
@@ -238,8 +241,9 @@ void TWin32Form::CreateControl(TControl& control, int id) {
     cls = L"BUTTON";
     style = (item.Role == TButtonRole::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
   }
+  const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   control.Window = CreateWindowExW(exStyle, cls, Widen(item.Text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                   dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
+                                   dialog_, menu, ModuleInstance(), nullptr);
   if (!control.Window) return;
   SendMessageW(control.Window, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
   // The author may type or paste more than the 30,000 characters a box takes by default.

@@ -115,8 +115,9 @@ class TWin32Dialogs : public TDialogs {
         {.Kind = TFormItemKind::Button, .Name = "OK", .Text = "OK",
          .Left = width - kInputMargin - 2 * kInputButtonWidth - kInputGap, .Top = buttonTop,
          .Width = kInputButtonWidth, .Role = TButtonRole::Default},
-        {.Kind = TFormItemKind::Button, .Name = "Cancel", .Text = "Cancel", .Left = width - kInputButtonWidth - kInputMargin,
-         .Top = buttonTop, .Width = kInputButtonWidth, .Role = TButtonRole::Cancel},
+        {.Kind = TFormItemKind::Button, .Name = "Cancel", .Text = "Cancel",
+         .Left = width - kInputButtonWidth - kInputMargin, .Top = buttonTop, .Width = kInputButtonWidth,
+         .Role = TButtonRole::Cancel},
     };
     TWin32Form form(layout);
     if (form.ShowModal() != TModalResult::OK) return false;
