@@ -10,8 +10,8 @@ import { cpSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, write
 import { createRequire } from 'node:module';
 import { basename, join } from 'node:path';
 
-import { chromiumAvailable, launchBrowser } from './support/browser.mjs';
-import { env, missingSetup, variables, workFolder, writePlayerDecks } from './support/exports.mjs';
+import { chromiumAvailable, launchBrowser, newWatchedPage } from './support/browser.mjs';
+import { env, missingSetup, variables, workFolder, writePlayerDecks, runTarvik } from './support/exports.mjs';
 import { serveFolder } from './support/server.mjs';
 
 const require = createRequire(import.meta.url);
@@ -19,10 +19,6 @@ const skip = missingSetup() ?? (chromiumAvailable() ? false : 'chromium is not i
 const STANDALONE = new URL('./node_modules/h5p-standalone/dist/', import.meta.url).pathname;
 
 let folder, browser, server, exportOutput;
-
-function tarvik(args) {
-  return execFileSync(env.tarvik, args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
-}
 
 // The validator as an H5P server runs it on an upload: file sizes and
 // extensions in the archive, then the extracted package (h5p.json, content,
@@ -76,8 +72,8 @@ before(async () => {
   if (skip) return;
   folder = workFolder('h5p');
   const decks = writePlayerDecks(folder);
-  exportOutput = tarvik(['h5p', decks.player]);
-  tarvik(['h5p', decks.empty]);
+  exportOutput = runTarvik(['h5p', decks.player]);
+  runTarvik(['h5p', decks.empty]);
   cpSync(STANDALONE, join(folder, 'standalone'), { recursive: true });
   writeFileSync(join(folder, 'host.html'), HOST_PAGE);
   server = await serveFolder(folder);
@@ -92,15 +88,7 @@ after(async () => {
 // The content played by h5p-standalone on a paused fake clock; returns the
 // page and the frame that holds the presentation.
 async function play(content) {
-  const context = await browser.newContext({ viewport: { width: 1100, height: 900 } });
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (err) => errors.push(`page: ${err.message}`));
-  page.on('console', (msg) => {
-    if (msg.type() === 'error') errors.push(`console: ${msg.text()}`);
-  });
-  await page.clock.install({ time: new Date('2026-01-05T09:00:00Z') });
-  await page.clock.pauseAt(new Date('2026-01-05T09:00:01Z'));
+  const { page, context, errors } = await newWatchedPage(browser, { width: 1100, height: 900 });
   await page.goto(`${server.url('host.html')}?content=${encodeURIComponent(content)}`, { waitUntil: 'load' });
   assert.equal(await page.evaluate(() => window.played), 'ok');
   let frame = null;

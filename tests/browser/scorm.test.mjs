@@ -11,8 +11,8 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import { existsSync, readdirSync, statSync } from 'node:fs';
 import { basename, join } from 'node:path';
 
-import { chromiumAvailable, launchBrowser } from './support/browser.mjs';
-import { env, missingSetup, variables, workFolder, writePlayerDecks } from './support/exports.mjs';
+import { chromiumAvailable, launchBrowser, newWatchedPage } from './support/browser.mjs';
+import { env, missingSetup, variables, workFolder, writePlayerDecks, runTarvik } from './support/exports.mjs';
 import { SCORM12_SCHEMAS, installPackage, lmsUrl, startRecordStore } from './support/lms.mjs';
 import { serveFolder } from './support/server.mjs';
 
@@ -22,10 +22,6 @@ const EXPERIENCED = 'http://adlnet.gov/expapi/verbs/experienced';
 const COMPLETED = 'http://adlnet.gov/expapi/verbs/completed';
 
 let folder, browser, server, decks, exportOutput;
-
-function tarvik(args) {
-  return execFileSync(env.tarvik, args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
-}
 
 // xmllint against both SCORM 1.2 schemas: the ADL one imports the IMS one.
 function validateManifest(packageFile) {
@@ -40,8 +36,8 @@ before(async () => {
   if (skip) return;
   folder = workFolder('scorm');
   decks = writePlayerDecks(folder);
-  exportOutput = tarvik(['scorm', decks.player]);
-  tarvik(['scorm', decks.empty]);
+  exportOutput = runTarvik(['scorm', decks.player]);
+  runTarvik(['scorm', decks.empty]);
   installPackage(folder, join(folder, 'player.scorm.zip'), 'player');
   installPackage(folder, join(folder, 'empty.scorm.zip'), 'empty');
   server = await serveFolder(folder);
@@ -55,15 +51,7 @@ after(async () => {
 
 // The LMS page launching Sco on a paused fake clock; only advance() moves time.
 async function launch(sco, seed) {
-  const context = await browser.newContext({ viewport: { width: 1300, height: 760 } });
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (err) => errors.push(`page: ${err.message}`));
-  page.on('console', (msg) => {
-    if (msg.type() === 'error') errors.push(`console: ${msg.text()}`);
-  });
-  await page.clock.install({ time: new Date('2026-01-05T09:00:00Z') });
-  await page.clock.pauseAt(new Date('2026-01-05T09:00:01Z'));
+  const { page, context, errors } = await newWatchedPage(browser, { width: 1300, height: 760 });
   await page.goto(lmsUrl(server, sco, seed), { waitUntil: 'load' });
   const frame = page.frames().find((f) => f.url().includes(sco));
   await frame.waitForFunction(() => typeof window.Tarvik === 'object');

@@ -12,6 +12,7 @@
 
 #include "htmlexport/epub_documents.h"
 #include "htmlexport/epub_export.h"
+#include "htmlexport/package_test_util.h"
 #include "htmlexport/renderer_test_util.h"
 #include "htmlexport/svg_renderer.h"
 #include "package/zip_listing.h"
@@ -58,35 +59,13 @@ bool IsTimestamp(const std::string& text) {
   return true;
 }
 
-class EpubExport : public ::testing::Test {
+// Slides with one picture on each of the first two and a text box on all.
+class EpubExport : public test::TPackageTest {
  protected:
-  std::string Path(const std::string& name) const { return JoinPath(scratch_.Path(), name); }
-
-  // Slides with one picture on each of the first two and a text box on all.
   std::string WriteDeck(const std::string& name, int slides) const {
-    test::TDeckParts parts;
-    for (int i = 0; i < slides; ++i) {
-      test::TSlideParts slide;
-      slide.SpTree = test::TextShapeXml(2, "Text", 0, 0, 2000000, 500000, "Slide & " + std::to_string(i + 1));
-      if (i < 2) slide.SpTree += test::PictureXml(3, "Picture", "rId10", 0, 600000, 952500, 952500);
-      slide.Rels = test::RelationshipXml("rId10", "image", "../media/picture.png");
-      parts.Slides.push_back(slide);
-    }
-    test::TDeckWriter deck = test::BuildMinimalDeck(parts);
-    deck.Add("ppt/media/picture.png", "\x89PNG\r\n\x1A\n" + std::string(70000, 'P'));
-    std::string path = Path(name);
-    deck.Write(path);
-    return path;
+    return TPackageTest::WriteDeck(name, slides, "Slide & ", "\x89PNG\r\n\x1A\n" + std::string(70000, 'P'));
   }
-
-  bool WorkFolderLeft() const {
-    for (const auto& entry : fs::directory_iterator(fs::path(scratch_.Path())))
-      if (entry.path().filename().string().starts_with("Tarvik_EPUB_")) return true;
-    return false;
-  }
-
-  ScratchFolder scratch_;
-  test::TempVariable temp_{scratch_.Path()};
+  bool WorkFolderLeft() const { return TPackageTest::WorkFolderLeft({"Tarvik_EPUB_"}); }
 };
 
 TEST_F(EpubExport, WritesTheBookInContainerOrderWithEveryPageAsTheRendererDrawsIt) {
@@ -163,30 +142,13 @@ TEST_F(EpubExport, RefusesWhatGivesNoBookAndKeepsWhatWasThere) {
   std::string empty = WriteDeck("Empty.pptx", 0);
   std::string broken = Path("Broken.pptx");
   WriteFileBytes(broken, "not a package");
-  struct Case {
-    std::string deck, output, message;
-  } cases[] = {
-      {Path("missing.pptx"), out, "PowerPoint file not found: " + Path("missing.pptx")},
-      {deck, " \t", "Output EPUB filename is required."},
-      {deck, deck, "The output file is the PowerPoint file itself: " + deck},
-      {empty, out, "The presentation has no slides to make an EPUB book of: " + empty},
-      {broken, out, ""},  // the loader's own message
-  };
-  for (const auto& c : cases) {
-    int slides = 9, objects = 9;
-    try {
-      ExportEPUB(c.deck, c.output, slides, objects);
-      ADD_FAILURE() << "no error for " << c.deck;
-    } catch (const ETarvikError& e) {
-      if (!c.message.empty()) {
-        EXPECT_EQ(std::string(e.what()), c.message);
-      }
-    }
-    EXPECT_EQ(slides + objects, 0) << c.deck;
-    EXPECT_EQ(ReadFileBytes(out), "an earlier book") << c.deck;
-    EXPECT_TRUE(FileExists(deck));
-    EXPECT_FALSE(WorkFolderLeft()) << c.deck;
-  }
+  ExpectRefusals(ExportEPUB,
+                 {{Path("missing.pptx"), out, "PowerPoint file not found: " + Path("missing.pptx")},
+                  {deck, " \t", "Output EPUB filename is required."},
+                  {deck, deck, "The output file is the PowerPoint file itself: " + deck},
+                  {empty, out, "The presentation has no slides to make an EPUB book of: " + empty},
+                  {broken, out, ""}},
+                 out, "an earlier book", {"Tarvik_EPUB_"});
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "htmlexport/h5p_export.h"
 #include "htmlexport/player_document.h"
 #include "htmlexport/render_context.h"
+#include "htmlexport/package_test_util.h"
 #include "htmlexport/renderer_test_util.h"
 #include "htmlexport/scorm_export.h"
 #include "htmlexport/svg_renderer.h"
@@ -104,39 +105,14 @@ TEST(H5pLibrary, FixedFilesAreJsonTheirScriptAndStylesheetCompacted) {
   EXPECT_NE(H5pLibraryStylesheet().find(".lumio-h5p-thumb svg{"), std::string::npos);
 }
 
-class LmsPackages : public ::testing::Test {
+// Slides with a text box each, non-ASCII text, and one picture shown on
+// the first two.
+class LmsPackages : public test::TPackageTest {
  protected:
-  std::string Path(const std::string& name) const { return JoinPath(scratch_.Path(), name); }
-
-  // Slides with a text box each, non-ASCII text, and one picture shown on
-  // the first two.
   std::string WriteDeck(const std::string& name, int slides) const {
-    test::TDeckParts parts;
-    for (int i = 0; i < slides; ++i) {
-      test::TSlideParts slide;
-      slide.SpTree = test::TextShapeXml(2, "Text", 0, 0, 2000000, 500000,
-                                        "Caf\xC3\xA9 \xE2\x80\x94 " + std::to_string(i + 1));
-      if (i < 2) slide.SpTree += test::PictureXml(3, "Picture", "rId10", 0, 600000, 952500, 952500);
-      slide.Rels = test::RelationshipXml("rId10", "image", "../media/picture.png");
-      parts.Slides.push_back(slide);
-    }
-    test::TDeckWriter deck = test::BuildMinimalDeck(parts);
-    deck.Add("ppt/media/picture.png", std::string(7001, 'P') + "not really a PNG");
-    std::string path = Path(name);
-    deck.Write(path);
-    return path;
+    return TPackageTest::WriteDeck(name, slides, "Caf\xC3\xA9 \xE2\x80\x94 ", std::string(7001, 'P') + "not really a PNG");
   }
-
-  bool WorkFolderLeft() const {
-    for (const auto& entry : fs::directory_iterator(fs::path(scratch_.Path()))) {
-      const std::string name = entry.path().filename().string();
-      if (name.starts_with("Tarvik_SCORM_") || name.starts_with("Tarvik_H5P_")) return true;
-    }
-    return false;
-  }
-
-  ScratchFolder scratch_;
-  test::TempVariable temp_{scratch_.Path()};
+  bool WorkFolderLeft() const { return TPackageTest::WorkFolderLeft({"Tarvik_SCORM_", "Tarvik_H5P_"}); }
 };
 
 TEST_F(LmsPackages, ScormHoldsTheManifestThenThePlayerWithTheRuntime) {
@@ -251,37 +227,18 @@ TEST_F(LmsPackages, RefuseWhatGivesNoPackageAndKeepWhatWasThere) {
   WriteFileBytes(out, "an earlier package");
   std::string broken = Path("Broken.pptx");
   WriteFileBytes(broken, "not a package");
-  using TExport = bool (*)(const std::string&, const std::string&, int&, int&);
   struct Kind {
     TExport Export;
     std::string Blank;
   } kinds[] = {{ExportSCORM, "Output SCORM package filename is required."},
                {ExportH5P, "Output H5P filename is required."}};
-  for (const auto& kind : kinds) {
-    struct Case {
-      std::string deck, output, message;
-    } cases[] = {
-        {Path("missing.pptx"), out, "PowerPoint file not found: " + Path("missing.pptx")},
-        {deck, " \t", kind.Blank},
-        {deck, deck, "The output file is the PowerPoint file itself: " + deck},
-        {broken, out, ""},  // the loader's own message
-    };
-    for (const auto& c : cases) {
-      int slides = 9, objects = 9;
-      try {
-        kind.Export(c.deck, c.output, slides, objects);
-        ADD_FAILURE() << "no error for " << c.deck;
-      } catch (const ETarvikError& e) {
-        if (!c.message.empty()) {
-          EXPECT_EQ(std::string(e.what()), c.message);
-        }
-      }
-      EXPECT_EQ(slides + objects, 0) << c.deck;
-      EXPECT_EQ(ReadFileBytes(out), "an earlier package") << c.deck;
-      EXPECT_TRUE(FileExists(deck));
-      EXPECT_FALSE(WorkFolderLeft()) << c.deck;
-    }
-  }
+  for (const auto& kind : kinds)
+    ExpectRefusals(kind.Export,
+                   {{Path("missing.pptx"), out, "PowerPoint file not found: " + Path("missing.pptx")},
+                    {deck, " \t", kind.Blank},
+                    {deck, deck, "The output file is the PowerPoint file itself: " + deck},
+                    {broken, out, ""}},
+                   out, "an earlier package", {"Tarvik_SCORM_", "Tarvik_H5P_"});
 }
 
 }  // namespace

@@ -36,10 +36,10 @@ export async function launchWithProfile(profileFolder) {
   });
 }
 
-// A page in a context of its own with a paused fake clock installed before
-// the document loads, and a list that collects console errors and page errors.
-// Requests that leave 127.0.0.1 are refused and count as errors.
-export async function openPlayer(browser, url, { viewport = { width: 1280, height: 800 } } = {}) {
+// A page in a context of its own, with a list that collects console errors
+// and page errors, and a fake clock paused before anything loads: only the
+// tests move time (runFor, fastForward).
+export async function newWatchedPage(browser, viewport) {
   const context = await browser.newContext({ viewport });
   const page = await context.newPage();
   const errors = [];
@@ -47,16 +47,21 @@ export async function openPlayer(browser, url, { viewport = { width: 1280, heigh
     if (msg.type() === 'error') errors.push(`console: ${msg.text()}`);
   });
   page.on('pageerror', (err) => errors.push(`page: ${err.message}`));
+  await page.clock.install({ time: new Date('2026-01-05T09:00:00Z') });
+  await page.clock.pauseAt(new Date('2026-01-05T09:00:01Z'));
+  return { page, context, errors };
+}
+
+// The player at url in a watched page. Requests that leave 127.0.0.1 are
+// refused and count as errors.
+export async function openPlayer(browser, url, { viewport = { width: 1280, height: 800 } } = {}) {
+  const { page, context, errors } = await newWatchedPage(browser, viewport);
   await context.route('**/*', (route) => {
     const target = new URL(route.request().url());
     if (target.protocol === 'data:' || target.hostname === '127.0.0.1') return route.continue();
     errors.push(`network: ${route.request().url()}`);
     return route.abort();
   });
-  // Time stands still from here on: only runFor moves it, so the tests decide
-  // exactly when the slideshow and the bars' timers fire.
-  await page.clock.install({ time: new Date('2026-01-05T09:00:00Z') });
-  await page.clock.pauseAt(new Date('2026-01-05T09:00:01Z'));
   await page.goto(url, { waitUntil: 'load' });
   return { page, context, errors };
 }

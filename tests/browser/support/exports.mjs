@@ -28,7 +28,7 @@ export function workFolder(name) {
   return folder;
 }
 
-function runTarvik(args) {
+export function runTarvik(args) {
   return execFileSync(env.tarvik, args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
 }
 
