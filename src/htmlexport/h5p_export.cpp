@@ -3,9 +3,9 @@
 //
 // The slides are rendered as one document (pictures shown on several
 // slides defined once, as in the player) with references in place of their
-// files, and the content's Base64 slide data is put together from the
-// Base64 of that text and one compressed piece per file (media_pieces.h):
-// the twice-encoded media is never held whole.
+// files, and the content's Base64 slide data is encoded and compressed as
+// the archive is written, each file read a block at a time where its
+// reference stands (media_pieces.h): the twice-encoded media is never held.
 #include "htmlexport/h5p_export.h"
 
 #include <ctime>
@@ -120,11 +120,10 @@ bool ExportH5P(const std::string& pptxFile, const std::string& outputFile, int& 
     ReportSlideProgress(n, total);
   }
 
-  TMediaPieces pieces(context);
   std::vector<TZipEntry> entries;
   entries.push_back(TextEntry("h5p.json", BuildH5pJson(title)));
-  entries.push_back(Base64EntryWithMedia("content/content.json", H5pContentBefore(title, width, height), sections,
-                                         H5pContentAfter(), pieces));
+  entries.push_back(StreamedBase64EntryWithMedia("content/content.json", H5pContentBefore(title, width, height),
+                                                 std::move(sections), H5pContentAfter(), context.ReferencedMedia()));
   const std::string library = kLibraryFolder;
   entries.push_back(TextEntry(library + "library.json", H5pLibraryJson()));
   entries.push_back(TextEntry(library + "semantics.json", H5pSemanticsJson()));

@@ -1,8 +1,10 @@
-// Single-file export driver: checks, work folder, loader, player page, write.
+// Single-file export driver: checks, work folder, loader, the player page
+// written as it is rendered.
 #include "htmlexport/html5_export.h"
 
+#include "htmlexport/data_uri.h"
 #include "htmlexport/player_document.h"
-#include "package/text_file.h"
+#include "htmlexport/render_context.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -38,9 +40,17 @@ bool ExportHTML5(const std::string& pptxFile, const std::string& outputFile, int
   // The presentation is freed when this scope ends, whatever happens below.
   std::unique_ptr<TPPTXPresentation> presentation = LoadPPTXPresentation(pptxFile, workRoot);
   int objects = 0;
-  std::string page = kUtf8Bom;
-  AppendPlayerDocument(page, *presentation, pptxFile, objects);
-  WriteTextFileReplacing(outputFile, page, false);
+  // Written as it is made into a temporary file, which becomes the output
+  // only once the page is whole; it goes when anything fails.
+  TReplacingFile page(outputFile);
+  page.Write(kUtf8Bom);
+  TRenderContext context(*presentation);
+  context.SharePictures();
+  context.ReferenceMedia();
+  WritePlayerDocument(page, *presentation, pptxFile, objects, context, [&](TByteSink& out, size_t index) {
+    WriteFileDataUri(out, context.ReferencedMedia()[index]);
+  });
+  page.Commit();
   objectCount = objects;
   slideCount = static_cast<int>(presentation->Slides.size());
   return FileExists(outputFile);

@@ -1,108 +1,165 @@
-// Media pieces and the entries made of text and pieces.
+// Media pieces, and the entries made of text and media.
 #include "htmlexport/media_pieces.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "htmlexport/data_uri.h"
 #include "package/base64.h"
 #include "package/mime_types.h"
 #include "platform/files.h"
 
-#include <algorithm>
-
 namespace tarvik {
 
 namespace {
 
-// Formats that are compressed already: LZ77 finds nothing in their Base64.
-bool IsCompressedFormat(const std::string& mime) {
+// Formats that are compressed already: LZ77 finds nothing in their Base64,
+// which the fixed code then takes.
+bool IsCompressedFormat(const std::string& file) {
+  const std::string mime = MimeTypeForFile(file);
   return mime.starts_with("video/") || mime == "image/png" || mime == "image/jpeg" || mime == "image/gif" ||
          mime == "image/webp" || mime == "audio/mpeg" || mime == "audio/ogg";
 }
 
-// Calls OnText for the stretches of Text between media references and
-// OnMedia with the index of each reference, in order.
-template <typename FText, typename FMedia>
-void SplitAtReferences(std::string_view text, size_t count, FText onText, FMedia onMedia) {
-  const std::string marker = "\"" + std::string(TRenderContext::kMediaReference);
-  size_t copied = 0;
-  for (size_t at = text.find(marker); at != std::string_view::npos; at = text.find(marker, at + 1)) {
-    size_t digits = at + marker.size();
-    size_t end = digits;
-    size_t index = 0;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9' && index < count)
-      index = index * 10 + static_cast<size_t>(text[end++] - '0');
-    if (end == digits || end >= text.size() || text[end] != '"' || index >= count) continue;
-    onText(text.substr(copied, digits - copied - TRenderContext::kMediaReference.size()));
-    onMedia(index);
-    copied = end;
-  }
-  onText(text.substr(copied));
-}
-
-// Base64 of a text that arrives in stretches, into a deflate stream: up to
-// two bytes wait for the next stretch so that every group of three is
-// encoded whole, and the URIs of files come in as compressed pieces.
-class TBase64Writer {
- public:
-  TBase64Writer(TDeflateStreamBuilder& stream, TMediaPieces& pieces) : FStream(stream), FPieces(pieces) {}
-
-  void Text(std::string_view text) {
-    if (text.empty()) return;
-    std::string joined = FCarry;
-    joined.append(text);
-    const size_t whole = joined.size() / 3 * 3;
-    FBuffer.clear();
-    AppendBase64(FBuffer, std::string_view(joined).substr(0, whole));
-    FStream.AddText(FBuffer);
-    FCarry = joined.substr(whole);
-  }
-
-  void Media(size_t index) {
-    std::string head, tail;
-    const TDeflatedPiece& piece = FPieces.Base64Piece(index, (3 - FCarry.size()) % 3, head, tail);
-    Text(head);
-    if (piece.Size > 0) FStream.AddPiece(piece);
-    Text(tail);
-  }
-
-  void Finish() {
-    FBuffer.clear();
-    AppendBase64(FBuffer, FCarry);
-    FStream.AddText(FBuffer);
-    FCarry.clear();
-  }
-
- private:
-  TDeflateStreamBuilder& FStream;
-  TMediaPieces& FPieces;
-  std::string FCarry, FBuffer;
+// A stretch of a text: its own characters, or a media reference.
+struct TPart {
+  std::string_view Text;
+  size_t Media = 0;
+  bool IsMedia = false;
 };
 
-TDeflateEffort EffortFor(const std::string& file) {
-  return IsCompressedFormat(MimeTypeForFile(file)) ? TDeflateEffort::Base64 : TDeflateEffort::Full;
+std::vector<TPart> PartsOf(std::string_view text, size_t count) {
+  std::vector<TPart> parts;
+  SplitAtMediaReferences(
+      text, count, [&](std::string_view stretch) { parts.push_back({stretch}); },
+      [&](size_t index) { parts.push_back({{}, index, true}); });
+  return parts;
 }
 
-}  // namespace
+// Output per call of Next, roughly: a few blocks of a file.
+constexpr size_t kStep = 1 << 20;
 
-namespace {
-
-// Bytes of a file per step of its Base64: a whole number of groups of three,
-// small enough to stay in the caches.
-constexpr size_t kChunkBytes = 3 * 21845;
-
-// The data: URI of Bytes as its parts: the "data:<mime>;base64," prefix,
-// then the Base64 of the bytes a chunk at a time.
-template <typename F>
-void ForEachUriPart(std::string_view prefix, std::string_view bytes, F part) {
-  part(prefix);
-  std::string buffer;
-  for (size_t at = 0; at < bytes.size(); at += kChunkBytes) {
-    buffer.clear();
-    AppendBase64(buffer, bytes.substr(at, kChunkBytes));
-    part(std::string_view(buffer));
+// The stream of a streamed entry: the text's stretches compressed by zlib,
+// each referenced file's data: URI read a block at a time and coded as it
+// comes (the fixed code for the Base64 of compressed formats, straight from
+// the file's bytes); with Base64, all of it encoded once more on the way,
+// each file's part still with the fixed code, straight from its Base64.
+class TMediaSource final : public TDeflateSource {
+ public:
+  TMediaSource(std::string before, std::string text, std::string after, std::vector<std::string> files,
+               bool base64)
+      : FBefore(std::move(before)), FText(std::move(text)), FAfter(std::move(after)), FFiles(std::move(files)),
+        FOuter(base64) {
+    FParts = PartsOf(FText, FFiles.size());
+    uint64_t inner = 0;
+    for (const TPart& part : FParts) inner += part.IsMedia ? DataUriLength(FFiles[part.Media]) : part.Text.size();
+    FExpected = FBefore.size() + (FOuter ? Base64Length64(inner) : inner) + FAfter.size();
   }
-}
 
-std::string UriPrefix(const std::string& file) { return "data:" + MimeTypeForFile(file) + ";base64,"; }
+  bool Next(std::string& out) override {
+    if (FEnded) return false;
+    if (!FStarted) {
+      FStarted = true;
+      FWriter.Text(FBefore, out);
+    }
+    while (out.size() < kStep) {
+      if (FReader) {
+        const size_t got = FReader->Read(FBytes.data(), FBytes.size());
+        if (got > 0) {
+          FileBytes(std::string_view(FBytes.data(), got), out);
+          continue;
+        }
+        FChars.clear();
+        FFile.Finish(FChars);
+        Put(FChars, FCoded, out);
+        FReader.reset();
+        ++FPart;
+        continue;
+      }
+      if (FPart == FParts.size()) {
+        FChars.clear();
+        FOuterStream.Finish(FChars);
+        FWriter.Text(FChars, out);
+        FWriter.Text(FAfter, out);
+        FWriter.Finish(out);
+        FEnded = true;
+        return true;
+      }
+      const TPart& part = FParts[FPart];
+      if (!part.IsMedia) {
+        Put(part.Text, false, out);
+        ++FPart;
+        continue;
+      }
+      const std::string& file = FFiles[part.Media];
+      if (DataUriLength(file) == 0) {  // gone since the page was rendered: nothing stands there
+        ++FPart;
+        continue;
+      }
+      // Twice encoded, every character is Base64: the fixed code takes all of the URI.
+      FCoded = FOuter || IsCompressedFormat(file);
+      Put(DataUriPrefix(file), FOuter, out);
+      FReader = std::make_unique<TFileReader>(file);
+      FBytes.resize(kBase64BlockBytes);
+    }
+    return true;
+  }
+
+  uint64_t Size() const override { return FEnded ? FWriter.Size() : FExpected; }
+  uint32_t Crc() const override { return FWriter.Crc(); }
+
+ private:
+  // A block of the file being read: its Base64 goes on as text of the entry.
+  void FileBytes(std::string_view bytes, std::string& out) {
+    if (FCoded && !FOuter) {
+      FFile.Groups(bytes, [&](std::string_view whole) { FWriter.Base64Of(whole, out); });
+      return;
+    }
+    FChars.clear();
+    FFile.Add(bytes, FChars);
+    Put(FChars, FCoded, out);
+  }
+
+  // Text of the entry (before the outer Base64, when there is one), coded
+  // with the fixed code or compressed by zlib.
+  void Put(std::string_view text, bool coded, std::string& out) {
+    if (!FOuter) {
+      if (coded) FWriter.Base64(text, out);
+      else FWriter.Text(text, out);
+      return;
+    }
+    FOuterStream.Groups(text, [&](std::string_view whole) {
+      if (coded) {
+        FWriter.Base64Of(whole, out);
+        return;
+      }
+      FOuterChars.clear();
+      AppendBase64(FOuterChars, whole);
+      FWriter.Text(FOuterChars, out);
+    });
+  }
+
+  std::string FBefore, FText, FAfter;
+  std::vector<std::string> FFiles;
+  bool FOuter;
+  std::vector<TPart> FParts;
+  uint64_t FExpected = 0;
+  TDeflateWriter FWriter;
+  bool FStarted = false, FEnded = false;
+  size_t FPart = 0;
+  std::unique_ptr<TFileReader> FReader;
+  bool FCoded = false;
+  std::string FBytes, FChars, FOuterChars;
+  TBase64Stream FFile, FOuterStream;
+};
+
+TZipEntry StreamedEntry(const std::string& name, std::shared_ptr<TDeflateSource> source) {
+  TZipEntry entry;
+  entry.Name = name;
+  entry.Source = std::move(source);
+  return entry;
+}
 
 }  // namespace
 
@@ -111,89 +168,61 @@ const TDeflatedPiece& TMediaPieces::Piece(size_t index) {
   if (FPieces.size() < files.size()) FPieces.resize(files.size());
   if (FPieces[index]) return *FPieces[index];
   const std::string& file = files[index];
-  if (EffortFor(file) == TDeflateEffort::Full) {
-    FPieces[index] = DeflatePiece(FileToDataUri(file), TDeflateEffort::Full);
-  } else {
-    const std::string bytes = ReadFileBytes(file);
-    const std::string prefix = UriPrefix(file);
-    TBase64PieceBuilder piece(prefix, Base64Length(bytes.size()));
-    ForEachUriPart("", bytes, [&](std::string_view part) { piece.Add(part); });
-    FPieces[index] = piece.Finish();
+  const bool coded = IsCompressedFormat(file);
+  auto stream = std::make_shared<std::string>();
+  TDeflateWriter writer;
+  if (DataUriLength(file) > 0) {
+    writer.Text(DataUriPrefix(file), *stream);
+    TFileReader reader(file);
+    std::string bytes(kBase64BlockBytes, '\0'), text;
+    TBase64Stream base64;
+    while (const size_t got = reader.Read(bytes.data(), bytes.size())) {
+      const std::string_view block(bytes.data(), got);
+      if (coded) {
+        base64.Groups(block, [&](std::string_view whole) { writer.Base64Of(whole, *stream); });
+        continue;
+      }
+      text.clear();
+      base64.Add(block, text);
+      writer.Text(text, *stream);
+    }
+    text.clear();
+    base64.Finish(text);
+    if (coded) writer.Base64(text, *stream);
+    else writer.Text(text, *stream);
   }
+  writer.Flush(*stream);
+  stream->shrink_to_fit();
+  FPieces[index] = TDeflatedPiece{std::move(stream), writer.Size(), writer.Crc()};
   return *FPieces[index];
-}
-
-const TDeflatedPiece& TMediaPieces::Base64Piece(size_t index, size_t skip, std::string& head, std::string& tail) {
-  auto found = FBase64Pieces.find({index, skip});
-  if (found == FBase64Pieces.end()) {
-    const std::string& file = FContext.ReferencedMedia()[index];
-    const std::string bytes = ReadFileBytes(file);
-    TBase64Cut cut;
-    // The URI's first Skip characters go to Head; then every whole group of
-    // three is encoded again (Base64 of Base64 uses the alphabet unevenly,
-    // but the fixed code still beats zlib's speed by far at a fair size);
-    // the rest waits in Carry and ends up as Tail.
-    TBase64PieceBuilder piece("", Base64Length(Base64Length(bytes.size())));
-    std::string carry, encoded;
-    ForEachUriPart(UriPrefix(file), bytes, [&](std::string_view part) {
-      if (cut.Head.size() < skip) {
-        const size_t take = std::min(part.size(), skip - cut.Head.size());
-        cut.Head.append(part.substr(0, take));
-        part.remove_prefix(take);
-      }
-      encoded.clear();
-      if (!carry.empty()) {
-        const size_t fill = std::min(part.size(), 3 - carry.size());
-        carry.append(part.substr(0, fill));
-        part.remove_prefix(fill);
-        if (carry.size() < 3) return;
-        AppendBase64(encoded, carry);
-        carry.clear();
-      }
-      const size_t whole = part.size() / 3 * 3;
-      AppendBase64(encoded, part.substr(0, whole));
-      piece.Add(encoded);
-      carry.assign(part.substr(whole));
-    });
-    cut.Tail = carry;
-    cut.Piece = piece.Finish();
-    found = FBase64Pieces.emplace(std::make_pair(index, skip), std::move(cut)).first;
-  }
-  head = found->second.Head;
-  tail = found->second.Tail;
-  return found->second.Piece;
 }
 
 TZipEntry EntryWithMedia(const std::string& name, std::string_view text, TMediaPieces& pieces,
                          const std::function<std::string(size_t)>& link) {
   TDeflateStreamBuilder stream;
-  SplitAtReferences(
-      text, pieces.Count(), [&](std::string_view part) { stream.AddText(part); },
-      [&](size_t index) {
-        const std::string address = link ? link(index) : std::string();
-        if (address.empty()) stream.AddPiece(pieces.Piece(index));
-        else stream.AddText(address);
-      });
+  for (const TPart& part : PartsOf(text, pieces.Count())) {
+    if (!part.IsMedia) {
+      stream.AddText(part.Text);
+      continue;
+    }
+    const std::string address = link ? link(part.Media) : std::string();
+    if (address.empty()) stream.AddPiece(pieces.Piece(part.Media));
+    else stream.AddText(address);
+  }
   TZipEntry entry;
   entry.Name = name;
   stream.FinishInto(entry);
   return entry;
 }
 
-TZipEntry Base64EntryWithMedia(const std::string& name, std::string_view before, std::string_view text,
-                               std::string_view after, TMediaPieces& pieces) {
-  TDeflateStreamBuilder stream;
-  stream.AddText(before);
-  TBase64Writer base64(stream, pieces);
-  SplitAtReferences(
-      text, pieces.Count(), [&](std::string_view part) { base64.Text(part); },
-      [&](size_t index) { base64.Media(index); });
-  base64.Finish();
-  stream.AddText(after);
-  TZipEntry entry;
-  entry.Name = name;
-  stream.FinishInto(entry);
-  return entry;
+TZipEntry StreamedEntryWithMedia(const std::string& name, std::string text, std::vector<std::string> files) {
+  return StreamedEntry(name, std::make_shared<TMediaSource>("", std::move(text), "", std::move(files), false));
+}
+
+TZipEntry StreamedBase64EntryWithMedia(const std::string& name, std::string before, std::string text,
+                                       std::string after, std::vector<std::string> files) {
+  return StreamedEntry(name, std::make_shared<TMediaSource>(std::move(before), std::move(text), std::move(after),
+                                                            std::move(files), true));
 }
 
 }  // namespace tarvik

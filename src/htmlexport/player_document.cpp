@@ -1,12 +1,14 @@
 // Builds the player page of a loaded presentation: fixed markup around the
 // slide sections, the embedded stylesheet and script with their few variable
-// parts filled in. The page is assembled in one pre-sized string, since the
-// slides carry every picture and media file as Base64.
+// parts filled in. The page goes out as it is made, a slide at a time, and
+// the slides' pictures and media a block of their Base64 at a time: it is
+// never held whole, since it carries every picture and media file.
 #include "htmlexport/player_document.h"
 
 #include <algorithm>
 
 #include "htmlexport/assets/player_assets.h"
+#include "htmlexport/data_uri.h"
 #include "htmlexport/export_progress.h"
 #include "htmlexport/render_context.h"
 #include "htmlexport/svg_renderer.h"
@@ -36,28 +38,6 @@ const std::string& CompactStylesheet() {
 const std::string& CompactScript() {
   static const std::string text = CompactAsset(assets::PlayerScript(), TAssetSyntax::Script);
   return text;
-}
-
-// Enough room for the page with every embedded file in Base64, so that the
-// string never reallocates (and briefly doubles) while the slides go in.
-size_t EstimateDocumentSize(const TPPTXPresentation& presentation) {
-  size_t size = 32768 + CompactStylesheet().size() + CompactScript().size();
-  auto embedded = [](const std::string& file) -> size_t {
-    if (file.empty()) return 0;
-    int64_t bytes = FileSize(file);
-    return bytes > 0 ? static_cast<size_t>(bytes / 3 * 4 + 4 + 64) : 0;
-  };
-  for (const auto& slide : presentation.Slides) {
-    size += 512;
-    for (const auto& shape : slide->Shapes) {
-      size += 1024 + embedded(shape->DrawnFile()) + embedded(shape->PosterImage);
-      for (const auto& paragraph : shape->Paragraphs) {
-        size += 160;
-        for (const auto& run : paragraph.Runs) size += 256 + run.FontName.size() + run.Text.size() * 2;
-      }
-    }
-  }
-  return size;
 }
 
 }  // namespace
@@ -130,64 +110,81 @@ void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentatio
                           const std::string& sourceFile, int& objectCount) {
   TRenderContext context(presentation);
   context.SharePictures();
-  AppendPlayerDocument(out, presentation, sourceFile, objectCount, context);
+  context.ReferenceMedia();
+  TStringSink sink(out);
+  WritePlayerDocument(sink, presentation, sourceFile, objectCount, context, [&](TByteSink& to, size_t index) {
+    WriteFileDataUri(to, context.ReferencedMedia()[index]);
+  });
 }
 
 void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentation,
                           const std::string& sourceFile, int& objectCount, TRenderContext& context) {
+  TStringSink sink(out);
+  WritePlayerDocument(sink, presentation, sourceFile, objectCount, context, nullptr);
+}
+
+void WritePlayerDocument(TByteSink& out, const TPPTXPresentation& presentation, const std::string& sourceFile,
+                         int& objectCount, TRenderContext& context, const TMediaWriter& media) {
   objectCount = 0;
   int width = presentation.SlideWidthPx() > 0 ? presentation.SlideWidthPx() : kDefaultSlideWidth;
   int height = presentation.SlideHeightPx() > 0 ? presentation.SlideHeightPx() : kDefaultSlideHeight;
   std::string title = RemoveExtension(ExtractFileName(sourceFile));
   std::string htmlTitle = HtmlEscape(title);
-  // References stand for the embedded files: then the page is small.
-  if (!context.ReferencesMedia()) out.reserve(out.size() + EstimateDocumentSize(presentation));
 
-  out += "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">";
-  out += "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1,viewport-fit=cover\">";
-  out += "<meta name=\"theme-color\" content=\"#0b1020\">";
-  out += "<meta name=\"description\" content=\"" + htmlTitle + " " + kEmDash + " HTML5 presentation\">";
-  out += "<title>" + htmlTitle + "</title>";
-  out += "<style>";
-  out += PlayerStylesheetText(width, height);
-  out += "</style></head><body><main id=\"app\"><section id=\"player\" aria-label=\"" + htmlTitle +
-         " HTML5 presentation\">";
+  std::string head = "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">";
+  head += "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1,viewport-fit=cover\">";
+  head += "<meta name=\"theme-color\" content=\"#0b1020\">";
+  head += "<meta name=\"description\" content=\"" + htmlTitle + " " + kEmDash + " HTML5 presentation\">";
+  head += "<title>" + htmlTitle + "</title>";
+  head += "<style>";
+  head += PlayerStylesheetText(width, height);
+  head += "</style></head><body><main id=\"app\"><section id=\"player\" aria-label=\"" + htmlTitle +
+          " HTML5 presentation\">";
+  head += "<div id=\"stage\" tabindex=\"0\" role=\"region\" aria-label=\"Presentation slide\">";
+  out.Write(head);
 
-  out += "<div id=\"stage\" tabindex=\"0\" role=\"region\" aria-label=\"Presentation slide\">";
   int total = static_cast<int>(presentation.Slides.size());
   ReportSlideProgress(0, total);
   for (int i = 0; i < total; ++i) {
     const TPPTXSlide& slide = *presentation.Slides[static_cast<size_t>(i)];
-    out += RenderSlideSection(slide, i + 1, width, height, context);
+    const std::string section = RenderSlideSection(slide, i + 1, width, height, context);
+    if (media) {
+      SplitAtMediaReferences(
+          section, context.ReferencedMedia().size(), [&](std::string_view text) { out.Write(text); },
+          [&](size_t index) { media(out, index); });
+    } else {
+      out.Write(section);
+    }
     objectCount += static_cast<int>(slide.Shapes.size());
     ReportSlideProgress(i + 1, total);
   }
-  out += "</div>";
 
-  out += "<div id=\"topbar\"><div id=\"title\">" + htmlTitle + "</div>";
-  out += "<button class=\"iconbtn\" id=\"help\" type=\"button\" title=\"Keyboard shortcuts\" "
-         "aria-label=\"Keyboard shortcuts\">?</button>";
-  out += "<button class=\"iconbtn\" id=\"fullscreen\" type=\"button\" title=\"Fullscreen\" "
-         "aria-label=\"Fullscreen\">&#x26F6;</button></div>";
-  out += "<div id=\"thumbs\" aria-label=\"Slide thumbnails\"></div>";
-  out += "<div id=\"hint\" role=\"status\" aria-live=\"polite\"></div>";
-  out += "<div id=\"bottombar\">";
-  out += "<button class=\"iconbtn\" id=\"prev\" type=\"button\" title=\"Previous slide (Left Arrow)\" "
-         "aria-label=\"Previous slide\">&#x2039;</button>";
-  out += "<button class=\"iconbtn\" id=\"play\" type=\"button\" title=\"Play slideshow\" "
-         "aria-label=\"Play slideshow\">&#x25B6;</button>";
-  out += "<span id=\"counter\" aria-live=\"polite\">1 / 1</span>";
-  out += "<input id=\"page\" type=\"number\" min=\"1\" value=\"1\" aria-label=\"Slide number\">";
-  out += "<button class=\"tool\" id=\"go\" type=\"button\">Go</button>";
-  out += "<button class=\"iconbtn\" id=\"next\" type=\"button\" title=\"Next slide (Right Arrow)\" "
-         "aria-label=\"Next slide\">&#x203A;</button>";
-  out += "<button class=\"tool\" id=\"thumbToggle\" type=\"button\" title=\"Show slide thumbnails\">Slides</button>";
-  out += "<div id=\"progress\" role=\"progressbar\" aria-label=\"Presentation progress\" aria-valuemin=\"1\" "
-         "aria-valuemax=\"1\" aria-valuenow=\"1\"><div class=\"progress-fill\"></div></div>";
-  out += "</div></section></main>";
-  out += "<script>";
-  out += PlayerScriptText(title);
-  out += "</script></body></html>";
+  std::string tail = "</div>";
+  tail += "<div id=\"topbar\"><div id=\"title\">" + htmlTitle + "</div>";
+  tail += "<button class=\"iconbtn\" id=\"help\" type=\"button\" title=\"Keyboard shortcuts\" "
+          "aria-label=\"Keyboard shortcuts\">?</button>";
+  tail += "<button class=\"iconbtn\" id=\"fullscreen\" type=\"button\" title=\"Fullscreen\" "
+          "aria-label=\"Fullscreen\">&#x26F6;</button></div>";
+  tail += "<div id=\"thumbs\" aria-label=\"Slide thumbnails\"></div>";
+  tail += "<div id=\"hint\" role=\"status\" aria-live=\"polite\"></div>";
+  tail += "<div id=\"bottombar\">";
+  tail += "<button class=\"iconbtn\" id=\"prev\" type=\"button\" title=\"Previous slide (Left Arrow)\" "
+          "aria-label=\"Previous slide\">&#x2039;</button>";
+  tail += "<button class=\"iconbtn\" id=\"play\" type=\"button\" title=\"Play slideshow\" "
+          "aria-label=\"Play slideshow\">&#x25B6;</button>";
+  tail += "<span id=\"counter\" aria-live=\"polite\">1 / 1</span>";
+  tail += "<input id=\"page\" type=\"number\" min=\"1\" value=\"1\" aria-label=\"Slide number\">";
+  tail += "<button class=\"tool\" id=\"go\" type=\"button\">Go</button>";
+  tail += "<button class=\"iconbtn\" id=\"next\" type=\"button\" title=\"Next slide (Right Arrow)\" "
+          "aria-label=\"Next slide\">&#x203A;</button>";
+  tail += "<button class=\"tool\" id=\"thumbToggle\" type=\"button\" title=\"Show slide thumbnails\">Slides</button>";
+  tail += "<div id=\"progress\" role=\"progressbar\" aria-label=\"Presentation progress\" aria-valuemin=\"1\" "
+          "aria-valuemax=\"1\" aria-valuenow=\"1\"><div class=\"progress-fill\"></div></div>";
+  tail += "</div></section></main>";
+  tail += "<script>";
+  tail += PlayerScriptText(title);
+  tail += "</script></body></html>";
+  out.Write(tail);
 }
 
 std::string BuildPlayerDocument(const TPPTXPresentation& presentation, const std::string& sourceFile,

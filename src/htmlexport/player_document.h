@@ -1,10 +1,12 @@
 // The HTML5 player page: every slide of a loaded presentation as an inline SVG
 // section, wrapped in the player's markup, stylesheet and script.
 #pragma once
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
 #include "pptx/model.h"
 
 namespace tarvik {
@@ -12,7 +14,8 @@ namespace tarvik {
 // The whole document text (no byte order mark). ObjectCount is set to 0 and
 // then receives the shape count of every slide as the slides are rendered.
 // The title is SourceFile's name without folder and extension. A slide size
-// of zero or less becomes 960 by 540.
+// of zero or less becomes 960 by 540. A picture drawn more than once is
+// defined once and used by reference; every file goes in as a data: URI.
 std::string BuildPlayerDocument(const TPPTXPresentation& presentation, const std::string& sourceFile,
                                 int& objectCount);
 
@@ -23,9 +26,22 @@ void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentatio
 
 class TRenderContext;
 // The same with the caller's context for the slides, which should share
-// pictures (SharePictures) and may reference media instead of embedding it.
+// pictures (SharePictures) and may reference media instead of embedding it;
+// its references stay in the text.
 void AppendPlayerDocument(std::string& out, const TPPTXPresentation& presentation,
                           const std::string& sourceFile, int& objectCount, TRenderContext& context);
+
+// Writes what stands in the page for media reference Index of the context
+// (its file is ReferencedMedia()[Index]).
+using TMediaWriter = std::function<void(TByteSink& out, size_t index)>;
+
+// The page written to Out as it is produced: the head, each slide's section
+// as soon as it is rendered, then the rest; no more than one slide's markup
+// is held at a time. Each media reference of a section goes to Media in its
+// place (it stays when Media is empty). The caller's context should share
+// pictures and reference media.
+void WritePlayerDocument(TByteSink& out, const TPPTXPresentation& presentation, const std::string& sourceFile,
+                         int& objectCount, TRenderContext& context, const TMediaWriter& media);
 
 // The stylesheet with the slide size filled in, and the script with the
 // title filled in (from "(function(){" to "show(1);})();"), as the page holds them.

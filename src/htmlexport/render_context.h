@@ -1,9 +1,12 @@
 // Per-presentation state of the SVG renderer: the clip identifiers, unique
-// among all shapes of one loaded presentation, and the data: URIs of files
-// that several shapes use, kept only until their last use. An export that
-// places the bytes of pictures and media itself asks for references instead.
+// among all shapes of one loaded presentation, the pictures drawn more than
+// once, and the data: URIs of files that several shapes use, kept only
+// until their last use. An export that places the bytes of pictures and
+// media itself asks for references instead. Files of the same type and
+// bytes count as one, under the first one's name.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,7 +46,8 @@ class TRenderContext {
 
   // From here on AppendDataUri writes kMediaReference + N in place of the
   // data: URI of a file that exists and is not empty, N being the file's
-  // index in ReferencedMedia(); the same file always gets the same N. Such
+  // index in ReferencedMedia(); the same file (or one of the same type and
+  // bytes) always gets the same N. Such
   // a reference stands where the URI would, as a whole attribute value.
   static constexpr std::string_view kMediaReference = "tarvik-media:";
   void ReferenceMedia() { FByReference = true; }
@@ -52,6 +56,8 @@ class TRenderContext {
 
  private:
   void CountUse(const std::string& file);
+  // The first file of the presentation with File's type and bytes.
+  const std::string& Canonical(const std::string& file) const;
   bool AppendReference(std::string& out, const std::string& file);
 
   std::unordered_map<const TPPTXShape*, uint32_t> FClipIds;
@@ -64,6 +70,15 @@ class TRenderContext {
   bool FSharePictures = false;
   std::vector<std::string> FReferenced;
   std::unordered_map<std::string, size_t> FReferenceIndex;
+  std::unordered_map<std::string, std::string> FCanonical;
 };
+
+// Calls OnText for the stretches of Text between the media references that
+// a context referencing media wrote (kMediaReference + N below Count, as a
+// whole double-quoted attribute value, which slide text never imitates,
+// since its quotes are escaped) and OnMedia with each N, in order.
+void SplitAtMediaReferences(std::string_view text, size_t count,
+                            const std::function<void(std::string_view)>& onText,
+                            const std::function<void(size_t)>& onMedia);
 
 }  // namespace tarvik

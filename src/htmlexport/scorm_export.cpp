@@ -2,9 +2,11 @@
 //
 // The launch page is the single-file player with the runtime
 // inserted; it is rendered in memory with references in place of its
-// pictures and media, and goes into the archive as text and one compressed
-// piece per file (media_pieces.h), so the page with its embedded files is
-// never written out uncompressed, and no staging folder is needed.
+// pictures and media, and goes into the archive compressed as the archive
+// is written, each file read and encoded a block at a time where its
+// reference stands (media_pieces.h): the page with its embedded files is
+// never held whole, nor written out uncompressed, and no staging folder is
+// needed.
 #include "htmlexport/scorm_export.h"
 
 #include <cstdio>
@@ -120,11 +122,10 @@ bool ExportSCORM(const std::string& pptxFile, const std::string& outputFile, int
 
   // The title goes into XML: a file name that is no valid UTF-8 gets U+FFFD.
   const std::string title = Utf16ToUtf8(Utf8ToUtf16(RemoveExtension(ExtractFileName(pptxFile))));
-  TMediaPieces pieces(context);
   std::vector<TZipEntry> entries(1);
   entries[0].Name = "imsmanifest.xml";
   entries[0].Bytes = BuildImsManifest(title, ScormManifestId(TickCountMs()));
-  entries.push_back(EntryWithMedia("index.html", page, pieces));
+  entries.push_back(StreamedEntryWithMedia("index.html", std::move(page), context.ReferencedMedia()));
   WriteZipArchive(outputFile, entries, std::time(nullptr));
 
   slideCount = static_cast<int>(presentation->Slides.size());

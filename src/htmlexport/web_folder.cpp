@@ -1,84 +1,61 @@
-// Web folder export: runs the single-file export into a staging file, moves
-// the data URIs out into asset files, and writes "index.html".
+// Web folder export: the player page rendered with references to its files,
+// each reference written as the address of an asset file, each file copied
+// into the assets folder the first time the page uses it.
 #include "htmlexport/web_folder.h"
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <memory>
+#include <system_error>
 #include <unordered_map>
+#include <utility>
 
-#include "htmlexport/html5_export.h"
-#include "package/base64.h"
+#include "htmlexport/player_document.h"
+#include "htmlexport/render_context.h"
 #include "package/mime_types.h"
-#include "package/text_file.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/fs_path.h"
+#include "platform/system.h"
 #include "platform/watcher.h"
+#include "pptx/loader.h"
+
+namespace fs = std::filesystem;
 
 namespace tarvik {
 
 namespace {
 
-constexpr std::string_view kDataPrefix = "data:";
-constexpr std::string_view kBase64Marker = ";base64,";
-constexpr const char* kStagingName = ".Tarvik_staging.html";
+constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
-// The renderer writes every URI as a whole attribute value: <image href="...">,
-// <video src="...">, <audio src="...">. Slide text is HTML-escaped, so its
-// double quotes never appear raw and it cannot imitate this.
-bool StartsAttributeValue(std::string_view doc, size_t pos) {
-  for (std::string_view attribute : {std::string_view(" href=\""), std::string_view(" src=\"")})
-    if (pos >= attribute.size() && doc.substr(pos - attribute.size(), attribute.size()) == attribute)
-      return true;
-  return false;
-}
+// The assets folder: one file for each file the page references (the
+// context references files of the same type and bytes as one), named in
+// order of first use.
+class TAssets {
+ public:
+  TAssets(std::string folder, std::string prefix) : FFolder(std::move(folder)), FPrefix(std::move(prefix)) {}
 
-bool EndsPayload(char c) { return c == '"' || c == '\'' || static_cast<unsigned char>(c) <= 32; }
+  // The address of File's asset, copying it there on its first use.
+  const std::string& Address(const std::string& file) {
+    auto known = FByFile.find(file);
+    if (known != FByFile.end()) return known->second;
+    char name[64];
+    std::snprintf(name, sizeof name, "asset_%4.4d%s", static_cast<int>(FByFile.size() + 1),
+                  ExtensionForMimeType(MimeTypeForFile(file)).c_str());
+    const std::string target = JoinPath(FFolder, name);
+    std::error_code ec;
+    fs::copy_file(ToFs(file), ToFs(target), fs::copy_options::overwrite_existing, ec);
+    if (ec) throw ETarvikError("Cannot write file \"" + target + "\": " + ec.message());
+    return FByFile.emplace(file, FPrefix + name).first->second;
+  }
+
+ private:
+  std::string FFolder, FPrefix;
+  std::unordered_map<std::string, std::string> FByFile;
+};
 
 }  // namespace
-
-std::string ExternalizeDataUris(std::string_view document, const std::string& assetsFolder,
-                                const std::string& prefix) {
-  if (document.empty()) return std::string();
-  if (!ForceDirectories(assetsFolder)) throw ETarvikError("Cannot create the folder " + assetsFolder + ".");
-  std::string out;
-  out.reserve(document.size() + 1024);
-  // Keys are views into Document, which outlives the map.
-  std::unordered_map<std::string_view, std::string> references;
-  std::string bytes;
-  size_t copyMark = 0, scan = 0;
-  while (true) {
-    size_t start = document.find(kDataPrefix, scan);
-    if (start == std::string_view::npos) break;
-    scan = start + kDataPrefix.size();
-    if (!StartsAttributeValue(document, start)) continue;
-    // The MIME type and the marker stay inside the attribute value.
-    size_t valueEnd = document.find('"', scan);
-    if (valueEnd == std::string_view::npos) break;
-    size_t marker = document.find(kBase64Marker, scan);
-    if (marker == std::string_view::npos || marker > valueEnd) continue;
-    size_t payloadStart = marker + kBase64Marker.size();
-    size_t payloadEnd = payloadStart;
-    while (payloadEnd < document.size() && !EndsPayload(document[payloadEnd])) ++payloadEnd;
-    if (payloadEnd == payloadStart || payloadEnd != valueEnd) continue;
-    std::string_view uri = document.substr(start, payloadEnd - start);
-    auto found = references.find(uri);
-    if (found == references.end()) {
-      // Not Base64 after all: not something the renderer wrote; leave it.
-      if (!DecodeBase64(document.substr(payloadStart, payloadEnd - payloadStart), bytes)) continue;
-      std::string mime(document.substr(start + kDataPrefix.size(), marker - start - kDataPrefix.size()));
-      char name[64];
-      std::snprintf(name, sizeof name, "asset_%4.4d%s", static_cast<int>(references.size() + 1),
-                    ExtensionForMimeType(mime).c_str());
-      WriteFileBytes(JoinPath(assetsFolder, name), bytes);
-      found = references.emplace(uri, prefix + name).first;
-    }
-    out.append(document.substr(copyMark, start - copyMark));
-    out.append(found->second);
-    copyMark = scan = payloadEnd;
-  }
-  out.append(document.substr(copyMark));
-  return out;
-}
 
 bool WriteWebFolder(const std::string& pptxFile, const std::string& outputFolder, int& slideCount,
                     int& objectCount) {
@@ -89,24 +66,27 @@ bool WriteWebFolder(const std::string& pptxFile, const std::string& outputFolder
   const std::string assetsFolder = JoinPath(outputFolder, "assets");
   for (const std::string* folder : {&outputFolder, &assetsFolder})
     if (!ForceDirectories(*folder)) throw ETarvikError("Cannot create the folder " + *folder + ".");
-  const std::string staging = JoinPath(outputFolder, kStagingName);
   const std::string index = JoinPath(outputFolder, "index.html");
   // A deck that is itself named index.html in that folder would be overwritten.
   if (SameFile(pptxFile, index)) throw ETarvikError("The output file is the PowerPoint file itself: " + index);
-  try {
-    if (!ExportHTML5(pptxFile, staging, slideCount, objectCount))
-      throw ETarvikError("Cannot write file \"" + staging + "\".");
-    std::string page = ReadFileBytes(staging);
-    std::string_view text = page;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    std::string result = ExternalizeDataUris(text, assetsFolder, "assets/");
-    page = std::string();  // the staged copy is no longer needed
-    WriteTextFileReplacing(index, result, true);
-  } catch (...) {
-    DeleteTree(staging);
-    throw;
-  }
-  DeleteTree(staging);
+
+  // The same work folder as the single-file export's.
+  const std::string workRoot = TempWorkFolder("Tarvik_HTML");
+  if (!ForceDirectories(workRoot)) throw ETarvikError("Cannot create the folder " + workRoot + ".");
+  std::unique_ptr<TPPTXPresentation> presentation = LoadPPTXPresentation(pptxFile, workRoot);
+  TRenderContext context(*presentation);
+  context.SharePictures();
+  context.ReferenceMedia();
+  TAssets assets(assetsFolder, "assets/");
+  int objects = 0;
+  TReplacingFile page(index);
+  page.Write(kUtf8Bom);
+  WritePlayerDocument(page, *presentation, pptxFile, objects, context, [&](TByteSink& out, size_t i) {
+    out.Write(assets.Address(context.ReferencedMedia()[i]));
+  });
+  page.Commit();
+  slideCount = static_cast<int>(presentation->Slides.size());
+  objectCount = objects;
   return FileExists(index);
 }
 

@@ -57,6 +57,11 @@ void AppendBase64(std::string& out, std::string_view bytes) {
   }
 }
 
+void TBase64Stream::Finish(std::string& out) {
+  AppendBase64(out, std::string_view(FCarry, FCount));
+  FCount = 0;
+}
+
 std::string Base64OfBytes(std::string_view bytes) {
   std::string out;
   AppendBase64(out, bytes);

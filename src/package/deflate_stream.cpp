@@ -8,9 +8,17 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 #include <vector>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define TARVIK_X86_SIMD 1
+#include <immintrin.h>
+#endif
+
+#include "package/crc32.h"
 #include "platform/error.h"
 
 namespace tarvik {
@@ -94,17 +102,19 @@ class TBitWriter {
   int FCount = 0;
 };
 
-// The fixed code for Base64 text: six bits for every character of the
-// alphabet but "+" and "/", seven for those two, "=" and the end of the
-// block, which fills the code space exactly. The Base64 of compressed data
-// uses its 64 characters about equally, so no Huffman code does better.
+// The fixed code for Base64 digits: six bits for every digit but "/",
+// seven for that one and the end of the block, which fills the code space
+// exactly. The Base64 of compressed data uses its 64 digits about equally,
+// so no Huffman code does better; the "=" of padding, a character or two at
+// the end of a file's Base64, goes to zlib. In the canonical order "+" is
+// code 0, "0" to "9" codes 1 to 10, "A" to "Z" 11 to 36, "a" to "z" 37 to 62.
 struct TBase64Code {
   uint8_t Length[257] = {};  // by literal; 256 is the end of the block
   uint16_t Reversed[257] = {};
   TBase64Code() {
-    for (unsigned char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"))
+    for (unsigned char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+"))
       Length[c] = 6;
-    Length['+'] = Length['/'] = Length['='] = Length[256] = 7;
+    Length['/'] = Length[256] = 7;
     // Canonical codes: by length, then by symbol.
     uint32_t next = 0;
     for (int length = 1; length <= 7; ++length) {
@@ -133,66 +143,173 @@ void OpenBase64Block(TBitWriter& bits) {
   bits.Code(lengthCode(1), 2);  // the distance code's length
 }
 
-// The code of every pair of characters at once: the first character's
-// code in the low bits, the second's above it, and the pair's length in
-// bits from bit 16 on (0 when either character is outside the code).
-struct TBase64PairCode {
-  std::vector<uint32_t> Pair;
-  TBase64PairCode() : Pair(65536, 0) {
+// Every two Base64 digits at once, by their twelve bits, in one word: their
+// fixed code in bits 0 to 13 (the first digit's code in the low bits, the
+// second's above it), in bits 14 and 15 how many of the two take seven bits
+// rather than six, and the two characters from bit 16 on. The table stays
+// in the first cache.
+struct TDigitPairs {
+  uint32_t Pair[4096] = {};
+  TDigitPairs() {
     static const TBase64Code code;
-    for (int a = 0; a < 256; ++a) {
-      if (code.Length[a] == 0) continue;
-      for (int b = 0; b < 256; ++b) {
-        if (code.Length[b] == 0) continue;
-        uint32_t bits = code.Reversed[a] | (static_cast<uint32_t>(code.Reversed[b]) << code.Length[a]);
-        Pair[static_cast<size_t>(a | (b << 8))] = bits | static_cast<uint32_t>(code.Length[a] + code.Length[b]) << 16;
-      }
+    static constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (uint32_t v = 0; v < 4096; ++v) {
+      const auto a = static_cast<unsigned char>(kAlphabet[v >> 6]), b = static_cast<unsigned char>(kAlphabet[v & 63]);
+      const uint32_t bits = code.Reversed[a] | static_cast<uint32_t>(code.Reversed[b]) << code.Length[a];
+      const uint32_t sevens = static_cast<uint32_t>(code.Length[a] + code.Length[b] - 12);
+      Pair[v] = bits | sevens << 14 | static_cast<uint32_t>(a) << 16 | static_cast<uint32_t>(b) << 24;
     }
   }
 };
 
-// Codes the characters two at a time, written 32 bits at a time; false
-// when one is outside the code (Out then holds garbage past its old end).
-bool CodeBase64(TBitWriter& bits, std::string& out, std::string_view text) {
-  static const TBase64Code code;
-  static const TBase64PairCode pairs;
+// The fixed code's bits on their way out: whole bytes go as soon as they
+// are full, so that up to 56 bits at a time fit above the rest.
+struct TCodeOut {
+  char* Dst;
+  uint64_t Buffer;
+  int Count;  // below 8 between steps
+
+  // Every step stores eight bytes, keeping those it filled.
+  void Put(uint64_t code, int length) {
+    Buffer |= code << Count;
+    Count += length;
+    std::memcpy(Dst, &Buffer, 8);
+    Dst += Count >> 3;
+    Buffer >>= Count & ~7;
+    Count &= 7;
+  }
+};
+
+// The code of one group of three bytes' Base64, its four digits written to Text.
+inline void CodeGroup(const uint32_t* pairs, const unsigned char* at, char* text, uint64_t& code, int& length) {
+  const uint32_t v = (uint32_t{at[0]} << 16) | (uint32_t{at[1]} << 8) | at[2];
+  const uint32_t first = pairs[v >> 12], second = pairs[v & 0xFFF];
+  const auto firstText = static_cast<uint16_t>(first >> 16), secondText = static_cast<uint16_t>(second >> 16);
+  std::memcpy(text, &firstText, 2);
+  std::memcpy(text + 2, &secondText, 2);
+  const int firstLength = 12 + static_cast<int>((first >> 14) & 3);
+  length = firstLength + 12 + static_cast<int>((second >> 14) & 3);
+  code = (first & 0x3FFF) | static_cast<uint64_t>(second & 0x3FFF) << firstLength;
+}
+
+// Groups From to End, two at a time: their 56 bits at most fit above the 7
+// left over.
+void CodeGroups(TCodeOut& out, const uint32_t* pairs, const unsigned char* in, const unsigned char* end,
+                char* digits) {
+  for (; end - in >= 6; in += 6, digits += 8) {
+    uint64_t first = 0, second = 0;
+    int a = 0, b = 0;
+    CodeGroup(pairs, in, digits, first, a);
+    CodeGroup(pairs, in + 3, digits + 4, second, b);
+    out.Put(first | second << a, a + b);
+  }
+  if (end - in >= 3) {
+    uint64_t code = 0;
+    int a = 0;
+    CodeGroup(pairs, in, digits, code, a);
+    out.Put(code, a);
+  }
+}
+
+#ifdef TARVIK_X86_SIMD
+
+bool HasSsse3() {
+  static const bool has = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("ssse3");
+  }();
+  return has;
+}
+
+// Twelve bytes at a time by SSSE3 while sixteen can be read: their sixteen
+// digits (W. Mula's Base64 encoding) and, where all sixteen take six bits,
+// their codes packed together (deflate writes each code from its last
+// bit). Twelve bytes with a "/" among their digits, one time in five for
+// compressed data and never for Base64 itself, go the common way. Returns
+// where it stopped.
+__attribute__((target("ssse3"))) const unsigned char* CodeSixBitRuns(TCodeOut& out, const uint32_t* pairs,
+                                                                     const unsigned char* in,
+                                                                     const unsigned char* end, char*& digits) {
+  const __m128i spread = _mm_set_epi8(10, 11, 9, 10, 7, 8, 6, 7, 4, 5, 3, 4, 1, 2, 0, 1);
+  const __m128i offsets = _mm_setr_epi8('a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
+                                        '0' - 52, '0' - 52, '0' - 52, '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0);
+  const __m128i reverseLow = _mm_setr_epi8(0, 32, 16, 48, 8, 40, 24, 56, 4, 36, 20, 52, 12, 44, 28, 60);
+  const __m128i reverseHigh = _mm_setr_epi8(0, 2, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  const __m128i pack = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  for (; end - in >= 16; in += 12, digits += 16) {
+    // Sixteen six-bit numbers, in the order of the digits.
+    const __m128i x = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)), spread);
+    const __m128i high = _mm_mulhi_epu16(_mm_and_si128(x, _mm_set1_epi32(0x0fc0fc00)), _mm_set1_epi32(0x04000040));
+    const __m128i low = _mm_mullo_epi16(_mm_and_si128(x, _mm_set1_epi32(0x003f03f0)), _mm_set1_epi32(0x01000010));
+    const __m128i six = _mm_or_si128(high, low);
+    __m128i band = _mm_subs_epu8(six, _mm_set1_epi8(51));
+    band = _mm_or_si128(band, _mm_and_si128(_mm_cmpgt_epi8(_mm_set1_epi8(26), six), _mm_set1_epi8(13)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(digits), _mm_add_epi8(_mm_shuffle_epi8(offsets, band), six));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(six, _mm_set1_epi8(63))) != 0) {
+      CodeGroups(out, pairs, in, in + 12, digits);
+      continue;
+    }
+    // The code numbers: "A" (0) to "z" (51) from 11, "0" (52) to "9" from 1, "+" (62) 0.
+    const __m128i number = _mm_andnot_si128(
+        _mm_cmpeq_epi8(six, _mm_set1_epi8(62)),
+        _mm_sub_epi8(_mm_add_epi8(six, _mm_set1_epi8(11)),
+                     _mm_and_si128(_mm_cmpgt_epi8(six, _mm_set1_epi8(51)), _mm_set1_epi8(62))));
+    const __m128i reversed = _mm_or_si128(
+        _mm_shuffle_epi8(reverseLow, _mm_and_si128(number, _mm_set1_epi8(15))),
+        _mm_shuffle_epi8(reverseHigh, _mm_and_si128(_mm_srli_epi16(number, 4), _mm_set1_epi8(15))));
+    const __m128i packed = _mm_shuffle_epi8(
+        _mm_madd_epi16(_mm_maddubs_epi16(reversed, _mm_set1_epi16(0x4001)), _mm_set1_epi32(0x10000001)), pack);
+    alignas(16) unsigned char bytes[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(bytes), packed);
+    uint64_t first = 0;
+    uint32_t second = 0;
+    std::memcpy(&first, bytes, 8);
+    std::memcpy(&second, bytes + 8, 4);
+    out.Put(first & 0xFFFFFFFFFFFFull, 48);
+    out.Put(first >> 48 | static_cast<uint64_t>(second) << 16, 48);
+  }
+  return in;
+}
+
+#endif
+
+// Codes the Base64 of Bytes (whole groups of three) straight from the
+// bytes, and writes that Base64 to Digits (room for it given): four digits
+// and at most 28 bits from every three bytes.
+void CodeBase64Of(TBitWriter& bits, std::string& out, std::string_view bytes, char* digits) {
+  static_assert(std::endian::native == std::endian::little, "the bits go out in the machine's byte order");
+  static const TDigitPairs pairs;
   const size_t start = out.size();
-  out.resize(start + text.size() + 16);
-  char* dst = out.data() + start;
-  const uint32_t* pair = pairs.Pair.data();
-  // Locals, not the writer's fields: stores through dst could alias those.
-  uint64_t buffer = bits.Buffer();
-  int count = bits.Count();
-  uint32_t missing = 0;
-  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t even = text.size() & ~size_t{1};
-  for (size_t i = 0; i < even; i += 2) {
-    const uint32_t v = pair[in[i] | (in[i + 1] << 8)];
-    const int length = static_cast<int>(v >> 16);
-    missing |= length == 0;
-    buffer |= static_cast<uint64_t>(v & 0xFFFF) << count;
-    count += length;
-    if (count >= 32) {
-      for (int b = 0; b < 4; ++b) *dst++ = static_cast<char>((buffer >> (8 * b)) & 0xFF);
-      buffer >>= 32;
-      count -= 32;
-    }
+  // Eight bytes of slack for the last step's store.
+  out.resize(start + bytes.size() / 3 * 4 + 16);
+  TCodeOut code{out.data() + start, bits.Buffer(), bits.Count()};
+  while (code.Count >= 8) {
+    *code.Dst++ = static_cast<char>(code.Buffer & 0xFF);
+    code.Buffer >>= 8;
+    code.Count -= 8;
   }
-  if (even < text.size()) {
-    const unsigned char last = in[even];
-    missing |= code.Length[last] == 0;
-    buffer |= static_cast<uint64_t>(code.Reversed[last]) << count;
-    count += code.Length[last];
-    if (count >= 32) {
-      for (int b = 0; b < 4; ++b) *dst++ = static_cast<char>((buffer >> (8 * b)) & 0xFF);
-      buffer >>= 32;
-      count -= 32;
-    }
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = in + bytes.size() / 3 * 3;
+#ifdef TARVIK_X86_SIMD
+  if (HasSsse3()) in = CodeSixBitRuns(code, pairs.Pair, in, end, digits);
+#endif
+  CodeGroups(code, pairs.Pair, in, end, digits);
+  out.resize(static_cast<size_t>(code.Dst - out.data()));
+  bits.Buffer() = code.Buffer;
+  bits.Count() = code.Count;
+}
+
+// Codes the Base64 digits Text begins with, one at a time (for the few
+// that come on their own); returns how many.
+size_t CodeDigits(TBitWriter& bits, std::string_view text) {
+  static const TBase64Code code;
+  size_t n = 0;
+  for (; n < text.size(); ++n) {
+    const auto c = static_cast<unsigned char>(text[n]);
+    if (code.Length[c] == 0) break;
+    bits.Bits(code.Reversed[c], code.Length[c]);
   }
-  out.resize(static_cast<size_t>(dst - out.data()));
-  bits.Buffer() = buffer;
-  bits.Count() = count;
-  return missing == 0;
+  return n;
 }
 
 void CloseBase64Block(TBitWriter& bits) {
@@ -201,150 +318,143 @@ void CloseBase64Block(TBitWriter& bits) {
   bits.FlushToByte();
 }
 
-bool InBase64Code(std::string_view text) {
-  static const TBase64Code code;
-  for (char c : text)
-    if (code.Length[static_cast<unsigned char>(c)] == 0) return false;
-  return true;
-}
-
-// Appends Text as one block with the code above, then an empty stored
-// block; false (Out untouched) when Text holds a character outside the code.
-bool AppendBase64Block(std::string& out, std::string_view text) {
-  if (!InBase64Code(text)) return false;
-  TBitWriter bits(out);
-  OpenBase64Block(bits);
-  CodeBase64(bits, out, text);
-  CloseBase64Block(bits);
-  return true;
-}
-
-uint32_t Crc(uint32_t crc, std::string_view text) {
-  while (!text.empty()) {
-    uInt n = static_cast<uInt>(std::min<size_t>(text.size(), 1u << 30));
-    crc = static_cast<uint32_t>(crc32(crc, reinterpret_cast<const Bytef*>(text.data()), n));
-    text.remove_prefix(n);
-  }
-  return crc;
-}
+uint32_t CrcOf(uint32_t crc, std::string_view text) { return Crc32(crc, text); }
 
 }  // namespace
 
-TDeflatedPiece DeflatePiece(std::string_view text, TDeflateEffort effort) {
-  auto stream = std::make_shared<std::string>();
-  // What zlib compresses: all of the text, or with Base64 the part before it.
-  std::string_view head = text, base64;
-  if (effort == TDeflateEffort::Base64) {
-    size_t marker = text.find(";base64,");
-    size_t split = marker == std::string_view::npos ? 0 : marker + 8;
-    head = text.substr(0, split);
-    base64 = text.substr(split);
-    stream->reserve(base64.size() / 4 * 3 + 1024);
-  }
-  z_stream z;
-  InitDeflate(z);
-  try {
-    Deflate(z, head, Z_FULL_FLUSH, *stream);
-    if (!base64.empty() && !AppendBase64Block(*stream, base64)) Deflate(z, base64, Z_FULL_FLUSH, *stream);
-  } catch (...) {
-    deflateEnd(&z);
-    throw;
-  }
-  deflateEnd(&z);
-  stream->shrink_to_fit();
-  return {std::move(stream), text.size(), Crc(0, text)};
-}
-
-TBase64PieceBuilder::TBase64PieceBuilder(std::string_view head, size_t expectedBase64)
-    : FStream(std::make_shared<std::string>()), FSize(head.size()), FCrc(Crc(0, head)) {
-  // Seven bits for any character at most: the stream never moves as it grows.
-  FStream->reserve(expectedBase64 / 8 * 7 + head.size() + 1024);
-  if (head.empty()) return;
-  z_stream z;
-  InitDeflate(z);
-  try {
-    Deflate(z, head, Z_FULL_FLUSH, *FStream);
-  } catch (...) {
-    deflateEnd(&z);
-    throw;
-  }
-  deflateEnd(&z);
-}
-
-void TBase64PieceBuilder::Add(std::string_view base64) {
-  if (base64.empty()) return;
-  TBitWriter bits(*FStream);
-  bits.Buffer() = FBits;
-  bits.Count() = FBitCount;
-  if (!FInBlock) OpenBase64Block(bits);
-  FInBlock = true;
-  if (!CodeBase64(bits, *FStream, base64))
-    throw ETarvikError("Internal error: text that is not Base64 in a Base64 piece.");
-  FBits = bits.Buffer();
-  FBitCount = bits.Count();
-  FSize += base64.size();
-  FCrc = Crc(FCrc, base64);
-}
-
-TDeflatedPiece TBase64PieceBuilder::Finish() {
-  if (FInBlock) {
-    TBitWriter bits(*FStream);
-    bits.Buffer() = FBits;
-    bits.Count() = FBitCount;
-    CloseBase64Block(bits);
-    FInBlock = false;
-  }
-  // Trimming the slack would copy the whole stream; the pages of the
-  // reserve it never touched take no memory.
-  return {std::move(FStream), FSize, FCrc};
-}
-
-struct TDeflateStreamBuilder::TState {
+struct TDeflateWriter::TState {
   z_stream Z{};
-  std::vector<std::shared_ptr<const std::string>> Chunks;
-  std::string Pending;  // compressed text not yet closed into a chunk
+  bool ZlibPending = false;  // text given to zlib since its last full flush
+  bool InBase64 = false;     // inside a block of the fixed code
+  uint64_t Bits = 0;         // the fixed code's bits not yet written
+  int BitCount = 0;
   uint64_t Size = 0;
   uint32_t Crc = 0;
 
   TState() { InitDeflate(Z); }
   ~TState() { deflateEnd(&Z); }
-  void ClosePending() {
-    if (!Pending.empty()) Chunks.push_back(std::make_shared<const std::string>(std::move(Pending)));
-    Pending = std::string();
+
+  std::string Digits;        // room for the Base64 of bytes coded from the bytes, for the CRC
+
+  void OpenBase64(std::string& out) {
+    if (InBase64) return;
+    // zlib's blocks end first, and its window is cleared: nothing it writes
+    // later refers back across the block of the fixed code.
+    if (ZlibPending) Deflate(Z, {}, Z_FULL_FLUSH, out);
+    ZlibPending = false;
+    TBitWriter bits(out);
+    bits.Buffer() = Bits;
+    bits.Count() = BitCount;
+    OpenBase64Block(bits);
+    Bits = bits.Buffer();
+    BitCount = bits.Count();
+    InBase64 = true;
+  }
+
+  void CloseBase64(std::string& out) {
+    if (!InBase64) return;
+    TBitWriter bits(out);
+    bits.Buffer() = Bits;
+    bits.Count() = BitCount;
+    CloseBase64Block(bits);
+    Bits = 0;
+    BitCount = 0;
+    InBase64 = false;
   }
 };
 
-TDeflateStreamBuilder::TDeflateStreamBuilder() : FState(std::make_unique<TState>()) {}
-TDeflateStreamBuilder::~TDeflateStreamBuilder() = default;
+TDeflateWriter::TDeflateWriter() : FState(std::make_unique<TState>()) {}
+TDeflateWriter::~TDeflateWriter() = default;
 
-void TDeflateStreamBuilder::AddText(std::string_view text) {
+void TDeflateWriter::Text(std::string_view text, std::string& out) {
   if (text.empty()) return;
-  Deflate(FState->Z, text, Z_NO_FLUSH, FState->Pending);
+  FState->CloseBase64(out);
+  Deflate(FState->Z, text, Z_NO_FLUSH, out);
+  FState->ZlibPending = true;
   FState->Size += text.size();
-  FState->Crc = Crc(FState->Crc, text);
+  FState->Crc = CrcOf(FState->Crc, text);
+}
+
+void TDeflateWriter::Base64(std::string_view text, std::string& out) {
+  static const TBase64Code code;
+  TState& s = *FState;
+  size_t digits = 0;
+  if (!text.empty() && code.Length[static_cast<unsigned char>(text[0])] != 0) {
+    s.OpenBase64(out);
+    TBitWriter bits(out);
+    bits.Buffer() = s.Bits;
+    bits.Count() = s.BitCount;
+    digits = CodeDigits(bits, text);
+    s.Bits = bits.Buffer();
+    s.BitCount = bits.Count();
+    s.Size += digits;
+    s.Crc = CrcOf(s.Crc, text.substr(0, digits));
+  }
+  Text(text.substr(digits), out);
+}
+
+void TDeflateWriter::Base64Of(std::string_view bytes, std::string& out) {
+  if (bytes.empty()) return;
+  TState& s = *FState;
+  s.OpenBase64(out);
+  TBitWriter bits(out);
+  bits.Buffer() = s.Bits;
+  bits.Count() = s.BitCount;
+  // The text the entry inflates to is the Base64, which the CRC covers.
+  const size_t digits = bytes.size() / 3 * 4;
+  if (s.Digits.size() < digits) s.Digits.resize(digits);
+  CodeBase64Of(bits, out, bytes, s.Digits.data());
+  s.Bits = bits.Buffer();
+  s.BitCount = bits.Count();
+  s.Size += digits;
+  s.Crc = Crc32(s.Crc, std::string_view(s.Digits.data(), digits));
+}
+
+void TDeflateWriter::Flush(std::string& out) {
+  FState->CloseBase64(out);
+  if (FState->ZlibPending) Deflate(FState->Z, {}, Z_FULL_FLUSH, out);
+  FState->ZlibPending = false;
+}
+
+void TDeflateWriter::CountPiece(uint64_t size, uint32_t crc) {
+  // zlib's offsets are 32 bits on Windows, where no process holds a piece that large.
+  if (size > static_cast<uint64_t>(std::numeric_limits<z_off_t>::max()))
+    throw ETarvikError("An embedded file is too large to pack.");
+  FState->Size += size;
+  FState->Crc = static_cast<uint32_t>(crc32_combine(FState->Crc, crc, static_cast<z_off_t>(size)));
+}
+
+void TDeflateWriter::Finish(std::string& out) {
+  FState->CloseBase64(out);
+  Deflate(FState->Z, {}, Z_FINISH, out);
+  FState->ZlibPending = false;
+}
+
+uint64_t TDeflateWriter::Size() const { return FState->Size; }
+uint32_t TDeflateWriter::Crc() const { return FState->Crc; }
+
+void TDeflateStreamBuilder::AddText(std::string_view text) { FWriter->Text(text, FPending); }
+
+void TDeflateStreamBuilder::ClosePending() {
+  if (!FPending.empty()) FChunks.push_back(std::make_shared<const std::string>(std::move(FPending)));
+  FPending = std::string();
 }
 
 void TDeflateStreamBuilder::AddPiece(const TDeflatedPiece& piece) {
-  Deflate(FState->Z, {}, Z_FULL_FLUSH, FState->Pending);
-  FState->ClosePending();
-  FState->Chunks.push_back(piece.Stream);
-  FState->Size += piece.Size;
-  // zlib's offsets are 32 bits on Windows, where no process holds a piece that large.
-  if (piece.Size > static_cast<uint64_t>(std::numeric_limits<z_off_t>::max()))
-    throw ETarvikError("An embedded file is too large to pack.");
-  FState->Crc = static_cast<uint32_t>(crc32_combine(FState->Crc, piece.Crc, static_cast<z_off_t>(piece.Size)));
+  FWriter->Flush(FPending);
+  ClosePending();
+  FChunks.push_back(piece.Stream);
+  FWriter->CountPiece(piece.Size, piece.Crc);
 }
 
 void TDeflateStreamBuilder::FinishInto(TZipEntry& entry) {
-  Deflate(FState->Z, {}, Z_FINISH, FState->Pending);
-  FState->ClosePending();
-  entry.Deflated = std::move(FState->Chunks);
-  entry.Size = FState->Size;
-  entry.Crc = FState->Crc;
-  FState->Chunks.clear();
-  FState->Size = 0;
-  FState->Crc = 0;
-  if (deflateReset(&FState->Z) != Z_OK) ZlibFailed();
+  FWriter->Finish(FPending);
+  ClosePending();
+  entry.Deflated = std::move(FChunks);
+  entry.Size = FWriter->Size();
+  entry.Crc = FWriter->Crc();
+  FChunks.clear();
+  FWriter = std::make_unique<TDeflateWriter>();
 }
 
 }  // namespace tarvik

@@ -1,23 +1,21 @@
-// Deflate streams for ZIP entries, put together from text compressed on the
-// spot and pieces compressed once beforehand. A picture shown on forty pages
-// of a book is then compressed once, not forty times, and the entries still
-// inflate to exactly their text.
+// Deflate streams for ZIP entries: written front to back from text that
+// zlib compresses and Base64 that a fixed code takes (the Base64 of a
+// compressed format holds no repeats worth finding and uses its 64 digits
+// about equally: six bits a digit, "/" seven, as small as any deflate makes
+// it, at copying speed), or put together from such text and pieces
+// compressed once beforehand. A picture shown on forty pages of a book is
+// then compressed once, not forty times, and the entries still inflate to
+// exactly their text.
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "package/zip_writer.h"
 
 namespace tarvik {
-
-// How to compress a piece. Full: zlib's default. Base64: the text is mostly
-// Base64 (a data: URI) of a compressed format (PNG, JPEG, MP4 ...), which
-// holds no repeats worth finding and uses its 64 characters about equally;
-// after ";base64," each character gets a fixed code of six bits (a few get
-// seven), as small as any deflate makes it, written at copying speed.
-enum class TDeflateEffort { Full, Base64 };
 
 // A compressed stretch of text that may stand anywhere in a deflate stream:
 // blocks that are never the last, ending on a byte boundary.
@@ -27,36 +25,48 @@ struct TDeflatedPiece {
   uint32_t Crc = 0;   // CRC-32 of the text
 };
 
-TDeflatedPiece DeflatePiece(std::string_view text, TDeflateEffort effort);
-
-// A Base64-effort piece made from text that arrives in parts, so that a
-// large file's Base64 is never held whole: Head (compressed by zlib), then
-// Base64 characters part by part. Raises ETarvikError for a character
-// outside the Base64 alphabet and "=".
-class TBase64PieceBuilder {
+// One raw deflate stream written front to back into the caller's buffer as
+// it goes: text compressed by zlib, and Base64 text (of a compressed format)
+// coded with the fixed code, in any order; it keeps the length and CRC-32
+// of the text. Raises ETarvikError when zlib fails (out of memory).
+class TDeflateWriter {
  public:
-  // ExpectedBase64 is how many characters will follow, for sizing the stream.
-  TBase64PieceBuilder(std::string_view head, size_t expectedBase64);
-  void Add(std::string_view base64);
-  TDeflatedPiece Finish();
+  TDeflateWriter();
+  ~TDeflateWriter();
+  TDeflateWriter(const TDeflateWriter&) = delete;
+  TDeflateWriter& operator=(const TDeflateWriter&) = delete;
+
+  // zlib may keep some of the text back until the next call.
+  void Text(std::string_view text, std::string& out);
+  // The Base64 digits Text starts with take the fixed code, a character at
+  // a time (for a few); the rest, such as the "=" of padding, goes to zlib.
+  void Base64(std::string_view text, std::string& out);
+  // The same for the Base64 of Bytes, a whole number of groups of three,
+  // coded straight from the bytes.
+  void Base64Of(std::string_view bytes, std::string& out);
+  // Ends the blocks so far on a byte boundary, none of them the last, and
+  // nothing after refers back before this point: the stream may stop here
+  // as a piece, or a piece compressed elsewhere may follow.
+  void Flush(std::string& out);
+  // Counts a piece compressed elsewhere that the caller put into the
+  // stream after a Flush.
+  void CountPiece(uint64_t size, uint32_t crc);
+  // Ends the stream with its last block.
+  void Finish(std::string& out);
+
+  uint64_t Size() const;
+  uint32_t Crc() const;
 
  private:
-  std::shared_ptr<std::string> FStream;
-  uint64_t FBits = 0;
-  int FBitCount = 0;
-  bool FInBlock = false;
-  uint64_t FSize = 0;
-  uint32_t FCrc = 0;
+  struct TState;
+  std::unique_ptr<TState> FState;
 };
 
 // Builds one entry's stream: text and pieces in order. Raises ETarvikError
 // when zlib fails (out of memory).
 class TDeflateStreamBuilder {
  public:
-  TDeflateStreamBuilder();
-  ~TDeflateStreamBuilder();
-  TDeflateStreamBuilder(const TDeflateStreamBuilder&) = delete;
-  TDeflateStreamBuilder& operator=(const TDeflateStreamBuilder&) = delete;
+  TDeflateStreamBuilder() = default;
 
   void AddText(std::string_view text);
   void AddPiece(const TDeflatedPiece& piece);
@@ -65,8 +75,10 @@ class TDeflateStreamBuilder {
   void FinishInto(TZipEntry& entry);
 
  private:
-  struct TState;
-  std::unique_ptr<TState> FState;
+  void ClosePending();
+  std::unique_ptr<TDeflateWriter> FWriter = std::make_unique<TDeflateWriter>();
+  std::vector<std::shared_ptr<const std::string>> FChunks;
+  std::string FPending;  // compressed text not yet closed into a chunk
 };
 
 }  // namespace tarvik

@@ -1,9 +1,13 @@
 #include "platform/files.h"
 
-#include <filesystem>
 #include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <limits>
+#include <new>
 #include <system_error>
+#include <vector>
 
 #include "platform/error.h"
 #include "platform/fs_path.h"
@@ -133,11 +137,14 @@ std::string ReadFileBytes(const std::string& path) {
   if (!in) throw ETarvikError("Cannot open file \"" + path + "\".");
   std::string data;
   in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
+  const std::streamoff size = in.tellg();
   if (size > 0) {
+    // Compared in 64 bits: size_t would cut 4 GiB and more to what is left over.
+    if (static_cast<uint64_t>(size) > static_cast<uint64_t>(data.max_size())) throw std::bad_alloc();
     data.resize(static_cast<size_t>(size));
     in.seekg(0, std::ios::beg);
-    in.read(data.data(), size);
+    in.read(data.data(), static_cast<std::streamsize>(size));
+    if (in.gcount() != static_cast<std::streamsize>(size)) throw ETarvikError("Cannot read file \"" + path + "\".");
   }
   if (in.bad()) throw ETarvikError("Cannot read file \"" + path + "\".");
   return data;
@@ -151,25 +158,114 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   if (!out) throw ETarvikError("Cannot write file \"" + path + "\".");
 }
 
-void WriteFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces) {
-  const std::string partial = JoinPath(ExtractFileDir(ExpandFileName(path)),
-                                       "." + ExtractFileName(path) + "." + NewGuidHex() + ".part");
-  std::error_code ignored;
-  {
-    std::ofstream out(ToFs(partial), std::ios::binary | std::ios::trunc);
-    if (!out) throw ETarvikError("Cannot create file \"" + path + "\".");
-    for (std::string_view piece : pieces) out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-    out.close();
-    if (!out) {
-      fs::remove(ToFs(partial), ignored);
-      throw ETarvikError("Cannot write file \"" + path + "\".");
-    }
+namespace {
+
+// Writes smaller than this are gathered; larger ones go straight through.
+constexpr size_t kWriteBuffer = 1 << 20;
+
+}  // namespace
+
+struct TReplacingFile::TState {
+  std::string Path, Partial;
+  std::ofstream Out;
+  std::string Buffer;
+  bool Committed = false;
+
+  [[noreturn]] void Fail() {
+    throw ETarvikError("Cannot write file \"" + Path + "\".");
   }
+  void Flush() {
+    if (Buffer.empty()) return;
+    Out.write(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
+    Buffer.clear();
+    if (!Out) Fail();
+  }
+};
+
+TReplacingFile::TReplacingFile(const std::string& path) : FState(std::make_unique<TState>()) {
+  FState->Path = path;
+  FState->Partial = JoinPath(ExtractFileDir(ExpandFileName(path)),
+                             "." + ExtractFileName(path) + "." + NewGuidHex() + ".part");
+  FState->Out.open(ToFs(FState->Partial), std::ios::binary | std::ios::trunc);
+  if (!FState->Out) throw ETarvikError("Cannot create file \"" + path + "\".");
+  FState->Buffer.reserve(kWriteBuffer);
+}
+
+TReplacingFile::~TReplacingFile() {
+  if (FState->Committed) return;
+  FState->Out.close();
+  std::error_code ignored;
+  fs::remove(ToFs(FState->Partial), ignored);
+}
+
+void TReplacingFile::Write(std::string_view bytes) {
+  TState& s = *FState;
+  if (s.Buffer.size() + bytes.size() <= kWriteBuffer) {
+    s.Buffer.append(bytes);
+    return;
+  }
+  s.Flush();
+  if (bytes.size() < kWriteBuffer) {
+    s.Buffer.append(bytes);
+    return;
+  }
+  s.Out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!s.Out) s.Fail();
+}
+
+void TReplacingFile::Commit() {
+  TState& s = *FState;
+  s.Flush();
+  s.Out.close();
+  if (!s.Out) s.Fail();
   std::error_code ec;
-  fs::rename(ToFs(partial), ToFs(path), ec);
-  if (ec) {
-    fs::remove(ToFs(partial), ignored);
-    throw ETarvikError("Cannot write file \"" + path + "\": " + ec.message());
+  fs::rename(ToFs(s.Partial), ToFs(s.Path), ec);
+  if (ec) throw ETarvikError("Cannot write file \"" + s.Path + "\": " + ec.message());
+  s.Committed = true;
+}
+
+void WriteFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces) {
+  TReplacingFile file(path);
+  for (std::string_view piece : pieces) file.Write(piece);
+  file.Commit();
+}
+
+struct TFileReader::TState {
+  std::string Path;
+  std::ifstream In;
+};
+
+TFileReader::TFileReader(const std::string& path) : FState(std::make_unique<TState>()) {
+  FState->Path = path;
+  FState->In.open(ToFs(path), std::ios::binary);
+  if (!FState->In) throw ETarvikError("Cannot open file \"" + path + "\".");
+}
+
+TFileReader::~TFileReader() = default;
+
+size_t TFileReader::Read(char* buffer, size_t count) {
+  std::ifstream& in = FState->In;
+  size_t done = 0;
+  while (done < count && in) {
+    const size_t step = std::min<size_t>(count - done, static_cast<size_t>(std::numeric_limits<std::streamsize>::max()));
+    in.read(buffer + done, static_cast<std::streamsize>(step));
+    done += static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0));
+  }
+  if (in.bad()) throw ETarvikError("Cannot read file \"" + FState->Path + "\".");
+  return done;
+}
+
+bool SameFileContent(const std::string& a, const std::string& b) {
+  std::ifstream left(ToFs(a), std::ios::binary), right(ToFs(b), std::ios::binary);
+  if (!left || !right) return false;
+  std::vector<char> x(1 << 16), y(1 << 16);
+  while (true) {
+    left.read(x.data(), static_cast<std::streamsize>(x.size()));
+    right.read(y.data(), static_cast<std::streamsize>(y.size()));
+    if (left.bad() || right.bad() || left.gcount() != right.gcount()) return false;
+    const auto n = static_cast<size_t>(left.gcount());
+    if (std::memcmp(x.data(), y.data(), n) != 0) return false;
+    if (n < x.size()) return true;
   }
 }
 

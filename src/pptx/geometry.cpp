@@ -22,7 +22,7 @@ constexpr size_t kMaxGuides = 1000;
 constexpr size_t kMaxCommands = 100000;
 constexpr size_t kMaxPaths = 1000;
 // Anything further out than this is nonsense; keeps every number short.
-constexpr double kMaxCoord = 1e7;
+constexpr double kMaxCoord = kMaxPx;
 constexpr double kFullCircle = 21600000;  // 360 degrees in 60000ths
 constexpr double kRadPerUnit = std::numbers::pi / 10800000.0;
 

@@ -1,5 +1,6 @@
 #include "pptx/model.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvik {
@@ -19,8 +20,9 @@ const char* ShapeKindName(TPPTXShapeKind kind) {
   return "skOther";
 }
 
-int64_t EmuToPx(int64_t emu) {
-  return static_cast<int64_t>(std::llround(static_cast<double>(emu) / 9525.0));
+int32_t EmuToPx(int64_t emu) {
+  const double px = std::round(static_cast<double>(emu) / 9525.0);
+  return static_cast<int32_t>(std::clamp(px, -static_cast<double>(kMaxPx), static_cast<double>(kMaxPx)));
 }
 
 std::string TPPTXShape::PlainText() const {

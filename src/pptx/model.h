@@ -29,8 +29,15 @@ using enum TPPTXShapeKind;
 // "skText", "skImage", ...
 const char* ShapeKindName(TPPTXShapeKind kind);
 
-// EMU to pixels at 96 dpi, rounded to nearest (9525 is odd, so no ties arise).
-int64_t EmuToPx(int64_t emu);
+// The furthest a pixel coordinate or size goes: far beyond any slide (a
+// slide side is at most 5376 px), and small enough that sums of a few stay
+// within 32 bits. Only a damaged or hostile deck holds EMU beyond it.
+inline constexpr int32_t kMaxPx = 10000000;
+
+// EMU to pixels at 96 dpi, rounded to nearest (9525 is odd, so no ties
+// arise), clamped to -kMaxPx .. kMaxPx: the one place where the file's
+// 64-bit EMU become the 32-bit pixels of every output.
+int32_t EmuToPx(int64_t emu);
 
 // Paragraph alignment and vertical anchor codes, as the model stores them.
 inline constexpr int32_t kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2, kAlignJustify = 3;
@@ -200,10 +207,10 @@ class TPPTXShape {
   // element. Lets text boxes keep the outline and fill of their shape.
   TPPTXShapeKind GeometryKind = skOther;
 
-  int32_t LeftPx() const { return static_cast<int32_t>(EmuToPx(XEmu)); }
-  int32_t TopPx() const { return static_cast<int32_t>(EmuToPx(YEmu)); }
-  int32_t WidthPx() const { return static_cast<int32_t>(EmuToPx(WEmu)); }
-  int32_t HeightPx() const { return static_cast<int32_t>(EmuToPx(HEmu)); }
+  int32_t LeftPx() const { return EmuToPx(XEmu); }
+  int32_t TopPx() const { return EmuToPx(YEmu); }
+  int32_t WidthPx() const { return EmuToPx(WEmu); }
+  int32_t HeightPx() const { return EmuToPx(HEmu); }
   // Paragraph texts joined by CR LF, trailing CR and LF removed.
   std::string PlainText() const;
   // The picture file a browser draws: DrawingFile when there is one.
@@ -228,8 +235,8 @@ class TPPTXPresentation {
   std::string MediaFolder;
   std::string ThemeMajorFont, ThemeMinorFont;
 
-  int32_t SlideWidthPx() const { return static_cast<int32_t>(EmuToPx(SlideWidthEmu)); }
-  int32_t SlideHeightPx() const { return static_cast<int32_t>(EmuToPx(SlideHeightEmu)); }
+  int32_t SlideWidthPx() const { return EmuToPx(SlideWidthEmu); }
+  int32_t SlideHeightPx() const { return EmuToPx(SlideHeightEmu); }
 };
 
 }  // namespace tarvik

@@ -99,10 +99,10 @@ void ReadCellText(pugi::xml_node tc, pugi::xml_node tcPr, const TStyleParts& par
   text.ListStyles = ctx.ListStyles;
   text.FontRef = Strongest(parts, "tcTxStyle");
   ParseTextBody(FindChildNode(tc, "txBody"), text, ctx.Theme, cell);
-  cell.MarginLeftPx = static_cast<int32_t>(EmuToPx(MarginEmu(tcPr, "marL")));
-  cell.MarginRightPx = static_cast<int32_t>(EmuToPx(MarginEmu(tcPr, "marR")));
-  cell.MarginTopPx = static_cast<int32_t>(EmuToPx(MarginEmu(tcPr, "marT")));
-  cell.MarginBottomPx = static_cast<int32_t>(EmuToPx(MarginEmu(tcPr, "marB")));
+  cell.MarginLeftPx = EmuToPx(MarginEmu(tcPr, "marL"));
+  cell.MarginRightPx = EmuToPx(MarginEmu(tcPr, "marR"));
+  cell.MarginTopPx = EmuToPx(MarginEmu(tcPr, "marT"));
+  cell.MarginBottomPx = EmuToPx(MarginEmu(tcPr, "marB"));
   std::string anchor = LowerAscii(GetAttrText(tcPr, "anchor"));
   cell.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
 }

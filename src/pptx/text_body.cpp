@@ -64,7 +64,7 @@ void ReadBodyProperties(const std::vector<pugi::xml_node>& chain, TPPTXShape& sh
     pugi::xml_attribute attr = FirstAttr(chain, name);
     int64_t emu = def;
     if (attr && !TryParseInt64(attr.value(), emu)) emu = def;
-    return static_cast<int32_t>(EmuToPx(emu));
+    return EmuToPx(emu);
   };
   shape.MarginLeftPx = inset("lIns", kDefaultInsetXEmu);
   shape.MarginRightPx = inset("rIns", kDefaultInsetXEmu);

@@ -1,5 +1,6 @@
 // Every real deck of the shared folder exports in both forms: the single
-// file and the web folder agree on the counts, the web folder's index.html
+// file carries each picture once and every use of one names its definition,
+// the single file and the web folder agree on the counts, the web folder's index.html
 // holds no data URI in any attribute and every asset it names exists, and
 // the damaged decks fail with a message (single file) or false (web folder)
 // without leaving output behind.
@@ -103,6 +104,17 @@ TEST_F(ExportDecks, EveryDeckExportsAsSingleFileAndWebFolder) {
     std::string page = ReadFileBytes(html);
     EXPECT_TRUE(page.starts_with("\xEF\xBB\xBF<!DOCTYPE html>"));
     EXPECT_TRUE(page.ends_with("show(1);})();</script></body></html>"));
+    // Each picture is in the page once; every use names a definition there.
+    std::set<std::string> pictures;
+    for (const std::string& uri : QuotedValues(Markup(page), "data:", nullptr)) {
+      if (uri.starts_with("data:video/") || uri.starts_with("data:audio/")) continue;
+      EXPECT_TRUE(pictures.insert(uri).second) << "a picture embedded twice: " << uri.substr(0, 40);
+    }
+    const std::vector<std::string> ids = QuotedValues(Markup(page), "pic_", nullptr);
+    const std::set<std::string> defined(ids.begin(), ids.end());
+    EXPECT_EQ(defined.size(), ids.size()) << "a picture defined twice";
+    for (const std::string& use : QuotedValues(Markup(page), "#pic_", nullptr))
+      EXPECT_TRUE(defined.count(use.substr(1))) << use;
 
     int webSlides = 0, webObjects = 0;
     std::string folder = JoinPath(root_, "out/" + name + "_Web");

@@ -124,10 +124,11 @@ TEST(RenderShape, GeometryPathsTurnAndMirrorWithTheShapeAndHoldTheText) {
 TEST(SharedPictures, APictureDrawnTwiceIsDefinedOnceWhereFirstDrawn) {
   ScratchFolder dir;
   TPPTXPresentation presentation;
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < 3; ++i) {
     auto slide = std::make_unique<TPPTXSlide>();
     auto shape = MakeShape(skImage, 0, 0, 10 * (i + 1), 10);
-    shape->MediaFile = dir.Write("logo.png", "PNG");
+    // The third is a copy under another name: the same picture all the same.
+    shape->MediaFile = dir.Write(i < 2 ? "logo.png" : "copy.png", "PNG");
     slide->Shapes.push_back(std::move(shape));
     presentation.Slides.push_back(std::move(slide));
   }
@@ -143,6 +144,9 @@ TEST(SharedPictures, APictureDrawnTwiceIsDefinedOnceWhereFirstDrawn) {
   EXPECT_TRUE(Has(first, "<use href=\"#pic_00000001\" transform=\"translate(0 0) scale(10 10)\"/>"));
   EXPECT_FALSE(Has(second, "data:")) << second;
   EXPECT_TRUE(Has(second, "<use href=\"#pic_00000001\" transform=\"translate(0 0) scale(20 10)\"/>"));
+  const std::string third = RenderSlideSection(*presentation.Slides[2], 3, 100, 100, context);
+  EXPECT_FALSE(Has(third, "data:")) << third;
+  EXPECT_TRUE(Has(third, "<use href=\"#pic_00000001\""));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Externalising data URIs (names, numbering, reuse, what is left alone)
-// and the web folder export on generated decks.
+// The web folder export on generated decks: asset names, numbering and
+// reuse, failures.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,83 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ScratchFolder;
-
-std::string Uri(const std::string& mime, const std::string& bytes) {
-  static const char* kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string b64;
-  for (size_t i = 0; i < bytes.size(); i += 3) {
-    uint32_t v = static_cast<uint8_t>(bytes[i]) << 16;
-    if (i + 1 < bytes.size()) v |= static_cast<uint8_t>(bytes[i + 1]) << 8;
-    if (i + 2 < bytes.size()) v |= static_cast<uint8_t>(bytes[i + 2]);
-    b64 += kAlphabet[(v >> 18) & 63];
-    b64 += kAlphabet[(v >> 12) & 63];
-    b64 += i + 1 < bytes.size() ? kAlphabet[(v >> 6) & 63] : '=';
-    b64 += i + 2 < bytes.size() ? kAlphabet[v & 63] : '=';
-  }
-  return "data:" + mime + ";base64," + b64;
-}
-
-std::string Image(const std::string& uri) { return "<image href=\"" + uri + "\" x=\"0\"/>"; }
-
-TEST(ExternalizeDataUris, WritesEachDistinctUriOnceInOrderOfFirstUse) {
-  ScratchFolder scratch;
-  std::string assets = JoinPath(scratch.Path(), "assets");
-  std::string png = Uri("image/png", "PNG bytes"), other = Uri("image/jpeg", "JPEG");
-  std::string doc = "<svg>" + Image(png) + Image(other) + Image(png) + "<p>x</p>" + Image(png) + "</svg>";
-  std::string out = ExternalizeDataUris(doc, assets, "assets/");
-  EXPECT_EQ(out, "<svg>" + Image("assets/asset_0001.png") + Image("assets/asset_0002.jpg") +
-                     Image("assets/asset_0001.png") + "<p>x</p>" + Image("assets/asset_0001.png") + "</svg>");
-  EXPECT_EQ(ReadFileBytes(JoinPath(assets, "asset_0001.png")), "PNG bytes");
-  EXPECT_EQ(ReadFileBytes(JoinPath(assets, "asset_0002.jpg")), "JPEG");
-  EXPECT_EQ(std::distance(fs::directory_iterator(assets), fs::directory_iterator()), 2);
-}
-
-TEST(ExternalizeDataUris, MediaSourcesUnknownTypesAndFourDigitNumbers) {
-  ScratchFolder scratch;
-  std::string assets = JoinPath(scratch.Path(), "assets");
-  std::string doc;
-  for (int i = 0; i < 11; ++i) doc += Image(Uri("image/gif", "gif " + std::to_string(i)));
-  doc += "<video controls width=\"100%\" height=\"100%\" src=\"" + Uri("video/mp4", "movie") + "\"></video>";
-  doc += "<audio controls src=\"" + Uri("application/octet-stream", "sound") + "\"></audio>";
-  doc += "<video controls width=\"100%\" height=\"100%\" src=\"\"></video>";
-  std::string out = ExternalizeDataUris(doc, assets, "media/");
-  EXPECT_NE(out.find(Image("media/asset_0011.gif")), std::string::npos);
-  EXPECT_NE(out.find("src=\"media/asset_0012.mp4\"></video>"), std::string::npos);
-  EXPECT_NE(out.find("<audio controls src=\"media/asset_0013.bin\"></audio>"), std::string::npos);
-  EXPECT_NE(out.find("src=\"\"></video>"), std::string::npos) << "an empty source stays empty";
-  EXPECT_EQ(ReadFileBytes(JoinPath(assets, "asset_0013.bin")), "sound");
-  EXPECT_FALSE(FileExists(JoinPath(assets, "asset_0014.bin")));
-}
-
-TEST(ExternalizeDataUris, LeavesTextThatOnlyLooksLikeADataUri) {
-  ScratchFolder scratch;
-  std::string assets = JoinPath(scratch.Path(), "assets");
-  std::string png = Uri("image/png", "real");
-  // Slide text reaches the page HTML-escaped: no raw double quote, ever.
-  const std::string lookalikes[] = {
-      "<span>data:image/png;base64,iVBORw0KGgo=</span>",
-      "<span>Our data: see the table;base64,AAAA below</span>",
-      "<span>src=&quot;data:image/png;base64,AAAA&quot;</span>",
-      "<div title=\"data:image/png;base64,AAAA\">x</div>",
-      "<span>metadata: none</span>",
-      "<image href=\"data:image/png;base64,\"/>",
-      "<image href=\"data:image/png;base64,AA!A\"/>",
-  };
-  for (const auto& text : lookalikes) {
-    std::string doc = text + Image(png) + text;
-    std::string out = ExternalizeDataUris(doc, assets, "assets/");
-    EXPECT_EQ(out, text + Image("assets/asset_0001.png") + text) << text;
-  }
-}
-
-TEST(ExternalizeDataUris, EmptyDocumentStaysEmptyAndCreatesNothing) {
-  ScratchFolder scratch;
-  std::string assets = JoinPath(scratch.Path(), "assets");
-  EXPECT_EQ(ExternalizeDataUris("", assets, "assets/"), "");
-  EXPECT_FALSE(DirectoryExists(assets));
-  EXPECT_EQ(ExternalizeDataUris("<p>no pictures</p>", assets, "assets/"), "<p>no pictures</p>");
-  EXPECT_TRUE(DirectoryExists(assets));
-}
 
 // A deck whose landscape picture appears on three slides and whose badge appears once.
 std::string WriteDeck(const std::string& folder, const std::string& name) {

@@ -1,10 +1,15 @@
-// The package layer's formats: the MIME table both ways, Base64 both ways,
-// and the escapes of XML, JSON and URL paths.
+// The package layer's formats: the MIME table both ways, Base64 both ways
+// (also in parts), CRC-32, and the escapes of XML, JSON and URL paths.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "package/base64.h"
+#include "package/crc32.h"
 #include "package/mime_types.h"
 #include "package/text_escape.h"
 
@@ -74,6 +79,56 @@ TEST(Base64OfBytes, AppendsWithoutTouchingWhatIsThere) {
   AppendBase64(out, "foobar");
   EXPECT_EQ(out, "data:x;base64,Zm9vYmFy");
   for (size_t n = 0; n < 10; ++n) EXPECT_EQ(Base64OfBytes(std::string(n, 'x')).size(), Base64Length(n));
+}
+
+TEST(TBase64Stream, EverySplitGivesTheTextOfTheWhole) {
+  std::string bytes;
+  for (int i = 0; i < 50; ++i) bytes += static_cast<char>(i * 37 + 11);
+  // Sizes of the parts, in order; the rest of the bytes, if any, come last.
+  const std::vector<std::vector<size_t>> splits = {
+      {}, {0}, {1}, {2}, {3}, {1, 1, 1}, {2, 2, 2, 2}, {4, 0, 5}, {1, 49}, {3, 3, 3}, {50}, {7, 0, 0, 1, 13},
+  };
+  for (size_t total : {size_t{0}, size_t{1}, size_t{2}, size_t{3}, size_t{47}, size_t{50}}) {
+    for (const auto& split : splits) {
+      // Groups, beside, hands over whole groups only, and all of them.
+      TBase64Stream stream, groups;
+      std::string text, grouped;
+      size_t at = 0;
+      auto add = [&](size_t n) {
+        const std::string_view part = std::string_view(bytes).substr(at, std::min(n, total - at));
+        stream.Add(part, text);
+        groups.Groups(part, [&](std::string_view whole) {
+          EXPECT_EQ(whole.size() % 3, 0u);
+          grouped.append(whole);
+        });
+        at += part.size();
+      };
+      for (size_t n : split) add(n);
+      add(total);
+      EXPECT_EQ(stream.Pending(), total % 3);
+      stream.Finish(text);
+      EXPECT_EQ(text, Base64OfBytes(bytes.substr(0, total))) << total << " bytes, " << split.size() << " parts";
+      EXPECT_EQ(grouped, bytes.substr(0, total / 3 * 3));
+    }
+  }
+}
+
+TEST(Crc32, AgreesWithZlibAtEveryLengthAndAlignment) {
+  std::string bytes;
+  uint32_t state = 12345;
+  for (int i = 0; i < 4096; ++i) {
+    state = state * 1103515245u + 12345u;
+    bytes += static_cast<char>(state >> 24);
+  }
+  // Around the fast path's steps: 16-byte folds, 64-byte blocks.
+  for (size_t offset : {0, 1, 7, 15}) {
+    for (size_t size : {0, 1, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 1000, 4000}) {
+      const std::string_view text = std::string_view(bytes).substr(offset, size);
+      for (uint32_t start : {0u, 0xDEADBEEFu})
+        EXPECT_EQ(Crc32(start, text), crc32(start, reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(size)))
+            << offset << "+" << size;
+    }
+  }
 }
 
 TEST(ExtensionForMimeType, FollowsTheTableIgnoringCase) {

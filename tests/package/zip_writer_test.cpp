@@ -3,9 +3,12 @@
 // the path when writing fails.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "package/deflate_stream.h"
 #include "package/zip_listing.h"
 #include "package/zip_writer.h"
 #include "platform/error.h"
@@ -66,6 +69,51 @@ TEST_F(ZipWriter, ReplacesAnEarlierFileButNeverAFolder) {
   ASSERT_TRUE(ForceDirectories(PathOf("folder.epub/inside")));
   EXPECT_THROW(WriteZipArchive(PathOf("folder.epub"), {Entry("a", "b", TZipMethod::Stored)}), ETarvikError);
   EXPECT_TRUE(DirectoryExists(PathOf("folder.epub/inside")));
+}
+
+// A stream made in three stretches; a failure instead of the third when asked.
+class TThreeStretches final : public TDeflateSource {
+ public:
+  explicit TThreeStretches(bool fail) : FFail(fail) {}
+  bool Next(std::string& out) override {
+    if (FStep == 3) return false;
+    if (++FStep == 3) {
+      if (FFail) throw ETarvikError("Cannot read file \"media.png\".");
+      FWriter.Finish(out);
+    } else {
+      FWriter.Text(std::string(70000, static_cast<char>('a' + FStep)), out);
+    }
+    return true;
+  }
+  uint64_t Size() const override { return FStep == 3 ? FWriter.Size() : 140000; }
+  uint32_t Crc() const override { return FWriter.Crc(); }
+
+ private:
+  bool FFail;
+  int FStep = 0;
+  TDeflateWriter FWriter;
+};
+
+TEST_F(ZipWriter, StreamedEntriesAreMadeWhileWrittenAndTheirFailureLeavesNothing) {
+  TZipEntry streamed;
+  streamed.Name = "index.html";
+  streamed.Source = std::make_shared<TThreeStretches>(false);
+  WriteZipArchive(PathOf("ok.zip"), {Entry("a.txt", "a", TZipMethod::Stored), streamed});
+  test::TZipListing zip = test::ListZip(PathOf("ok.zip"));
+  ASSERT_TRUE(zip.Opened);
+  EXPECT_EQ(zip.Items[1].Bytes, std::string(70000, 'b') + std::string(70000, 'c'));
+
+  streamed.Source = std::make_shared<TThreeStretches>(true);
+  try {
+    WriteZipArchive(PathOf("failed.zip"), {streamed});
+    ADD_FAILURE() << "no exception";
+  } catch (const ETarvikError& e) {
+    EXPECT_STREQ(e.what(), "Cannot read file \"media.png\".") << "the source's own reason";
+  }
+  EXPECT_FALSE(PathExists(PathOf("failed.zip")));
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++files;
+  EXPECT_EQ(files, 1u) << "only ok.zip, no temporary file";
 }
 
 TEST_F(ZipWriter, AFailedWriteLeavesNoArchive) {

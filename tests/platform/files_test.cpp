@@ -86,6 +86,28 @@ TEST_F(TempDir, WriteFileReplacingIsWholeOrNothing) {
   EXPECT_EQ(entries, 2u) << "only out.pub and blocked";
 }
 
+TEST_F(TempDir, ReplacingFileGoesInPlaceOnlyWhenCommitted) {
+  std::string file = JoinPath(root_, "page.html");
+  WriteFileBytes(file, "old");
+  {
+    TReplacingFile page(file);
+    page.Write("new ");
+    page.Write(std::string(3 << 20, 'x'));  // past the gathering buffer
+    EXPECT_EQ(ReadFileBytes(file), "old") << "not before the commit";
+  }
+  EXPECT_EQ(ReadFileBytes(file), "old") << "a page never committed leaves the earlier one";
+  {
+    TReplacingFile page(file);
+    page.Write("new ");
+    page.Write("text");
+    page.Commit();
+  }
+  EXPECT_EQ(ReadFileBytes(file), "new text");
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(root_)) ++entries;
+  EXPECT_EQ(entries, 1u) << "no temporary file stays behind";
+}
+
 TEST_F(TempDir, ReadAndWriteWholeFilesWithUtf8Names) {
   std::string file = JoinPath(root_, "caf\xC3\xA9 \xE6\x97\xA5.bin");
   std::string bytes("a\0b\xFF", 4);

@@ -2,6 +2,8 @@
 // geometry kinds, pictures and media, outlines and flips of lines.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "pptx_test_util.h"
 
 using namespace tarvik;
@@ -201,4 +203,30 @@ TEST_F(ShapeTree, ShapesCarryTheirGeometryAtTheirPixelSize) {
   EXPECT_NE(slide.Shapes[0]->Geometry.Paths[0].D.find("L100 0L200 50"), std::string::npos)
       << slide.Shapes[0]->Geometry.Paths[0].D;
   EXPECT_EQ(slide.Shapes[1]->Geometry.Paths.at(0).D, "M0 0L100 50Z");
+}
+
+TEST(EmuToPx, RoundsToNearestAndClampsToThePixelRange) {
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max(), kMin = std::numeric_limits<int64_t>::min();
+  const struct {
+    int64_t Emu;
+    int32_t Px;
+  } cases[] = {
+      {0, 0},           {4762, 0},          {4763, 1},           {9525, 1},
+      {-4763, -1},      {12192000, 1280},   {int64_t{kMaxPx} * 9525, kMaxPx},
+      {int64_t{kMaxPx} * 9525 + 9525, kMaxPx},                    {int64_t{1} << 32, 450915},
+      {int64_t{1} << 45, kMaxPx},                                  {-(int64_t{1} << 45), -kMaxPx},
+      {kMax, kMaxPx},   {kMin, -kMaxPx},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EmuToPx(c.Emu), c.Px) << c.Emu;
+}
+
+TEST_F(ShapeTree, ABoxBeyondThirtyTwoBitsIsClampedNotWrapped) {
+  // 2^45 EMU is 3.7e9 px: cut to 32 bits it would come out negative.
+  const int64_t huge = int64_t{1} << 45;
+  const auto& slide = Load(Sp("far", Xfrm(huge, -huge, huge, 9525) + "<a:prstGeom prst='rect'/>"));
+  const TPPTXShape& shape = *slide.Shapes.at(0);
+  EXPECT_EQ(shape.LeftPx(), kMaxPx);
+  EXPECT_EQ(shape.TopPx(), -kMaxPx);
+  EXPECT_EQ(shape.WidthPx(), kMaxPx);
+  EXPECT_EQ(shape.HeightPx(), 1);
 }

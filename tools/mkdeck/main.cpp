@@ -1,7 +1,9 @@
 // mkdeck: writes the generated decks. "mkdeck sample <out.pptx>" writes the
 // bundled sample talk, "mkdeck bench <out.pptx> [--slides N]" the benchmark
-// deck, "mkdeck media <out.pptx> [--slides N]" the media-heavy deck. The
-// same arguments always give the same bytes.
+// deck, "mkdeck media <out.pptx> [--slides N]" the media-heavy deck whose
+// pictures repeat, "mkdeck distinct <out.pptx> [--slides N] [--megabytes M]"
+// the deck of one picture of its own per slide. The same arguments always
+// give the same bytes.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -12,8 +14,8 @@
 int main(int argc, char** argv) {
   CLI::App app{"mkdeck - write the sample and benchmark decks"};
   app.require_subcommand(1);
-  std::string sampleOut, benchOut, mediaOut;
-  int slides = 500, mediaSlides = 200;
+  std::string sampleOut, benchOut, mediaOut, distinctOut;
+  int slides = 500, mediaSlides = 200, distinctSlides = 200, distinctMegabytes = 100;
   auto* sample = app.add_subcommand("sample", "write the bundled sample talk");
   sample->add_option("out", sampleOut, "the .pptx file to write")->required();
   auto* bench = app.add_subcommand("bench", "write the large benchmark deck");
@@ -24,6 +26,12 @@ int main(int argc, char** argv) {
   media->add_option("out", mediaOut, "the .pptx file to write")->required();
   media->add_option("--slides", mediaSlides, "number of slides (default 200)")
       ->check(CLI::Range(1, 100000));
+  auto* distinct = app.add_subcommand("distinct", "write the deck of a distinct picture on every slide");
+  distinct->add_option("out", distinctOut, "the .pptx file to write")->required();
+  distinct->add_option("--slides", distinctSlides, "number of slides (default 200)")
+      ->check(CLI::Range(1, 100000));
+  distinct->add_option("--megabytes", distinctMegabytes, "pictures in all, in MB (default 100)")
+      ->check(CLI::Range(1, 100000));
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -33,6 +41,8 @@ int main(int argc, char** argv) {
   try {
     if (sample->parsed())
       mkdeck::BuildSampleDeck().Write(sampleOut);
+    else if (distinct->parsed())
+      mkdeck::BuildDistinctDeck(distinctSlides, int64_t{distinctMegabytes} * 1000000).Write(distinctOut);
     else if (media->parsed())
       mkdeck::BuildMediaDeck(mediaSlides).Write(mediaOut);
     else

@@ -5,6 +5,8 @@
 // One video has a poster picture, the other none.
 // Media entries are stored, not deflated: noise does not shrink, and storing
 // keeps writing the deck quick.
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "decks.h"
@@ -105,6 +107,35 @@ TDeckWriter BuildMediaDeck(int slides) {
   for (int v = 1; v <= 2; ++v)
     w.Add("ppt/media/media" + N(v) + ".mp4", FakeMp4(uint32_t(1000 + v), kVideoBytes),
           TDeckWriter::TStorage::Stored);
+  return w;
+}
+
+TDeckWriter BuildDistinctDeck(int slides, int64_t pictureBytes) {
+  TDeckParts parts;
+  AddTalkLayouts(parts);
+  auto name = [](int i) { return "distinct" + N(i) + (i % 4 == 0 ? ".jpeg" : ".png"); };  // every fourth a JPEG
+  for (int i = 1; i <= slides; ++i) {
+    TSlideParts s;
+    s.Layout = 3;  // Title Only
+    s.Rels = RelationshipXml("rId2", "image", "../media/" + name(i));
+    s.SpTree = Shape(2, "Title 1", "<p:spPr/>", TxBody(Para(Run("Picture " + N(i)))), PlaceholderNvPr("title"));
+    // Some pictures cropped, mirrored or turned, as real decks have them.
+    s.SpTree += Picture(3, "Photo", "rId2", Xfrm({838200, 1700000, 6400000, 4800000}, i % 7 == 2 ? 15 : 0, i % 5 == 1),
+                        i % 3 == 0 ? "l=\"4000\" t=\"3000\" r=\"2000\" b=\"6000\"" : "");
+    parts.Slides.push_back(s);
+  }
+  TDeckWriter w = tarvik::test::BuildMinimalDeck(parts);
+  // Noise PNGs take about three bytes a pixel, noise JPEGs of quality 90
+  // about 0.9: a 4:3 picture of each near its share of the total.
+  const double share = static_cast<double>(pictureBytes) / slides;
+  for (int i = 1; i <= slides; ++i) {
+    const bool jpeg = i % 4 == 0;
+    const int width = std::max(16, static_cast<int>(std::sqrt(share / (jpeg ? 0.9 : 3.0) * 4 / 3)));
+    const int height = width * 3 / 4;
+    const uint32_t seed = 5000u + static_cast<uint32_t>(i);
+    w.Add("ppt/media/" + name(i), jpeg ? NoiseJpeg(width, height, seed, 90) : NoisePng(width, height, seed),
+          TDeckWriter::TStorage::Stored);
+  }
   return w;
 }
 
