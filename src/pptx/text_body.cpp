@@ -222,29 +222,47 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
 // ---- paragraph properties ---------------------------------------------------------
 
 // A character of a symbol font that Office uses as a bullet, as the Unicode
-// character that looks like it; 0 when there is none. Without this the
-// browser shows the byte's letter ("§" for Wingdings' square bullet).
+// character that looks like it, chosen among those the common fonts carry;
+// 0 when the font is not a symbol font. Without this the browser shows the
+// byte's letter ("§" for Wingdings' square bullet) or a missing glyph.
 char16_t SymbolBullet(const std::string& font, char16_t c) {
-  if (c >= 0xF000 && c <= 0xF0FF) c -= 0xF000;  // the symbol fonts' private-use mapping
-  if (SameText(font, "Symbol")) return c == 0xB7 ? u'\u2022' : 0;
-  if (font.size() < 9 || !SameText(std::string_view(font).substr(0, 9), "Wingdings")) return 0;
+  const bool privateUse = c >= 0xF000 && c <= 0xF0FF;
+  if (privateUse) c -= 0xF000;  // the symbol fonts' private-use mapping
+  if (SameText(font, "Symbol")) {
+    if (c == 0xB7) return u'\u2022';
+    if (c == 0x2D) return u'\u2212';
+    const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');  // Greek in Symbol
+    return c >= 0x20 && c < 0x7F && !letter ? c : u'\u2022';
+  }
+  // LibreOffice's symbol fonts keep the Wingdings bullets at the same codes.
+  const bool office = SameText(font, "StarSymbol") || SameText(font, "OpenSymbol");
+  if (office && !privateUse) return c;
+  if (SameText(font, "Wingdings 2") || SameText(font, "Webdings")) return u'\u25AA';
+  if (SameText(font, "Wingdings 3")) return u'\u25BA';  // mostly arrowheads
+  if (!office && !SameText(font, "Wingdings")) return 0;
   switch (c) {
     case 0x6C: return u'\u25CF';  // black circle
+    case 0x6D: return u'\u274D';  // shadowed circle
     case 0x6E: return u'\u25A0';  // black square
-    case 0x6F: return u'\u25A1';  // white square
+    case 0x6F: case 0x70: case 0xA8: return u'\u25A1';  // white square
     case 0x71: return u'\u2751';  // shadowed square
-    case 0x73: return u'\u2B27';  // lozenge
+    case 0x72: return u'\u2752';
+    case 0x73: return u'\u29EB';  // lozenge
     case 0x75: return u'\u25C6';  // black diamond
     case 0x76: return u'\u2756';  // diamond minus white X
-    case 0x77: return u'\u2B25';  // small diamond
+    case 0x77: return u'\u2666';  // small diamond
     case 0x9F: return u'\u2022';
+    case 0xA1: case 0xA2: return u'\u25CB';  // circles
     case 0xA7: return u'\u25AA';  // small square
     case 0xD8: return u'\u27A2';  // arrowhead
+    case 0xE0: return u'\u2192';
     case 0xE8: return u'\u2794';  // heavy arrow
     case 0xF0: return u'\u21E8';  // white arrow
     case 0xFB: return u'\u2718';  // ballot x
     case 0xFC: return u'\u2714';  // check mark
-    default: return 0;
+    case 0xFD: return u'\u2612';
+    case 0xFE: return u'\u2611';
+    default: return u'\u25AA';
   }
 }
 

@@ -205,6 +205,33 @@ TEST(TextBody, BulletsShowOnlyWhereTheDeckAndTheTextSaySo) {
   EXPECT_FALSE(s.Paragraphs[4].Bullet) << "white space is no text";
 }
 
+// Symbol fonts are seldom installed where pages are read: every bullet of one
+// becomes a character the common fonts carry, by byte or by private-use code.
+TEST(TextBody, SymbolFontBulletsBecomeCharactersTheCommonFontsCarry) {
+  const struct {
+    const char *Font, *Char, *Expected;
+  } cases[] = {
+      {"Wingdings", "\xEF\x81\xAE", "\xE2\x96\xA0"},    // U+F06E: black square
+      {"Wingdings", "\xEF\x81\xB7", "\xE2\x99\xA6"},    // U+F077: small diamond
+      {"Wingdings", "\xC3\xBC", "\xE2\x9C\x94"},         // byte FC: check mark
+      {"Wingdings", "\xEF\x82\x80", "\xE2\x96\xAA"},    // unknown: a small square
+      {"Wingdings 2", "\xEF\x82\x96", "\xE2\x96\xAA"},
+      {"Symbol", "\xEF\x82\xB7", "\xE2\x80\xA2"},
+      {"Symbol", "a", "\xE2\x80\xA2"},                      // Greek alpha: not a bullet we can show
+      {"StarSymbol", "\xEF\x81\xAC", "\xE2\x97\x8F"},   // U+F06C as in Wingdings
+      {"OpenSymbol", "\xE2\x9E\xA2", "\xE2\x9E\xA2"},   // already Unicode
+      {"Arial", "\xC2\xA7", "\xC2\xA7"},                  // not a symbol font
+  };
+  for (const auto& c : cases) {
+    const std::string props = std::string("<a:pPr><a:buFont typeface='") + c.Font + "'/><a:buChar char='" + c.Char +
+                              "'/></a:pPr>";
+    TPPTXShape s = TParse{Body(Para(R("item"), props))}();
+    ASSERT_EQ(s.Paragraphs.size(), 1u);
+    EXPECT_EQ(s.Paragraphs[0].BulletChar, c.Expected) << c.Font;
+    EXPECT_EQ(s.Paragraphs[0].BulletFont.empty(), std::string(c.Font) != "Arial") << c.Font;
+  }
+}
+
 TEST(TextBody, AutomaticNumbersCountPerLevelAndRestart) {
   const std::string numbered = "<a:pPr><a:buAutoNum type='arabicPeriod' startAt='3'/></a:pPr>";
   const std::string sub = "<a:pPr lvl='1'><a:buAutoNum type='alphaLcParenR'/></a:pPr>";
