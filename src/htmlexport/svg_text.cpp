@@ -54,6 +54,11 @@ void AppendTextWithBreaks(std::string& out, const std::string& raw) {
       out += "<br/>";
     } else if (c == '\n') {
       out += "<br/>";
+    } else if (c == '\t') {
+      // A tab moves to the next stop, which white space that collapses
+      // would lose: kept alone, it reaches the paragraph's margin from a
+      // hanging first line, then the stops every inch.
+      out += "<span style=\"white-space:pre\">\t</span>";
     } else {
       out += c;
     }
@@ -257,6 +262,10 @@ void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
 }
 
 void AppendTextShape(std::string& out, const TPPTXShape& shape) {
+  // A shape the deck gives no size (a layout's leftover without a
+  // transform) has no box to set text in; spilling it one letter per line
+  // from the slide's corner is not what any editor shows.
+  if (shape.WEmu == 0 && shape.HEmu == 0) return;
   const double boxLeft = shape.LeftPx(), boxTop = shape.TopPx();
   const double boxWidth = std::max(shape.WidthPx(), 1), boxHeight = std::max(shape.HeightPx(), 1);
   // Text sits in its geometry's text rectangle (an arrow's shaft, a
@@ -309,7 +318,7 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   if (shape.VerticalTextDeg == 90) out += ";writing-mode:vertical-rl";
   if (shape.VerticalTextDeg == 270) out += ";writing-mode:vertical-rl;transform:rotate(180deg)";
   out += ";overflow:visible;white-space:normal;overflow-wrap:anywhere;word-break:normal;"
-         "font-family:Arial,sans-serif;color:#000;line-height:1.2;text-align:";
+         "font-family:Arial,sans-serif;color:#000;line-height:1.2;tab-size:96px;text-align:";
   out += boxAlignment;
   out += ";user-select:text;-webkit-user-select:text;\">";
   // A centred block is as wide as its longest line. A box that grows to

@@ -179,5 +179,22 @@ TEST(RenderTextShape, BulletsHangInTheIndentWithTheirOwnLook) {
   EXPECT_TRUE(Has(text, "color:#00FF00;\">&lt;1&gt; </span>")) << "the first run's colour, then a space";
 }
 
+TEST(RenderTextShape, TabsKeepTheirStopsAndShapesWithoutASizeShowNoText) {
+  auto shape = MakeShape(skText, 0, 0, 200, 100);
+  TPPTXParagraph paragraph;
+  paragraph.Runs = {MakeRun("\tquote\t- author")};
+  shape->Paragraphs = {paragraph};
+  const std::string text = RenderTextShape(*shape);
+  size_t tabs = 0;
+  const std::string tab = "<span style=\"white-space:pre\">\t</span>";
+  for (size_t at = text.find(tab); at != std::string::npos; at = text.find(tab, at + 1)) ++tabs;
+  EXPECT_EQ(tabs, 2u) << text;
+  EXPECT_TRUE(Has(text, "tab-size:96px")) << "stops every inch, as the format's default";
+
+  auto unsized = MakeShape(skText, 0, 0, 0, 0);
+  unsized->Paragraphs = {paragraph};
+  EXPECT_FALSE(Has(RenderTextShape(*unsized), "quote"));
+}
+
 }  // namespace
 }  // namespace tarvik
