@@ -424,7 +424,7 @@ struct TValueAxisPlan {
   // The scale for an axis of that length, and the width of its labels.
   void Fit(double length, bool horizontal) {
     const double size = Style.SizePt * kEmuPerPt;
-    const int steps = std::clamp(static_cast<int>(length / (size * (horizontal ? 2.5 : 1.6))), 2, 8);
+    const int steps = std::clamp(static_cast<int>(length / (size * (horizontal ? 2.5 : 1.2))), 2, 10);
     Scale = NiceScale(Range.Low, Range.High, Axis, steps);
     Width = 0;
     for (double v : Ticks(Scale)) Width = std::max(Width, TextWidth(FormatChartNumber(v, Format), Style));
@@ -516,7 +516,7 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
   const TTextStyle categoryStyle = ReadTextStyle(data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
   if (axes.Scatter)
     axes.XValues = NiceScale(xs.Low, xs.High, data.CategoryAxis,
-                             std::clamp(static_cast<int>(plot.W / (categoryStyle.SizePt * kEmuPerPt * 3)), 2, 8), false);
+                             std::clamp(static_cast<int>(plot.W / (categoryStyle.SizePt * kEmuPerPt * 2)), 2, 10), false);
   double categoryWidth = 0;
   for (const std::string& text : data.Categories) categoryWidth = std::max(categoryWidth, TextWidth(text, categoryStyle));
   categoryWidth = std::min(categoryWidth, plot.W * 0.35);

@@ -109,7 +109,10 @@ TEST(Chart, PercentStackedBarsFillTheAxisToAHundredPercent) {
   EXPECT_NEAR(second[0]->Box.Y, 100000, 2);  // the second ends at the top
   std::vector<std::string> labels;
   for (const TChartPiece* label : Named(pieces, "Axis label")) labels.push_back(label->Shape->PlainText());
-  EXPECT_EQ(labels, (std::vector<std::string>{"0%", "50%", "100%"}));
+  // However many steps the axis's length allows, it runs from 0 % to 100 %.
+  ASSERT_GE(labels.size(), 3u);
+  EXPECT_EQ(labels.front(), "0%");
+  EXPECT_EQ(labels.back(), "100%");
 }
 
 TEST(Chart, PieWedgesTurnClockwiseFromTheFirstSliceAngleByTheirShares) {
