@@ -213,7 +213,7 @@ bool LookUpWindowSize(const std::string& table, TWindowHandle window, TUiSize& s
   return false;
 }
 
-#if !defined(_WIN32) || defined(TARVIK_HEADLESS_DEFAULT)
+#if !defined(_WIN32)
 TToolkit& DefaultToolkit() {
   static THeadlessToolkit toolkit;
   return toolkit;

@@ -236,7 +236,7 @@ bool TScriptedDialogs::InputBox(const std::string& caption, const std::string& p
   return true;
 }
 
-#if !defined(_WIN32) || defined(TARVIK_HEADLESS_DEFAULT)
+#if !defined(_WIN32)
 namespace {
 
 // The script the environment names; none, and a note, when it cannot be read.
