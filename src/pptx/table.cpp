@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <string_view>
 
+#include "pptx/builtin_table_styles.h"
+#include "pptx/font_metrics.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
@@ -22,6 +26,7 @@ struct TLayout {
   std::vector<int64_t> Widths, Heights;
   bool FirstRow = false, LastRow = false, FirstCol = false, LastCol = false, BandRow = false, BandCol = false;
   pugi::xml_node Style;  // the a:tblStyle the table names
+  std::shared_ptr<pugi::xml_document> BuiltIn;  // holds Style when it is a built-in one
 };
 
 pugi::xml_node FindStyle(pugi::xml_node styles, const std::string& id) {
@@ -107,19 +112,40 @@ void ReadCellText(pugi::xml_node tc, pugi::xml_node tcPr, const TStyleParts& par
   cell.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
 }
 
-// One side of a cell: its own line (lnL ...), else the table style's border
-// for that side, which is the outer one at the table's edge and the inner
-// one inside it.
-bool ReadBorder(pugi::xml_node tcPr, const char* own, const TStyleParts& parts, const char* styleSide,
+// The name a style part gives a cell's side: its outer edge (top, left ...)
+// where the side lies on the part's border, else the line inside it. A row
+// part's top and bottom are always its border, as are a column part's left
+// and right; the other sides, like all of the whole table's, are inside
+// unless at the table's edge.
+const char* PartSide(pugi::xml_node part, char side, bool atEdge) {
+  static const struct {
+    char Side;
+    const char *Outer, *Inner;
+  } kSides[] = {{'T', "top", "insideH"}, {'B', "bottom", "insideH"}, {'L', "left", "insideV"}, {'R', "right", "insideV"}};
+  const std::string name = part.name();
+  const bool rowPart = name.ends_with("Row") || name.ends_with("H");
+  const bool colPart = name.ends_with("Col") || name.ends_with("V");
+  for (const auto& s : kSides) {
+    if (s.Side != side) continue;
+    const bool across = side == 'T' || side == 'B';
+    return atEdge || (across && rowPart) || (!across && colPart) ? s.Outer : s.Inner;
+  }
+  return "";
+}
+
+// One side of a cell: its own line (lnL ...), else the strongest table style
+// part's line for that side.
+bool ReadBorder(pugi::xml_node tcPr, const char* own, const TStyleParts& parts, char side, bool atEdge,
                 const TTableContext& ctx, TPPTXShape& line) {
   if (pugi::xml_node ln = FindChildNode(tcPr, own)) {
     ReadLineStyle(ln, {}, ctx.Paint, line);
     return true;
   }
   for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
-    pugi::xml_node side = FindChildNode(FindChildNode(FindChildNode(*it, "tcStyle"), "tcBdr"), styleSide);
-    if (!side) continue;
-    ReadLineStyle(FindChildNode(side, "ln"), FindChildNode(side, "lnRef"), ctx.Paint, line);
+    pugi::xml_node bdr = FindChildNode(FindChildNode(*it, "tcStyle"), "tcBdr");
+    pugi::xml_node found = FindChildNode(bdr, PartSide(*it, side, atEdge));
+    if (!found) continue;
+    ReadLineStyle(FindChildNode(found, "ln"), FindChildNode(found, "lnRef"), ctx.Paint, line);
     return true;
   }
   return false;
@@ -142,7 +168,13 @@ TLayout ReadLayout(pugi::xml_node tbl, const TTableContext& ctx) {
   layout.BandRow = Flag(tblPr, "bandRow");
   layout.BandCol = Flag(tblPr, "bandCol");
   layout.Style = FindChildNode(tblPr, "tblStyle");  // a style written into the table itself
-  if (!layout.Style) layout.Style = FindStyle(ctx.Styles, ElementText(FindChildNode(tblPr, "tableStyleId")));
+  const std::string id = ElementText(FindChildNode(tblPr, "tableStyleId"));
+  if (!layout.Style) layout.Style = FindStyle(ctx.Styles, id);
+  // PowerPoint leaves its built-in styles out of the file.
+  if (!layout.Style && !id.empty()) {
+    layout.BuiltIn = std::make_shared<pugi::xml_document>();
+    layout.Style = BuiltInTableStyle(id, *layout.BuiltIn);
+  }
   return layout;
 }
 
@@ -194,44 +226,76 @@ std::vector<TCell> ReadCells(pugi::xml_node tbl, const TLayout& layout, const TT
   return cells;
 }
 
+// A paragraph's lines as the browser breaks them: at spaces, a word that
+// does not fit on its own breaking where the line ends; each line as tall as
+// its largest font's ascent plus descent, times the paragraph's spacing.
+class TLineCounter {
+ public:
+  TLineCounter(const TPPTXParagraph& paragraph, double widthPt) : Paragraph(paragraph), Width(widthPt) {}
+
+  void Add(const TPPTXTextRun& run, std::string_view word) {
+    const double size = run.FontSizePt;
+    const double advance = TextWidthEm(run.FontName, run.Bold, word) * size + run.LetterSpacingPt * word.size();
+    const double visible = advance - TrailingSpaces(word) * TextWidthEm(run.FontName, run.Bold, " ") * size;
+    if (LineWidth > 0 && LineWidth + visible > Width) EndLine();
+    LineWidth += advance;
+    LineEm = std::max(LineEm, size * LineHeightEm(run.FontName, run.Bold));
+    // A word wider than the whole line runs on over as many lines as it fills.
+    for (double rest = visible; rest > Width && Width > 0; rest -= Width) {
+      EndLine();
+      LineEm = size * LineHeightEm(run.FontName, run.Bold);
+      LineWidth = rest - Width;
+    }
+  }
+
+  void EndLine() {
+    const double font = LineEm > 0 ? LineEm : Paragraph.EndFontSizePt * LineHeightEm(LastFamily(), false);
+    HeightPt += Paragraph.LineSpacingPt > 0 ? Paragraph.LineSpacingPt : font * Paragraph.LineSpacingPct / 100;
+    LineWidth = LineEm = 0;
+  }
+
+  double HeightPt = 0;
+
+ private:
+  static size_t TrailingSpaces(std::string_view word) {
+    size_t count = 0;
+    while (count < word.size() && word[word.size() - 1 - count] == ' ') ++count;
+    return count;
+  }
+  std::string_view LastFamily() const {
+    return Paragraph.Runs.empty() ? std::string_view() : std::string_view(Paragraph.Runs.back().FontName);
+  }
+
+  const TPPTXParagraph& Paragraph;
+  double Width, LineWidth = 0, LineEm = 0;
+};
+
 // Rows grow to hold their text, as the slide editors grow them: a row's
-// height is a minimum. Without font metrics the lines are counted at an
-// average advance of about half the size per character, wrapped by words.
+// height is a minimum.
 int64_t TextHeightEmu(const TPPTXShape& cell, int64_t widthEmu) {
-  constexpr double kEmuPerPt = 12700, kAdvance = 0.5, kBoldAdvance = 0.55, kLine = 1.2;
+  constexpr double kEmuPerPt = 12700;
   double height = 0;
   for (const TPPTXParagraph& paragraph : cell.Paragraphs) {
     const double width = std::max<double>(widthEmu - paragraph.MarginLeftEmu - paragraph.MarginRightEmu, kEmuPerPt);
-    double lineWidth = 0, lineSize = 0;
-    auto endLine = [&] {
-      const double size = lineSize > 0 ? lineSize : paragraph.EndFontSizePt;
-      height += (paragraph.LineSpacingPt > 0 ? paragraph.LineSpacingPt : size * kLine * paragraph.LineSpacingPct / 100) *
-                kEmuPerPt;
-      lineWidth = lineSize = 0;
-    };
+    TLineCounter lines(paragraph, width / kEmuPerPt);
     for (const TPPTXTextRun& run : paragraph.Runs) {
       if (run.Text == "\n") {
-        endLine();
+        lines.EndLine();
         continue;
       }
-      lineSize = std::max(lineSize, run.FontSizePt);
-      const double advance = run.FontSizePt * kEmuPerPt * (run.Bold ? kBoldAdvance : kAdvance);
       for (size_t at = 0; at < run.Text.size();) {
         size_t end = run.Text.find(' ', at);
-        end = end == std::string::npos ? run.Text.size() : end + 1;
-        double characters = 0;
-        for (size_t i = at; i < end; ++i) characters += (static_cast<unsigned char>(run.Text[i]) & 0xC0) != 0x80;
-        if (lineWidth > 0 && lineWidth + advance * characters > width) endLine();
-        lineWidth += advance * characters;
+        end = end == std::string::npos ? run.Text.size() : run.Text.find_first_not_of(' ', end);
+        if (end == std::string::npos) end = run.Text.size();
+        lines.Add(run, std::string_view(run.Text).substr(at, end - at));
         at = end;
       }
     }
-    endLine();
-    height += (paragraph.SpaceBeforePt + paragraph.SpaceAfterPt) * kEmuPerPt;
+    lines.EndLine();
+    height += (lines.HeightPt + paragraph.SpaceBeforePt + paragraph.SpaceAfterPt) * kEmuPerPt;
   }
   return static_cast<int64_t>(height);
 }
-
 
 void GrowRows(const std::vector<TCell>& cells, TLayout& layout) {
   for (const TCell& cell : cells) {
@@ -260,19 +324,18 @@ std::vector<TTablePiece> ExpandTable(pugi::xml_node tbl, int64_t x, int64_t y, c
     box.Cy = Sum(layout.Heights, cell.Row, cell.EndRow);
     const struct {
       const char* Own;
-      const char* Side;
+      char Side;
+      bool AtEdge;
       int64_t X1, Y1, X2, Y2;
     } sides[] = {
-        {"lnT", cell.Row == 0 ? "top" : "insideH", box.X, box.Y, box.X + box.Cx, box.Y},
-        {"lnB", cell.EndRow - 1 == lastRow ? "bottom" : "insideH", box.X, box.Y + box.Cy, box.X + box.Cx,
-         box.Y + box.Cy},
-        {"lnL", cell.Col == 0 ? "left" : "insideV", box.X, box.Y, box.X, box.Y + box.Cy},
-        {"lnR", cell.EndCol - 1 == lastCol ? "right" : "insideV", box.X + box.Cx, box.Y, box.X + box.Cx,
-         box.Y + box.Cy},
+        {"lnT", 'T', cell.Row == 0, box.X, box.Y, box.X + box.Cx, box.Y},
+        {"lnB", 'B', cell.EndRow - 1 == lastRow, box.X, box.Y + box.Cy, box.X + box.Cx, box.Y + box.Cy},
+        {"lnL", 'L', cell.Col == 0, box.X, box.Y, box.X, box.Y + box.Cy},
+        {"lnR", 'R', cell.EndCol - 1 == lastCol, box.X + box.Cx, box.Y, box.X + box.Cx, box.Y + box.Cy},
     };
     for (const auto& side : sides) {
       auto line = std::make_unique<TPPTXShape>();
-      if (!ReadBorder(cell.Properties, side.Own, cell.Parts, side.Side, context, *line) || !line->HasLine) continue;
+      if (!ReadBorder(cell.Properties, side.Own, cell.Parts, side.Side, side.AtEdge, context, *line) || !line->HasLine) continue;
       line->Kind = skLine;
       line->Name = cell.Shape->Name + " border";
       TShapeXfrm segment;

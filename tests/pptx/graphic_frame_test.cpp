@@ -4,7 +4,10 @@
 // and embedded objects as their preview picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "pptx/diagram_fallback.h"
+#include "pptx/font_metrics.h"
 #include "pptx/table.h"
 #include "pptx_test_util.h"
 
@@ -148,6 +151,71 @@ TEST(Table, RowsGrowToHoldTheirText) {
   EXPECT_EQ(Named(pieces, "Cell 1,1")->Box.Cy, tall->Box.Cy) << "the whole row grows";
   EXPECT_EQ(Named(pieces, "Cell 2,1")->Box.Y, 200 + tall->Box.Cy);
   EXPECT_EQ(Named(pieces, "Cell 2,1")->Box.Cy, kH) << "a row that fits keeps its height";
+}
+
+TEST(Table, ABuiltInStyleTheDeckLeavesOutStillDrawsItsHeaderBandsAndBorders) {
+  TTableFixture table;
+  const std::string rows = Row(Cell("head") + Cell("x")) + Row(Cell("band1") + Cell("x")) + Row(Cell("band2") + Cell("x"));
+  // Medium Style 2 - Accent 1, the style of a new table, in lower case as some writers spell it.
+  auto pieces = table.Expand(Table(
+      "<a:tblPr firstRow='1' bandRow='1'><a:tableStyleId>{5c22544a-7ee6-4342-b048-85bdc9fd1c3a}</a:tableStyleId>"
+      "</a:tblPr>",
+      rows, 2));
+  const TPPTXShape& head = *Named(pieces, "Cell 1,1")->Shape;
+  const TPPTXShape& band1 = *Named(pieces, "Cell 2,1")->Shape;
+  const TPPTXShape& band2 = *Named(pieces, "Cell 3,1")->Shape;
+  EXPECT_EQ(head.FillColor, 0x0000FFu);
+  EXPECT_TRUE(head.Paragraphs[0].Runs[0].Bold);
+  EXPECT_EQ(head.Paragraphs[0].Runs[0].Color, 0xFFFFFFu);
+  for (const TPPTXShape* body : {&band1, &band2}) {
+    ASSERT_TRUE(body->HasFill) << body->Name;
+    EXPECT_EQ(body->FillColor >> 8 & 0xFF, body->FillColor >> 16 & 0xFF) << "a tint of the accent: " << body->Name;
+    EXPECT_FALSE(body->Paragraphs[0].Runs[0].Bold) << body->Name;
+    EXPECT_EQ(body->Paragraphs[0].Runs[0].Color, 0x000000u) << body->Name;
+  }
+  EXPECT_LT(band1.FillColor >> 8 & 0xFF, band2.FillColor >> 8 & 0xFF) << "the first band is the darker tint";
+
+  // White borders all round; the heading row's bottom is the thick one.
+  double thin = 100, thick = 0;
+  for (const auto& piece : pieces) {
+    if (piece.Shape->Kind != skLine) continue;
+    EXPECT_EQ(piece.Shape->LineColor, 0xFFFFFFu);
+    thin = std::min(thin, piece.Shape->LineWidthPt);
+    thick = std::max(thick, piece.Shape->LineWidthPt);
+  }
+  EXPECT_DOUBLE_EQ(thin, 1.0);
+  EXPECT_DOUBLE_EQ(thick, 3.0);
+
+  auto unknown = table.Expand(Table("<a:tblPr><a:tableStyleId>{NOT-A-STYLE}</a:tableStyleId></a:tblPr>", rows, 2));
+  EXPECT_FALSE(Named(unknown, "Cell 1,1")->Shape->HasFill);
+}
+
+TEST(Table, RowsGrowByTheLinesTheirTextWrapsTo) {
+  const std::string word = "Challenge";
+  const double wordPt = TextWidthEm("Arial", false, word) * 18, spacePt = TextWidthEm("Arial", false, " ") * 18;
+  const double linePt = LineHeightEm("Arial", false) * 18;
+  constexpr int64_t kEmuPerPt = 12700, kMargins = 2 * 91440, kMarginsY = 2 * 45720;
+  auto columnFor = [&](double textPt) { return static_cast<int64_t>(textPt * kEmuPerPt) + kMargins + 2000; };
+  const struct {
+    const char* Text;
+    int64_t Column;
+    int Lines;
+  } cases[] = {
+      {"Challenge Challenge", columnFor(2 * wordPt + spacePt), 1},
+      {"Challenge Challenge", columnFor(2 * wordPt), 2},  // the space does not fit
+      {"Challenge Challenge Challenge", columnFor(wordPt), 3},
+      {"ChallengeChallenge", columnFor(wordPt), 2},  // a word longer than the line breaks inside
+  };
+  for (const auto& c : cases) {
+    TTableFixture table;
+    const std::string cell = std::string("<a:tc><a:txBody><a:bodyPr/><a:p><a:r><a:rPr><a:latin typeface='Arial'/>") +
+                             "</a:rPr><a:t>" + c.Text + "</a:t></a:r></a:p></a:txBody><a:tcPr/></a:tc>";
+    auto pieces = table.Expand("<a:tbl xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'><a:tblGrid>"
+                               "<a:gridCol w='" + std::to_string(c.Column) + "'/></a:tblGrid><a:tr h='1'>" + cell +
+                               "</a:tr></a:tbl>");
+    ASSERT_EQ(pieces.size(), 1u);
+    EXPECT_NEAR(pieces[0].Box.Cy, c.Lines * linePt * kEmuPerPt + kMarginsY, 2) << c.Text << " in " << c.Column;
+  }
 }
 
 TEST(Table, AHostileTableIsCapped) {
