@@ -2,8 +2,10 @@
 // a deck gives its text.
 #include "pptx/font_metrics.h"
 
-#include "platform/codepage.h"
+#include <algorithm>
+
 #include "platform/ascii.h"
+#include "platform/codepage.h"
 
 namespace tarvik {
 
@@ -13,12 +15,12 @@ struct TCharRange {
   char32_t First, Last;
 };
 
-constexpr size_t kColumns = 242;  // characters in kAdvanceRanges
+constexpr size_t kColumns = 381;  // characters in kAdvanceRanges
 
 struct TFamilyAdvances {
   const char* Name;
   int LineHeight, BoldLineHeight;  // 1/1000 em
-  short Advances[2][kColumns];  // regular, bold: 1/1000 em per character of kAdvanceRanges
+  short Advances[2][kColumns];  // regular, bold: 1/1000 em per character of kAdvanceRanges, -1 for none
 };
 
 #include "pptx/font_advances.inc"
@@ -60,13 +62,18 @@ bool FullWidth(char32_t code) {
          (code >= 0xF900 && code <= 0xFAFF) || (code >= 0xFF01 && code <= 0xFF60);
 }
 
+// Accents, Hebrew points and Arabic vowels take no room of their own.
+bool CombiningMark(char32_t code) {
+  return (code >= 0x0300 && code <= 0x036F) || (code >= 0x0591 && code <= 0x05C7) || (code >= 0x064B && code <= 0x065F);
+}
+
 double Advance(size_t family, bool bold, char32_t code) {
   if (FullWidth(code)) return 1.0;
   const int column = Column(code);
   if (column < 0) return kAverageLetter;
   for (size_t f : {family, kFallback}) {
     const short advance = kFamilyAdvances[f].Advances[bold ? 1 : 0][column];
-    if (advance > 0) return advance / 1000.0;
+    if (advance >= 0) return advance / 1000.0;
   }
   return kAverageLetter;
 }
@@ -84,16 +91,26 @@ double TextWidthEm(std::string_view family, bool bold, std::string_view utf8) {
       at += 1;
       continue;
     }
-    // Combining marks (Hebrew points, accents) take no room of their own.
-    if (!((code >= 0x0300 && code <= 0x036F) || (code >= 0x0591 && code <= 0x05C7))) width += Advance(index, bold, code);
+    if (!CombiningMark(code)) width += Advance(index, bold, code);
     at += length;
   }
   return width;
 }
 
-double LineHeightEm(std::string_view family, bool bold) {
-  const TFamilyAdvances& metrics = kFamilyAdvances[FamilyIndex(family)];
-  return (bold ? metrics.BoldLineHeight : metrics.LineHeight) / 1000.0;
+double LineHeightEm(std::string_view family, bool bold, std::string_view utf8) {
+  const size_t index = FamilyIndex(family);
+  auto height = [bold](size_t f) {
+    return (bold ? kFamilyAdvances[f].BoldLineHeight : kFamilyAdvances[f].LineHeight) / 1000.0;
+  };
+  for (size_t at = 0; at < utf8.size();) {
+    char32_t code = 0;
+    const size_t length = std::max<size_t>(Utf8SequenceLength(utf8, at, code), 1);
+    at += length;
+    const int column = Column(code);
+    if (column >= 0 && kFamilyAdvances[index].Advances[bold ? 1 : 0][column] < 0)
+      return std::max(height(index), height(kFallback));
+  }
+  return height(index);
 }
 
 }  // namespace tarvik

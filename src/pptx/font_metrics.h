@@ -14,7 +14,9 @@ namespace tarvik {
 // Asian ideographs and kana a full em. Malformed bytes count as one letter.
 double TextWidthEm(std::string_view family, bool bold, std::string_view utf8);
 
-// A single line's height in ems: the family's ascent plus descent.
-double LineHeightEm(std::string_view family, bool bold);
+// A single line's height in ems: the family's ascent plus descent, or the
+// fallback font's where it is taller and draws characters of utf8 that the
+// family lacks (Hebrew in Arial is drawn in DejaVu Sans).
+double LineHeightEm(std::string_view family, bool bold, std::string_view utf8 = {});
 
 }  // namespace tarvik

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <memory>
 #include <string_view>
 
@@ -121,7 +122,8 @@ const char* PartSide(pugi::xml_node part, char side, bool atEdge) {
   static const struct {
     char Side;
     const char *Outer, *Inner;
-  } kSides[] = {{'T', "top", "insideH"}, {'B', "bottom", "insideH"}, {'L', "left", "insideV"}, {'R', "right", "insideV"}};
+  } kSides[] = {
+      {'T', "top", "insideH"}, {'B', "bottom", "insideH"}, {'L', "left", "insideV"}, {'R', "right", "insideV"}};
   const std::string name = part.name();
   const bool rowPart = name.ends_with("Row") || name.ends_with("H");
   const bool colPart = name.ends_with("Col") || name.ends_with("V");
@@ -226,9 +228,10 @@ std::vector<TCell> ReadCells(pugi::xml_node tbl, const TLayout& layout, const TT
   return cells;
 }
 
-// A paragraph's lines as the browser breaks them: at spaces, a word that
-// does not fit on its own breaking where the line ends; each line as tall as
-// its largest font's ascent plus descent, times the paragraph's spacing.
+// A paragraph's lines as the slide editors break them: at spaces, a word
+// that does not fit on its own breaking where the line ends; each line as
+// tall as its largest font's ascent plus descent, times the paragraph's
+// spacing.
 class TLineCounter {
  public:
   TLineCounter(const TPPTXParagraph& paragraph, double widthPt) : Paragraph(paragraph), Width(widthPt) {}
@@ -239,18 +242,20 @@ class TLineCounter {
     const double visible = advance - TrailingSpaces(word) * TextWidthEm(run.FontName, run.Bold, " ") * size;
     if (LineWidth > 0 && LineWidth + visible > Width) EndLine();
     LineWidth += advance;
-    LineEm = std::max(LineEm, size * LineHeightEm(run.FontName, run.Bold));
-    // A word wider than the whole line runs on over as many lines as it fills.
-    for (double rest = visible; rest > Width && Width > 0; rest -= Width) {
+    const double lineEm = size * LineHeightEm(run.FontName, run.Bold, word);
+    LineEm = std::max(LineEm, lineEm);
+    // A word wider than the whole line breaks inside, over as many lines as it fills.
+    if (visible > Width) {
+      const double full = std::floor(visible / Width);
       EndLine();
-      LineEm = size * LineHeightEm(run.FontName, run.Bold);
-      LineWidth = rest - Width;
+      HeightPt += (full - 1) * Advance(lineEm);
+      LineWidth = visible - full * Width;
+      LineEm = lineEm;
     }
   }
 
   void EndLine() {
-    const double font = LineEm > 0 ? LineEm : Paragraph.EndFontSizePt * LineHeightEm(LastFamily(), false);
-    HeightPt += Paragraph.LineSpacingPt > 0 ? Paragraph.LineSpacingPt : font * Paragraph.LineSpacingPct / 100;
+    HeightPt += Advance(LineEm > 0 ? LineEm : Paragraph.EndFontSizePt * LineHeightEm(LastFamily(), false));
     LineWidth = LineEm = 0;
   }
 
@@ -261,6 +266,9 @@ class TLineCounter {
     size_t count = 0;
     while (count < word.size() && word[word.size() - 1 - count] == ' ') ++count;
     return count;
+  }
+  double Advance(double fontHeightPt) const {
+    return Paragraph.LineSpacingPt > 0 ? Paragraph.LineSpacingPt : fontHeightPt * Paragraph.LineSpacingPct / 100;
   }
   std::string_view LastFamily() const {
     return Paragraph.Runs.empty() ? std::string_view() : std::string_view(Paragraph.Runs.back().FontName);
@@ -335,7 +343,9 @@ std::vector<TTablePiece> ExpandTable(pugi::xml_node tbl, int64_t x, int64_t y, c
     };
     for (const auto& side : sides) {
       auto line = std::make_unique<TPPTXShape>();
-      if (!ReadBorder(cell.Properties, side.Own, cell.Parts, side.Side, side.AtEdge, context, *line) || !line->HasLine) continue;
+      if (!ReadBorder(cell.Properties, side.Own, cell.Parts, side.Side, side.AtEdge, context, *line) ||
+          !line->HasLine)
+        continue;
       line->Kind = skLine;
       line->Name = cell.Shape->Name + " border";
       TShapeXfrm segment;

@@ -150,13 +150,13 @@ std::string ChainAttr(const TRunChain& chain, std::string_view name) {
   return "";
 }
 
-// The colour a fontRef or a tcTxStyle gives: its own colour child, or its fontRef's.
+// The colour a fontRef or a tcTxStyle gives: its own colour child, else its
+// fontRef's. A table style's tcTxStyle writes the fontRef (with a colour of
+// its own, often black) before the text's colour, which wins.
 bool ReferenceColor(pugi::xml_node ref, const ThemeColorMap* colors, TColor& color) {
-  for (pugi::xml_node child = ref.first_child(); child; child = child.next_sibling()) {
-    if (ReadColor(child, colors, color)) return true;
-    if (IsElementNamed(child, "fontRef") && ReadColor(child.first_child(), colors, color)) return true;
-  }
-  return false;
+  for (pugi::xml_node child = ref.first_child(); child; child = child.next_sibling())
+    if (!IsElementNamed(child, "fontRef") && ReadColor(child, colors, color)) return true;
+  return ReadColor(FindChildNode(ref, "fontRef").first_child(), colors, color);
 }
 
 // The colour of a text fill: solid, or a gradient's first stop.

@@ -26,4 +26,5 @@ TEST(FontMetrics, KnownStringsMeasureAsTheirFontsDrawThem) {
     EXPECT_NEAR(TextWidthEm(c.Family, c.Bold, c.Text), c.Em, 0.02) << c.Family << " " << c.Text;
   EXPECT_GT(TextWidthEm("Arial", true, "Hello"), TextWidthEm("Arial", false, "Hello"));
   EXPECT_NEAR(LineHeightEm("Times New Roman", false), 1.15, 0.05);
+  EXPECT_GT(LineHeightEm("Arial", false, "\xD7\xA9"), LineHeightEm("Arial", false, "ab")) << "Hebrew is DejaVu's";
 }

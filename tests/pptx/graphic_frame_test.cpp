@@ -43,7 +43,8 @@ const char* const kStyles =
     "</a:wholeTbl>"
     "<a:band1H><a:tcStyle><a:fill><a:solidFill><a:srgbClr val='222222'/></a:solidFill></a:fill></a:tcStyle>"
     "</a:band1H>"
-    "<a:firstRow><a:tcTxStyle b='on'><a:fontRef idx='minor'/><a:schemeClr val='lt1'/></a:tcTxStyle>"
+    "<a:firstRow><a:tcTxStyle b='on'><a:fontRef idx='minor'><a:prstClr val='black'/></a:fontRef>"
+    "<a:schemeClr val='lt1'/></a:tcTxStyle>"
     "<a:tcStyle><a:fill><a:solidFill><a:schemeClr val='accent1'/></a:solidFill></a:fill></a:tcStyle></a:firstRow>"
     "</a:tblStyle></a:tblStyleLst>";
 
@@ -155,7 +156,8 @@ TEST(Table, RowsGrowToHoldTheirText) {
 
 TEST(Table, ABuiltInStyleTheDeckLeavesOutStillDrawsItsHeaderBandsAndBorders) {
   TTableFixture table;
-  const std::string rows = Row(Cell("head") + Cell("x")) + Row(Cell("band1") + Cell("x")) + Row(Cell("band2") + Cell("x"));
+  const std::string rows =
+      Row(Cell("head") + Cell("x")) + Row(Cell("band1") + Cell("x")) + Row(Cell("band2") + Cell("x"));
   // Medium Style 2 - Accent 1, the style of a new table, in lower case as some writers spell it.
   auto pieces = table.Expand(Table(
       "<a:tblPr firstRow='1' bandRow='1'><a:tableStyleId>{5c22544a-7ee6-4342-b048-85bdc9fd1c3a}</a:tableStyleId>"
