@@ -24,122 +24,117 @@ struct TPartDef {
   const char* Borders;
 };
 
-constexpr const char* kAllSides = "left right top bottom insideH insideV";
-
 struct TFamilyDef {
   const char* Plain;  // what "A" is in the style without an accent
   std::vector<TPartDef> Parts;
 };
 
-const TFamilyDef& Family(int index) {
-  static const TFamilyDef kFamilies[] = {
-      // 0: No Style, No Grid
-      {"tx1", {{"wholeTbl", "tx1", false, "none", "left right top bottom insideH insideV=0:none"}}},
-      // 1: No Style, Table Grid
-      {"tx1", {{"wholeTbl", "tx1", false, "none", "left right top bottom insideH insideV=12700:tx1"}}},
-      // 2: Themed Style 1
-      {"dk1",
-       {{"wholeTbl", "dk1", false, "none", "left right top bottom insideH insideV=12700:A"},
-        {"band1H", "", false, "A:alpha=40000", ""},
-        {"band1V", "", false, "A:alpha=40000", ""},
-        {"lastCol", "", true, "", ""},
-        {"firstCol", "", true, "", ""},
-        {"lastRow", "", true, "none", "top=50800:A:dbl"},
-        {"firstRow", "lt1", true, "A", "bottom=12700:lt1"}}},
-      // 3: Themed Style 2
-      {"tx1",
-       {{"wholeTbl", "lt1", false, "A", "left right top bottom=12700:A:tint=50000"},
-        {"band1H", "", false, "lt1:alpha=20000", ""},
-        {"band1V", "", false, "lt1:alpha=20000", ""},
-        {"lastCol", "", true, "", "left=38100:lt1"},
-        {"firstCol", "", true, "", "right=38100:lt1"},
-        {"lastRow", "", true, "", "top=38100:lt1"},
-        {"firstRow", "", true, "", "bottom=38100:lt1"}}},
-      // 4: Light Style 1
-      {"tx1",
-       {{"wholeTbl", "tx1", false, "none", "top bottom=12700:A"},
-        {"band1H", "", false, "A:alpha=20000", ""},
-        {"band1V", "", false, "A:alpha=20000", ""},
-        {"lastCol", "", true, "", ""},
-        {"firstCol", "", true, "", ""},
-        {"lastRow", "", true, "", "top=12700:A"},
-        {"firstRow", "", true, "", "bottom=12700:A"}}},
-      // 5: Light Style 2
-      {"tx1",
-       {{"wholeTbl", "tx1", false, "none", "left right top bottom=12700:A"},
-        {"band1H", "", false, "", "top bottom=12700:A"},
-        {"band1V", "", false, "", "left right=12700:A"},
-        {"band2V", "", false, "", "left right=12700:A"},
-        {"lastCol", "", true, "", ""},
-        {"firstCol", "", true, "", ""},
-        {"lastRow", "", true, "", "top=50800:A:dbl"},
-        {"firstRow", "bg1", true, "A", ""}}},
-      // 6: Light Style 3
-      {"tx1",
-       {{"wholeTbl", "tx1", false, "none", "left right top bottom insideH insideV=12700:A"},
-        {"band1H", "", false, "A:alpha=20000", ""},
-        {"band1V", "", false, "A:alpha=20000", ""},
-        {"lastCol", "", true, "", ""},
-        {"firstCol", "", true, "", ""},
-        {"lastRow", "", true, "", "top=50800:A:dbl"},
-        {"firstRow", "A", true, "", "bottom=25400:A"}}},
-      // 7: Medium Style 1
-      {"dk1",
-       {{"wholeTbl", "dk1", false, "lt1", "left right top bottom insideH=12700:A"},
-        {"band1H", "", false, "A:tint=20000", ""},
-        {"band1V", "", false, "A:tint=20000", ""},
-        {"lastCol", "", true, "", ""},
-        {"firstCol", "", true, "", ""},
-        {"lastRow", "", true, "lt1", "top=50800:A:dbl"},
-        {"firstRow", "lt1", true, "A", ""}}},
-      // 8: Medium Style 2
-      {"dk1",
-       {{"wholeTbl", "dk1", false, "A:tint=20000", "left right top bottom insideH insideV=12700:lt1"},
-        {"band1H", "", false, "A:tint=40000", ""},
-        {"band1V", "", false, "A:tint=40000", ""},
-        {"lastCol", "lt1", true, "A", ""},
-        {"firstCol", "lt1", true, "A", ""},
-        {"lastRow", "lt1", true, "A", "top=38100:lt1"},
-        {"firstRow", "lt1", true, "A", "bottom=38100:lt1"}}},
-      // 9: Medium Style 3
-      {"dk1",
-       {{"wholeTbl", "dk1", false, "lt1", "top bottom=25400:dk1"},
-        {"band1H", "", false, "dk1:tint=20000", ""},
-        {"band1V", "", false, "dk1:tint=20000", ""},
-        {"lastCol", "lt1", true, "A", ""},
-        {"firstCol", "lt1", true, "A", ""},
-        {"lastRow", "", true, "lt1", "top=50800:dk1:dbl"},
-        {"firstRow", "lt1", true, "A", "bottom=25400:dk1"}}},
-      // 10: Medium Style 4
-      {"dk1",
-       {{"wholeTbl", "dk1", false, "A:tint=20000", "left right top bottom insideH insideV=12700:A"},
-        {"band1H", "", false, "A:tint=40000", ""},
-        {"band1V", "", false, "A:tint=40000", ""},
-        {"lastCol", "", true, "", ""},
-        {"firstCol", "", true, "", ""},
-        {"lastRow", "", true, "dk1:tint=20000", "top=25400:dk1"},
-        {"firstRow", "A", true, "A:tint=20000", ""}}},
-      // 11: Dark Style 1
-      {"dk1",
-       {{"wholeTbl", "lt1", false, "A:shade=20000", ""},
-        {"band1H", "", false, "A:shade=40000", ""},
-        {"band1V", "", false, "A:shade=40000", ""},
-        {"lastCol", "", true, "A:shade=60000", "left=25400:lt1"},
-        {"firstCol", "", true, "A:shade=60000", "right=25400:lt1"},
-        {"lastRow", "", true, "A", "top=25400:lt1"},
-        {"firstRow", "", true, "dk1", "bottom=25400:lt1"}}},
-      // 12: Dark Style 2 (its header takes the next accent, "B")
-      {"dk1",
-       {{"wholeTbl", "dk1", false, "A:tint=20000", ""},
-        {"band1H", "", false, "A:tint=40000", ""},
-        {"band1V", "", false, "A:tint=40000", ""},
-        {"lastCol", "", true, "", ""},
-        {"firstCol", "", true, "", ""},
-        {"lastRow", "", true, "A:tint=20000", "top=50800:dk1:dbl"},
-        {"firstRow", "lt1", true, "B", ""}}},
-  };
-  return kFamilies[index];
-}
+const TFamilyDef kFamilies[] = {
+    // 0: No Style, No Grid
+    {"tx1", {{"wholeTbl", "tx1", false, "none", "left right top bottom insideH insideV=0:none"}}},
+    // 1: No Style, Table Grid
+    {"tx1", {{"wholeTbl", "tx1", false, "none", "left right top bottom insideH insideV=12700:tx1"}}},
+    // 2: Themed Style 1
+    {"dk1",
+     {{"wholeTbl", "dk1", false, "none", "left right top bottom insideH insideV=12700:A"},
+      {"band1H", "", false, "A:alpha=40000", ""},
+      {"band1V", "", false, "A:alpha=40000", ""},
+      {"lastCol", "", true, "", ""},
+      {"firstCol", "", true, "", ""},
+      {"lastRow", "", true, "none", "top=50800:A:dbl"},
+      {"firstRow", "lt1", true, "A", "bottom=12700:lt1"}}},
+    // 3: Themed Style 2
+    {"tx1",
+     {{"wholeTbl", "lt1", false, "A", "left right top bottom=12700:A:tint=50000"},
+      {"band1H", "", false, "lt1:alpha=20000", ""},
+      {"band1V", "", false, "lt1:alpha=20000", ""},
+      {"lastCol", "", true, "", "left=38100:lt1"},
+      {"firstCol", "", true, "", "right=38100:lt1"},
+      {"lastRow", "", true, "", "top=38100:lt1"},
+      {"firstRow", "", true, "", "bottom=38100:lt1"}}},
+    // 4: Light Style 1
+    {"tx1",
+     {{"wholeTbl", "tx1", false, "none", "top bottom=12700:A"},
+      {"band1H", "", false, "A:alpha=20000", ""},
+      {"band1V", "", false, "A:alpha=20000", ""},
+      {"lastCol", "", true, "", ""},
+      {"firstCol", "", true, "", ""},
+      {"lastRow", "", true, "", "top=12700:A"},
+      {"firstRow", "", true, "", "bottom=12700:A"}}},
+    // 5: Light Style 2
+    {"tx1",
+     {{"wholeTbl", "tx1", false, "none", "left right top bottom=12700:A"},
+      {"band1H", "", false, "", "top bottom=12700:A"},
+      {"band1V", "", false, "", "left right=12700:A"},
+      {"band2V", "", false, "", "left right=12700:A"},
+      {"lastCol", "", true, "", ""},
+      {"firstCol", "", true, "", ""},
+      {"lastRow", "", true, "", "top=50800:A:dbl"},
+      {"firstRow", "bg1", true, "A", ""}}},
+    // 6: Light Style 3
+    {"tx1",
+     {{"wholeTbl", "tx1", false, "none", "left right top bottom insideH insideV=12700:A"},
+      {"band1H", "", false, "A:alpha=20000", ""},
+      {"band1V", "", false, "A:alpha=20000", ""},
+      {"lastCol", "", true, "", ""},
+      {"firstCol", "", true, "", ""},
+      {"lastRow", "", true, "", "top=50800:A:dbl"},
+      {"firstRow", "A", true, "", "bottom=25400:A"}}},
+    // 7: Medium Style 1
+    {"dk1",
+     {{"wholeTbl", "dk1", false, "lt1", "left right top bottom insideH=12700:A"},
+      {"band1H", "", false, "A:tint=20000", ""},
+      {"band1V", "", false, "A:tint=20000", ""},
+      {"lastCol", "", true, "", ""},
+      {"firstCol", "", true, "", ""},
+      {"lastRow", "", true, "lt1", "top=50800:A:dbl"},
+      {"firstRow", "lt1", true, "A", ""}}},
+    // 8: Medium Style 2
+    {"dk1",
+     {{"wholeTbl", "dk1", false, "A:tint=20000", "left right top bottom insideH insideV=12700:lt1"},
+      {"band1H", "", false, "A:tint=40000", ""},
+      {"band1V", "", false, "A:tint=40000", ""},
+      {"lastCol", "lt1", true, "A", ""},
+      {"firstCol", "lt1", true, "A", ""},
+      {"lastRow", "lt1", true, "A", "top=38100:lt1"},
+      {"firstRow", "lt1", true, "A", "bottom=38100:lt1"}}},
+    // 9: Medium Style 3
+    {"dk1",
+     {{"wholeTbl", "dk1", false, "lt1", "top bottom=25400:dk1"},
+      {"band1H", "", false, "dk1:tint=20000", ""},
+      {"band1V", "", false, "dk1:tint=20000", ""},
+      {"lastCol", "lt1", true, "A", ""},
+      {"firstCol", "lt1", true, "A", ""},
+      {"lastRow", "", true, "lt1", "top=50800:dk1:dbl"},
+      {"firstRow", "lt1", true, "A", "bottom=25400:dk1"}}},
+    // 10: Medium Style 4
+    {"dk1",
+     {{"wholeTbl", "dk1", false, "A:tint=20000", "left right top bottom insideH insideV=12700:A"},
+      {"band1H", "", false, "A:tint=40000", ""},
+      {"band1V", "", false, "A:tint=40000", ""},
+      {"lastCol", "", true, "", ""},
+      {"firstCol", "", true, "", ""},
+      {"lastRow", "", true, "dk1:tint=20000", "top=25400:dk1"},
+      {"firstRow", "A", true, "A:tint=20000", ""}}},
+    // 11: Dark Style 1
+    {"dk1",
+     {{"wholeTbl", "lt1", false, "A:shade=20000", ""},
+      {"band1H", "", false, "A:shade=40000", ""},
+      {"band1V", "", false, "A:shade=40000", ""},
+      {"lastCol", "", true, "A:shade=60000", "left=25400:lt1"},
+      {"firstCol", "", true, "A:shade=60000", "right=25400:lt1"},
+      {"lastRow", "", true, "A", "top=25400:lt1"},
+      {"firstRow", "", true, "dk1", "bottom=25400:lt1"}}},
+    // 12: Dark Style 2 (its header takes the next accent, "B")
+    {"dk1",
+     {{"wholeTbl", "dk1", false, "A:tint=20000", ""},
+      {"band1H", "", false, "A:tint=40000", ""},
+      {"band1V", "", false, "A:tint=40000", ""},
+      {"lastCol", "", true, "", ""},
+      {"firstCol", "", true, "", ""},
+      {"lastRow", "", true, "A:tint=20000", "top=50800:dk1:dbl"},
+      {"firstRow", "lt1", true, "B", ""}}},
+};
 
 struct TStyleId {
   const char* Id;
@@ -194,19 +189,19 @@ struct TAccents {
 
 // A colour element under parent from "name[:modifier=value]", as a solid
 // fill or, for text, bare; "none" is noFill.
-void AppendColor(pugi::xml_node parent, const std::string& spec, const TAccents& accents, bool fill = true) {
-  if (spec == "none") {
+void AppendColor(pugi::xml_node parent, const std::string& described, const TAccents& accents, bool fill = true) {
+  if (described == "none") {
     parent.append_child("a:noFill");
     return;
   }
-  const size_t colon = spec.find(':');
-  std::string name = spec.substr(0, colon);
+  const size_t colon = described.find(':');
+  std::string name = described.substr(0, colon);
   if (name == "A") name = accents.A;
   if (name == "B") name = accents.B;
   pugi::xml_node color = (fill ? parent.append_child("a:solidFill") : parent).append_child("a:schemeClr");
   color.append_attribute("val") = name.c_str();
   if (colon == std::string::npos) return;
-  const std::string modifier = spec.substr(colon + 1);
+  const std::string modifier = described.substr(colon + 1);
   const size_t equals = modifier.find('=');
   if (equals == std::string::npos) return;
   color.append_child(("a:" + modifier.substr(0, equals)).c_str()).append_attribute("val") =
@@ -258,7 +253,7 @@ pugi::xml_node BuiltInTableStyle(const std::string& id, pugi::xml_document& doc)
   if (bare.size() == 38 && bare.front() == '{' && bare.back() == '}') bare = bare.substr(1, 36);
   for (const TStyleId& known : kStyleIds) {
     if (!SameText(bare, known.Id)) continue;
-    const TFamilyDef& family = Family(known.Family);
+    const TFamilyDef& family = kFamilies[known.Family];
     TAccents accents{known.Accent ? "accent" + std::to_string(known.Accent) : family.Plain,
                      known.Accent ? "accent" + std::to_string(known.Accent % 6 + 1) : family.Plain};
     pugi::xml_node style = doc.append_child("a:tblStyle");
