@@ -189,6 +189,18 @@ const char* GenericFamily(std::string_view typeface) {
   return "sans-serif";
 }
 
+// Shrunk text keeps the scale the deck stored, so that a page without
+// script shows it as its author did; a player's script undoes it and fits
+// the text again with the fonts at hand, which may be wider or narrower.
+void AppendAutoFitScale(std::string& out, const TPPTXShape& shape) {
+  if (shape.AutoFit != kAutoFitShrink || shape.Paragraphs.empty()) return;
+  out += " data-autofit=\"";
+  AppendNum(out, shape.FontScalePct / 100.0);
+  out += ' ';
+  AppendNum(out, shape.LineSpacingReductionPct / 100.0);
+  out += '"';
+}
+
 }  // namespace
 
 std::string CssFontFamily(std::string_view typeface) {
@@ -306,7 +318,9 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   // Text that runs past its box stays visible, as in the deck's own editor.
   out += " overflow=\"visible\"><div xmlns=\"";
   out += kXhtmlNamespace;
-  out += "\" style=\"width:100%;height:100%;box-sizing:border-box;padding:";
+  out += '"';
+  AppendAutoFitScale(out, shape);
+  out += " style=\"width:100%;height:100%;box-sizing:border-box;padding:";
   const int32_t margins[] = {shape.MarginTopPx, shape.MarginRightPx, shape.MarginBottomPx, shape.MarginLeftPx};
   for (size_t i = 0; i < 4; ++i) {
     if (i > 0) out += ' ';

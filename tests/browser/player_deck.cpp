@@ -3,7 +3,8 @@
 // that looks like a data URI, coloured backgrounds), once as player.pptx and
 // once under a name that tries to break out of the page's script; a deck
 // without slides as empty.pptx; and paint.pptx, one slide whose master band,
-// gradient and arrowhead the pixel tests look for.
+// gradient and arrowhead the pixel tests look for; and autofit.pptx, shrunk
+// text that overflows its box, fits it, or fits but for empty paragraphs.
 //   player_deck <folder>
 #include <cstdint>
 #include <cstdio>
@@ -143,6 +144,30 @@ TDeckWriter BuildPaintDeck() {
   return BuildMinimalDeck(parts);
 }
 
+// Side by side: 28 pt text four times too tall for its box; text that fits
+// at full size though stored at half; a line that fits, then empty
+// paragraphs that do not. Each box's text starts with its name.
+TDeckWriter BuildAutoFitDeck() {
+  auto box = [](int id, int paragraphs, int words, int empty, const std::string& fit) {
+    std::string body, text = "Box" + std::to_string(id);
+    for (int w = 1; w < words; ++w) text += " word";
+    for (int p = 0; p < paragraphs; ++p) body += Para(Run(text, "sz=\"2800\""));
+    for (int p = 0; p < empty; ++p) body += "<a:p><a:endParaRPr sz=\"2800\"/></a:p>";
+    const TBox at{kSlideCx / 3 * (id - 2) + 100000, 100000, kSlideCx / 3 - 200000, kSlideCy / 3};
+    return Shape(id, text, SpPr(Xfrm(at), "rect"), "<p:txBody><a:bodyPr wrap=\"square\">" + fit +
+                 "</a:bodyPr><a:lstStyle/>" + body + "</p:txBody>");
+  };
+  TDeckParts parts;
+  parts.SlideWidthEmu = kSlideCx;
+  parts.SlideHeightEmu = kSlideCy;
+  TSlideParts slide;
+  slide.SpTree = box(2, 6, 12, 0, "<a:normAutofit fontScale=\"25000\" lnSpcReduction=\"20000\"/>") +
+                 box(3, 1, 2, 0, "<a:normAutofit fontScale=\"50000\" lnSpcReduction=\"20000\"/>") +
+                 box(4, 1, 2, 6, "<a:normAutofit/>");
+  parts.Slides.push_back(slide);
+  return BuildMinimalDeck(parts);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,6 +182,7 @@ int main(int argc, char** argv) {
     deck.Write(folder + "/Q&A's <!-- <script> deck.pptx");
     BuildMinimalDeck(TDeckParts{}).Write(folder + "/empty.pptx");
     BuildPaintDeck().Write(folder + "/paint.pptx");
+    BuildAutoFitDeck().Write(folder + "/autofit.pptx");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "player_deck: %s\n", e.what());
     return 1;

@@ -48,6 +48,7 @@ export function writePlayerDecks(folder) {
     hostileName: join(folder, "Q&A's <!-- <script> deck.pptx"),
     empty: join(folder, 'empty.pptx'),
     paint: join(folder, 'paint.pptx'),
+    autofit: join(folder, 'autofit.pptx'),
   };
 }
 
