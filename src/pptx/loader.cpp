@@ -20,6 +20,7 @@
 // slide part once.
 #include "pptx/loader.h"
 
+#include <algorithm>
 #include <map>
 #include <system_error>
 
@@ -115,8 +116,7 @@ pugi::xml_node ColorMapOf(pugi::xml_node slideRoot, const TSlidePlaceholders& pa
   return FindChildNode(parts.Master ? parts.Master->Root() : pugi::xml_node(), "clrMap");
 }
 
-std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath,
-                                      TLoadState& state) {
+std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, int32_t slideNumber, TLoadState& state) {
   auto slide = std::make_unique<TPPTXSlide>();
   slide->SourceFileName = ExtractFileName(slidePath);
 
@@ -148,6 +148,7 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath,
   inherited.ThemeFormats = theme.Formats();
   inherited.TableStyles = state.TableStyles ? state.TableStyles->Root() : pugi::xml_node();
   inherited.ExtractFolder = state.ExtractFolder;
+  inherited.SlideNumber = slideNumber;
 
   // The background: the slide's own, else its layout's, else its master's,
   // each part's pictures by its own relationships.
@@ -230,13 +231,15 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
   RelationshipMap rels = LoadRelationships(pptFolder, "presentation.xml", folder);
 
   TMetafileCache metafiles;
+  const int64_t firstNumber = std::clamp<int64_t>(GetAttrInt64(root, "firstSlideNum", 1), 0, 1 << 30);
   pugi::xml_node list = FindChildNode(root, "sldIdLst");
   for (pugi::xml_node entry = list.first_child(); entry; entry = entry.next_sibling()) {
     if (!IsElementNamed(entry, "sldId")) continue;
     const std::string id = SlideRelationshipId(entry);
     const RelationshipMap::TTarget* target = id.empty() ? nullptr : rels.FindTarget(id);
     if (!target || target->External) continue;
-    presentation->Slides.push_back(ReadSlide(target->Path, state));
+    const int64_t number = firstNumber + static_cast<int64_t>(presentation->Slides.size());
+    presentation->Slides.push_back(ReadSlide(target->Path, static_cast<int32_t>(number), state));
     ConvertMetafiles(*presentation->Slides.back(), metafiles);
   }
   return presentation;

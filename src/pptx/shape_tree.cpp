@@ -42,6 +42,7 @@ void InheritFromPlaceholder(const TPlaceholderInfo* match, TTextInheritance& tex
 // presentation's defaults, then the master's other style.
 TTextInheritance TextInheritanceOf(pugi::xml_node element, pugi::xml_node ph, const TSlideInheritance& slide) {
   TTextInheritance text;
+  text.SlideNumber = slide.SlideNumber;
   text.FontRef = FindChildNode(FindChildNode(element, "style"), "fontRef");
   std::string styleName = "otherStyle";
   if (ph) {

@@ -426,9 +426,11 @@ TRunChain RunChainFor(const TTextInheritance& inherited, pugi::xml_node rPr, pug
 }
 
 TPPTXTextRun ReadRun(pugi::xml_node r, const TRunChain& chain, const TTextTheme& theme,
-                     const std::string& defaultFont) {
+                     const std::string& defaultFont, int32_t slideNumber) {
   TPPTXTextRun run;
   if (IsElementNamed(r, "br")) run.Text = "\n";
+  else if (slideNumber >= 0 && IsElementNamed(r, "fld") && LowerAscii(GetAttrText(r, "type")) == "slidenum")
+    run.Text = std::to_string(slideNumber);
   else if (pugi::xml_node t = FindChildNode(r, "t")) run.Text = ElementText(t);
   ReadRunProperties(chain, theme, defaultFont, run);
   return run;
@@ -452,7 +454,7 @@ TPPTXParagraph ReadParagraph(pugi::xml_node p, const TTextInheritance& inherited
   for (pugi::xml_node r = p.first_child(); r; r = r.next_sibling()) {
     if (!IsElementNamed(r, "r") && !IsElementNamed(r, "br") && !IsElementNamed(r, "fld")) continue;
     TRunChain chain = RunChainFor(inherited, FindChildNode(r, "rPr"), pPr, paragraph.Level);
-    paragraph.Runs.push_back(ReadRun(r, chain, theme, defaultFont));
+    paragraph.Runs.push_back(ReadRun(r, chain, theme, defaultFont, inherited.SlideNumber));
   }
   paragraph.EndFontSizePt =
       SizeOf(RunChainFor(inherited, FindChildNode(p, "endParaRPr"), pPr, paragraph.Level).Nodes);

@@ -34,6 +34,9 @@ struct TTextInheritance {
   std::vector<pugi::xml_node> BodyProperties;
   // A title takes the theme's major typeface where nothing names one.
   bool Title = false;
+  // The number slide-number fields show; a negative one keeps the text stored
+  // with them (a layout's art stores "‹#›", a moved slide its old number).
+  int32_t SlideNumber = -1;
 };
 
 struct TTextTheme {

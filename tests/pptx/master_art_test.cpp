@@ -71,3 +71,29 @@ TEST(MasterArt, AlternateContentReadsWhatTheReaderUnderstands) {
   auto p = LoadDeck(parts, dir);
   EXPECT_EQ(Names(*p->Slides.at(0), false), (std::vector<std::string>{"understood", "fallback picture"}));
 }
+
+TEST(MasterArt, SlideNumberFieldsShowEachSlidesNumberFromTheDecksFirst) {
+  const std::string numbered =
+      "<p:sp><p:nvSpPr><p:cNvPr id='7' name='page'/><p:cNvSpPr/><p:nvPr/></p:nvSpPr><p:spPr><a:xfrm><a:off x='0' "
+      "y='0'/><a:ext cx='952500' cy='952500'/></a:xfrm></p:spPr><p:txBody><a:bodyPr/><a:p><a:r><a:t>Page "
+      "</a:t></a:r><a:fld id='{1}' type='slidenum'><a:t>&#8249;#&#8250;</a:t></a:fld><a:fld id='{2}' "
+      "type='datetime1'><a:t>kept</a:t></a:fld></a:p></p:txBody></p:sp>";
+  for (const auto& [first, expected] : std::vector<std::pair<std::string, int>>{{"", 1}, {"0", 0}, {"7", 7}}) {
+    TTempDir dir;
+    TDeckParts parts;
+    parts.LayoutSpTree = numbered;
+    parts.Slides = {{Box("own"), "", ""}, {Box("own"), "", ""}};
+    TDeckWriter deck = BuildMinimalDeck(parts);
+    if (!first.empty())
+      deck.Add("ppt/presentation.xml", Replaced(deck.Bytes("ppt/presentation.xml"), "<p:presentation ",
+                                                "<p:presentation firstSlideNum='" + first + "' "));
+    auto p = LoadDeck(deck, dir);
+    for (int i = 0; i < 2; ++i) {
+      const TPPTXShape& page = *p->Slides.at(i)->Shapes.at(0);
+      ASSERT_EQ(page.Name, "page");
+      const auto& runs = page.Paragraphs.at(0).Runs;
+      EXPECT_EQ(runs.at(1).Text, std::to_string(expected + i)) << "firstSlideNum '" << first << "'";
+      EXPECT_EQ(runs.at(2).Text, "kept") << "other fields keep their stored text";
+    }
+  }
+}
