@@ -61,16 +61,38 @@ void AppendGradient(std::string& defs, const TPPTXFill& fill, const TSvgBox& box
   defs += "</linearGradient>";
 }
 
+// A duotone as a filter: the picture's luminance, then each channel mapped
+// from the dark colour's value at black to the light one's at white.
+std::string AppendDuotoneFilter(std::string& defs, const TPPTXFill& fill, const std::string& id) {
+  const std::string filterId = id + "_duotone";
+  defs += "<filter id=\"" + filterId +
+          "\" color-interpolation-filters=\"sRGB\"><feColorMatrix type=\"matrix\" values=\""
+          "0.299 0.587 0.114 0 0 0.299 0.587 0.114 0 0 0.299 0.587 0.114 0 0 0 0 0 1 0\"/><feComponentTransfer>";
+  for (int channel = 0; channel < 3; ++channel) {
+    defs += "<feFunc";
+    defs += "RGB"[channel];
+    defs += " type=\"table\" tableValues=\"";
+    AppendNum(defs, ((fill.DuotoneDark >> (8 * channel)) & 0xFF) / 255.0);
+    defs += ' ';
+    AppendNum(defs, ((fill.DuotoneLight >> (8 * channel)) & 0xFF) / 255.0);
+    defs += "\"/>";
+  }
+  defs += "</feComponentTransfer></filter>";
+  return " filter=\"url(#" + filterId + ")\"";
+}
+
 // A picture stretched over the box, as a pattern a fill can name. Tiles are
 // drawn stretched as well: their size would need the picture decoded.
 bool AppendPicturePattern(std::string& defs, const TPPTXFill& fill, const TSvgBox& box, const std::string& id,
                           TRenderContext& context) {
+  const std::string filter = fill.Duotone ? AppendDuotoneFilter(defs, fill, id) : std::string();
   std::string pattern = "<pattern id=\"" + id + "\" patternUnits=\"userSpaceOnUse\"";
   AppendAttr(pattern, "x", box.Left);
   AppendAttr(pattern, "y", box.Top);
   AppendAttr(pattern, "width", std::max(box.Width, 1.0));
   AppendAttr(pattern, "height", std::max(box.Height, 1.0));
   pattern += '>';
+  if (!filter.empty()) pattern += "<g" + filter + ">";
   const std::string shared = context.SharedPicture(defs, fill.PictureFile);
   if (!shared.empty()) {
     AppendPictureUse(pattern, shared, 0, 0, std::max(box.Width, 1.0), std::max(box.Height, 1.0));
@@ -82,6 +104,7 @@ bool AppendPicturePattern(std::string& defs, const TPPTXFill& fill, const TSvgBo
     AppendAttr(pattern, "height", std::max(box.Height, 1.0));
     pattern += " preserveAspectRatio=\"none\"/>";
   }
+  if (!filter.empty()) pattern += "</g>";
   pattern += "</pattern>";
   defs += pattern;
   return true;

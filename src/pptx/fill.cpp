@@ -56,13 +56,23 @@ bool ReadGradient(pugi::xml_node gradFill, const ThemeColorMap* colors, TPPTXFil
   return true;
 }
 
-bool ReadPicture(pugi::xml_node blipFill, const RelationshipMap* rels, TPPTXFill& fill) {
-  const std::string id = GetAttrText(FindChildNode(blipFill, "blip"), "embed");
+bool ReadPicture(pugi::xml_node blipFill, const ThemeColorMap* colors, const RelationshipMap* rels,
+                 TPPTXFill& fill) {
+  pugi::xml_node blip = FindChildNode(blipFill, "blip");
+  const std::string id = GetAttrText(blip, "embed");
   const std::string* target = rels && !id.empty() ? rels->Find(id) : nullptr;
   if (!target) return false;
   fill.Kind = kFillPicture;
   fill.PictureFile = *target;
   fill.Tile = FindChildNode(blipFill, "tile") != pugi::xml_node();
+  // Themes tint one grey texture with their colours through a duotone.
+  if (pugi::xml_node duotone = FindChildNode(blip, "duotone")) {
+    pugi::xml_node dark = duotone.first_child();
+    while (dark && dark.type() != pugi::node_element) dark = dark.next_sibling();
+    pugi::xml_node light = dark.next_sibling();
+    while (light && light.type() != pugi::node_element) light = light.next_sibling();
+    fill.Duotone = ReadColor(dark, colors, fill.DuotoneDark) && ReadColor(light, colors, fill.DuotoneLight);
+  }
   return true;
 }
 
@@ -93,7 +103,7 @@ bool ReadFillElement(pugi::xml_node element, const ThemeColorMap* colors, const 
   } else if (IsElementNamed(element, "gradFill")) {
     if (!ReadGradient(element, colors, read)) return false;
   } else if (IsElementNamed(element, "blipFill")) {
-    if (!ReadPicture(element, rels, read)) return false;
+    if (!ReadPicture(element, colors, rels, read)) return false;
   } else {
     return false;
   }
@@ -135,7 +145,7 @@ bool ReadFillReference(pugi::xml_node reference, const TPaintContext& ctx, TPPTX
   const bool hasColor = ReferenceColor(reference, ctx, color);
   pugi::xml_node list = FindChildNode(ctx.Formats, idx >= 1001 ? "bgFillStyleLst" : "fillStyleLst");
   TColorScope scope(ctx.Colors, hasColor ? &color : nullptr);
-  return ReadFillElement(NthStyle(list, idx >= 1001 ? idx - 1000 : idx), scope.Map, ctx.Rels, fill);
+  return ReadFillElement(NthStyle(list, idx >= 1001 ? idx - 1000 : idx), scope.Map, ctx.FormatRels, fill);
 }
 
 void ReadLineStyle(pugi::xml_node ln, pugi::xml_node lnRef, const TPaintContext& ctx, TPPTXShape& shape) {

@@ -11,11 +11,13 @@ namespace tarvik {
 
 // What reading paint needs beyond the element: the slide's scheme colours,
 // the relationships of the part the element stands in (for pictures), and
-// the theme's fmtScheme (for style references). Any may be empty.
+// the theme's fmtScheme (for style references) with the theme part's
+// relationships, which its picture fills name. Any may be empty.
 struct TPaintContext {
   const ThemeColorMap* Colors = nullptr;
   const RelationshipMap* Rels = nullptr;
   pugi::xml_node Formats;
+  const RelationshipMap* FormatRels = nullptr;
 };
 
 // The fill among element's direct children: noFill, solidFill, gradFill,

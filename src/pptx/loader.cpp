@@ -58,12 +58,19 @@ struct TTheme {
   ThemeColorMap Colors;
   TThemeFonts Fonts;
   std::unique_ptr<TXmlPart> Xml;  // for its fmtScheme
+  RelationshipMap Rels;           // for the pictures its fill styles name
   pugi::xml_node Formats() const { return Xml ? FindDescendantNode(Xml->Root(), "fmtScheme") : pugi::xml_node(); }
 };
 
-TTheme ReadTheme(std::unique_ptr<TXmlPart> xml) {
-  TTheme theme{ReadThemeColors(xml->Root()), ReadThemeFonts(xml->Root()), nullptr};
+TTheme ReadTheme(const std::string& path, const std::string& extractFolder) {
+  std::unique_ptr<TXmlPart> xml = LoadXmlDocument(path);
+  TTheme theme{ReadThemeColors(xml->Root()), ReadThemeFonts(xml->Root()), nullptr, {}};
   theme.Xml = std::move(xml);
+  try {
+    theme.Rels = LoadRelationships(ExtractFileDir(path), ExtractFileName(path), extractFolder);
+  } catch (const ETarvikError&) {
+    theme.Rels = RelationshipMap();  // broken relationships only cost the theme its picture fills
+  }
   return theme;
 }
 
@@ -87,7 +94,7 @@ const TTheme& ThemeOf(const TPlaceholderPart* master, TLoadState& state) {
   if (found == state.Themes.end()) {
     std::unique_ptr<TTheme> theme;
     try {
-      theme = std::make_unique<TTheme>(ReadTheme(LoadXmlDocument(master->ThemePath)));
+      theme = std::make_unique<TTheme>(ReadTheme(master->ThemePath, state.ExtractFolder));
     } catch (const ETarvikError&) {
       theme.reset();  // a master's unreadable theme falls back to the deck's first
     }
@@ -146,6 +153,7 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, int32_t slid
   if (master) inherited.MasterTextStyles = FindChildNode(master->Root(), "txStyles");
   inherited.DefaultTextStyle = state.DefaultTextStyle;
   inherited.ThemeFormats = theme.Formats();
+  inherited.ThemeRels = &theme.Rels;
   inherited.TableStyles = state.TableStyles ? state.TableStyles->Root() : pugi::xml_node();
   inherited.ExtractFolder = state.ExtractFolder;
   inherited.SlideNumber = slideNumber;
@@ -157,7 +165,7 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, int32_t slid
       {layout ? layout->Root() : pugi::xml_node(), layout ? &layout->Rels : nullptr},
       {master ? master->Root() : pugi::xml_node(), master ? &master->Rels : nullptr}};
   for (const auto& [part, partRels] : parts) {
-    if (ReadBackground(part, {&colors, partRels, inherited.ThemeFormats}, slide->Background)) {
+    if (ReadBackground(part, {&colors, partRels, inherited.ThemeFormats, &theme.Rels}, slide->Background)) {
       slide->HasBackgroundColor = SolidColorOf(slide->Background, slide->BackgroundColor);
       break;
     }
@@ -208,7 +216,7 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
   const std::string pptFolder = JoinPath(folder, "ppt");
   const uint64_t budget = extractedBytes * kSlideReadFactor + kSlideReadAllowance;
   TLoadState state{folder, JoinPath(pptFolder, "slides"), TTheme(), TPlaceholderCache(folder), budget, budget, {}, {}, {}};
-  if (FileExists(ThemePartPath(folder))) state.DefaultTheme = ReadTheme(LoadXmlDocument(ThemePartPath(folder)));
+  if (FileExists(ThemePartPath(folder))) state.DefaultTheme = ReadTheme(ThemePartPath(folder), folder);
   presentation->ThemeMajorFont = state.DefaultTheme.Fonts.MajorLatin;
   presentation->ThemeMinorFont = state.DefaultTheme.Fonts.MinorLatin;
 

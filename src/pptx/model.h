@@ -117,6 +117,10 @@ struct TPPTXFill {
   bool Radial = false;  // a path gradient, from the centre out
   std::string PictureFile;
   bool Tile = false;  // the picture repeats at its own size instead of stretching
+  // A picture recoloured in two tones: its dark parts become DuotoneDark,
+  // its light parts DuotoneLight, and the greys between them a blend.
+  bool Duotone = false;
+  TColor DuotoneDark = 0, DuotoneLight = 0;
 };
 
 // An arrowhead: its type ("triangle", "arrow", "stealth", "diamond", "oval")

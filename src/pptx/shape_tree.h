@@ -37,6 +37,7 @@ struct TSlideInheritance {
   pugi::xml_node MasterTextStyles;  // the master's txStyles
   pugi::xml_node DefaultTextStyle;  // presentation.xml's
   pugi::xml_node ThemeFormats;      // the theme's fmtScheme, for style references
+  const RelationshipMap* ThemeRels = nullptr;  // the theme part's, for pictures in its fmtScheme
   pugi::xml_node TableStyles;       // ppt/tableStyles.xml's root
   std::string ExtractFolder;        // where the package lies, for parts a slide names
   int32_t SlideNumber = -1;         // as the deck numbers its slides, for slide-number fields

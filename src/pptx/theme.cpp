@@ -196,6 +196,34 @@ int32_t Shade(int32_t c, int32_t val) {
   return FromLinear(ToLinear(std::clamp(c, 0, 255)) * keep);
 }
 
+// Hue (in 60000ths of a degree), saturation and luminance (in 100000ths)
+// of 8-bit channels, for the modifiers that work on them.
+struct THsl {
+  double Hue = 0, Sat = 0, Lum = 0;
+};
+
+THsl ToHsl(const int32_t channel[3]) {
+  const double r = std::clamp(channel[0], 0, 255) / 255.0, g = std::clamp(channel[1], 0, 255) / 255.0,
+               b = std::clamp(channel[2], 0, 255) / 255.0;
+  const double high = std::max({r, g, b}), low = std::min({r, g, b}), chroma = high - low;
+  THsl hsl;
+  hsl.Lum = (high + low) / 2;
+  if (chroma <= 0) return hsl;
+  hsl.Sat = chroma / (1 - std::fabs(2 * hsl.Lum - 1));
+  double sixths = high == r ? std::fmod((g - b) / chroma + 6, 6.0) : high == g ? (b - r) / chroma + 2 : (r - g) / chroma + 4;
+  hsl.Hue = sixths * 60;
+  return hsl;
+}
+
+void FromHsl(THsl hsl, int32_t channel[3]) {
+  const TColor color = HslColor(std::llround(std::fmod(hsl.Hue + 360, 360.0) * 60000),
+                                std::llround(std::clamp(hsl.Sat, 0.0, 1.0) * 100000),
+                                std::llround(std::clamp(hsl.Lum, 0.0, 1.0) * 100000));
+  channel[0] = color & 0xFF;
+  channel[1] = (color >> 8) & 0xFF;
+  channel[2] = (color >> 16) & 0xFF;
+}
+
 }  // namespace
 
 TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
@@ -214,6 +242,18 @@ TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
       for (int32_t& c : channel) c = Add32(c, offset);
     } else if (SameText(name, "tint")) {
       for (int32_t& c : channel) c = Tint(c, val);
+    } else if (SameText(name, "satMod") || SameText(name, "satOff") || SameText(name, "sat") ||
+               SameText(name, "hueMod") || SameText(name, "hueOff") || SameText(name, "hue")) {
+      // Themes deepen or turn their colours in HSL, above all in duotone textures.
+      THsl hsl = ToHsl(channel);
+      const double share = val / 100000.0;
+      if (SameText(name, "satMod")) hsl.Sat *= share;
+      else if (SameText(name, "satOff")) hsl.Sat += share;
+      else if (SameText(name, "sat")) hsl.Sat = share;
+      else if (SameText(name, "hueMod")) hsl.Hue *= share;
+      else if (SameText(name, "hueOff")) hsl.Hue += val / 60000.0;
+      else hsl.Hue = val / 60000.0;
+      FromHsl(hsl, channel);
     }
   }
   return MakeColor(Clamp255(channel[0]), Clamp255(channel[1]), Clamp255(channel[2]));

@@ -92,6 +92,23 @@ TEST(RenderSlideSection, DrawsAGradientOrPictureBackgroundFirst) {
   EXPECT_FALSE(Has(RenderSlideSection(slide, 3, 960, 540, context), "background_3")) << "a colour needs no element";
 }
 
+TEST(RenderSlideSection, ADuotonePictureIsDrawnThroughItsTwoTones) {
+  ScratchFolder dir;
+  TPPTXSlide slide;
+  slide.Background.Kind = kFillPicture;
+  slide.Background.PictureFile = dir.Write("texture.png", "PNG");
+  slide.Background.Duotone = true;
+  slide.Background.DuotoneDark = 0x336699;  // red 0x99, green 0x66, blue 0x33
+  slide.Background.DuotoneLight = 0xFFFFFF;
+  TRenderContext context;
+  const std::string section = RenderSlideSection(slide, 2, 960, 540, context);
+  for (const char* part : {"<feFuncR type=\"table\" tableValues=\"0.6 1\"/>", "<feFuncG type=\"table\" tableValues=\"0.4 1\"/>",
+                           "<feFuncB type=\"table\" tableValues=\"0.2 1\"/>", "<g filter=\"url(#background_2_duotone)\"><image"})
+    EXPECT_TRUE(Has(section, part)) << part << "\n" << section.substr(0, 1200);
+  slide.Background.Duotone = false;
+  EXPECT_FALSE(Has(RenderSlideSection(slide, 2, 960, 540, context), "filter")) << "a plain picture is drawn as it is";
+}
+
 TEST(RenderShape, GeometryPathsTurnAndMirrorWithTheShapeAndHoldTheText) {
   auto shape = MakeShape(skText, 10, 20, 100, 50);
   shape->Paragraphs.resize(1);

@@ -22,13 +22,17 @@ const char* const kFormats =
     "</a:ln></a:lnStyleLst>"
     "<a:bgFillStyleLst><a:solidFill><a:srgbClr val='123456'/></a:solidFill>"
     "<a:gradFill><a:gsLst><a:gs pos='0'><a:schemeClr val='phClr'/></a:gs></a:gsLst><a:path path='circle'/>"
-    "</a:gradFill></a:bgFillStyleLst></a:fmtScheme>";
+    "</a:gradFill><a:blipFill><a:blip r:embed='rId1'><a:duotone><a:schemeClr val='phClr'/>"
+    "<a:srgbClr val='FFFFFF'/></a:duotone></a:blip><a:tile/></a:blipFill></a:bgFillStyleLst></a:fmtScheme>";
 
 struct TPaint {
   std::unique_ptr<TXmlPart> Formats = Xml(kFormats);
-  RelationshipMap Rels;
-  TPaint() { Rels.Set("rId7", {"/deck/ppt/media/image7.png", "image", false}); }
-  TPaintContext Context() { return {&kColors, &Rels, Formats->Root()}; }
+  RelationshipMap Rels, ThemeRels;
+  TPaint() {
+    Rels.Set("rId7", {"/deck/ppt/media/image7.png", "image", false});
+    ThemeRels.Set("rId1", {"/deck/ppt/media/texture.jpeg", "image", false});
+  }
+  TPaintContext Context() { return {&kColors, &Rels, Formats->Root(), &ThemeRels}; }
 };
 
 }  // namespace
@@ -91,6 +95,12 @@ TEST(Fill, StyleReferencesPickFromTheThemeWithTheirOwnColour) {
   ASSERT_TRUE(read("<a:bgRef idx='1002'><a:schemeClr val='lt1'/></a:bgRef>", radial));
   EXPECT_TRUE(radial.Radial);
   EXPECT_EQ(radial.Color, 0xFFFFFF);
+  TPPTXFill texture;
+  ASSERT_TRUE(read("<a:bgRef idx='1003'><a:schemeClr val='accent1'/></a:bgRef>", texture));
+  EXPECT_EQ(texture.PictureFile, "/deck/ppt/media/texture.jpeg") << "by the theme's relationships, not the slide's";
+  EXPECT_TRUE(texture.Duotone);
+  EXPECT_EQ(texture.DuotoneDark, 0x0000FF) << "phClr in the duotone is the reference's colour";
+  EXPECT_EQ(texture.DuotoneLight, 0xFFFFFF);
   TPPTXFill untouched;
   EXPECT_FALSE(read("<a:fillRef idx='9'/>", untouched)) << "no such style";
 }

@@ -55,6 +55,28 @@ TEST(Theme, ColorModifiersUseTruncatingIntegerArithmeticWithoutIntermediateClamp
   EXPECT_EQ(ApplyColorModifiers(0x123456, pugi::xml_node()), 0x123456);
 }
 
+TEST(Theme, HueAndSaturationModifiersWorkInHsl) {
+  const TColor red = Rgb(255, 0, 0), muted = Rgb(150, 100, 100);
+  const struct {
+    TColor in;
+    const char* modifiers;
+    TColor out;
+  } cases[] = {
+      {red, "<a:hueOff val='7200000'/>", Rgb(0, 255, 0)},
+      {red, "<a:hue val='14400000'/>", Rgb(0, 0, 255)},
+      {Rgb(0, 0, 255), "<a:hueMod val='50000'/>", Rgb(0, 255, 0)},
+      {muted, "<a:satMod val='0'/>", Rgb(125, 125, 125)},
+      {muted, "<a:sat val='0'/>", Rgb(125, 125, 125)},
+      {muted, "<a:satOff val='-100000'/>", Rgb(125, 125, 125)},
+      {muted, "<a:satMod val='150000'/>", Rgb(163, 88, 88)},
+      {muted, "<a:satMod val='900000'/>", Rgb(250, 0, 0)},  // saturation stops at full
+  };
+  for (const auto& c : cases) {
+    auto xml = Xml(std::string("<a:srgbClr>") + c.modifiers + "</a:srgbClr>");
+    EXPECT_EQ(ApplyColorModifiers(c.in, xml->Root()), c.out) << c.modifiers;
+  }
+}
+
 TEST(Theme, SchemeColorsUseTheFixedAliases) {
   ThemeColorMap map = Office();
   auto none = Xml("<a:schemeClr/>");
