@@ -126,19 +126,23 @@ double BaselineShiftPt(const TPPTXParagraph& paragraph, double sizePt) {
   return (lineHeightPt - kSingleLineHeight * sizePt) / 2 + kBaselineDropShare * sizePt;
 }
 
-void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool first, bool wrap) {
+// Vertical text lays its lines out across the box, so a paragraph's extent
+// and spacing are given along the text's own axes there: a width would fix
+// how many lines fit side by side, and lines beyond it would spill to one side.
+void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool first, bool wrap, bool vertical) {
   const double marginPx = paragraph.HasIndents ? paragraph.MarginLeftEmu / 9525.0 : std::max(paragraph.Level, 0) * 18.0;
   const double indentPx = paragraph.HasIndents ? paragraph.IndentEmu / 9525.0 : 0;
   // A right-to-left paragraph keeps its margin and bullet on the right. The
   // attribute, not the CSS property, which EPUB style sheets may not use.
   out += paragraph.RightToLeft ? "<div dir=\"rtl\" style=\"" : "<div style=\"";
-  out += "width:100%;box-sizing:border-box;text-align:";
+  out += vertical ? "box-sizing:border-box;text-align:" : "width:100%;box-sizing:border-box;text-align:";
   out += AlignmentName(paragraph.Alignment);
-  out += paragraph.RightToLeft ? ";padding-right:" : ";padding-left:";
+  out += vertical ? ";padding-inline-start:" : paragraph.RightToLeft ? ";padding-right:" : ";padding-left:";
   AppendNum(out, marginPx);
   out += "px;";
-  if (paragraph.MarginRightEmu > 0) AppendPx(out, paragraph.RightToLeft ? "padding-left" : "padding-right",
-                                             paragraph.MarginRightEmu / 9525.0);
+  if (paragraph.MarginRightEmu > 0)
+    AppendPx(out, vertical ? "padding-inline-end" : paragraph.RightToLeft ? "padding-left" : "padding-right",
+             paragraph.MarginRightEmu / 9525.0);
   out += "line-height:";
   if (paragraph.LineSpacingPt > 0) {
     AppendNum(out, paragraph.LineSpacingPt);
@@ -151,10 +155,12 @@ void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool fir
   const double sizePt = ParagraphSizePt(paragraph);
   AppendPt(out, "font-size", ParagraphStrutPt(paragraph));
   // Space before the first paragraph of a box is not drawn.
-  if (!first && paragraph.SpaceBeforePt > 0) AppendPt(out, "margin-top", paragraph.SpaceBeforePt);
-  if (paragraph.SpaceAfterPt > 0) AppendPt(out, "margin-bottom", paragraph.SpaceAfterPt);
+  if (!first && paragraph.SpaceBeforePt > 0)
+    AppendPt(out, vertical ? "margin-block-start" : "margin-top", paragraph.SpaceBeforePt);
+  if (paragraph.SpaceAfterPt > 0) AppendPt(out, vertical ? "margin-block-end" : "margin-bottom", paragraph.SpaceAfterPt);
   if (!wrap) out += "white-space:pre;";
-  const double shiftPt = BaselineShiftPt(paragraph, sizePt);
+  // The shift moves lines down the page, which is along a vertical line.
+  const double shiftPt = vertical ? 0 : BaselineShiftPt(paragraph, sizePt);
   if (std::fabs(shiftPt) > 0.01) {
     out += "position:relative;";
     AppendPt(out, "top", shiftPt);
@@ -343,7 +349,7 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   if (block) out += growsBothWays ? "<div style=\"align-self:center;width:max-content;\">"
                                   : "<div style=\"align-self:center;max-width:100%;\">";
   for (size_t i = 0; i < shape.Paragraphs.size(); ++i)
-    AppendParagraph(out, shape.Paragraphs[i], i == 0, shape.WrapText);
+    AppendParagraph(out, shape.Paragraphs[i], i == 0, shape.WrapText, shape.VerticalTextDeg != 0);
   if (block) out += "</div>";
   out += "</div></foreignObject>";
 }

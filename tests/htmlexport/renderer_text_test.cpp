@@ -91,6 +91,18 @@ TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
   const std::string vertical = RenderTextShape(*shape);
   EXPECT_TRUE(Has(StyleAfter(vertical, "<div"), "writing-mode:vertical-rl"));
   EXPECT_TRUE(Has(vertical, "<div style=\"align-self:center;max-width:100%;\">")) << "a centred block";
+  // Lines of vertical text stand side by side: a paragraph is not held to
+  // the box's width, and its spacing runs along the text's own axes.
+  TPPTXParagraph spaced;
+  spaced.Runs = {MakeRun("a")};
+  spaced.SpaceAfterPt = 6;
+  spaced.LineSpacingPct = 150;
+  shape->Paragraphs = {spaced};
+  const std::string markup = RenderTextShape(*shape);
+  const std::string paragraph = StyleAfter(markup.substr(markup.find("max-width:100%;\">")), "<div");
+  EXPECT_FALSE(Has(paragraph, "width:100%")) << paragraph;
+  EXPECT_TRUE(Has(paragraph, "margin-block-end:6pt;"));
+  EXPECT_FALSE(Has(paragraph, "top:")) << "no shift down the page, which is along the line";
 }
 
 TEST(RenderTextShape, ParagraphsCarryIndentsSpacingAndSize) {
