@@ -321,15 +321,17 @@ bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName
 }
 
 // An embedded object saved without a DrawingML preview keeps it in the
-// slide's legacy VML drawing: the v:shape whose id is the object's spid
-// names the picture through the drawing's own relationships.
+// slide's legacy VML drawing: the v:shape whose id, or whose o:spid where
+// the id is the object's name, is the object's spid names the picture
+// through the drawing's own relationships.
 std::string LegacyPreview(const std::string& spid, const TWalkContext& ctx) {
   const std::string vmlPath = ctx.Rels.FindInternalByType("/vmlDrawing");
   if (spid.empty() || vmlPath.empty()) return "";
   try {
     auto vml = LoadXmlDocument(vmlPath);
     for (pugi::xml_node shape : vml->Root().children()) {
-      if (!IsElementNamed(shape, "shape") || GetAttrText(shape, "id") != spid) continue;
+      if (!IsElementNamed(shape, "shape") || (GetAttrText(shape, "id") != spid && GetAttrText(shape, "spid") != spid))
+        continue;
       RelationshipMap rels =
           LoadRelationships(ExtractFileDir(vmlPath), ExtractFileName(vmlPath), ctx.Inherited.ExtractFolder);
       const std::string* picture = rels.Find(GetAttrText(FindChildNode(shape, "imagedata"), "relid"));

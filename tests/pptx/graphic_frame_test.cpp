@@ -305,12 +305,14 @@ TEST(GraphicFrame, LegacyObjectsShowTheirVmlPreviewAndMetafilesAreMarked) {
   TTempDir dir;
   TDeckParts parts;
   const std::string object = "<p:oleObj spid='_x0000_s1026' r:id='rOle' progId='Excel.Sheet.12'><p:embed/></p:oleObj>";
-  parts.Slides = {{Frame("Sheet", object) + Frame("Unknown", Replaced(object, "1026", "9999")),
+  parts.Slides = {{Frame("Sheet", object) + Frame("Unknown", Replaced(object, "1026", "9999")) +
+                       Frame("Named", Replaced(object, "1026", "1030")),
                    RelationshipXml("rVml", "vmlDrawing", "../drawings/vmlDrawing1.vml"), ""}};
   TDeckWriter deck = BuildMinimalDeck(parts);
   deck.Add("ppt/drawings/vmlDrawing1.vml",
            "<xml xmlns:v='urn:schemas-microsoft-com:vml' xmlns:o='urn:schemas-microsoft-com:office:office'>"
-           "<v:shape id='_x0000_s1026'><v:imagedata o:relid='rId1'/></v:shape></xml>");
+           "<v:shape id='_x0000_s1026'><v:imagedata o:relid='rId1'/></v:shape>"
+           "<v:shape id='Named_x0020_3' o:spid='_x0000_s1030'><v:imagedata o:relid='rId1'/></v:shape></xml>");
   deck.Add("ppt/drawings/_rels/vmlDrawing1.vml.rels",
            "<Relationships xmlns='http://schemas.openxmlformats.org/package/2006/relationships'>" +
                RelationshipXml("rId1", "image", "../media/image1.emf") + "</Relationships>");
@@ -321,8 +323,9 @@ TEST(GraphicFrame, LegacyObjectsShowTheirVmlPreviewAndMetafilesAreMarked) {
   deck.Add("ppt/media/image1.emf", emf);
   auto p = LoadDeck(deck, dir);
   const auto& shapes = p->Slides.at(0)->Shapes;
-  ASSERT_EQ(shapes.size(), 2u);
+  ASSERT_EQ(shapes.size(), 3u);
   EXPECT_EQ(shapes[0]->Kind, skImage);
+  EXPECT_EQ(shapes[2]->Kind, skImage) << "a named VML shape is found by its o:spid";
   EXPECT_TRUE(shapes[0]->MediaFile.ends_with("image1.emf")) << "the import keeps the original";
   EXPECT_TRUE(shapes[0]->UndrawableMetafile);
   EXPECT_EQ(shapes[0]->DrawnFile(), shapes[0]->MediaFile);
