@@ -82,19 +82,18 @@ TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t 
   const double y1 = static_cast<double>(g.OffY) + static_cast<double>(Sub64(y, g.ChOffY)) * sy;
   const double x2 = x1 + static_cast<double>(w) * sx;
   const double y2 = y1 + static_cast<double>(h) * sy;
-  double xs[4] = {x1, x2, x2, x1};
-  double ys[4] = {y1, y1, y2, y2};
+  // A turned group carries its children round its centre: each keeps its
+  // size and its own box, and turns by the group's angle as well (the caller
+  // adds it), as a shape turned on its own is stored. Their bounding box,
+  // turned once more, would draw them larger and out of place.
+  double mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
   if (std::fabs(g.RotDeg) > 0.0001) {
     const double cx = static_cast<double>(g.OffX) + static_cast<double>(g.ExtCx) / 2.0;
     const double cy = static_cast<double>(g.OffY) + static_cast<double>(g.ExtCy) / 2.0;
-    const double theta = std::numbers::pi * g.RotDeg / 180.0;
-    const TTurn turn(cx, cy, theta);
-    for (int i = 0; i < 4; ++i) turn.Apply(xs[i], ys[i]);
+    TTurn(cx, cy, std::numbers::pi * g.RotDeg / 180.0).Apply(mx, my);
   }
-  const auto [minX, maxX] = std::minmax_element(xs, xs + 4);
-  const auto [minY, maxY] = std::minmax_element(ys, ys + 4);
-  TRect64 result{RoundHalfEven64(*minX), RoundHalfEven64(*minY), RoundHalfEven64(*maxX - *minX),
-                 RoundHalfEven64(*maxY - *minY)};
+  const double w2 = std::fabs(x2 - x1), h2 = std::fabs(y2 - y1);
+  TRect64 result{RoundHalfEven64(mx - w2 / 2), RoundHalfEven64(my - h2 / 2), RoundHalfEven64(w2), RoundHalfEven64(h2)};
   result.W = std::max<int64_t>(result.W, 1);
   result.H = std::max<int64_t>(result.H, 1);
   return result;

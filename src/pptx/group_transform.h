@@ -30,8 +30,9 @@ TShapeXfrm ReadShapeXfrm(pugi::xml_node xfrm);
 TGroupXform ReadGroupXform(pugi::xml_node grpSpPr);
 
 // The rectangle in the group's parent space: scaled from child space into the
-// group's frame, turned about the frame's centre when the group is rotated,
-// then the bounding box rounded (halves to even), width and height at least 1.
+// group's frame, its centre turned about the frame's centre when the group is
+// rotated (the rectangle keeps its size; the caller adds the group's angle to
+// the shape's), rounded (halves to even), width and height at least 1.
 // A child space of zero width or height puts the rectangle at the group's
 // offset with its own size.
 TRect64 MapRectThroughGroup(const TGroupXform& group, int64_t x, int64_t y, int64_t w, int64_t h);

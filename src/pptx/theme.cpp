@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "platform/files.h"
 #include "pptx/xml_helpers.h"
@@ -25,15 +26,6 @@ int HexPair(char high, char low) {
 }
 
 TColor MakeColor(int32_t red, int32_t green, int32_t blue) { return red + green * 256 + blue * 65536; }
-
-// 32-bit signed arithmetic that wraps like the machine does instead of being
-// undefined on overflow.
-int32_t Mul32(int32_t a, int32_t b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
-}
-int32_t Add32(int32_t a, int32_t b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
 
 int32_t Clamp255(int32_t value) { return value < 0 ? 0 : (value > 255 ? 255 : value); }
 
@@ -216,7 +208,9 @@ THsl ToHsl(const int32_t channel[3]) {
 }
 
 void FromHsl(THsl hsl, int32_t channel[3]) {
-  const TColor color = HslColor(std::llround(std::fmod(hsl.Hue + 360, 360.0) * 60000),
+  double hue = std::fmod(hsl.Hue, 360.0);
+  if (hue < 0) hue += 360;
+  const TColor color = HslColor(std::llround(hue * 60000),
                                 std::llround(std::clamp(hsl.Sat, 0.0, 1.0) * 100000),
                                 std::llround(std::clamp(hsl.Lum, 0.0, 1.0) * 100000));
   channel[0] = color & 0xFF;
@@ -229,33 +223,40 @@ void FromHsl(THsl hsl, int32_t channel[3]) {
 TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
   if (!element) return color;
   int32_t channel[3] = {color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF};
+  // Luminance, saturation and hue modifiers work in HSL, as Office and
+  // LibreOffice apply them: scaling the channels instead greys a dark accent
+  // that an offset lightens (tx2 "lighter 40%" came out slate instead of
+  // blue). A run of them keeps its HSL values unlimited between steps.
+  std::optional<THsl> hsl;
+  auto settle = [&] {
+    if (hsl) FromHsl(*hsl, channel);
+    hsl.reset();
+  };
   for (pugi::xml_node modifier = element.first_child(); modifier; modifier = modifier.next_sibling()) {
     if (modifier.type() != pugi::node_element) continue;
     std::string_view name = LocalNameOf(modifier.name());
-    int32_t val = GetAttrInt32(modifier, "val", 100000);
-    if (SameText(name, "lumMod")) {
-      for (int32_t& c : channel) c = Mul32(c, val) / 100000;
-    } else if (SameText(name, "shade")) {
-      for (int32_t& c : channel) c = Shade(c, val);
-    } else if (SameText(name, "lumOff")) {
-      int32_t offset = Mul32(val, 255) / 100000;
-      for (int32_t& c : channel) c = Add32(c, offset);
-    } else if (SameText(name, "tint")) {
-      for (int32_t& c : channel) c = Tint(c, val);
-    } else if (SameText(name, "satMod") || SameText(name, "satOff") || SameText(name, "sat") ||
-               SameText(name, "hueMod") || SameText(name, "hueOff") || SameText(name, "hue")) {
-      // Themes deepen or turn their colours in HSL, above all in duotone textures.
-      THsl hsl = ToHsl(channel);
-      const double share = val / 100000.0;
-      if (SameText(name, "satMod")) hsl.Sat *= share;
-      else if (SameText(name, "satOff")) hsl.Sat += share;
-      else if (SameText(name, "sat")) hsl.Sat = share;
-      else if (SameText(name, "hueMod")) hsl.Hue *= share;
-      else if (SameText(name, "hueOff")) hsl.Hue += val / 60000.0;
-      else hsl.Hue = val / 60000.0;
-      FromHsl(hsl, channel);
+    const int32_t val = GetAttrInt32(modifier, "val", 100000);
+    const double share = val / 100000.0;
+    if (SameText(name, "shade") || SameText(name, "tint")) {
+      settle();
+      for (int32_t& c : channel) c = SameText(name, "shade") ? Shade(c, val) : Tint(c, val);
+      continue;
     }
+    static const char* const kHslModifiers[] = {"lumMod", "lumOff", "satMod", "satOff", "sat", "hueMod", "hueOff", "hue"};
+    if (std::none_of(std::begin(kHslModifiers), std::end(kHslModifiers),
+                     [&](const char* known) { return SameText(name, known); }))
+      continue;
+    if (!hsl) hsl = ToHsl(channel);
+    if (SameText(name, "lumMod")) hsl->Lum *= share;
+    else if (SameText(name, "lumOff")) hsl->Lum += share;
+    else if (SameText(name, "satMod")) hsl->Sat *= share;
+    else if (SameText(name, "satOff")) hsl->Sat += share;
+    else if (SameText(name, "sat")) hsl->Sat = share;
+    else if (SameText(name, "hueMod")) hsl->Hue *= share;
+    else if (SameText(name, "hueOff")) hsl->Hue += val / 60000.0;
+    else hsl->Hue = val / 60000.0;
   }
+  settle();
   return MakeColor(Clamp255(channel[0]), Clamp255(channel[1]), Clamp255(channel[2]));
 }
 

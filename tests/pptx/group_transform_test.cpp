@@ -29,8 +29,12 @@ TEST(GroupTransform, MapRectThroughGroup) {
       {"scaled by one half", Group(1000, 2000, 500, 500, 0, 0, 1000, 1000), {200, 400, 100, 100}, {1100, 2200, 50, 50}},
       {"zero child width", Group(7, 8, 500, 500, 0, 0, 0, 1000), {200, 400, 30, 40}, {7, 8, 30, 40}},
       {"zero child height", Group(7, 8, 500, 500, 0, 0, 1000, 0), {200, 400, 30, 40}, {7, 8, 30, 40}},
-      {"rotated 90", Group(0, 0, 1000, 1000, 0, 0, 1000, 1000, 90), {0, 0, 100, 50}, {950, 0, 50, 100}},
-      {"rotated 45", Group(0, 0, 1000, 1000, 0, 0, 1000, 1000, 45), {400, 450, 200, 100}, {394, 394, 212, 212}},
+      // A turned group moves its children's centres round its own and leaves
+      // their size alone: the child turns with the group's angle instead.
+      {"rotated 90", Group(0, 0, 1000, 1000, 0, 0, 1000, 1000, 90), {0, 0, 100, 50}, {925, 25, 100, 50}},
+      {"rotated 45 about the child's own centre", Group(0, 0, 1000, 1000, 0, 0, 1000, 1000, 45), {400, 450, 200, 100},
+       {400, 450, 200, 100}},
+      {"rotated and scaled", Group(0, 0, 500, 500, 0, 0, 1000, 1000, 180), {0, 0, 100, 50}, {450, 475, 50, 25}},
       {"tiny rotation ignored", Group(0, 0, 1000, 1000, 0, 0, 1000, 1000, 0.00005), {10, 20, 30, 40}, {10, 20, 30, 40}},
       {"width never below 1", Group(0, 0, 100, 100, 0, 0, 1000, 1000), {0, 0, 1, 1}, {0, 0, 1, 1}},
       {"halves go to even", Group(0, 0, 1, 1, 0, 0, 2, 2), {1, 3, 5, 1}, {0, 2, 2, 1}},

@@ -27,26 +27,28 @@ TEST(Theme, ParseHexColor) {
   for (const auto& c : cases) EXPECT_EQ(ParseHexColor(c.text), c.color) << c.text;
 }
 
-TEST(Theme, ColorModifiersUseTruncatingIntegerArithmeticWithoutIntermediateClamping) {
+TEST(Theme, ColorModifiersGiveOfficesShadesWithoutIntermediateClamping) {
   const struct {
     TColor in;
     const char* modifiers;
     TColor out;
   } cases[] = {
-      {0xC47244, "<a:lumMod val='75000'/>", Rgb(51, 85, 147)},
-      {0xC47244, "<a:lumMod val='20000'/><a:lumOff val='80000'/>", Rgb(217, 226, 243)},
+      // Office's own shades of its accent and text colours, in HSL luminance
+      {0xC47244, "<a:lumMod val='75000'/>", Rgb(0x2F, 0x55, 0x97)},                           // darker 25%
+      {0xC47244, "<a:lumMod val='20000'/><a:lumOff val='80000'/>", Rgb(0xDA, 0xE3, 0xF3)},    // lighter 80%
+      {Rgb(0x1F, 0x49, 0x7D), "<a:lumMod val='60000'/><a:lumOff val='40000'/>", Rgb(0x55, 0x8E, 0xD5)},  // lighter 40%
       // tint and shade keep val of the colour, mixed in linear light
       {0x000000, "<a:tint val='50000'/>", Rgb(188, 188, 188)},
       {0x000000, "<a:tint val='20000'/>", Rgb(231, 231, 231)},
       {0xFFFFFF, "<a:shade val='50000'/>", Rgb(188, 188, 188)},
-      {0xC47244, "<a:lumOff val='-25000'/>", Rgb(5, 51, 133)},
+      {0xC47244, "<a:lumOff val='-25000'/>", Rgb(33, 58, 104)},
       {Rgb(200, 200, 200), "<a:lumOff val='40000'/><a:lumMod val='50000'/>", Rgb(151, 151, 151)},
       {0xC47244, "<a:lumMod/>", 0xC47244},
       {0xC47244, "<a:lumOff/>", 0xFFFFFF},
       {0xC47244, "<a:tint/>", 0xC47244},
       {0xC47244, "<a:alpha val='50000'/><a:satMod val='2'/><A:LUMMOD VAL='0'/>", 0},
       {0xC47244, "<a:lumMod val='x'/>", 0xC47244},
-      {0x808080, "<a:lumMod val='2147483647'/>", 0},  // wraps like 32-bit arithmetic, then clamps
+      {0x808080, "<a:lumMod val='2147483647'/>", 0xFFFFFF},  // luminance stops at white
   };
   for (const auto& c : cases) {
     auto xml = Xml(std::string("<a:srgbClr>") + c.modifiers + "</a:srgbClr>");
@@ -86,7 +88,7 @@ TEST(Theme, SchemeColorsUseTheFixedAliases) {
   EXPECT_EQ(ResolveSchemeColor(&map, "phClr", none->Root()), 0);
   EXPECT_EQ(ResolveSchemeColor(nullptr, "bg1", none->Root()), 0);
   auto darker = Xml("<a:schemeClr val='accent1'><a:lumMod val='75000'/></a:schemeClr>");
-  EXPECT_EQ(ResolveSchemeColor(&map, "accent1", darker->Root()), Rgb(51, 85, 147));
+  EXPECT_EQ(ResolveSchemeColor(&map, "accent1", darker->Root()), Rgb(0x2F, 0x55, 0x97));
 }
 
 TEST(Theme, SolidFillReadsItsFirstColourChildOfAnyKind) {
