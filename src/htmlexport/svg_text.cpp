@@ -157,7 +157,8 @@ void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool fir
   // Space before the first paragraph of a box is not drawn.
   if (!first && paragraph.SpaceBeforePt > 0)
     AppendPt(out, vertical ? "margin-block-start" : "margin-top", paragraph.SpaceBeforePt);
-  if (paragraph.SpaceAfterPt > 0) AppendPt(out, vertical ? "margin-block-end" : "margin-bottom", paragraph.SpaceAfterPt);
+  if (paragraph.SpaceAfterPt > 0)
+    AppendPt(out, vertical ? "margin-block-end" : "margin-bottom", paragraph.SpaceAfterPt);
   if (!wrap) out += "white-space:pre;";
   // The shift moves lines down the page, which is along a vertical line.
   const double shiftPt = vertical ? 0 : BaselineShiftPt(paragraph, sizePt);

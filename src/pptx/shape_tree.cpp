@@ -476,7 +476,8 @@ void WalkShapeTree(pugi::xml_node container, TPPTXSlide& slide, const Relationsh
                    const TSlideInheritance& inherited, GroupXformStack& xformStack, GroupNameStack& nameStack,
                    bool artOnly) {
   const size_t xformDepth = xformStack.size(), nameDepth = nameStack.size();
-  TWalkContext ctx{rels, inherited.Colors, inherited, {inherited.Colors, &rels, inherited.ThemeFormats, inherited.ThemeRels}, artOnly};
+  TWalkContext ctx{rels, inherited.Colors, inherited,
+                   {inherited.Colors, &rels, inherited.ThemeFormats, inherited.ThemeRels}, artOnly};
   try {
     Walk(container, slide, ctx, xformStack, nameStack);
   } catch (...) {

@@ -202,7 +202,9 @@ THsl ToHsl(const int32_t channel[3]) {
   hsl.Lum = (high + low) / 2;
   if (chroma <= 0) return hsl;
   hsl.Sat = chroma / (1 - std::fabs(2 * hsl.Lum - 1));
-  double sixths = high == r ? std::fmod((g - b) / chroma + 6, 6.0) : high == g ? (b - r) / chroma + 2 : (r - g) / chroma + 4;
+  const double sixths = high == r   ? std::fmod((g - b) / chroma + 6, 6.0)
+                        : high == g ? (b - r) / chroma + 2
+                                    : (r - g) / chroma + 4;
   hsl.Hue = sixths * 60;
   return hsl;
 }
@@ -242,7 +244,8 @@ TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
       for (int32_t& c : channel) c = SameText(name, "shade") ? Shade(c, val) : Tint(c, val);
       continue;
     }
-    static const char* const kHslModifiers[] = {"lumMod", "lumOff", "satMod", "satOff", "sat", "hueMod", "hueOff", "hue"};
+    static const char* const kHslModifiers[] = {"lumMod", "lumOff", "satMod", "satOff",
+                                                "sat",    "hueMod", "hueOff", "hue"};
     if (std::none_of(std::begin(kHslModifiers), std::end(kHslModifiers),
                      [&](const char* known) { return SameText(name, known); }))
       continue;

@@ -102,8 +102,9 @@ TEST(RenderSlideSection, ADuotonePictureIsDrawnThroughItsTwoTones) {
   slide.Background.DuotoneLight = 0xFFFFFF;
   TRenderContext context;
   const std::string section = RenderSlideSection(slide, 2, 960, 540, context);
-  for (const char* part : {"<feFuncR type=\"table\" tableValues=\"0.6 1\"/>", "<feFuncG type=\"table\" tableValues=\"0.4 1\"/>",
-                           "<feFuncB type=\"table\" tableValues=\"0.2 1\"/>", "<g filter=\"url(#background_2_duotone)\"><image"})
+  for (const char* part :
+       {"<feFuncR type=\"table\" tableValues=\"0.6 1\"/>", "<feFuncG type=\"table\" tableValues=\"0.4 1\"/>",
+        "<feFuncB type=\"table\" tableValues=\"0.2 1\"/>", "<g filter=\"url(#background_2_duotone)\"><image"})
     EXPECT_TRUE(Has(section, part)) << part << "\n" << section.substr(0, 1200);
   slide.Background.Duotone = false;
   EXPECT_FALSE(Has(RenderSlideSection(slide, 2, 960, 540, context), "filter")) << "a plain picture is drawn as it is";
