@@ -56,6 +56,15 @@ bool ReadGradient(pugi::xml_node gradFill, const ThemeColorMap* colors, TPPTXFil
   return true;
 }
 
+// The n-th (1-based) element child of list; empty when there is none.
+pugi::xml_node NthElement(pugi::xml_node list, int64_t n) {
+  for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
+    if (child.type() != pugi::node_element) continue;
+    if (--n == 0) return child;
+  }
+  return {};
+}
+
 bool ReadPicture(pugi::xml_node blipFill, const ThemeColorMap* colors, const RelationshipMap* rels,
                  TPPTXFill& fill) {
   pugi::xml_node blip = FindChildNode(blipFill, "blip");
@@ -67,22 +76,10 @@ bool ReadPicture(pugi::xml_node blipFill, const ThemeColorMap* colors, const Rel
   fill.Tile = FindChildNode(blipFill, "tile") != pugi::xml_node();
   // Themes tint one grey texture with their colours through a duotone.
   if (pugi::xml_node duotone = FindChildNode(blip, "duotone")) {
-    pugi::xml_node dark = duotone.first_child();
-    while (dark && dark.type() != pugi::node_element) dark = dark.next_sibling();
-    pugi::xml_node light = dark.next_sibling();
-    while (light && light.type() != pugi::node_element) light = light.next_sibling();
-    fill.Duotone = ReadColor(dark, colors, fill.DuotoneDark) && ReadColor(light, colors, fill.DuotoneLight);
+    fill.Duotone = ReadColor(NthElement(duotone, 1), colors, fill.DuotoneDark) &&
+                   ReadColor(NthElement(duotone, 2), colors, fill.DuotoneLight);
   }
   return true;
-}
-
-// The n-th (1-based) element child of list; empty when there is none.
-pugi::xml_node NthStyle(pugi::xml_node list, int64_t n) {
-  for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
-    if (child.type() != pugi::node_element) continue;
-    if (--n == 0) return child;
-  }
-  return {};
 }
 
 // One fill element (noFill, solidFill, pattFill, gradFill, blipFill); false
@@ -145,12 +142,12 @@ bool ReadFillReference(pugi::xml_node reference, const TPaintContext& ctx, TPPTX
   const bool hasColor = ReferenceColor(reference, ctx, color);
   pugi::xml_node list = FindChildNode(ctx.Formats, idx >= 1001 ? "bgFillStyleLst" : "fillStyleLst");
   TColorScope scope(ctx.Colors, hasColor ? &color : nullptr);
-  return ReadFillElement(NthStyle(list, idx >= 1001 ? idx - 1000 : idx), scope.Map, ctx.FormatRels, fill);
+  return ReadFillElement(NthElement(list, idx >= 1001 ? idx - 1000 : idx), scope.Map, ctx.FormatRels, fill);
 }
 
 void ReadLineStyle(pugi::xml_node ln, pugi::xml_node lnRef, const TPaintContext& ctx, TPPTXShape& shape) {
   const int64_t idx = GetAttrInt64(lnRef, "idx", 0);
-  pugi::xml_node themed = idx > 0 ? NthStyle(FindChildNode(ctx.Formats, "lnStyleLst"), idx) : pugi::xml_node();
+  pugi::xml_node themed = idx > 0 ? NthElement(FindChildNode(ctx.Formats, "lnStyleLst"), idx) : pugi::xml_node();
   if (!ln && !themed) return;
   TColor refColor = 0;
   const bool hasRefColor = ReferenceColor(lnRef, ctx, refColor);

@@ -429,7 +429,7 @@ TPPTXTextRun ReadRun(pugi::xml_node r, const TRunChain& chain, const TTextTheme&
                      const std::string& defaultFont, int32_t slideNumber) {
   TPPTXTextRun run;
   if (IsElementNamed(r, "br")) run.Text = "\n";
-  else if (slideNumber >= 0 && IsElementNamed(r, "fld") && LowerAscii(GetAttrText(r, "type")) == "slidenum")
+  else if (slideNumber >= 0 && IsElementNamed(r, "fld") && SameText(GetAttrText(r, "type"), "slidenum"))
     run.Text = std::to_string(slideNumber);
   else if (pugi::xml_node t = FindChildNode(r, "t")) run.Text = ElementText(t);
   ReadRunProperties(chain, theme, defaultFont, run);

@@ -188,8 +188,9 @@ int32_t Shade(int32_t c, int32_t val) {
   return FromLinear(ToLinear(std::clamp(c, 0, 255)) * keep);
 }
 
-// Hue (in 60000ths of a degree), saturation and luminance (in 100000ths)
-// of 8-bit channels, for the modifiers that work on them.
+// Hue in degrees, saturation and luminance from 0 to 1, of 8-bit channels,
+// for the modifiers that work on them. Modifiers may carry them out of range
+// in between; FromHsl limits them.
 struct THsl {
   double Hue = 0, Sat = 0, Lum = 0;
 };
@@ -244,20 +245,17 @@ TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
       for (int32_t& c : channel) c = SameText(name, "shade") ? Shade(c, val) : Tint(c, val);
       continue;
     }
-    static const char* const kHslModifiers[] = {"lumMod", "lumOff", "satMod", "satOff",
-                                                "sat",    "hueMod", "hueOff", "hue"};
-    if (std::none_of(std::begin(kHslModifiers), std::end(kHslModifiers),
-                     [&](const char* known) { return SameText(name, known); }))
-      continue;
-    if (!hsl) hsl = ToHsl(channel);
-    if (SameText(name, "lumMod")) hsl->Lum *= share;
-    else if (SameText(name, "lumOff")) hsl->Lum += share;
-    else if (SameText(name, "satMod")) hsl->Sat *= share;
-    else if (SameText(name, "satOff")) hsl->Sat += share;
-    else if (SameText(name, "sat")) hsl->Sat = share;
-    else if (SameText(name, "hueMod")) hsl->Hue *= share;
-    else if (SameText(name, "hueOff")) hsl->Hue += val / 60000.0;
-    else hsl->Hue = val / 60000.0;
+    THsl next = hsl ? *hsl : ToHsl(channel);
+    if (SameText(name, "lumMod")) next.Lum *= share;
+    else if (SameText(name, "lumOff")) next.Lum += share;
+    else if (SameText(name, "satMod")) next.Sat *= share;
+    else if (SameText(name, "satOff")) next.Sat += share;
+    else if (SameText(name, "sat")) next.Sat = share;
+    else if (SameText(name, "hueMod")) next.Hue *= share;
+    else if (SameText(name, "hueOff")) next.Hue += val / 60000.0;
+    else if (SameText(name, "hue")) next.Hue = val / 60000.0;
+    else continue;  // alpha and the like leave the colour alone
+    hsl = next;
   }
   settle();
   return MakeColor(Clamp255(channel[0]), Clamp255(channel[1]), Clamp255(channel[2]));
