@@ -91,8 +91,10 @@ async function play(content) {
   const { page, context, errors } = await newWatchedPage(browser, { width: 1100, height: 900 });
   await page.goto(`${server.url('host.html')}?content=${encodeURIComponent(content)}`, { waitUntil: 'load' });
   assert.equal(await page.evaluate(() => window.played), 'ok');
+  // h5p-standalone attaches the content in a frame of its own; a machine
+  // busy with other suites can take well over ten seconds to get there.
   let frame = null;
-  for (let i = 0; i < 100 && !frame; i++) {
+  for (let i = 0; i < 300 && !frame; i++) {
     for (const f of page.frames()) if (await f.locator('.lumio-h5p').count().catch(() => 0)) frame = f;
     if (!frame) await new Promise((resolve) => setTimeout(resolve, 100));
   }
