@@ -111,8 +111,10 @@ void AppendBullet(std::string& out, const TPPTXParagraph& paragraph, double inde
   }
   out += "\">";
   AppendHtmlEscaped(out, paragraph.BulletChar);
-  // Without a hanging indent a space keeps the bullet off the text.
-  if (indentPx >= 0) out += ' ';
+  // Without a hanging indent a space keeps the bullet off the text. In the
+  // indent the space takes no room (it ends the bullet's own line), but it
+  // keeps "1." and the first word apart when the text is copied or searched.
+  out += ' ';
   out += "</span>";
 }
 
@@ -285,8 +287,11 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   // transform) has no box to set text in; spilling it one letter per line
   // from the slide's corner is not what any editor shows.
   if (shape.WEmu == 0 && shape.HEmu == 0) return;
-  const double boxLeft = shape.LeftPx(), boxTop = shape.TopPx();
-  const double boxWidth = std::max(shape.WidthPx(), 1), boxHeight = std::max(shape.HeightPx(), 1);
+  // Unrounded: a word that fits its line by a fraction of a pixel in the
+  // deck must fit here too.
+  const double boxLeft = EmuToPxExact(shape.XEmu), boxTop = EmuToPxExact(shape.YEmu);
+  const double boxWidth = std::max(EmuToPxExact(shape.WEmu), 1.0);
+  const double boxHeight = std::max(EmuToPxExact(shape.HEmu), 1.0);
   // Text sits in its geometry's text rectangle (an arrow's shaft, a
   // callout's body), mirrored with the shape; the whole box where there is none.
   double l = boxLeft, t = boxTop, w = boxWidth, h = boxHeight;
@@ -328,10 +333,15 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   out += '"';
   AppendAutoFitScale(out, shape);
   out += " style=\"width:100%;height:100%;box-sizing:border-box;padding:";
-  const int32_t margins[] = {shape.MarginTopPx, shape.MarginRightPx, shape.MarginBottomPx, shape.MarginLeftPx};
+  const std::pair<int64_t, int32_t> margins[] = {{shape.MarginTopEmu, shape.MarginTopPx},
+                                                  {shape.MarginRightEmu, shape.MarginRightPx},
+                                                  {shape.MarginBottomEmu, shape.MarginBottomPx},
+                                                  {shape.MarginLeftEmu, shape.MarginLeftPx}};
   for (size_t i = 0; i < 4; ++i) {
     if (i > 0) out += ' ';
-    AppendNum(out, std::max(margins[i], 0));
+    // The exact inset, unless the pixel field was set on its own.
+    auto [emu, px] = margins[i];
+    AppendNum(out, std::max(EmuToPx(emu) == px ? EmuToPxExact(emu) : px, 0.0));
     out += "px";
   }
   out += ";display:flex;flex-direction:column;justify-content:";

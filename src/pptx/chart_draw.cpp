@@ -112,7 +112,7 @@ void SetText(TPPTXShape& shape, const std::string& text, const TTextStyle& style
     shape.Paragraphs.push_back(std::move(paragraph));
     start = end + 1;
   }
-  shape.MarginLeftPx = shape.MarginRightPx = shape.MarginTopPx = shape.MarginBottomPx = 0;
+  shape.SetMarginsEmu(0, 0, 0, 0);
   shape.VerticalAnchor = anchor;
   shape.WrapText = false;
 }

@@ -25,6 +25,21 @@ int32_t EmuToPx(int64_t emu) {
   return static_cast<int32_t>(std::clamp(px, -static_cast<double>(kMaxPx), static_cast<double>(kMaxPx)));
 }
 
+double EmuToPxExact(int64_t emu) {
+  return std::clamp(static_cast<double>(emu) / 9525.0, -static_cast<double>(kMaxPx), static_cast<double>(kMaxPx));
+}
+
+void TPPTXShape::SetMarginsEmu(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+  MarginLeftEmu = left;
+  MarginTopEmu = top;
+  MarginRightEmu = right;
+  MarginBottomEmu = bottom;
+  MarginLeftPx = EmuToPx(left);
+  MarginTopPx = EmuToPx(top);
+  MarginRightPx = EmuToPx(right);
+  MarginBottomPx = EmuToPx(bottom);
+}
+
 std::string TPPTXShape::PlainText() const {
   std::string text;
   for (const auto& paragraph : Paragraphs) {

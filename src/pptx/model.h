@@ -38,6 +38,9 @@ inline constexpr int32_t kMaxPx = 10000000;
 // arise), clamped to -kMaxPx .. kMaxPx: the one place where the file's
 // 64-bit EMU become the 32-bit pixels of every output.
 int32_t EmuToPx(int64_t emu);
+// The same without rounding, for where a fraction of a pixel decides how
+// text wraps: a box's text area and its insets.
+double EmuToPxExact(int64_t emu);
 
 // Paragraph alignment and vertical anchor codes, as the model stores them.
 inline constexpr int32_t kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2, kAlignJustify = 3;
@@ -171,6 +174,9 @@ class TPPTXShape {
   std::string GroupPath;
   std::vector<TPPTXParagraph> Paragraphs;
   int32_t MarginLeftPx = 0, MarginRightPx = 0, MarginTopPx = 0, MarginBottomPx = 0;
+  // The insets as the deck gives them; the pixel fields above are their
+  // rounding. Set both through SetMarginsEmu.
+  int64_t MarginLeftEmu = 0, MarginRightEmu = 0, MarginTopEmu = 0, MarginBottomEmu = 0;
   int32_t VerticalAnchor = kAnchorTop;
   bool AnchorCenter = false;  // the text block is centred across the box
   bool WrapText = true;
@@ -211,6 +217,7 @@ class TPPTXShape {
   // element. Lets text boxes keep the outline and fill of their shape.
   TPPTXShapeKind GeometryKind = skOther;
 
+  void SetMarginsEmu(int64_t left, int64_t top, int64_t right, int64_t bottom);
   int32_t LeftPx() const { return EmuToPx(XEmu); }
   int32_t TopPx() const { return EmuToPx(YEmu); }
   int32_t WidthPx() const { return EmuToPx(WEmu); }

@@ -105,10 +105,8 @@ void ReadCellText(pugi::xml_node tc, pugi::xml_node tcPr, const TStyleParts& par
   text.ListStyles = ctx.ListStyles;
   text.FontRef = Strongest(parts, "tcTxStyle");
   ParseTextBody(FindChildNode(tc, "txBody"), text, ctx.Theme, cell);
-  cell.MarginLeftPx = EmuToPx(MarginEmu(tcPr, "marL"));
-  cell.MarginRightPx = EmuToPx(MarginEmu(tcPr, "marR"));
-  cell.MarginTopPx = EmuToPx(MarginEmu(tcPr, "marT"));
-  cell.MarginBottomPx = EmuToPx(MarginEmu(tcPr, "marB"));
+  cell.SetMarginsEmu(MarginEmu(tcPr, "marL"), MarginEmu(tcPr, "marT"), MarginEmu(tcPr, "marR"),
+                     MarginEmu(tcPr, "marB"));
   std::string anchor = LowerAscii(GetAttrText(tcPr, "anchor"));
   cell.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
 }

@@ -64,12 +64,10 @@ void ReadBodyProperties(const std::vector<pugi::xml_node>& chain, TPPTXShape& sh
     pugi::xml_attribute attr = FirstAttr(chain, name);
     int64_t emu = def;
     if (attr && !TryParseInt64(attr.value(), emu)) emu = def;
-    return EmuToPx(emu);
+    return emu;
   };
-  shape.MarginLeftPx = inset("lIns", kDefaultInsetXEmu);
-  shape.MarginRightPx = inset("rIns", kDefaultInsetXEmu);
-  shape.MarginTopPx = inset("tIns", kDefaultInsetYEmu);
-  shape.MarginBottomPx = inset("bIns", kDefaultInsetYEmu);
+  shape.SetMarginsEmu(inset("lIns", kDefaultInsetXEmu), inset("tIns", kDefaultInsetYEmu),
+                      inset("rIns", kDefaultInsetXEmu), inset("bIns", kDefaultInsetYEmu));
 
   std::string anchor = LowerAscii(FirstAttr(chain, "anchor").value());
   shape.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
@@ -466,7 +464,7 @@ TPPTXParagraph ReadParagraph(pugi::xml_node p, const TTextInheritance& inherited
 void ClearText(TPPTXShape& shape) {
   TPPTXShape blank;
   shape.Paragraphs.clear();
-  shape.MarginLeftPx = shape.MarginRightPx = shape.MarginTopPx = shape.MarginBottomPx = 0;
+  shape.SetMarginsEmu(0, 0, 0, 0);
   shape.VerticalAnchor = blank.VerticalAnchor;
   shape.AnchorCenter = blank.AnchorCenter;
   shape.WrapText = blank.WrapText;

@@ -83,6 +83,9 @@ TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
   EXPECT_TRUE(Has(text, "overflow=\"visible\"")) << "text past its box stays visible";
   const std::string box = StyleAfter(text, "<div");
   EXPECT_TRUE(Has(box, "padding:3px 2px 4px 0px;"));
+  // Insets from the deck keep their fractions: they decide where words wrap.
+  shape->SetMarginsEmu(91440, 45720, 41910, 0);
+  EXPECT_TRUE(Has(StyleAfter(RenderTextShape(*shape), "<div"), "padding:4.8px 4.4px 0px 9.6px;"));
   EXPECT_TRUE(Has(box, "justify-content:flex-end"));
   EXPECT_FALSE(Has(box, "writing-mode"));
 
@@ -187,7 +190,7 @@ TEST(RenderTextShape, BulletsHangInTheIndentWithTheirOwnLook) {
   const std::string bullet = StyleAfter(text, "<span style=\"line-height:0;display:inline-block");
   for (const char* part : {"min-width:20px;", "font-size:10pt;", "color:#FF0000;", "Liberation Sans"})
     EXPECT_TRUE(Has(bullet, part)) << part << " in " << bullet;
-  EXPECT_TRUE(Has(text, "\">\xE2\x80\xA2</span><span")) << "a hanging bullet needs no space";
+  EXPECT_TRUE(Has(text, "\">\xE2\x80\xA2 </span><span")) << "copied text keeps the bullet apart from the word";
   EXPECT_TRUE(Has(text, "color:#00FF00;\">&lt;1&gt; </span>")) << "the first run's colour, then a space";
 }
 
