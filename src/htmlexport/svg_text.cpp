@@ -348,7 +348,7 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   out += placement;
   if (shape.VerticalTextDeg == 90) out += ";writing-mode:vertical-rl";
   if (shape.VerticalTextDeg == 270) out += ";writing-mode:vertical-rl;transform:rotate(180deg)";
-  out += ";overflow:visible;white-space:normal;overflow-wrap:anywhere;word-break:normal;"
+  out += ";overflow:visible;white-space:pre-wrap;overflow-wrap:anywhere;word-break:normal;"
          "font-family:Arial,sans-serif;color:#000;line-height:1.2;tab-size:96px;text-align:";
   out += boxAlignment;
   out += ";user-select:text;-webkit-user-select:text;\">";

@@ -134,7 +134,9 @@ void ReadSp(pugi::xml_node element, pugi::xml_node spPr, const TWalkContext& ctx
   shape.Kind = TrimControl(shape.PlainText()).empty() ? shape.GeometryKind : skText;
 
   ReadPaint(element, spPr, ctx, shape);
-  if (shape.Kind == skLine) ReadFlips(element, shape);
+  // An arrow flipped to point back is a common "previous" button; text in
+  // a flipped shape stays readable and only its text rectangle mirrors.
+  ReadFlips(element, shape);
 }
 
 // The outline of an sp's, cxnSp's or pic's geometry, at the shape's final

@@ -87,6 +87,7 @@ TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
   shape->SetMarginsEmu(91440, 45720, 41910, 0);
   EXPECT_TRUE(Has(StyleAfter(RenderTextShape(*shape), "<div"), "padding:4.8px 4.4px 0px 9.6px;"));
   EXPECT_TRUE(Has(box, "justify-content:flex-end"));
+  EXPECT_TRUE(Has(box, "white-space:pre-wrap")) << "spaces in a row each take room, as in the deck's editor";
   EXPECT_FALSE(Has(box, "writing-mode"));
 
   shape->VerticalTextDeg = 90;

@@ -146,7 +146,7 @@ TEST_F(ShapeTree, FillsAndOutlines) {
   EXPECT_EQ(s[2]->LineWidthPt, 3.0);
   EXPECT_FALSE(s[2]->HasFill);
   EXPECT_TRUE(s[3]->FlipV);
-  EXPECT_FALSE(s[4]->FlipV) << "flips are read for lines and pictures only";
+  EXPECT_TRUE(s[4]->FlipV) << "an arrow flipped to point back draws pointing back";
 }
 
 TEST_F(ShapeTree, PicturesAndMedia) {
