@@ -128,12 +128,21 @@ double BaselineShiftPt(const TPPTXParagraph& paragraph, double sizePt) {
   return (lineHeightPt - kSingleLineHeight * sizePt) / 2 + kBaselineDropShare * sizePt;
 }
 
+// Which of a paragraph's blocks this is: lines after a break are set as
+// blocks of their own, so that each takes its height and baseline from its
+// own text; only the opening block has the bullet, the first-line indent and
+// the space before, only the closing one the space after.
+struct TBlockPart {
+  bool Opening = true, Closing = true;
+};
+
 // Vertical text lays its lines out across the box, so a paragraph's extent
 // and spacing are given along the text's own axes there: a width would fix
 // how many lines fit side by side, and lines beyond it would spill to one side.
-void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool first, bool wrap, bool vertical) {
+void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, bool first, bool wrap, bool vertical,
+                          TBlockPart part) {
   const double marginPx = paragraph.HasIndents ? paragraph.MarginLeftEmu / 9525.0 : std::max(paragraph.Level, 0) * 18.0;
-  const double indentPx = paragraph.HasIndents ? paragraph.IndentEmu / 9525.0 : 0;
+  const double indentPx = paragraph.HasIndents && part.Opening ? paragraph.IndentEmu / 9525.0 : 0;
   // A right-to-left paragraph keeps its margin and bullet on the right. The
   // attribute, not the CSS property, which EPUB style sheets may not use.
   out += paragraph.RightToLeft ? "<div dir=\"rtl\" style=\"" : "<div style=\"";
@@ -157,9 +166,9 @@ void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool fir
   const double sizePt = ParagraphSizePt(paragraph);
   AppendPt(out, "font-size", ParagraphStrutPt(paragraph));
   // Space before the first paragraph of a box is not drawn.
-  if (!first && paragraph.SpaceBeforePt > 0)
+  if (!first && part.Opening && paragraph.SpaceBeforePt > 0)
     AppendPt(out, vertical ? "margin-block-start" : "margin-top", paragraph.SpaceBeforePt);
-  if (paragraph.SpaceAfterPt > 0)
+  if (part.Closing && paragraph.SpaceAfterPt > 0)
     AppendPt(out, vertical ? "margin-block-end" : "margin-bottom", paragraph.SpaceAfterPt);
   if (!wrap) out += "white-space:pre;";
   // The shift moves lines down the page, which is along a vertical line.
@@ -169,16 +178,36 @@ void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool fir
     AppendPt(out, "top", shiftPt);
   }
   out += "\">";
-  if (paragraph.Bullet && !paragraph.BulletChar.empty()) AppendBullet(out, paragraph, indentPx);
+  if (part.Opening && paragraph.Bullet && !paragraph.BulletChar.empty()) AppendBullet(out, paragraph, indentPx);
   if (paragraph.Runs.empty()) out += "&nbsp;";
   for (const auto& run : paragraph.Runs) AppendRunSpan(out, run);
   // A break that ends the paragraph starts an empty line, which a block
   // ending in <br/> would not show.
-  if (!paragraph.Runs.empty()) {
+  if (part.Closing && !paragraph.Runs.empty()) {
     const std::string& last = paragraph.Runs.back().Text;
     if (!last.empty() && (last.back() == '\n' || last.back() == '\r')) out += "<br/>";
   }
   out += "</div>";
+}
+
+// A title line and a smaller line under it after a break: one paragraph in
+// the deck, where each line sits by its own size. Vertical text keeps one
+// block, its lines standing side by side.
+void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool first, bool wrap, bool vertical) {
+  std::vector<size_t> starts = {0};
+  const auto& runs = paragraph.Runs;
+  for (size_t i = 0; i + 1 < runs.size() && !vertical; ++i)
+    if (runs[i].Text == "\n") starts.push_back(i + 1);
+  if (starts.size() == 1) {
+    AppendParagraphBlock(out, paragraph, first, wrap, vertical, {});
+    return;
+  }
+  TPPTXParagraph lines = paragraph;
+  for (size_t k = 0; k < starts.size(); ++k) {
+    const size_t end = k + 1 < starts.size() ? starts[k + 1] : runs.size();
+    lines.Runs.assign(runs.begin() + static_cast<ptrdiff_t>(starts[k]), runs.begin() + static_cast<ptrdiff_t>(end));
+    AppendParagraphBlock(out, lines, first, wrap, vertical, {k == 0, k + 1 == starts.size()});
+  }
 }
 
 const char* GenericFamily(std::string_view typeface) {

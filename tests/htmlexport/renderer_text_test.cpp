@@ -165,6 +165,39 @@ TEST(RenderTextShape, ParagraphsCarryIndentsSpacingAndSize) {
   EXPECT_FALSE(Has(rtl, "direction:rtl"));
 }
 
+// A title line and a smaller line after a break: each line a block set by
+// its own size, the paragraph's bullet, indent and spacing at its two ends.
+TEST(RenderTextShape, LinesAfterABreakTakeTheirOwnSize) {
+  auto shape = MakeShape(skText, 0, 0, 200, 100);
+  TPPTXParagraph paragraph;
+  paragraph.Bullet = true;
+  paragraph.BulletChar = "*";
+  paragraph.HasIndents = true;
+  paragraph.MarginLeftEmu = 9525 * 20;
+  paragraph.IndentEmu = -9525 * 20;
+  paragraph.SpaceBeforePt = 6;
+  paragraph.SpaceAfterPt = 3;
+  paragraph.Runs = {MakeRun("Title"), MakeRun("\n"), MakeRun("small"), MakeRun("\n")};
+  for (size_t i = 0; i < 2; ++i) paragraph.Runs[i].FontSizePt = 40;
+  for (size_t i = 2; i < 4; ++i) paragraph.Runs[i].FontSizePt = 10;
+  shape->Paragraphs = {TPPTXParagraph(), paragraph};
+  const std::string text = RenderTextShape(*shape);
+  const size_t title = text.find("<div style=\"width:100%", text.find("<div style=\"width:100%") + 1);
+  const size_t small = text.find("<div style=\"width:100%", title + 1);
+  ASSERT_NE(small, std::string::npos);
+  EXPECT_EQ(text.find("<div style=\"width:100%", small + 1), std::string::npos) << "two lines, two blocks";
+  const std::string first = StyleAfter(text.substr(title), "<div"), second = StyleAfter(text.substr(small), "<div");
+  for (const char* part : {"font-size:40pt;", "top:4pt;", "margin-top:6pt;", "text-indent:-20px;"})
+    EXPECT_TRUE(Has(first, part)) << part << " in " << first;
+  for (const char* part : {"font-size:10pt;", "top:1pt;", "margin-bottom:3pt;", "padding-left:20px;"})
+    EXPECT_TRUE(Has(second, part)) << part << " in " << second;
+  EXPECT_FALSE(Has(first, "margin-bottom")) << first;
+  EXPECT_FALSE(Has(second, "margin-top")) << second;
+  EXPECT_FALSE(Has(second, "text-indent")) << second;
+  EXPECT_EQ(text.find("*"), text.rfind("*")) << "one bullet";
+  EXPECT_TRUE(Has(text, "<br/></span><br/></div>")) << "a closing break still starts an empty line";
+}
+
 TEST(RenderTextShape, BulletsHangInTheIndentWithTheirOwnLook) {
   auto shape = MakeShape(skText, 0, 0, 200, 100);
   TPPTXParagraph hanging;
