@@ -52,4 +52,22 @@ inline std::string ErrorOf(const std::function<void()>& action) {
   return "";
 }
 
+// The bytes of a picture header as the sniffer reads them (no pixel data,
+// no valid checksums): big-endian numbers, PNG chunks.
+inline std::string Be(uint32_t value, int bytes) {
+  std::string out;
+  for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>(value >> (8 * i) & 0xFF);
+  return out;
+}
+inline std::string PngChunk(const std::string& type, const std::string& data) {
+  return Be(static_cast<uint32_t>(data.size()), 4) + type + data + Be(0, 4);
+}
+// A PNG of width x height pixels; with a pHYs of pixelsPerMetre on both axes when above 0.
+inline std::string PngHeader(uint32_t width, uint32_t height, uint32_t pixelsPerMetre = 0) {
+  const std::string depthAndColour("\x08\x02\0\0\0", 5);
+  std::string png = "\x89PNG\r\n\x1a\n" + PngChunk("IHDR", Be(width, 4) + Be(height, 4) + depthAndColour);
+  if (pixelsPerMetre) png += PngChunk("pHYs", Be(pixelsPerMetre, 4) + Be(pixelsPerMetre, 4) + "\x01");
+  return png + PngChunk("IDAT", "");
+}
+
 }  // namespace tarvik::test
