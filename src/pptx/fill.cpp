@@ -2,8 +2,10 @@
 #include "pptx/fill.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
+#include "pptx/picture_info.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
@@ -12,6 +14,11 @@ namespace {
 
 // More than a deck needs; a longer list is hostile and only costs time.
 constexpr size_t kMaxGradientStops = 64;
+constexpr double kEmuPerInch = 914400;
+// A tile is kept between a pixel and the largest slide: smaller ones would
+// have the browser draw millions, larger ones are one picture anyway.
+constexpr int64_t kMinTileEmu = 9525;
+constexpr int64_t kMaxTileEmu = int64_t{kMaxPx} * 9525;
 
 double AlphaOf(pugi::xml_node color) {
   pugi::xml_node alpha = FindChildNode(color, "alpha");
@@ -65,6 +72,38 @@ pugi::xml_node NthElement(pugi::xml_node list, int64_t n) {
   return {};
 }
 
+// scale in thousandths of a percent; a negative one is taken as its size.
+int64_t TileSideEmu(int32_t pixels, double dpi, int64_t scale) {
+  const double emu = pixels * kEmuPerInch / dpi * std::fabs(static_cast<double>(scale)) / 100000.0;
+  return std::clamp(static_cast<int64_t>(std::llround(std::min(emu, 1e15))), kMinTileEmu, kMaxTileEmu);
+}
+
+// How the picture repeats. Its size comes from its own header, so that a
+// picture that cannot be read leaves the tile sizeless, to be stretched.
+void ReadTile(pugi::xml_node tile, TPPTXFill& fill) {
+  static const struct {
+    const char* Name;
+    double X, Y;
+  } kAnchors[] = {{"tl", 0, 0}, {"t", 0.5, 0}, {"tr", 1, 0},   {"l", 0, 0.5}, {"ctr", 0.5, 0.5},
+                  {"r", 1, 0.5}, {"bl", 0, 1}, {"b", 0.5, 1}, {"br", 1, 1}};
+  fill.Tile = true;
+  const std::string algn = GetAttrText(tile, "algn", "tl");
+  for (const auto& anchor : kAnchors) {
+    if (algn != anchor.Name) continue;
+    fill.TileAnchorX = anchor.X;
+    fill.TileAnchorY = anchor.Y;
+  }
+  const std::string flip = GetAttrText(tile, "flip", "none");
+  fill.TileFlipX = flip == "x" || flip == "xy";
+  fill.TileFlipY = flip == "y" || flip == "xy";
+  fill.TileOffsetXEmu = std::clamp<int64_t>(GetAttrInt64(tile, "tx", 0), -kMaxTileEmu, kMaxTileEmu);
+  fill.TileOffsetYEmu = std::clamp<int64_t>(GetAttrInt64(tile, "ty", 0), -kMaxTileEmu, kMaxTileEmu);
+  TPictureInfo picture;
+  if (!ReadPictureInfo(fill.PictureFile, picture)) return;
+  fill.TileWidthEmu = TileSideEmu(picture.WidthPx, picture.DpiX, GetAttrInt64(tile, "sx", 100000));
+  fill.TileHeightEmu = TileSideEmu(picture.HeightPx, picture.DpiY, GetAttrInt64(tile, "sy", 100000));
+}
+
 bool ReadPicture(pugi::xml_node blipFill, const ThemeColorMap* colors, const RelationshipMap* rels,
                  TPPTXFill& fill) {
   pugi::xml_node blip = FindChildNode(blipFill, "blip");
@@ -73,7 +112,7 @@ bool ReadPicture(pugi::xml_node blipFill, const ThemeColorMap* colors, const Rel
   if (!target) return false;
   fill.Kind = kFillPicture;
   fill.PictureFile = *target;
-  fill.Tile = FindChildNode(blipFill, "tile") != pugi::xml_node();
+  if (pugi::xml_node tile = FindChildNode(blipFill, "tile")) ReadTile(tile, fill);
   // Themes tint one grey texture with their colours through a duotone.
   if (pugi::xml_node duotone = FindChildNode(blip, "duotone")) {
     fill.Duotone = ReadColor(NthElement(duotone, 1), colors, fill.DuotoneDark) &&

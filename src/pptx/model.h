@@ -120,6 +120,17 @@ struct TPPTXFill {
   bool Radial = false;  // a path gradient, from the centre out
   std::string PictureFile;
   bool Tile = false;  // the picture repeats at its own size instead of stretching
+  // A tile's size: the picture's pixels at its own resolution, scaled as the
+  // fill says. Zero when the picture's header could not be read; such a
+  // tiled picture is stretched over the box.
+  int64_t TileWidthEmu = 0, TileHeightEmu = 0;
+  // The tile grid is anchored where a tile aligned to this point of the box
+  // lies (0, 0.5 or 1 of its width and height: left or top, centre, right or
+  // bottom), then moved by the offsets.
+  double TileAnchorX = 0, TileAnchorY = 0;
+  int64_t TileOffsetXEmu = 0, TileOffsetYEmu = 0;
+  // Every other tile across (X) or down (Y) is mirrored.
+  bool TileFlipX = false, TileFlipY = false;
   // A picture recoloured in two tones: its dark parts become DuotoneDark,
   // its light parts DuotoneLight, and the greys between them a blend.
   bool Duotone = false;

@@ -72,6 +72,45 @@ TEST(Fill, EachKindOfFill) {
   EXPECT_TRUE(picture.Tile);
 }
 
+TEST(Fill, ATileIsItsPictureAtThePictureResolutionScaledAndAnchored) {
+  TTempDir dir;
+  TPaint paint;
+  WriteFileBytes(dir / "plain.png", PngHeader(20, 10));
+  WriteFileBytes(dir / "fine.png", PngHeader(20, 10, 7874));  // 200 dpi
+  paint.Rels.Set("rId8", {dir / "plain.png", "image", false});
+  paint.Rels.Set("rId9", {dir / "fine.png", "image", false});
+  const struct {
+    const char* Tile;
+    const char* Picture;
+    int64_t Width, Height;  // EMU
+    double AnchorX, AnchorY;
+    int64_t OffsetX, OffsetY;
+    bool FlipX, FlipY;
+  } cases[] = {
+      {"<a:tile/>", "rId8", 20 * 9525, 10 * 9525, 0, 0, 0, 0, false, false},
+      {"<a:tile tx='9525' ty='-19050' sx='50000' sy='200000' flip='xy' algn='br'/>", "rId9", 45720, 91440, 1, 1, 9525,
+       -19050, true, true},
+      {"<a:tile sx='0' flip='y' algn='t'/>", "rId8", 9525, 10 * 9525, 0.5, 0, 0, 0, false, true},
+      {"<a:tile flip='x' algn='r'/>", "rId7", 0, 0, 1, 0.5, 0, 0, true, false},  // a picture not there
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Tile);
+    auto xml = Xml(std::string("<p:spPr><a:blipFill><a:blip r:embed='") + c.Picture + "'/>" + c.Tile +
+                   "</a:blipFill></p:spPr>");
+    TPPTXFill fill;
+    ASSERT_TRUE(ReadFill(xml->Root(), paint.Context(), fill));
+    EXPECT_TRUE(fill.Tile);
+    EXPECT_EQ(fill.TileWidthEmu, c.Width);
+    EXPECT_EQ(fill.TileHeightEmu, c.Height);
+    EXPECT_EQ(fill.TileAnchorX, c.AnchorX);
+    EXPECT_EQ(fill.TileAnchorY, c.AnchorY);
+    EXPECT_EQ(fill.TileOffsetXEmu, c.OffsetX);
+    EXPECT_EQ(fill.TileOffsetYEmu, c.OffsetY);
+    EXPECT_EQ(fill.TileFlipX, c.FlipX);
+    EXPECT_EQ(fill.TileFlipY, c.FlipY);
+  }
+}
+
 TEST(Fill, StyleReferencesPickFromTheThemeWithTheirOwnColour) {
   TPaint paint;
   auto read = [&](const std::string& xml, TPPTXFill& fill) {
