@@ -81,29 +81,86 @@ std::string AppendDuotoneFilter(std::string& defs, const TPPTXFill& fill, const 
   return " filter=\"url(#" + filterId + ")\"";
 }
 
-// A picture stretched over the box, as a pattern a fill can name. Tiles are
-// drawn stretched as well: their size would need the picture decoded.
+constexpr double kEmuPerPx = 9525;
+
+// One period of a picture fill's pattern: where it starts, the size of one
+// picture in it, and whether the copies to its right and below are mirrored.
+struct TPatternCell {
+  double X = 0, Y = 0, Width = 1, Height = 1;
+  bool FlipX = false, FlipY = false;
+};
+
+// A stretched picture is one cell over the box. Tiles sit on a grid through
+// the tile aligned to the fill's anchor point of the box, moved by the
+// offsets; the start is brought within one period of the box's corner,
+// which draws the same and keeps a far offset's numbers small.
+TPatternCell PatternCell(const TPPTXFill& fill, const TSvgBox& box) {
+  if (!fill.Tile || fill.TileWidthEmu <= 0 || fill.TileHeightEmu <= 0)
+    return {box.Left, box.Top, std::max(box.Width, 1.0), std::max(box.Height, 1.0)};
+  TPatternCell cell;
+  cell.Width = fill.TileWidthEmu / kEmuPerPx;
+  cell.Height = fill.TileHeightEmu / kEmuPerPx;
+  cell.FlipX = fill.TileFlipX;
+  cell.FlipY = fill.TileFlipY;
+  auto start = [](double edge, double boxSide, double tile, double anchor, int64_t offsetEmu, bool flip) {
+    const double origin = anchor * (boxSide - tile) + offsetEmu / kEmuPerPx;
+    return edge + std::fmod(origin, flip ? 2 * tile : tile);
+  };
+  cell.X = start(box.Left, box.Width, cell.Width, fill.TileAnchorX, fill.TileOffsetXEmu, cell.FlipX);
+  cell.Y = start(box.Top, box.Height, cell.Height, fill.TileAnchorY, fill.TileOffsetYEmu, cell.FlipY);
+  return cell;
+}
+
+// The picture in each cell of the period: as it is at the start, mirrored
+// in the copies a flip adds. Pictures shared across the document are used;
+// others are written once and the copies use that.
+bool AppendCellPictures(std::string& pattern, std::string& defs, const TPPTXFill& fill, const TPatternCell& cell,
+                        const std::string& id, TRenderContext& context) {
+  const double w = cell.Width, h = cell.Height;
+  const bool copies = cell.FlipX || cell.FlipY;
+  const std::string shared = context.SharedPicture(defs, fill.PictureFile);
+  if (!shared.empty()) {
+    AppendPictureUse(pattern, shared, 0, 0, w, h);
+  } else {
+    pattern += copies ? "<image id=\"" + id + "_picture\" href=\"" : "<image href=\"";
+    if (!context.AppendDataUri(pattern, fill.PictureFile)) return false;
+    pattern += "\" x=\"0\" y=\"0\"";
+    AppendAttr(pattern, "width", w);
+    AppendAttr(pattern, "height", h);
+    pattern += " preserveAspectRatio=\"none\"/>";
+  }
+  for (auto [across, down] : {std::pair{true, false}, {false, true}, {true, true}}) {
+    if ((across && !cell.FlipX) || (down && !cell.FlipY)) continue;
+    const double left = across ? 2 * w : 0, top = down ? 2 * h : 0;
+    if (!shared.empty()) {
+      AppendPictureUse(pattern, shared, left, top, across ? -w : w, down ? -h : h);
+      continue;
+    }
+    pattern += "<use href=\"#" + id + "_picture\" transform=\"matrix(";
+    pattern += across ? "-1 0 0 " : "1 0 0 ";
+    pattern += down ? "-1 " : "1 ";
+    AppendNum(pattern, left);
+    pattern += ' ';
+    AppendNum(pattern, top);
+    pattern += ")\"/>";
+  }
+  return true;
+}
+
+// A picture fill as a pattern a fill can name: stretched over the box, or
+// repeated at the tile's size.
 bool AppendPicturePattern(std::string& defs, const TPPTXFill& fill, const TSvgBox& box, const std::string& id,
                           TRenderContext& context) {
   const std::string filter = fill.Duotone ? AppendDuotoneFilter(defs, fill, id) : std::string();
+  const TPatternCell cell = PatternCell(fill, box);
   std::string pattern = "<pattern id=\"" + id + "\" patternUnits=\"userSpaceOnUse\"";
-  AppendAttr(pattern, "x", box.Left);
-  AppendAttr(pattern, "y", box.Top);
-  AppendAttr(pattern, "width", std::max(box.Width, 1.0));
-  AppendAttr(pattern, "height", std::max(box.Height, 1.0));
+  AppendAttr(pattern, "x", cell.X);
+  AppendAttr(pattern, "y", cell.Y);
+  AppendAttr(pattern, "width", cell.FlipX ? 2 * cell.Width : cell.Width);
+  AppendAttr(pattern, "height", cell.FlipY ? 2 * cell.Height : cell.Height);
   pattern += '>';
   if (!filter.empty()) pattern += "<g" + filter + ">";
-  const std::string shared = context.SharedPicture(defs, fill.PictureFile);
-  if (!shared.empty()) {
-    AppendPictureUse(pattern, shared, 0, 0, std::max(box.Width, 1.0), std::max(box.Height, 1.0));
-  } else {
-    pattern += "<image href=\"";
-    if (!context.AppendDataUri(pattern, fill.PictureFile)) return false;
-    pattern += "\" x=\"0\" y=\"0\"";
-    AppendAttr(pattern, "width", std::max(box.Width, 1.0));
-    AppendAttr(pattern, "height", std::max(box.Height, 1.0));
-    pattern += " preserveAspectRatio=\"none\"/>";
-  }
+  if (!AppendCellPictures(pattern, defs, fill, cell, id, context)) return false;
   if (!filter.empty()) pattern += "</g>";
   pattern += "</pattern>";
   defs += pattern;

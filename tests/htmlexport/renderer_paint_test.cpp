@@ -2,7 +2,10 @@
 // transparency, dashes in line widths, arrowheads and slide backgrounds.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <string>
+#include <tuple>
 
 #include "htmlexport/renderer_test_util.h"
 #include "htmlexport/svg_paint.h"
@@ -72,6 +75,69 @@ TEST(ShapePaint, PicturesTransparencyDashesAndArrowheads) {
       << "a missing picture paints nothing";
   shape->HasLine = false;
   EXPECT_TRUE(Has(ShapePaint(*shape, {0, 0, 100, 10}, "r", context).Attributes, "stroke=\"none\" stroke-width=\"0\""));
+}
+
+// The number in attribute name of the first element starting with tag.
+double AttributeOf(const std::string& text, const std::string& tag, const std::string& name) {
+  const size_t element = text.find(tag);
+  const size_t at = text.find(" " + name + "=\"", element);
+  if (element == std::string::npos || at == std::string::npos || at > text.find('>', element)) return NAN;
+  return std::stod(text.substr(at + name.size() + 3));
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(ShapePaint, ATiledPictureRepeatsAtItsTileSizeFromItsAnchorPoint) {
+  ScratchFolder dir;
+  auto shape = MakeShape(skRect, 10, 20, 100, 50);
+  shape->Fill.Kind = kFillPicture;
+  shape->Fill.PictureFile = dir.Write("tile.png", "PNG");
+  shape->Fill.Tile = true;
+  const struct {
+    double AnchorX, AnchorY;
+    int OffsetXPx, OffsetYPx;
+    bool FlipX, FlipY;
+    double X, Y;  // where a tile as it is lies
+  } cases[] = {
+      {0, 0, 0, 0, false, false, 10, 20},     {1, 1, 0, 0, false, false, 80, 50},
+      {0.5, 0.5, 5, -3, false, false, 50, 32}, {0.5, 0, -1000, 0, true, true, 45 - 1000, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.AnchorX << " " << c.AnchorY << " flips " << c.FlipX << c.FlipY);
+    TPPTXFill& fill = shape->Fill;
+    fill.TileWidthEmu = 30 * 9525;
+    fill.TileHeightEmu = 20 * 9525;
+    std::tie(fill.TileAnchorX, fill.TileAnchorY, fill.TileFlipX, fill.TileFlipY) =
+        std::tuple{c.AnchorX, c.AnchorY, c.FlipX, c.FlipY};
+    fill.TileOffsetXEmu = c.OffsetXPx * 9525;
+    fill.TileOffsetYEmu = c.OffsetYPx * 9525;
+    TRenderContext context;
+    const std::string defs = ShapePaint(*shape, {10, 20, 100, 50}, "t", context).Defs;
+    const double width = AttributeOf(defs, "<pattern", "width"), height = AttributeOf(defs, "<pattern", "height");
+    EXPECT_EQ(width, c.FlipX ? 60 : 30) << "a mirrored copy beside each tile";
+    EXPECT_EQ(height, c.FlipY ? 40 : 20) << defs;
+    const double x = AttributeOf(defs, "<pattern", "x"), y = AttributeOf(defs, "<pattern", "y");
+    EXPECT_NEAR(std::remainder(x - c.X, width), 0, 1e-6) << "the tile grid runs through the anchored tile";
+    EXPECT_NEAR(std::remainder(y - c.Y, height), 0, 1e-6);
+    EXPECT_LT(std::fabs(x - 10), width) << "the start brought near the box";
+    EXPECT_EQ(Count(defs, "<use"), (c.FlipX ? 2u : 1u) * (c.FlipY ? 2u : 1u) - 1) << "one use per mirrored copy";
+    EXPECT_EQ(Count(defs, "data:"), 1u) << "the picture's bytes once";
+    for (size_t at = defs.find("matrix("); at != std::string::npos; at = defs.find("matrix(", at + 1)) {
+      double a, b, cc, d, e, f;
+      ASSERT_EQ(std::sscanf(defs.c_str() + at, "matrix(%lf %lf %lf %lf %lf %lf)", &a, &b, &cc, &d, &e, &f), 6);
+      EXPECT_EQ(e, a < 0 ? width : 0) << "a copy mirrored into the second half of the period";
+      EXPECT_EQ(f, d < 0 ? height : 0);
+    }
+  }
+  shape->Fill.TileWidthEmu = 0;
+  TRenderContext context;
+  const std::string stretched = ShapePaint(*shape, {10, 20, 100, 50}, "s", context).Defs;
+  EXPECT_EQ(AttributeOf(stretched, "<pattern", "width"), 100) << "a tile of no known size stretches over the box";
+  EXPECT_EQ(AttributeOf(stretched, "<pattern", "x"), 10);
 }
 
 TEST(RenderSlideSection, DrawsAGradientOrPictureBackgroundFirst) {
