@@ -308,6 +308,7 @@ std::string BackgroundElement(const TPPTXFill& fill, double width, double height
   std::string out = "<defs>" + defs + "</defs><rect x=\"0\" y=\"0\"";
   AppendAttr(out, "width", width);
   AppendAttr(out, "height", height);
+  if (fill.Opacity < 1) AppendAttr(out, "fill-opacity", fill.Opacity);
   out += " fill=\"" + value + "\"/>";
   return out;
 }

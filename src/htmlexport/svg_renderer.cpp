@@ -81,7 +81,9 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   AppendTransform(out, shape.FlipH, shape.FlipV, shape.RotationDeg, l, t, w, h);
   out += "\" clip-path=\"url(#";
   out += id;
-  out += ")\">";
+  out += ")\"";
+  if (shape.PictureOpacity < 1) AppendNumAttr(out, "opacity", shape.PictureOpacity);
+  out += '>';
   if (!shared.empty()) {
     AppendPictureUse(out, shared, ix, iy, iw, ih);
     out += "</g>";

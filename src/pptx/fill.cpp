@@ -10,6 +10,12 @@
 
 namespace tarvik {
 
+double BlipOpacity(pugi::xml_node blip) {
+  pugi::xml_node fix = FindChildNode(blip, "alphaModFix");
+  if (!fix) return 1;
+  return std::clamp(GetAttrInt64(fix, "amt", 100000) / 100000.0, 0.0, 1.0);
+}
+
 namespace {
 
 // More than a deck needs; a longer list is hostile and only costs time.
@@ -113,6 +119,7 @@ bool ReadPicture(pugi::xml_node blipFill, const ThemeColorMap* colors, const Rel
   fill.Kind = kFillPicture;
   fill.PictureFile = *target;
   if (pugi::xml_node tile = FindChildNode(blipFill, "tile")) ReadTile(tile, fill);
+  fill.Opacity = BlipOpacity(blip);
   // Themes tint one grey texture with their colours through a duotone.
   if (pugi::xml_node duotone = FindChildNode(blip, "duotone")) {
     fill.Duotone = ReadColor(NthElement(duotone, 1), colors, fill.DuotoneDark) &&

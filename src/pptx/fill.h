@@ -39,4 +39,7 @@ void ReadLineStyle(pugi::xml_node ln, pugi::xml_node lnRef, const TPaintContext&
 // The colour of fill for consumers that paint one colour, and whether there is one.
 bool SolidColorOf(const TPPTXFill& fill, TColor& color);
 
+// A picture's opacity from its blip's alphaModFix: 1 without one.
+double BlipOpacity(pugi::xml_node blip);
+
 }  // namespace tarvik

@@ -205,6 +205,7 @@ class TPPTXShape {
   std::string DrawingFile;
   bool UndrawableMetafile = false;
   std::string PosterImage;
+  double PictureOpacity = 1;  // the picture's own, apart from its box's fill
   bool HasFill = false;
   TColor FillColor = clNone;
   bool HasLine = false;

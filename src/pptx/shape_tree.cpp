@@ -109,6 +109,7 @@ void ReadPicture(pugi::xml_node element, const RelationshipMap& rels, TPPTXShape
   }
   ReadFlips(element, shape);
 
+  shape.PictureOpacity = BlipOpacity(blip);
   if (blip) {
     if (const std::string* target = MappedTarget(rels, GetAttrText(blip, "embed"))) {
       if (shape.Kind == skImage) shape.MediaFile = *target;

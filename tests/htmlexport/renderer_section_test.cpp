@@ -94,6 +94,7 @@ TEST(RenderSlideSection, EverySectionIsWellFormedXml) {
     image->MediaFile = picture;
     image->CropLeft = 10000;
     image->FlipH = true;
+    image->PictureOpacity = 0.5;
     slide->Shapes.push_back(std::move(image));
     auto missing = MakeShape(skImage, 10, 10, 50, 50);
     missing->MediaFile = JoinPath(dir.Path(), "gone.png");
@@ -132,6 +133,7 @@ TEST(RenderSlideSection, EverySectionIsWellFormedXml) {
     EXPECT_NE(spanText.find(hostile), std::string::npos) << spanText;
     // the missing picture draws nothing: one clip per slide
     EXPECT_EQ(svg.select_nodes("defs/clipPath").size(), 1u);
+    EXPECT_TRUE(svg.select_node("g[@clip-path and @opacity='0.5']")) << "a see-through picture";
     EXPECT_TRUE(svg.select_node("foreignObject/audio[@src='']"));
   }
   EXPECT_EQ(ObjectCount(presentation), 20);

@@ -53,6 +53,10 @@ TEST(Fill, EachKindOfFill) {
       {"<p:spPr><a:xfrm/><a:noFill/></p:spPr>", true, kFillNone, clNone, 1},
       {"<p:spPr><a:blipFill><a:blip r:embed='rId7'/><a:tile/></a:blipFill></p:spPr>", true, kFillPicture, clNone, 1},
       {"<p:spPr><a:blipFill><a:blip r:embed='rId9'/></a:blipFill></p:spPr>", false, kFillNone, clNone, 1},
+      {"<p:spPr><a:blipFill><a:blip r:embed='rId7'><a:alphaModFix amt='52000'/></a:blip></a:blipFill></p:spPr>",
+       true, kFillPicture, clNone, 0.52},
+      {"<p:spPr><a:blipFill><a:blip r:embed='rId7'><a:alphaModFix amt='150000'/></a:blip></a:blipFill></p:spPr>",
+       true, kFillPicture, clNone, 1},
       {"<p:spPr><a:gradFill><a:gsLst/></a:gradFill></p:spPr>", false, kFillNone, clNone, 1},
       {"<p:spPr><a:xfrm/></p:spPr>", false, kFillNone, clNone, 1},
   };
