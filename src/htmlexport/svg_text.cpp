@@ -145,7 +145,11 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
   const double indentPx = paragraph.HasIndents && part.Opening ? paragraph.IndentEmu / 9525.0 : 0;
   // A right-to-left paragraph keeps its margin and bullet on the right. The
   // attribute, not the CSS property, which EPUB style sheets may not use.
-  out += paragraph.RightToLeft ? "<div dir=\"rtl\" style=\"" : "<div style=\"";
+  out += paragraph.RightToLeft ? "<div dir=\"rtl\"" : "<div";
+  // The player's fitting counts a paragraph's lines after a break with it,
+  // empty or not.
+  if (!part.Opening) out += " data-after-break=\"\"";
+  out += " style=\"";
   out += vertical ? "box-sizing:border-box;text-align:" : "width:100%;box-sizing:border-box;text-align:";
   out += AlignmentName(paragraph.Alignment);
   out += vertical ? ";padding-inline-start:" : paragraph.RightToLeft ? ";padding-right:" : ";padding-left:";

@@ -183,9 +183,9 @@ TEST(RenderTextShape, LinesAfterABreakTakeTheirOwnSize) {
   shape->Paragraphs = {TPPTXParagraph(), paragraph};
   const std::string text = RenderTextShape(*shape);
   const size_t title = text.find("<div style=\"width:100%", text.find("<div style=\"width:100%") + 1);
-  const size_t small = text.find("<div style=\"width:100%", title + 1);
-  ASSERT_NE(small, std::string::npos);
-  EXPECT_EQ(text.find("<div style=\"width:100%", small + 1), std::string::npos) << "two lines, two blocks";
+  const size_t small = text.find("<div data-after-break=\"\" style=\"width:100%", title + 1);
+  ASSERT_NE(small, std::string::npos) << "the player fits a paragraph's lines together";
+  EXPECT_EQ(text.find("<div", small + 1), std::string::npos) << "two lines, two blocks";
   const std::string first = StyleAfter(text.substr(title), "<div"), second = StyleAfter(text.substr(small), "<div");
   for (const char* part : {"font-size:40pt;", "top:4pt;", "margin-top:6pt;", "text-indent:-20px;"})
     EXPECT_TRUE(Has(first, part)) << part << " in " << first;

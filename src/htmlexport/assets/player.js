@@ -67,11 +67,12 @@ function setScale(parts,f){
 }
 // From the first paragraph's top to the bottom of the last one with text,
 // without the shifts that only move the drawn lines: empty paragraphs at
-// the end may run past the box, as they do in the slide's editors.
+// the end may run past the box, as they do in the slide's editors. Lines
+// after a break belong to their paragraph and count with it.
 function textHeight(parts){
   const ps=parts.paragraphs;
   let last=ps.length-1;
-  while(last>0&&!/\S/.test(ps[last].el.textContent))last--;
+  while(last>0&&!/\S/.test(ps[last].el.textContent)&&!ps[last].el.hasAttribute('data-after-break'))last--;
   const a=ps[0].el,b=ps[last].el;
   return b.offsetTop-pt(b.style.top)*4/3+b.offsetHeight-(a.offsetTop-pt(a.style.top)*4/3);
 }
