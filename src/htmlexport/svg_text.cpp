@@ -77,11 +77,19 @@ double ParagraphSizePt(const TPPTXParagraph& paragraph) {
 // least as tall as the block's own font makes it, where the slide's editors
 // size each line by its own tallest run: the smallest run keeps a line of
 // small text after a line of large text as tight as they draw it.
+// The block takes that run's family too: a strut in another family sits on
+// the same baseline with other ascent and descent, and the line box that
+// holds both is taller than either (a fifteenth for Courier under Arial).
+const TPPTXTextRun* StrutRun(const TPPTXParagraph& paragraph) {
+  const TPPTXTextRun* strut = nullptr;
+  for (const TPPTXTextRun& run : paragraph.Runs)
+    if (!strut || SizeOrDefault(run.FontSizePt) < SizeOrDefault(strut->FontSizePt)) strut = &run;
+  return strut;
+}
+
 double ParagraphStrutPt(const TPPTXParagraph& paragraph) {
-  if (paragraph.Runs.empty()) return SizeOrDefault(paragraph.EndFontSizePt);
-  double size = SizeOrDefault(paragraph.Runs.front().FontSizePt);
-  for (const TPPTXTextRun& run : paragraph.Runs) size = std::min(size, SizeOrDefault(run.FontSizePt));
-  return size;
+  const TPPTXTextRun* strut = StrutRun(paragraph);
+  return strut ? SizeOrDefault(strut->FontSizePt) : SizeOrDefault(paragraph.EndFontSizePt);
 }
 
 void AppendBullet(std::string& out, const TPPTXParagraph& paragraph, double indentPx) {
@@ -169,6 +177,11 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
   if (std::fabs(indentPx) > 0.001) AppendPx(out, "text-indent", indentPx);
   const double sizePt = ParagraphSizePt(paragraph);
   AppendPt(out, "font-size", ParagraphStrutPt(paragraph));
+  if (const TPPTXTextRun* strut = StrutRun(paragraph)) {
+    out += "font-family:";
+    AppendHtmlEscaped(out, CssFontFamily(strut->FontName));
+    out += ';';
+  }
   // Space before the first paragraph of a box is not drawn.
   if (!first && part.Opening && paragraph.SpaceBeforePt > 0)
     AppendPt(out, vertical ? "margin-block-start" : "margin-top", paragraph.SpaceBeforePt);

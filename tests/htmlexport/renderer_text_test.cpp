@@ -125,6 +125,7 @@ TEST(RenderTextShape, ParagraphsCarryIndentsSpacingAndSize) {
   indented.SpaceAfterPt = 3;
   indented.Runs.push_back(MakeRun("b"));
   indented.Runs[1].FontSizePt = 28;
+  indented.Runs[0].FontName = "Courier New";
   TPPTXParagraph empty;
   empty.EndFontSizePt = 9;
   empty.LineSpacingPt = 30;
@@ -138,8 +139,10 @@ TEST(RenderTextShape, ParagraphsCarryIndentsSpacingAndSize) {
   EXPECT_TRUE(Has(levelStyle, "white-space:pre;"));
   const size_t second = text.find("<div style=\"width:100%", text.find("<div style=\"width:100%") + 1);
   const std::string indentStyle = StyleAfter(text.substr(second), "<div");
-  // The block is set in its smallest run, so that only a line's own runs make it taller.
-  for (const char* part : {"padding-left:40px;", "padding-right:7px;", "text-indent:-15px;", "line-height:1.08;", "font-size:12pt;",
+  // The block is set in its smallest run, in that run's family, so that only
+  // a line's own runs make it taller.
+  for (const char* part : {"padding-left:40px;", "padding-right:7px;", "text-indent:-15px;", "line-height:1.08;",
+                           "font-size:12pt;font-family:&#39;Courier New&#39;,&#39;Liberation Mono&#39;,monospace;",
                            "margin-top:6pt;", "margin-bottom:3pt;"})
     EXPECT_TRUE(Has(indentStyle, part)) << part << " in " << indentStyle;
   const size_t third = text.find("<div style=\"width:100%", second + 1);
