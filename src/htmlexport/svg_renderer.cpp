@@ -228,7 +228,7 @@ void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& cont
       AppendTextShape(out, shape);
       return;
     case skImage:
-      if (shape.UndrawableMetafile) AppendPictureBox(out, shape);
+      if (shape.UndrawablePicture) AppendPictureBox(out, shape);
       else AppendImageShape(out, shape, shape.DrawnFile(), context);
       return;
     case skVideo:

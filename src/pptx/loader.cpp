@@ -22,11 +22,13 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <system_error>
 
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/metafile.h"
+#include "platform/tiff.h"
 #include "pptx/fill.h"
 #include "pptx/package.h"
 #include "pptx/placeholders.h"
@@ -184,23 +186,34 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, int32_t slid
   return slide;
 }
 
-// Each picture file that is a metafile, by path: its converted picture, ""
-// when none could be made. Files that are no metafile are not in it.
-using TMetafileCache = std::map<std::string, std::string>;
+// The picture browsers draw in place of File, a metafile or a TIFF, which
+// they cannot draw: made next to it, or "" when none could be made. Nothing
+// for a file browsers draw as it is.
+std::optional<std::string> BrowserPicture(const std::string& file) {
+  const std::string head = ReadFileHead(file, 44);
+  if (const TMetafileKind kind = MetafileKindOf(head); kind != TMetafileKind::None)
+    return ConvertMetafile(file, kind, file);
+  if (IsTiff(head)) return ConvertTiff(file, file);
+  return std::nullopt;
+}
 
-// Pictures in metafiles get a picture that browsers draw, made once per file
-// next to the original, which stays as it is for the import.
-void ConvertMetafiles(TPPTXSlide& slide, TMetafileCache& cache) {
+// Each picture file browsers cannot draw, by path: the picture made for it,
+// "" when none could be made.
+using TBrowserPictures = std::map<std::string, std::string>;
+
+// Each such file is converted once however many shapes show it; the original
+// stays as it is for the import.
+void ConvertForBrowsers(TPPTXSlide& slide, TBrowserPictures& cache) {
   for (auto& shape : slide.Shapes) {
     if (shape->Kind != skImage || shape->MediaFile.empty()) continue;
     auto known = cache.find(shape->MediaFile);
     if (known == cache.end()) {
-      const TMetafileKind kind = MetafileKindOf(ReadFileHead(shape->MediaFile, 44));
-      if (kind == TMetafileKind::None) continue;
-      known = cache.emplace(shape->MediaFile, ConvertMetafile(shape->MediaFile, kind, shape->MediaFile)).first;
+      std::optional<std::string> picture = BrowserPicture(shape->MediaFile);
+      if (!picture) continue;
+      known = cache.emplace(shape->MediaFile, std::move(*picture)).first;
     }
     shape->DrawingFile = known->second;
-    shape->UndrawableMetafile = known->second.empty();
+    shape->UndrawablePicture = known->second.empty();
   }
 }
 
@@ -238,7 +251,7 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
 
   RelationshipMap rels = LoadRelationships(pptFolder, "presentation.xml", folder);
 
-  TMetafileCache metafiles;
+  TBrowserPictures converted;
   const int64_t firstNumber = std::clamp<int64_t>(GetAttrInt64(root, "firstSlideNum", 1), 0, 1 << 30);
   pugi::xml_node list = FindChildNode(root, "sldIdLst");
   for (pugi::xml_node entry = list.first_child(); entry; entry = entry.next_sibling()) {
@@ -248,7 +261,7 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
     if (!target || target->External) continue;
     const int64_t number = firstNumber + static_cast<int64_t>(presentation->Slides.size());
     presentation->Slides.push_back(ReadSlide(target->Path, static_cast<int32_t>(number), state));
-    ConvertMetafiles(*presentation->Slides.back(), metafiles);
+    ConvertForBrowsers(*presentation->Slides.back(), converted);
   }
   return presentation;
 }

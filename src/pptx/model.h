@@ -199,11 +199,11 @@ class TPPTXShape {
   int32_t CropLeft = 0, CropTop = 0, CropRight = 0, CropBottom = 0;
   bool FlipH = false, FlipV = false;
   std::string MediaFile;
-  // MediaFile as browsers draw it, when it is a metafile: its converted
-  // picture, or "" with UndrawableMetafile when no converter could draw it.
+  // MediaFile as browsers draw it, when it is a metafile or a TIFF: its
+  // converted picture, or "" with UndrawablePicture when none could be made.
   // The .pub import keeps MediaFile, which the host draws itself.
   std::string DrawingFile;
-  bool UndrawableMetafile = false;
+  bool UndrawablePicture = false;
   std::string PosterImage;
   double PictureOpacity = 1;  // the picture's own, apart from its box's fill
   bool HasFill = false;

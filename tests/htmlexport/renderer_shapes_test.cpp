@@ -339,7 +339,7 @@ TEST(FileToDataUri, EmptyForMissingOrEmptyFiles) {
 TEST(RenderShape, AMetafileNoConverterDrewIsALabelledBoxNotNothing) {
   auto shape = tarvik::test::MakeShape(tarvik::skImage, 10, 20, 100, 50);
   shape->MediaFile = "/nowhere/image1.emf";
-  shape->UndrawableMetafile = true;
+  shape->UndrawablePicture = true;
   tarvik::TRenderContext context;
   const std::string out = tarvik::RenderShape(*shape, context);
   EXPECT_NE(out.find("<rect x=\"10\" y=\"20\" width=\"100\" height=\"50\""), std::string::npos) << out;

@@ -327,7 +327,7 @@ TEST(GraphicFrame, LegacyObjectsShowTheirVmlPreviewAndMetafilesAreMarked) {
   EXPECT_EQ(shapes[0]->Kind, skImage);
   EXPECT_EQ(shapes[2]->Kind, skImage) << "a named VML shape is found by its o:spid";
   EXPECT_TRUE(shapes[0]->MediaFile.ends_with("image1.emf")) << "the import keeps the original";
-  EXPECT_TRUE(shapes[0]->UndrawableMetafile);
+  EXPECT_TRUE(shapes[0]->UndrawablePicture);
   EXPECT_EQ(shapes[0]->DrawnFile(), shapes[0]->MediaFile);
   EXPECT_EQ(shapes[1]->Kind, skOther) << "an object without a preview stays its frame";
 }

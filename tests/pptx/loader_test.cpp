@@ -1,9 +1,11 @@
 // The loader end to end on small generated decks: slide list, size,
-// backgrounds, failures, and deep nesting.
+// backgrounds, failures, deep nesting, and pictures browsers cannot draw.
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
+#include "platform/files.h"
 #include "pptx_test_util.h"
+#include "support/tiff_writer.h"
 
 using namespace tarvik;
 using namespace tarvik::test;
@@ -195,4 +197,30 @@ TEST(Loader, ASlidePartListedOverAndOverExhaustsTheReadBudget) {
   deck.Add("ppt/presentation.xml", presentation);
   std::string error = ErrorOf([&] { LoadDeck(deck, dir); });
   EXPECT_NE(error.find("lists its slide parts so often"), std::string::npos) << error;
+}
+
+TEST(Loader, TiffPicturesGetAPictureBrowsersDrawOrAreMarkedUndrawable) {
+  TTempDir dir;
+  TTiffImage gray;
+  gray.BigEndian = true;
+  gray.Width = 3, gray.Pixels = "\x10\x80\xF0";
+  TDeckParts parts;
+  parts.Slides = {{PictureXml(2, "Good", "rGood", 0, 0, 100, 100) + PictureXml(3, "Again", "rGood", 0, 0, 50, 50) +
+                       PictureXml(4, "Cut", "rCut", 0, 0, 100, 100),
+                   RelationshipXml("rGood", "image", "../media/image1.tiff") +
+                       RelationshipXml("rCut", "image", "../media/image2.tif"),
+                   ""}};
+  TDeckWriter deck = BuildMinimalDeck(parts);
+  deck.Add("ppt/media/image1.tiff", WriteTiff(gray));
+  deck.Add("ppt/media/image2.tif", WriteTiff(gray).substr(0, 20));
+  auto p = LoadDeck(deck, dir);
+  const auto& shapes = p->Slides.at(0)->Shapes;
+  ASSERT_EQ(shapes.size(), 3u);
+  EXPECT_TRUE(shapes[0]->MediaFile.ends_with("image1.tiff")) << "the import keeps the original";
+  EXPECT_TRUE(shapes[0]->DrawingFile.ends_with(".png")) << shapes[0]->DrawingFile;
+  EXPECT_TRUE(FileExists(shapes[0]->DrawnFile()));
+  EXPECT_FALSE(shapes[0]->UndrawablePicture);
+  EXPECT_EQ(shapes[1]->DrawingFile, shapes[0]->DrawingFile) << "converted once";
+  EXPECT_TRUE(shapes[2]->UndrawablePicture);
+  EXPECT_EQ(shapes[2]->DrawnFile(), shapes[2]->MediaFile);
 }
