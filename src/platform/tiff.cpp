@@ -98,11 +98,10 @@ int TypeSize(uint32_t type) {
   return 0;
 }
 
-constexpr uint16_t kTagsRead[] = {kTagWidth,        kTagHeight,         kTagBitsPerSample, kTagCompression,
-                                  kTagPhotometric,  kTagStripOffsets,   kTagSamplesPerPixel, kTagRowsPerStrip,
-                                  kTagStripByteCounts, kTagPlanar,      kTagPredictor,     kTagColourMap,
-                                  kTagTileWidth,    kTagTileHeight,     kTagTileOffsets,   kTagTileByteCounts,
-                                  kTagExtraSamples, kTagSampleFormat};
+constexpr uint16_t kTagsRead[] = {
+    kTagWidth,           kTagHeight,       kTagBitsPerSample,   kTagCompression,    kTagPhotometric,  kTagStripOffsets,
+    kTagSamplesPerPixel, kTagRowsPerStrip, kTagStripByteCounts, kTagPlanar,         kTagPredictor,    kTagColourMap,
+    kTagTileWidth,       kTagTileHeight,   kTagTileOffsets,     kTagTileByteCounts, kTagExtraSamples, kTagSampleFormat};
 
 // The first directory only: later ones hold thumbnails or further pages, so
 // a chain of directories that loops is never followed. A tag the decoder
@@ -117,10 +116,11 @@ std::optional<TDirectory> ReadDirectory(const TTiffBytes& file, uint64_t at) {
     TEntry values;
     values.Size = TypeSize(file.Number(entry + 2, 2));
     values.Count = file.Number(entry + 4, 4);
-    values.At = uint64_t{values.Count} * static_cast<uint64_t>(values.Size) <= 4 ? entry + 8 : file.Number(entry + 8, 4);
+    const uint64_t bytes = uint64_t{values.Count} * static_cast<uint64_t>(values.Size);
+    values.At = bytes <= 4 ? entry + 8 : file.Number(entry + 8, 4);
     const auto tag = static_cast<uint16_t>(file.Number(entry, 2));
     const bool read = std::find(std::begin(kTagsRead), std::end(kTagsRead), tag) != std::end(kTagsRead);
-    if (read && !file.Has(values.At, uint64_t{values.Count} * static_cast<uint64_t>(values.Size))) return std::nullopt;
+    if (read && !file.Has(values.At, bytes)) return std::nullopt;
     directory.emplace(tag, values);
   }
   return directory;
@@ -190,7 +190,8 @@ bool ReadFormat(const TTiffBytes& file, const TDirectory& directory, TLayout& la
   layout.ColourSamples = layout.Photometric == kRgb ? 3 : 1;
   layout.Compression = Value(file, directory, kTagCompression, kNone);
   layout.Predictor = Value(file, directory, kTagPredictor, 1);
-  if (layout.Photometric > kPalette || layout.Samples < layout.ColourSamples || layout.Samples > kMaxSamples) return false;
+  if (layout.Photometric > kPalette || layout.Samples < layout.ColourSamples || layout.Samples > kMaxSamples)
+    return false;
   if (layout.Samples > 1 && Value(file, directory, kTagPlanar, 1) != 1) return false;
   if (layout.Predictor != 1 && layout.Predictor != 2) return false;
   const uint32_t c = layout.Compression;
@@ -300,7 +301,7 @@ size_t EmitLzw(const std::vector<TLzwCode>& table, int code, std::vector<uint8_t
 // yet in the table fails the strip.
 bool UnpackLzw(std::string_view in, std::vector<uint8_t>& out) {
   std::vector<TLzwCode> table(kLzwCodes);
-  for (int i = 0; i < 256; ++i) table[static_cast<size_t>(i)].Last = table[static_cast<size_t>(i)].First = static_cast<uint8_t>(i);
+  for (size_t i = 0; i < 256; ++i) table[i].Last = table[i].First = static_cast<uint8_t>(i);
   TCodeReader codes(in);
   int width = 9, free = kLzwFirstFree, previous = -1;
   size_t filled = 0;
@@ -364,14 +365,18 @@ void UndoPredictor(std::vector<uint8_t>& block, size_t rowBytes, size_t samples)
 
 void ToRgba(const TLayout& layout, const uint8_t* sample, uint8_t* pixel) {
   for (int c = 0; c < 3; ++c) {
-    if (layout.Photometric == kRgb) pixel[c] = sample[c];
-    else if (layout.Photometric == kPalette) pixel[c] = static_cast<uint8_t>(layout.ColourMap[c * 256u + sample[0]] >> 8);
-    else pixel[c] = layout.Photometric == kWhiteIsZero ? static_cast<uint8_t>(255 - sample[0]) : sample[0];
+    if (layout.Photometric == kRgb)
+      pixel[c] = sample[c];
+    else if (layout.Photometric == kPalette)
+      pixel[c] = static_cast<uint8_t>(layout.ColourMap[c * 256u + sample[0]] >> 8);
+    else
+      pixel[c] = layout.Photometric == kWhiteIsZero ? static_cast<uint8_t>(255 - sample[0]) : sample[0];
   }
   const unsigned alpha = layout.Alpha < 0 ? 255 : sample[layout.Alpha];
   pixel[3] = static_cast<uint8_t>(alpha);
   if (!layout.Premultiplied || alpha == 255) return;
-  for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uint8_t>(alpha ? std::min(255u, (pixel[c] * 255u + alpha / 2) / alpha) : 0);
+  for (int c = 0; c < 3; ++c)
+    pixel[c] = static_cast<uint8_t>(alpha ? std::min(255u, (pixel[c] * 255u + alpha / 2) / alpha) : 0);
 }
 
 // Copies the part of block Index that lies inside the picture.
