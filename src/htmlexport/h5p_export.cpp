@@ -80,7 +80,7 @@ const std::string& H5pSemanticsJson() {
 }
 
 const std::string& H5pLibraryScript() {
-  static const std::string text = CompactAsset(assets::H5pScript(), TAssetSyntax::Script);
+  static const std::string text = WithTextFit(CompactAsset(assets::H5pScript(), TAssetSyntax::Script));
   return text;
 }
 

@@ -36,7 +36,7 @@ const std::string& CompactStylesheet() {
 }
 
 const std::string& CompactScript() {
-  static const std::string text = CompactAsset(assets::PlayerScript(), TAssetSyntax::Script);
+  static const std::string text = WithTextFit(CompactAsset(assets::PlayerScript(), TAssetSyntax::Script));
   return text;
 }
 
@@ -94,6 +94,11 @@ std::string FillTemplate(std::string_view text, std::initializer_list<TTemplateV
   }
   out.append(text.substr(std::min(pos, text.size())));
   return out;
+}
+
+std::string WithTextFit(std::string_view script) {
+  static const std::string fit = CompactAsset(assets::TextFitScript(), TAssetSyntax::Script);
+  return FillTemplate(script, {{"TEXT_FIT", fit}});
 }
 
 std::string PlayerStylesheetText(int slideWidth, int slideHeight) {

@@ -63,4 +63,8 @@ struct TTemplateValue {
 };
 std::string FillTemplate(std::string_view text, std::initializer_list<TTemplateValue> values);
 
+// A script with the fitting of shrunk text taken in at its TEXT_FIT
+// placeholder; its other placeholders are left for later.
+std::string WithTextFit(std::string_view script);
+
 }  // namespace tarvik

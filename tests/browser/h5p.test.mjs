@@ -111,6 +111,7 @@ async function play(content) {
     return {
       slides: slides.length,
       active,
+      fitted: slides.map((s, i) => (s.hasAttribute('data-fitted') ? i + 1 : 0)).filter(Boolean),
       shown: slides.filter((s) => getComputedStyle(s).display !== 'none').length,
       counter: root.querySelector('.lumio-h5p-counter').textContent,
       page: root.querySelector('.lumio-h5p-page').value,
@@ -171,6 +172,7 @@ describe('H5P package in h5p-standalone (chromium)', { skip }, () => {
     const s = await p.state();
     assert.equal(s.slides, 10);
     assert.deepEqual(s.active, [1]);
+    assert.deepEqual(s.fitted, [1], 'shrunk text is fitted again on the slide shown, as in the player');
     assert.equal(s.shown, 1);
     assert.equal(s.counter, '1 / 10');
     assert.equal(s.page, '1');

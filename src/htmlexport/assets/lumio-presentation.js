@@ -18,6 +18,9 @@ function decodeSlides(data){
   return decodeURIComponent(escaped);
 }
 
+// The fitting of shrunk text, as the HTML5 player does it: fitSlide(section).
+{{TEXT_FIT}}
+
 function element(tag,className,attributes){
   var e=document.createElement(tag);
   if(className)e.className=className;
@@ -82,6 +85,7 @@ H5P.LumioPresentation.prototype.attach=function($container){
     self.n=Math.min(Math.max(v,1),slides.length);
     var n=self.n;
     slides.forEach(function(s,k){s.classList.toggle("active",k===n-1);});
+    fitSlide(slides[n-1]);
     counter.textContent=n+" / "+slides.length;
     page.value=String(n);
     fill.style.width=(slides.length<2?100:(n-1)/(slides.length-1)*100)+"%";

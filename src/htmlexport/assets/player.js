@@ -28,73 +28,8 @@ function updateUI(){
   nextBtn.disabled=n===total;
 }
 
-// Shrunk text (data-autofit="stored-font-scale line-spacing-reduction") is
-// set again at its full size and spacing and shrunk until it fits its box:
-// the deck's scale was worked out with its author's fonts, and the fonts at
-// hand may set the text wider or narrower. A slide is fitted when first
-// shown, since a hidden slide has no layout to measure.
-const SCALED=['fontSize','marginTop','marginBottom','verticalAlign','letterSpacing'];
-function pt(v){return /pt$/.test(v)?parseFloat(v):NaN;}
-// Each paragraph's line height and baseline shift at full size, as the
-// renderer works them out from the paragraph's tallest run.
-function fitParagraph(p,scale,reduction){
-  let size=0;
-  Array.prototype.forEach.call(p.querySelectorAll('span'),function(r){if(r.style.lineHeight!=='0')size=Math.max(size,pt(r.style.fontSize)||0);});
-  if(!size)size=pt(p.style.fontSize)||18*scale;
-  const fixed=pt(p.style.lineHeight),rel=parseFloat(p.style.lineHeight)||1.2;
-  return {el:p,size:size/scale,fixed:fixed,rel:isNaN(fixed)?rel+1.2*reduction:NaN};
-}
-function fitParts(box){
-  const stored=box.getAttribute('data-autofit').split(' ').map(Number);
-  const scale=stored[0]>0&&stored[0]<=1?stored[0]:1,reduction=stored[1]>0&&stored[1]<1?stored[1]:0;
-  const runs=[],paragraphs=[];
-  Array.prototype.forEach.call(box.querySelectorAll('div,span'),function(el){
-    const saved={};
-    SCALED.forEach(function(k){const v=pt(el.style[k]);if(!isNaN(v))saved[k]=v/scale;});
-    runs.push({el:el,saved:saved});
-    if(el.tagName.toLowerCase()==='div'&&el.style.lineHeight)paragraphs.push(fitParagraph(el,scale,reduction));
-  });
-  return {runs:runs,paragraphs:paragraphs};
-}
-function setScale(parts,f){
-  parts.runs.forEach(function(r){for(const k in r.saved)r.el.style[k]=r.saved[k]*f+'pt';});
-  parts.paragraphs.forEach(function(p){
-    const s=p.el.style,line=isNaN(p.fixed)?p.rel*p.size*f:p.fixed*f;
-    s.lineHeight=isNaN(p.fixed)?String(p.rel):line+'pt';
-    s.position='relative';
-    s.top=((line-1.2*p.size*f)/2+0.1*p.size*f)+'pt';
-  });
-}
-// From the first paragraph's top to the bottom of the last one with text,
-// without the shifts that only move the drawn lines: empty paragraphs at
-// the end may run past the box, as they do in the slide's editors. Lines
-// after a break belong to their paragraph and count with it.
-function textHeight(parts){
-  const ps=parts.paragraphs;
-  let last=ps.length-1;
-  while(last>0&&!/\S/.test(ps[last].el.textContent)&&!ps[last].el.hasAttribute('data-after-break'))last--;
-  const a=ps[0].el,b=ps[last].el;
-  return b.offsetTop-pt(b.style.top)*4/3+b.offsetHeight-(a.offsetTop-pt(a.style.top)*4/3);
-}
-function fitBox(box){
-  const parts=fitParts(box);
-  if(!parts.paragraphs.length||box.style.writingMode)return;
-  const cs=getComputedStyle(box),room=box.clientHeight-parseFloat(cs.paddingTop)-parseFloat(cs.paddingBottom)+0.5;
-  let lo=0.25,hi=1;
-  setScale(parts,1);
-  if(textHeight(parts)<=room)return;
-  for(let i=0;i<8;i++){
-    const mid=(lo+hi)/2;
-    setScale(parts,mid);
-    if(textHeight(parts)<=room)lo=mid;else hi=mid;
-  }
-  setScale(parts,lo);
-}
-function fitSlide(s){
-  if(!s||s.hasAttribute('data-fitted'))return;
-  s.setAttribute('data-fitted','');
-  Array.prototype.forEach.call(s.querySelectorAll('[data-autofit]'),fitBox);
-}
+// The fitting of shrunk text (text_fit.js): fitSlide(section).
+{{TEXT_FIT}}
 
 // Anything the page box or a host page hands over: 0, text and NaN mean
 // slide 1, fractions round, and the result stays within the deck.

@@ -9,5 +9,7 @@ namespace tarvik::assets {
 
 std::string_view PlayerStylesheet();
 std::string_view PlayerScript();
+// The fitting of shrunk text, which the player's and the H5P script take in.
+std::string_view TextFitScript();
 
 }  // namespace tarvik::assets
