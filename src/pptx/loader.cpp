@@ -201,19 +201,37 @@ std::optional<std::string> BrowserPicture(const std::string& file) {
 // "" when none could be made.
 using TBrowserPictures = std::map<std::string, std::string>;
 
-// Each such file is converted once however many shapes show it; the original
-// stays as it is for the import.
+// The picture made for File, once however often it is shown; nullptr for a
+// file browsers draw as it is.
+const std::string* KnownBrowserPicture(const std::string& file, TBrowserPictures& cache) {
+  auto known = cache.find(file);
+  if (known == cache.end()) {
+    std::optional<std::string> picture = BrowserPicture(file);
+    if (!picture) return nullptr;
+    known = cache.emplace(file, std::move(*picture)).first;
+  }
+  return &known->second;
+}
+
+// Only browsers draw a picture fill, so it simply names the picture made for
+// it; one that could not be made is left to draw nothing, as before.
+void ConvertFill(TPPTXFill& fill, TBrowserPictures& cache) {
+  if (fill.Kind != kFillPicture || fill.PictureFile.empty()) return;
+  const std::string* picture = KnownBrowserPicture(fill.PictureFile, cache);
+  if (picture && !picture->empty()) fill.PictureFile = *picture;
+}
+
+// A picture shape keeps its original for the import beside the picture made
+// for browsers.
 void ConvertForBrowsers(TPPTXSlide& slide, TBrowserPictures& cache) {
+  ConvertFill(slide.Background, cache);
   for (auto& shape : slide.Shapes) {
+    ConvertFill(shape->Fill, cache);
     if (shape->Kind != skImage || shape->MediaFile.empty()) continue;
-    auto known = cache.find(shape->MediaFile);
-    if (known == cache.end()) {
-      std::optional<std::string> picture = BrowserPicture(shape->MediaFile);
-      if (!picture) continue;
-      known = cache.emplace(shape->MediaFile, std::move(*picture)).first;
-    }
-    shape->DrawingFile = known->second;
-    shape->UndrawablePicture = known->second.empty();
+    const std::string* picture = KnownBrowserPicture(shape->MediaFile, cache);
+    if (!picture) continue;
+    shape->DrawingFile = *picture;
+    shape->UndrawablePicture = picture->empty();
   }
 }
 

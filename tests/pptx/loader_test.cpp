@@ -205,17 +205,22 @@ TEST(Loader, TiffPicturesGetAPictureBrowsersDrawOrAreMarkedUndrawable) {
   gray.BigEndian = true;
   gray.Width = 3, gray.Pixels = "\x10\x80\xF0";
   TDeckParts parts;
+  auto filled = [](int id, const std::string& rel) {
+    return "<p:sp><p:nvSpPr><p:cNvPr id='" + std::to_string(id) + "' name='Filled'/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+           "<p:spPr><a:xfrm><a:off x='0' y='0'/><a:ext cx='9525' cy='9525'/></a:xfrm><a:prstGeom prst='rect'/>"
+           "<a:blipFill><a:blip r:embed='" + rel + "'/></a:blipFill></p:spPr></p:sp>";
+  };
   parts.Slides = {{PictureXml(2, "Good", "rGood", 0, 0, 100, 100) + PictureXml(3, "Again", "rGood", 0, 0, 50, 50) +
-                       PictureXml(4, "Cut", "rCut", 0, 0, 100, 100),
+                       PictureXml(4, "Cut", "rCut", 0, 0, 100, 100) + filled(5, "rGood") + filled(6, "rCut"),
                    RelationshipXml("rGood", "image", "../media/image1.tiff") +
                        RelationshipXml("rCut", "image", "../media/image2.tif"),
-                   ""}};
+                   "<p:bgPr><a:blipFill><a:blip r:embed='rGood'/></a:blipFill></p:bgPr>"}};
   TDeckWriter deck = BuildMinimalDeck(parts);
   deck.Add("ppt/media/image1.tiff", WriteTiff(gray));
   deck.Add("ppt/media/image2.tif", WriteTiff(gray).substr(0, 20));
   auto p = LoadDeck(deck, dir);
   const auto& shapes = p->Slides.at(0)->Shapes;
-  ASSERT_EQ(shapes.size(), 3u);
+  ASSERT_EQ(shapes.size(), 5u);
   EXPECT_TRUE(shapes[0]->MediaFile.ends_with("image1.tiff")) << "the import keeps the original";
   EXPECT_TRUE(shapes[0]->DrawingFile.ends_with(".png")) << shapes[0]->DrawingFile;
   EXPECT_TRUE(FileExists(shapes[0]->DrawnFile()));
@@ -223,4 +228,8 @@ TEST(Loader, TiffPicturesGetAPictureBrowsersDrawOrAreMarkedUndrawable) {
   EXPECT_EQ(shapes[1]->DrawingFile, shapes[0]->DrawingFile) << "converted once";
   EXPECT_TRUE(shapes[2]->UndrawablePicture);
   EXPECT_EQ(shapes[2]->DrawnFile(), shapes[2]->MediaFile);
+  // Only browsers draw picture fills: they name the converted picture.
+  EXPECT_EQ(shapes[3]->Fill.PictureFile, shapes[0]->DrawingFile);
+  EXPECT_EQ(p->Slides.at(0)->Background.PictureFile, shapes[0]->DrawingFile);
+  EXPECT_TRUE(shapes[4]->Fill.PictureFile.ends_with("image2.tif")) << "nothing to name when none was made";
 }
