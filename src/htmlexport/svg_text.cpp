@@ -73,7 +73,8 @@ double ParagraphSizePt(const TPPTXParagraph& paragraph) {
   return size;
 }
 
-// The size the paragraph's block is set in. Every line of a block is at
+// The run whose size the paragraph's block is set in (none for a paragraph
+// without runs, set in the size of its mark). Every line of a block is at
 // least as tall as the block's own font makes it, where the slide's editors
 // size each line by its own tallest run: the smallest run keeps a line of
 // small text after a line of large text as tight as they draw it.
@@ -85,11 +86,6 @@ const TPPTXTextRun* StrutRun(const TPPTXParagraph& paragraph) {
   for (const TPPTXTextRun& run : paragraph.Runs)
     if (!strut || SizeOrDefault(run.FontSizePt) < SizeOrDefault(strut->FontSizePt)) strut = &run;
   return strut;
-}
-
-double ParagraphStrutPt(const TPPTXParagraph& paragraph) {
-  const TPPTXTextRun* strut = StrutRun(paragraph);
-  return strut ? SizeOrDefault(strut->FontSizePt) : SizeOrDefault(paragraph.EndFontSizePt);
 }
 
 void AppendBullet(std::string& out, const TPPTXParagraph& paragraph, double indentPx) {
@@ -176,8 +172,9 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
   out += ';';
   if (std::fabs(indentPx) > 0.001) AppendPx(out, "text-indent", indentPx);
   const double sizePt = ParagraphSizePt(paragraph);
-  AppendPt(out, "font-size", ParagraphStrutPt(paragraph));
-  if (const TPPTXTextRun* strut = StrutRun(paragraph)) {
+  const TPPTXTextRun* strut = StrutRun(paragraph);
+  AppendPt(out, "font-size", SizeOrDefault(strut ? strut->FontSizePt : paragraph.EndFontSizePt));
+  if (strut) {
     out += "font-family:";
     AppendHtmlEscaped(out, CssFontFamily(strut->FontName));
     out += ';';
@@ -379,15 +376,10 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   out += '"';
   AppendAutoFitScale(out, shape);
   out += " style=\"width:100%;height:100%;box-sizing:border-box;padding:";
-  const std::pair<int64_t, int32_t> margins[] = {{shape.MarginTopEmu, shape.MarginTopPx},
-                                                  {shape.MarginRightEmu, shape.MarginRightPx},
-                                                  {shape.MarginBottomEmu, shape.MarginBottomPx},
-                                                  {shape.MarginLeftEmu, shape.MarginLeftPx}};
+  const int64_t margins[] = {shape.MarginTopEmu, shape.MarginRightEmu, shape.MarginBottomEmu, shape.MarginLeftEmu};
   for (size_t i = 0; i < 4; ++i) {
     if (i > 0) out += ' ';
-    // The exact inset, unless the pixel field was set on its own.
-    auto [emu, px] = margins[i];
-    AppendNum(out, std::max(EmuToPx(emu) == px ? EmuToPxExact(emu) : px, 0.0));
+    AppendNum(out, std::max(EmuToPxExact(margins[i]), 0.0));
     out += "px";
   }
   out += ";display:flex;flex-direction:column;justify-content:";

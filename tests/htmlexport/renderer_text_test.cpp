@@ -71,10 +71,7 @@ TEST(RenderRunSpan, CarriesEveryRunStyle) {
 
 TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
   auto shape = MakeShape(skText, 10, 20, 100, 50);
-  shape->MarginTopPx = 3;
-  shape->MarginRightPx = 2;
-  shape->MarginBottomPx = 4;
-  shape->MarginLeftPx = -1;
+  shape->SetMarginsEmu(-9525, 3 * 9525, 2 * 9525, 4 * 9525);
   shape->VerticalAnchor = kAnchorBottom;
   shape->RotationDeg = 30;
   shape->TextRotationDeg = 15;
