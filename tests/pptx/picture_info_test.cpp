@@ -70,7 +70,6 @@ std::vector<TCase> Cases() {
       {"jpeg in dots per centimetre", Jpeg(Jfif(2, 118), 200, 100), true, 200, 100, 299.72},
       {"jpeg with only an aspect, and Exif", Jpeg(Jfif(0, 1) + Exif(false, 300, 2), 8, 9), true, 8, 9, 300},
       {"jpeg Exif little-endian in centimetres", Jpeg(Exif(true, 100, 3), 8, 9, 0xC2), true, 8, 9, 254},
-      {"jpeg JFIF before Exif", Jpeg(Jfif(1, 72) + Exif(false, 300, 2), 8, 9), true, 8, 9, 72},
       {"jpeg with a segment of length 1", "\xFF\xD8\xFF\xE0" + Be(1, 2) + Jpeg("", 8, 9).substr(2), false, 0, 0, 0},
       {"jpeg with no frame before its scan", "\xFF\xD8" + Segment(0xDA, "xx"), false, 0, 0, 0},
       {"gif", "GIF89a" + Le(3, 2) + Le(4, 2) + "\xF0", true, 3, 4, 96},
