@@ -143,8 +143,26 @@ struct TBlockPart {
 // Vertical text lays its lines out across the box, so a paragraph's extent
 // and spacing are given along the text's own axes there: a width would fix
 // how many lines fit side by side, and lines beyond it would spill to one side.
-void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, bool first, bool wrap, bool vertical,
+// How a box sets its lines: wrapped or not, across or down the box, and
+// whether its paragraphs stand in the box itself (not in a centred block).
+struct TTextFlow {
+  bool Wrap = true, Vertical = false, InBox = true;
+};
+
+// The side an unwrapped line too long for its box grows to, as the slide's
+// editors grow it: a centred line both ways, a right-aligned one leftwards.
+const char* GrowthSide(const TPPTXParagraph& paragraph) {
+  switch (paragraph.Alignment) {
+    case kAlignCenter: return "center";
+    case kAlignRight: return "flex-end";
+    case kAlignLeft: return "flex-start";
+    default: return paragraph.RightToLeft ? "flex-end" : "flex-start";
+  }
+}
+
+void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, bool first, TTextFlow flow,
                           TBlockPart part) {
+  const bool wrap = flow.Wrap, vertical = flow.Vertical;
   const double marginPx = paragraph.HasIndents ? paragraph.MarginLeftEmu / 9525.0 : std::max(paragraph.Level, 0) * 18.0;
   const double indentPx = paragraph.HasIndents && part.Opening ? paragraph.IndentEmu / 9525.0 : 0;
   // A right-to-left paragraph keeps its margin and bullet on the right. The
@@ -154,7 +172,14 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
   // empty or not.
   if (!part.Opening) out += " data-after-break=\"\"";
   out += " style=\"";
-  out += vertical ? "box-sizing:border-box;text-align:" : "width:100%;box-sizing:border-box;text-align:";
+  if (vertical) out += "box-sizing:border-box;text-align:";
+  else if (!wrap && flow.InBox) {
+    // As wide as its longest line but never narrower than the box, so that
+    // the box's alignment of the block decides where the overflow goes.
+    out += "width:max-content;min-width:100%;align-self:";
+    out += GrowthSide(paragraph);
+    out += ";box-sizing:border-box;text-align:";
+  } else out += "width:100%;box-sizing:border-box;text-align:";
   out += AlignmentName(paragraph.Alignment);
   out += vertical ? ";padding-inline-start:" : paragraph.RightToLeft ? ";padding-right:" : ";padding-left:";
   AppendNum(out, marginPx);
@@ -207,20 +232,20 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
 // A title line and a smaller line under it after a break: one paragraph in
 // the deck, where each line sits by its own size. Vertical text keeps one
 // block, its lines standing side by side.
-void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool first, bool wrap, bool vertical) {
+void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool first, TTextFlow flow) {
   std::vector<size_t> starts = {0};
   const auto& runs = paragraph.Runs;
-  for (size_t i = 0; i + 1 < runs.size() && !vertical; ++i)
+  for (size_t i = 0; i + 1 < runs.size() && !flow.Vertical; ++i)
     if (runs[i].Text == "\n") starts.push_back(i + 1);
   if (starts.size() == 1) {
-    AppendParagraphBlock(out, paragraph, first, wrap, vertical, {});
+    AppendParagraphBlock(out, paragraph, first, flow, {});
     return;
   }
   TPPTXParagraph lines = paragraph;
   for (size_t k = 0; k < starts.size(); ++k) {
     const size_t end = k + 1 < starts.size() ? starts[k + 1] : runs.size();
     lines.Runs.assign(runs.begin() + static_cast<ptrdiff_t>(starts[k]), runs.begin() + static_cast<ptrdiff_t>(end));
-    AppendParagraphBlock(out, lines, first, wrap, vertical, {k == 0, k + 1 == starts.size()});
+    AppendParagraphBlock(out, lines, first, flow, {k == 0, k + 1 == starts.size()});
   }
 }
 
@@ -397,8 +422,8 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   const bool block = shape.AnchorCenter || growsBothWays;
   if (block) out += growsBothWays ? "<div style=\"align-self:center;width:max-content;\">"
                                   : "<div style=\"align-self:center;max-width:100%;\">";
-  for (size_t i = 0; i < shape.Paragraphs.size(); ++i)
-    AppendParagraph(out, shape.Paragraphs[i], i == 0, shape.WrapText, shape.VerticalTextDeg != 0);
+  const TTextFlow flow{shape.WrapText, shape.VerticalTextDeg != 0, !block};
+  for (size_t i = 0; i < shape.Paragraphs.size(); ++i) AppendParagraph(out, shape.Paragraphs[i], i == 0, flow);
   if (block) out += "</div>";
   out += "</div></foreignObject>";
 }

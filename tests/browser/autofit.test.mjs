@@ -1,5 +1,6 @@
 // Shrunk text in the player is set again at full size and shrunk only as far
-// as its box needs, whatever scale the deck stored (autofit.pptx, player_deck).
+// as its box needs, whatever scale the deck stored; unwrapped lines too long
+// for their box grow the way their alignment points (autofit.pptx, player_deck).
 import { after, before, it } from 'node:test';
 import assert from 'node:assert/strict';
 
@@ -8,7 +9,7 @@ import { exportBoth, missingSetup, workFolder, writePlayerDecks } from './suppor
 import { serveFolder } from './support/server.mjs';
 
 const skip = missingSetup() ?? (chromiumAvailable() ? false : 'chromium is not installed');
-let browser, server, boxes;
+let browser, server, boxes, lines;
 
 // Per box (by its first word): its size, and how far its last line with
 // text ends below the box's content area, in slide pixels, without the
@@ -23,6 +24,23 @@ function measureBoxes() {
   });
 }
 
+// Per unwrapped line (by its alignment): where its text starts, centres and
+// ends, less where its box's content area does, in slide pixels.
+function measureLines() {
+  return Array.from(document.querySelectorAll('.slide.active foreignObject'))
+    .filter((fo) => fo.textContent.startsWith('Unwrapped-'))
+    .map((fo) => {
+      const content = fo.firstElementChild, cs = getComputedStyle(content);
+      const scale = content.getBoundingClientRect().width / content.offsetWidth;
+      const box = content.getBoundingClientRect(), text = content.querySelector('span').getBoundingClientRect();
+      const left = box.left + parseFloat(cs.paddingLeft) * scale, right = box.right - parseFloat(cs.paddingRight) * scale;
+      return [fo.textContent.split(' ')[0].slice('Unwrapped-'.length), {
+        start: (text.left - left) / scale, centre: ((text.left + text.right) - (left + right)) / 2 / scale,
+        end: (text.right - right) / scale, width: (text.width - (right - left)) / scale,
+      }];
+    });
+}
+
 before(async () => {
   if (skip) return;
   const folder = workFolder('autofit');
@@ -31,6 +49,7 @@ before(async () => {
   browser = await launchBrowser();
   const { page, context, errors } = await openPlayer(browser, server.url(html));
   boxes = new Map(await page.evaluate(measureBoxes));
+  lines = new Map(await page.evaluate(measureLines));
   await context.close();
   assert.deepEqual(errors, []);
 });
@@ -51,5 +70,13 @@ for (const [box, what, shrinks] of [
     if (!shrinks) return assert.equal(b.pt, 28);
     assert.ok(b.pt < 28 && b.pt > 7, `${box} set at ${b.pt} pt`);
     assert.ok(b.past > -40, `${box} leaves ${-b.past} px empty`);
+  });
+}
+
+for (const [align, edge] of [['l', 'start'], ['ctr', 'centre'], ['r', 'end']]) {
+  it(`an unwrapped line too long for its box keeps its ${edge} where its alignment puts it`, { skip }, () => {
+    const line = lines.get(align);
+    assert.ok(line.width > 40, `the ${align} line overflows its box by only ${line.width} px`);
+    assert.ok(Math.abs(line[edge]) <= 1, `the ${align} line's ${edge} is ${line[edge]} px off: ${JSON.stringify(line)}`);
   });
 }

@@ -146,7 +146,9 @@ TDeckWriter BuildPaintDeck() {
 
 // Side by side: 28 pt text four times too tall for its box; text that fits
 // at full size though stored at half; a line that fits, then empty
-// paragraphs that do not. Each box's text starts with its name.
+// paragraphs that do not. Each box's text starts with its name. Under them,
+// unwrapped lines twice as long as their boxes, aligned left, centred and
+// right, named after their alignment.
 TDeckWriter BuildAutoFitDeck() {
   auto box = [](int id, int paragraphs, int words, int empty, const std::string& fit) {
     std::string body, text = "Box" + std::to_string(id);
@@ -164,6 +166,13 @@ TDeckWriter BuildAutoFitDeck() {
   slide.SpTree = box(2, 6, 12, 0, "<a:normAutofit fontScale=\"25000\" lnSpcReduction=\"20000\"/>") +
                  box(3, 1, 2, 0, "<a:normAutofit fontScale=\"50000\" lnSpcReduction=\"20000\"/>") +
                  box(4, 1, 2, 6, "<a:normAutofit/>");
+  int id = 5;
+  for (const char* align : {"l", "ctr", "r"}) {
+    const TBox at{kSlideCx / 4 * (id - 4), kSlideCy * 2 / 3, kSlideCx / 8, kSlideCy / 8};
+    const std::string line = Para(Run(std::string("Unwrapped-") + align + " line", "sz=\"2800\""),
+                                  std::string("algn=\"") + align + "\"");
+    slide.SpTree += Shape(id++, align, SpPr(Xfrm(at), "rect"), TxBody(line, "wrap=\"none\""));
+  }
   parts.Slides.push_back(slide);
   return BuildMinimalDeck(parts);
 }
