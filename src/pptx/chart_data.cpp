@@ -379,13 +379,27 @@ std::string FormatDate(double serial, const std::string& code) {
 }  // namespace
 
 std::string FormatChartNumber(double value, const std::string& formatCode) {
-  std::string code = formatCode.substr(0, formatCode.find(';'));  // the positive section
+  // The positive section, and where a code means something itself: a sign,
+  // digit or percent in quotes or after \, _ or * is only shown (0"%").
+  std::string masked = formatCode;
+  for (size_t i = 0; i < masked.size(); ++i) {
+    if (masked[i] == '"') {
+      const size_t close = masked.find('"', i + 1);
+      const size_t end = close == std::string::npos ? masked.size() : close + 1;
+      std::fill(masked.begin() + static_cast<ptrdiff_t>(i), masked.begin() + static_cast<ptrdiff_t>(end), '"');
+      i = end - 1;
+    } else if ((masked[i] == '\\' || masked[i] == '_' || masked[i] == '*') && i + 1 < masked.size()) {
+      masked[++i] = '"';
+    }
+  }
+  masked = masked.substr(0, masked.find(';'));
+  const std::string code = formatCode.substr(0, masked.size());
   if (IsDateFormat(code) && value > 0 && value < 2958466) return FormatDate(value, code);
-  const size_t first = code.find_first_of("0#?");
+  const size_t first = masked.find_first_of("0#?");
   if (SameText(code, "General") || code.empty() || first == std::string::npos) return General(value);
-  const size_t last = code.find_last_of("0#?");
+  const size_t last = masked.find_last_of("0#?");
   std::string prefix = code.substr(0, first), suffix = code.substr(last + 1), number = code.substr(first, last + 1 - first);
-  const bool percent = suffix.find('%') != std::string::npos;
+  const bool percent = masked.find('%') != std::string::npos;
   if (percent) value *= 100;
   const size_t point = number.find('.');
   const int decimals = point == std::string::npos ? 0 : static_cast<int>(std::min<size_t>(number.size() - point - 1, 10));

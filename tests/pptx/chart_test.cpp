@@ -199,7 +199,8 @@ TEST(Chart, AxisScalesAreNiceAndNumbersFollowTheirFormat) {
       {0.253, "0%", "25%"},           {0.5, "0.0%", "50.0%"},          {1234567, "#,##0", "1,234,567"},
       {1234.5, "\"$\"#,##0.00", "$1,234.50"}, {-2.5, "0.0;(0.0)", "-2.5"}, {25204, "m/d/yy", "1/1/69"},
       {45000, "d mmm yyyy", "15 Mar 2023"}, {1234, "_(* #,##0_);_(* \\(#,##0\\)", "1,234"},
-      {7, "0\\ \"pcs\"", "7 pcs"},
+      {7, "0\\ \"pcs\"", "7 pcs"},  {44, "0\"%\"", "44%"},            {44, "0\\%", "44%"},
+      {3, "\"a;b\"0", "a;b3"},
   };
   for (const auto& c : numbers) EXPECT_EQ(FormatChartNumber(c.Value, c.Format), c.Text) << c.Format;
 }
