@@ -163,6 +163,14 @@ uint32_t TickCountMs() {
   return static_cast<uint32_t>(ms);
 }
 
+TLocalTime LocalTimeNow() {
+  const time_t now = time(nullptr);
+  tm local{};
+  if (now == static_cast<time_t>(-1) || !localtime_r(&now, &local)) return {};
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+          local.tm_wday};
+}
+
 // ---- locale -------------------------------------------------------------
 
 namespace {

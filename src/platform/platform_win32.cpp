@@ -224,6 +224,12 @@ std::string NewGuidHex() {
 
 uint32_t TickCountMs() { return GetTickCount(); }
 
+TLocalTime LocalTimeNow() {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wDayOfWeek};
+}
+
 std::string UserDecimalSeparator() {
   wchar_t buffer[8] = {};
   int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);

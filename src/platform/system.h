@@ -37,6 +37,13 @@ std::string UserDecimalSeparator();
 // Milliseconds since an arbitrary start, wrapping like GetTickCount.
 uint32_t TickCountMs();
 
+// The local wall clock, as a date field shows it: month 1 to 12, weekday 0
+// (Sunday) to 6. Year 0 when the clock cannot be read.
+struct TLocalTime {
+  int Year = 0, Month = 1, Day = 1, Hour = 0, Minute = 0, Second = 0, Weekday = 0;
+};
+TLocalTime LocalTimeNow();
+
 // Opens a file with its associated application. Goes through a replaceable
 // opener so that tests and the CLI never launch anything unless asked.
 // Returns true when the open was started.

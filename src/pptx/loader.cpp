@@ -86,6 +86,8 @@ struct TLoadState {
   pugi::xml_node DefaultTextStyle;
   std::map<std::string, std::unique_ptr<TTheme>> Themes;  // by part path; null: unreadable
   std::unique_ptr<TXmlPart> TableStyles;
+  // One moment for the whole deck, so that every slide's date fields agree.
+  TLocalTime Clock = LocalTimeNow();
 };
 
 // The theme of a master, read once; the default theme when it has none or
@@ -159,6 +161,7 @@ std::unique_ptr<TPPTXSlide> ReadSlide(const std::string& slidePath, int32_t slid
   inherited.TableStyles = state.TableStyles ? state.TableStyles->Root() : pugi::xml_node();
   inherited.ExtractFolder = state.ExtractFolder;
   inherited.SlideNumber = slideNumber;
+  inherited.Clock = state.Clock;
 
   // The background: the slide's own, else its layout's, else its master's,
   // each part's pictures by its own relationships.

@@ -43,6 +43,7 @@ void InheritFromPlaceholder(const TPlaceholderInfo* match, TTextInheritance& tex
 TTextInheritance TextInheritanceOf(pugi::xml_node element, pugi::xml_node ph, const TSlideInheritance& slide) {
   TTextInheritance text;
   text.SlideNumber = slide.SlideNumber;
+  text.Clock = slide.Clock;
   text.FontRef = FindChildNode(FindChildNode(element, "style"), "fontRef");
   std::string styleName = "otherStyle";
   if (ph) {

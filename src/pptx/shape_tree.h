@@ -41,6 +41,7 @@ struct TSlideInheritance {
   pugi::xml_node TableStyles;       // ppt/tableStyles.xml's root
   std::string ExtractFolder;        // where the package lies, for parts a slide names
   int32_t SlideNumber = -1;         // as the deck numbers its slides, for slide-number fields
+  TLocalTime Clock;                 // the moment date fields show (no year: their stored text)
 };
 
 // Appends the shapes of container (an spTree or a grpSp) to slide.Shapes.

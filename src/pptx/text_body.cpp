@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/codepage.h"
+#include "pptx/date_field.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
@@ -423,13 +424,21 @@ TRunChain RunChainFor(const TTextInheritance& inherited, pugi::xml_node rPr, pug
   return chain;
 }
 
+// A field shows what it stands for where that is known: the slide's number,
+// the date and time of now; else the text stored with it.
 TPPTXTextRun ReadRun(pugi::xml_node r, const TRunChain& chain, const TTextTheme& theme,
-                     const std::string& defaultFont, int32_t slideNumber) {
+                     const std::string& defaultFont, const TTextInheritance& inherited) {
   TPPTXTextRun run;
-  if (IsElementNamed(r, "br")) run.Text = "\n";
-  else if (slideNumber >= 0 && IsElementNamed(r, "fld") && SameText(GetAttrText(r, "type"), "slidenum"))
-    run.Text = std::to_string(slideNumber);
-  else if (pugi::xml_node t = FindChildNode(r, "t")) run.Text = ElementText(t);
+  const bool field = IsElementNamed(r, "fld");
+  const std::string type = field ? GetAttrText(r, "type") : std::string();
+  if (IsElementNamed(r, "br")) {
+    run.Text = "\n";
+  } else {
+    if (field && inherited.SlideNumber >= 0 && SameText(type, "slidenum")) run.Text = std::to_string(inherited.SlideNumber);
+    else if (field) run.Text = DateFieldText(type, GetAttrText(FindChildNode(r, "rPr"), "lang"), inherited.Clock);
+    if (run.Text.empty())
+      if (pugi::xml_node t = FindChildNode(r, "t")) run.Text = ElementText(t);
+  }
   ReadRunProperties(chain, theme, defaultFont, run);
   return run;
 }
@@ -452,7 +461,7 @@ TPPTXParagraph ReadParagraph(pugi::xml_node p, const TTextInheritance& inherited
   for (pugi::xml_node r = p.first_child(); r; r = r.next_sibling()) {
     if (!IsElementNamed(r, "r") && !IsElementNamed(r, "br") && !IsElementNamed(r, "fld")) continue;
     TRunChain chain = RunChainFor(inherited, FindChildNode(r, "rPr"), pPr, paragraph.Level);
-    paragraph.Runs.push_back(ReadRun(r, chain, theme, defaultFont, inherited.SlideNumber));
+    paragraph.Runs.push_back(ReadRun(r, chain, theme, defaultFont, inherited));
   }
   paragraph.EndFontSizePt =
       SizeOf(RunChainFor(inherited, FindChildNode(p, "endParaRPr"), pPr, paragraph.Level).Nodes);

@@ -17,6 +17,8 @@
 
 #include <pugixml.hpp>
 
+#include "platform/system.h"
+
 #include "pptx/model.h"
 #include "pptx/theme.h"
 
@@ -37,6 +39,8 @@ struct TTextInheritance {
   // The number slide-number fields show; a negative one keeps the text stored
   // with them (a layout's art stores "‹#›", a moved slide its old number).
   int32_t SlideNumber = -1;
+  // The moment date fields show; with no year they keep their stored text.
+  TLocalTime Clock;
 };
 
 struct TTextTheme {

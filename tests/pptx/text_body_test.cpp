@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
+#include "pptx/date_field.h"
 #include "pptx/text_body.h"
 #include "pptx_test_util.h"
 
@@ -260,6 +261,34 @@ TEST(TextBody, BreaksAndFieldsAreRunsAndWhitespaceIsKept) {
                         " </a:p>\n</p:txBody>"}();
   ASSERT_EQ(s.Paragraphs.at(0).Runs.size(), 5u);
   EXPECT_EQ(s.PlainText(), "for \nthe7");
+}
+
+TEST(TextBody, DateFieldsShowNowInTheirLanguagesFormat) {
+  const TLocalTime afternoon{2026, 3, 5, 14, 7, 9, 4};  // a Thursday
+  const struct {
+    const char* Type;
+    const char* Lang;
+    const char* Text;
+  } cases[] = {
+      {"datetime", "", "3/5/2026"},
+      {"datetime1", "en-US", "3/5/2026"},
+      {"DateTime2", "en-US", "Thursday, March 5, 2026"},
+      {"datetime5", "en-US", "5-Mar-26"},
+      {"datetime7", "en", "Mar-26"},
+      {"datetime9", "en-US", "3/5/2026 2:07:09 PM"},
+      {"datetime10", "en-US", "14:07"},
+      {"datetime1", "en-GB", "05/03/2026"},
+      {"datetime1", "de-DE", "05.03.2026"},
+      {"datetime11", "fr-FR", "14:07:09"},
+      {"datetime2", "de-DE", ""},  // names a month: only US English is known here
+      {"datetime1", "ja-JP", ""},
+      {"datetime14", "en-US", ""},
+      {"datetime1x", "en-US", ""},
+      {"slidenum", "en-US", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DateFieldText(c.Type, c.Lang, afternoon), c.Text) << c.Type << " " << c.Lang;
+  EXPECT_EQ(DateFieldText("datetime12", "", {2026, 1, 1, 0, 5, 0, 4}), "12:05 AM");
+  EXPECT_EQ(DateFieldText("datetime1", "", {}), "") << "no clock: the stored text stands";
 }
 
 TEST(TextBody, MarkupInsideARunTextFails) {
