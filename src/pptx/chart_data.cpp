@@ -376,11 +376,33 @@ std::string FormatDate(double serial, const std::string& code) {
   return out;
 }
 
+// What a format's text around its number shows: "_x" leaves room for x and
+// "*x" fills with x, so neither shows x here; "\\x" shows x; locale and
+// colour tags ([$€-407], [Red]) keep only their symbol.
+std::string Literal(const std::string& part) {
+  std::string out;
+  for (size_t i = 0; i < part.size(); ++i) {
+    if (part[i] == '_' || part[i] == '*') ++i;
+    else if (part[i] == '\\' && i + 1 < part.size()) out += part[++i];
+    else if (part[i] != '"') out += part[i];
+  }
+  size_t open;
+  while ((open = out.find('[')) != std::string::npos) {
+    const size_t close = out.find(']', open);
+    if (close == std::string::npos) break;
+    const std::string tag = out.substr(open + 1, close - open - 1);
+    const size_t dash = tag.find('-');
+    const std::string symbol = tag.starts_with("$") ? tag.substr(1, dash == std::string::npos ? dash : dash - 1) : "";
+    out.replace(open, close - open + 1, symbol);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string FormatChartNumber(double value, const std::string& formatCode) {
-  // The positive section, and where a code means something itself: a sign,
-  // digit or percent in quotes or after \, _ or * is only shown (0"%").
+  // Where a code means something itself: a sign, digit, percent or section
+  // break in quotes or after a backslash, _ or * is only shown (0"%").
   std::string masked = formatCode;
   for (size_t i = 0; i < masked.size(); ++i) {
     if (masked[i] == '"') {
@@ -392,11 +414,22 @@ std::string FormatChartNumber(double value, const std::string& formatCode) {
       masked[++i] = '"';
     }
   }
-  masked = masked.substr(0, masked.find(';'));
-  const std::string code = formatCode.substr(0, masked.size());
+  // Sections for positive;negative;zero values: a negative value in a
+  // section of its own loses its sign, which the section writes its own way
+  // ("(2.5)"), and a zero in its own shows what that says ("-").
+  std::vector<size_t> breaks = {0};
+  for (size_t at = masked.find(';'); at != std::string::npos && breaks.size() < 3; at = masked.find(';', at + 1))
+    breaks.push_back(at + 1);
+  size_t section = 0;
+  if (value < 0 && breaks.size() >= 2) section = 1, value = -value;
+  else if (value == 0 && breaks.size() >= 3) section = 2;
+  const size_t start = breaks[section], end = std::min(masked.find(';', start), masked.size());
+  const std::string code = formatCode.substr(start, end - start);
+  masked = masked.substr(start, end - start);
   if (IsDateFormat(code) && value > 0 && value < 2958466) return FormatDate(value, code);
   const size_t first = masked.find_first_of("0#?");
-  if (SameText(code, "General") || code.empty() || first == std::string::npos) return General(value);
+  if (SameText(code, "General") || code.empty() || (first == std::string::npos && section == 0)) return General(value);
+  if (first == std::string::npos) return Literal(code);
   const size_t last = masked.find_last_of("0#?");
   std::string prefix = code.substr(0, first), suffix = code.substr(last + 1), number = code.substr(first, last + 1 - first);
   const bool percent = masked.find('%') != std::string::npos;
@@ -408,26 +441,7 @@ std::string FormatChartNumber(double value, const std::string& formatCode) {
   std::string text = buffer;
   if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') text.erase(0, 1);
   if (number.find(',') != std::string::npos) text = Grouped(text);
-  auto literal = [](std::string part) {
-    // "_x" leaves room for x and "*x" fills with x: neither shows x here; "\\x" shows x.
-    std::string out;
-    for (size_t i = 0; i < part.size(); ++i) {
-      if (part[i] == '_' || part[i] == '*') ++i;
-      else if (part[i] == '\\' && i + 1 < part.size()) out += part[++i];
-      else if (part[i] != '"') out += part[i];
-    }
-    // Locale and colour tags ([$€-407], [Red]) keep only their symbol.
-    size_t open;
-    while ((open = out.find('[')) != std::string::npos) {
-      const size_t close = out.find(']', open);
-      if (close == std::string::npos) break;
-      std::string tag = out.substr(open + 1, close - open - 1);
-      std::string symbol = tag.starts_with("$") ? tag.substr(1, tag.find('-') == std::string::npos ? std::string::npos : tag.find('-') - 1) : "";
-      out.replace(open, close - open + 1, symbol);
-    }
-    return out;
-  };
-  return literal(prefix) + text + literal(suffix);
+  return Literal(prefix) + text + Literal(suffix);
 }
 
 }  // namespace tarvik
