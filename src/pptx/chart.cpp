@@ -104,26 +104,31 @@ void PlaceLegend(TChartBuilder& chart, const TRectD& box, TRectD& rest) {
   const std::vector<TLegendEntry> entries = LegendEntries(chart);
   const TTextStyle style = ReadTextStyle(FindChildNode(chart.Data.Legend, "txPr"), chart.Base, chart.Ctx);
   const std::string pos = GetAttrText(FindChildNode(chart.Data.Legend, "legendPos"), "val", "r");
-  const double size = style.SizePt * kEmuPerPt, rowHeight = size * 1.4, keyRoom = size * 2;
+  const double size = style.SizePt * kEmuPerPt, rowHeight = size * 1.4, keyRoom = size * 1.6;
   if (pos == "t" || pos == "b") {
+    // A grid filled row by row, each column as wide as its widest entry,
+    // with as many columns as fit, centred as a whole: entries that do not
+    // fit side by side stand in one column, their keys aligned.
     std::vector<double> widths;
     for (const TLegendEntry& entry : entries) widths.push_back(TextWidth(entry.Text, style) + keyRoom + size);
-    // Rows filled left to right, each centred.
-    std::vector<std::pair<size_t, size_t>> rows;
-    double used = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-      if (rows.empty() || (used + widths[i] > rest.W && used > 0)) rows.push_back({i, i}), used = 0;
-      rows.back().second = i + 1;
-      used += widths[i];
+    std::vector<double> columns;
+    for (size_t count = std::max<size_t>(entries.size(), 1); count >= 1; --count) {
+      columns.assign(count, 0);
+      for (size_t i = 0; i < widths.size(); ++i) columns[i % count] = std::max(columns[i % count], widths[i]);
+      double total = 0;
+      for (double w : columns) total += w;
+      if (total <= rest.W || count == 1) break;
     }
-    const double height = static_cast<double>(rows.size()) * rowHeight;
-    double y = pos == "t" ? rest.Y : rest.Y + rest.H - height;
-    for (auto [from, to] : rows) {
-      double width = 0;
-      for (size_t i = from; i < to; ++i) width += widths[i];
-      double x = rest.X + std::max(0.0, (rest.W - width) / 2);
-      for (size_t i = from; i < to; ++i, x += widths[i - 1]) AddLegendEntry(chart, entries[i], style, x, y, widths[i] - keyRoom);
-      y += rowHeight;
+    const size_t rows = (entries.size() + columns.size() - 1) / columns.size();
+    const double height = static_cast<double>(rows) * rowHeight;
+    double total = 0;
+    for (double w : columns) total += w;
+    const double top = pos == "t" ? rest.Y : rest.Y + rest.H - height;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      double x = rest.X + std::max(0.0, (rest.W - total) / 2);
+      for (size_t c = 0; c < i % columns.size(); ++c) x += columns[c];
+      AddLegendEntry(chart, entries[i], style, x, top + rowHeight * static_cast<double>(i / columns.size()),
+                     columns[i % columns.size()] - keyRoom);
     }
     if (pos == "t") rest.Y += height + chart.Pad / 2;
     rest.H -= height + chart.Pad / 2;

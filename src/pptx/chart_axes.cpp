@@ -291,28 +291,57 @@ void DrawValueLabels(TChartBuilder& chart, const TAxes& axes, const TAxisScale& 
   }
 }
 
-// The angle of the category labels under a column chart: the axis's own
-// text rotation, else a quarter turn up when they would run into each other.
-double CategoryAngle(const TChartAxis& axis, double labelWidth, double slot) {
+// How many lines text takes when broken at its spaces to fit width, or 0
+// when one of its words is wider than that.
+size_t WrappedLines(const std::string& text, const TTextStyle& style, double width) {
+  const double space = TextWidth(" ", style);
+  size_t lines = 1;
+  double used = -space;
+  for (size_t start = 0; start <= text.size();) {
+    size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const double word = TextWidth(text.substr(start, end - start), style);
+    if (word > width) return 0;
+    if (used + space + word > width) ++lines, used = word;
+    else used += space + word;
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The angle of the category labels under a column chart and the lines each
+// takes: the axis's own text rotation, else labels too wide for their
+// category broken onto up to three lines at their spaces, else a quarter
+// turn up when they would still run into each other.
+double CategoryAngle(const TChartAxis& axis, const std::vector<std::string>& labels, const TTextStyle& style,
+                     double labelWidth, double slot, size_t& lines) {
+  constexpr size_t kMostLines = 3;
+  lines = 1;
   pugi::xml_node bodyPr = FindChildNode(axis.TxPr, "bodyPr");
   const int64_t rot = GetAttrInt64(bodyPr, "rot", -60000000);  // Office's "automatic"
   if (rot >= -5400000 && rot <= 5400000) return static_cast<double>(rot) / 60000;
-  return labelWidth > slot ? -45 : 0;
+  if (labelWidth <= slot) return 0;
+  for (const std::string& label : labels) {
+    const size_t need = WrappedLines(label, style, slot * 0.95);
+    if (need == 0 || need > kMostLines) return lines = 1, -45;
+    lines = std::max(lines, need);
+  }
+  return 0;
 }
 
 // The room the category labels take under the plot at that angle.
-double CategoryRoom(double labelWidth, double size, double angle) {
-  if (angle == 0) return size * 1.6;
+double CategoryRoom(double labelWidth, double size, double angle, size_t lines) {
+  if (angle == 0) return size * (1.6 + 1.2 * static_cast<double>(lines - 1));
   const double rad = std::fabs(angle) * std::numbers::pi / 180;
   return labelWidth * std::sin(rad) + size * 1.4 * std::cos(rad) + size * 0.5;
 }
 
 void DrawCategoryLabels(TChartBuilder& chart, const TAxes& axes, const TTextStyle& style, double labelWidth,
-                        double angle) {
+                        double angle, size_t lines) {
   const double size = style.SizePt * kEmuPerPt, gap = size * 0.5, height = size * 1.4;
   const double slot = (axes.Horizontal ? axes.Inner.H : axes.Inner.W) / static_cast<double>(axes.Count);
   // Labels that would run into each other show one in every few.
-  const double needed = axes.Horizontal || angle != 0 ? size * 1.3 : labelWidth;
+  const double needed = axes.Horizontal || angle != 0 ? size * 1.3 : lines > 1 ? slot : labelWidth;
   const size_t every = slot > 0 && needed > slot ? static_cast<size_t>(std::ceil(needed / slot)) : 1;
   const double rad = angle * std::numbers::pi / 180;
   for (size_t i = 0; i < axes.Count; i += every) {
@@ -322,8 +351,11 @@ void DrawCategoryLabels(TChartBuilder& chart, const TAxes& axes, const TTextStyl
       chart.AddText("Category label", text, style, {axes.Inner.X - gap - labelWidth, at - height / 2, labelWidth, height},
                     kAlignRight, kAnchorMiddle);
     } else if (angle == 0) {
-      const double width = std::max(labelWidth, slot * static_cast<double>(every));
-      chart.AddText("Category label", text, style, {at - width / 2, top, width, height}, kAlignCenter, kAnchorTop);
+      const double width = lines > 1 ? slot : std::max(labelWidth, slot * static_cast<double>(every));
+      chart.AddText("Category label", text, style,
+                    {at - width / 2, top, width, height + size * 1.2 * static_cast<double>(lines - 1)}, kAlignCenter,
+                    kAnchorTop);
+      chart.Pieces.back().Shape->WrapText = lines > 1;
     } else {
       // Turned about its centre so that its end (its start, turned down) meets the category.
       const double width = std::min(TextWidth(text, style), labelWidth) + size * 0.3;
@@ -459,9 +491,10 @@ TValueAxisPlan PlanValueAxis(const TChartBuilder& chart, const TChartAxis& axis,
 }
 
 // The room beside and below the plot that the axes' labels and titles
-// take; the category labels' angle.
-void PlanRoom(const TChartBuilder& chart, const TAxes& axes, const TRectD& plot, const TValueAxisPlan& values,
-              double categoryWidth, double& left, double& bottom, double& angle) {
+// take; the category labels' angle and the lines each takes.
+void PlanRoom(const TChartBuilder& chart, const TAxes& axes, const TRectD& plot, bool inner,
+              const TValueAxisPlan& values, double categoryWidth, double& left, double& bottom, double& angle,
+              size_t& lines) {
   const TChartData& data = chart.Data;
   const TTextStyle categoryStyle = ReadTextStyle(data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
   const bool categoryLabels = !data.CategoryAxis.Deleted && data.CategoryAxis.ShowLabels;
@@ -474,9 +507,10 @@ void PlanRoom(const TChartBuilder& chart, const TAxes& axes, const TRectD& plot,
     bottom = values.Labels ? valueSize * 1.6 : 0;
   } else {
     left = values.Labels ? values.Width + valueSize * 0.5 : 0;
-    const double slot = (plot.W - left) / static_cast<double>(axes.Count);
-    angle = CategoryAngle(data.CategoryAxis, categoryWidth, slot);
-    bottom = categoryLabels ? std::min(CategoryRoom(categoryWidth, categorySize, angle), plot.H * 0.6) : 0;
+    // A plot laid out by its inner area keeps all of it; labels lie outside.
+    const double slot = (inner ? plot.W : plot.W - left) / static_cast<double>(axes.Count);
+    angle = CategoryAngle(data.CategoryAxis, data.Categories, categoryStyle, categoryWidth, slot, lines);
+    bottom = categoryLabels ? std::min(CategoryRoom(categoryWidth, categorySize, angle, lines), plot.H * 0.6) : 0;
   }
   // The axis beside the plot is the value axis, but the category axis of horizontal bars.
   left += AxisTitleRoom(chart, axes.Horizontal ? data.CategoryAxis : data.ValueAxis, true, plot);
@@ -521,7 +555,8 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
   for (const std::string& text : data.Categories) categoryWidth = std::max(categoryWidth, TextWidth(text, categoryStyle));
   categoryWidth = std::min(categoryWidth, plot.W * 0.35);
   double left = 0, bottom = 0, angle = 0;
-  PlanRoom(chart, axes, plot, values, categoryWidth, left, bottom, angle);
+  size_t lines = 1;
+  PlanRoom(chart, axes, plot, inner, values, categoryWidth, left, bottom, angle, lines);
   const bool secondLabels = second.Range.Low <= second.Range.High && second.Labels && !axes.Horizontal;
   const double right = secondLabels ? second.Width + second.Style.SizePt * kEmuPerPt : 0;
   axes.Inner = inner ? plot : TRectD{plot.X + left, plot.Y, plot.W - left - right, plot.H - bottom};
@@ -548,7 +583,7 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
     DrawValueLabels(chart, axes, axes.XValues, data.CategoryAxis.FormatCode.empty() ? "General" : data.CategoryAxis.FormatCode,
                     categoryStyle, true, 0);
   else if (categoryLabels)
-    DrawCategoryLabels(chart, axes, categoryStyle, categoryWidth, angle);
+    DrawCategoryLabels(chart, axes, categoryStyle, categoryWidth, angle, lines);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 #include <numbers>
 
+#include "pptx/font_metrics.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
@@ -69,12 +70,14 @@ TTextStyle TitleStyle(pugi::xml_node title, TTextStyle style, const TChartContex
 }
 
 double TextWidth(const std::string& text, const TTextStyle& style) {
-  size_t longest = 0, current = 0;
-  for (unsigned char c : text) {
-    if (c == '\n') current = 0;
-    else if ((c & 0xC0) != 0x80) longest = std::max(longest, ++current);
+  double longest = 0;
+  for (size_t start = 0; start <= text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    longest = std::max(longest, TextWidthEm(style.Font, style.Bold, std::string_view(text).substr(start, end - start)));
+    start = end + 1;
   }
-  return static_cast<double>(longest) * style.SizePt * (style.Bold ? 0.56 : 0.52) * kEmuPerPt;
+  return longest * style.SizePt * kEmuPerPt;
 }
 
 void SetFill(TPPTXShape& shape, TColor color) {

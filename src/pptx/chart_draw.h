@@ -32,7 +32,7 @@ std::string RichText(pugi::xml_node title);
 // A title's text style over base: bold unless it says otherwise, as its rich
 // text's first paragraph and run, else its txPr, say.
 TTextStyle TitleStyle(pugi::xml_node title, TTextStyle base, const TChartContext& ctx);
-// An estimate of the text's width in EMU (its longest line), for laying out around it.
+// The width in EMU of the text's longest line in its font's free twin, for laying out around it.
 double TextWidth(const std::string& text, const TTextStyle& style);
 
 void SetFill(TPPTXShape& shape, TColor color);

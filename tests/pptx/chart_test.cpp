@@ -197,10 +197,12 @@ TEST(Chart, AxisScalesAreNiceAndNumbersFollowTheirFormat) {
   } numbers[] = {
       {40, "General", "40"},          {0.25, "General", "0.25"},       {-0.0, "General", "0"},
       {0.253, "0%", "25%"},           {0.5, "0.0%", "50.0%"},          {1234567, "#,##0", "1,234,567"},
-      {1234.5, "\"$\"#,##0.00", "$1,234.50"}, {-2.5, "0.0;(0.0)", "-2.5"}, {25204, "m/d/yy", "1/1/69"},
+      {1234.5, "\"$\"#,##0.00", "$1,234.50"}, {-2.5, "0.0;(0.0)", "(2.5)"}, {25204, "m/d/yy", "1/1/69"},
       {45000, "d mmm yyyy", "15 Mar 2023"}, {1234, "_(* #,##0_);_(* \\(#,##0\\)", "1,234"},
       {7, "0\\ \"pcs\"", "7 pcs"},  {44, "0\"%\"", "44%"},            {44, "0\\%", "44%"},
-      {3, "\"a;b\"0", "a;b3"},
+      {3, "\"a;b\"0", "a;b3"},        {-2.5, "0.0", "-2.5"},
+      {0, "_(* #,##0_);_(* \\(#,##0\\);_(* \"-\"_)", "-"},
+      {-1234, "_(* #,##0_);_(* \\(#,##0\\);_(* \"-\"_)", "(1,234)"},
   };
   for (const auto& c : numbers) EXPECT_EQ(FormatChartNumber(c.Value, c.Format), c.Text) << c.Format;
 }
@@ -275,6 +277,10 @@ TEST(Chart, LegendsNameTheSeriesBesideOrBelowThePlot) {
       else EXPECT_GT(piece->Box.Y, plotBottom) << pos;
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"North", "South"})) << pos;
+    // Below a plot too narrow for both side by side, they stand in a column, keys aligned.
+    if (std::string(pos) == "b") {
+      EXPECT_NEAR(keys[0]->Box.X, keys[1]->Box.X, 1);
+    }
   }
 }
 
@@ -309,6 +315,16 @@ TEST(Chart, CategoryLabelsTurnWhenTheyDoNotFitAndShowDatesInTheirFormat) {
   auto labels = Named(pieces, "Category label");
   ASSERT_FALSE(labels.empty());
   EXPECT_EQ(labels[0]->Box.RotDeg, -45);
+  // Names of short words break onto lines of their category's width instead.
+  std::string words = xml2;
+  for (size_t at; (at = words.find("A category name far too long")) != std::string::npos;)
+    words.replace(at, 28, "A B C D");
+  pieces = narrow.Expand(words);
+  labels = Named(pieces, "Category label");
+  ASSERT_EQ(labels.size(), 3u);
+  EXPECT_EQ(labels[0]->Box.RotDeg, 0);
+  EXPECT_TRUE(labels[0]->Shape->WrapText);
+  EXPECT_LE(labels[0]->Box.Cx, 800000 / 3 + 1) << "as wide as its category";
 }
 
 TEST(Chart, ScatterPointsAndBubblesSitAtTheirXValuesAndAreasStack) {
