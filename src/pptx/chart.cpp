@@ -32,14 +32,15 @@ std::string TitleText(const TChartData& data) {
   return data.Title ? "Chart Title" : "";
 }
 
-// The title centred above the rest, wrapped within most of the chart's width.
+// The title centred above the rest, wrapped within four fifths of the
+// chart's width, as LibreOffice wraps it.
 void PlaceTitle(TChartBuilder& chart, TRectD& rest) {
   const std::string text = TitleText(chart.Data);
   if (text.empty()) return;
   TTextStyle style = chart.Base;
   style.SizePt *= 1.2;
   style = TitleStyle(chart.Data.Title, style, chart.Ctx);
-  const double width = rest.W * 0.9;
+  const double width = std::min(rest.W, (rest.W + 2 * chart.Pad) * 0.8);
   double lines = 0;
   size_t start = 0;
   while (start <= text.size()) {
