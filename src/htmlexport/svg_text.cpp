@@ -332,7 +332,27 @@ void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
          : run.Strikethrough                ? "line-through"
                                             : "none";
   out += ";color:";
-  out += run.HasColor ? ColorToHex(run.Color) : "#000000";
+  if (run.Opacity <= 0) {
+    out += "transparent";
+  } else if (run.Opacity < 1) {
+    // The colour's own alpha, so that an outline over it stays solid.
+    const std::string hex = ColorToHex(run.HasColor ? run.Color : 0);
+    out += "rgba(";
+    for (size_t i = 1; i < 7; i += 2) {
+      out += std::to_string(std::stoi(hex.substr(i, 2), nullptr, 16));
+      out += ',';
+    }
+    AppendNum(out, run.Opacity);
+    out += ')';
+  } else {
+    out += run.HasColor ? ColorToHex(run.Color) : "#000000";
+  }
+  if (run.HasOutline && run.OutlineWidthPt > 0) {
+    out += ";-webkit-text-stroke:";
+    AppendNum(out, run.OutlineWidthPt * (script ? kScriptSizeShare : 1.0));
+    out += "pt ";
+    out += ColorToHex(run.OutlineColor);
+  }
   if (script) {
     out += ";vertical-align:";
     AppendNum(out, size * run.BaselinePct / 100.0);

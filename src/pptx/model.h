@@ -67,6 +67,13 @@ struct TPPTXTextRun {
   double BaselinePct = 0;  // raised (superscript, > 0) or lowered by this share of the size
   int32_t Caps = kCapsNone;
   double LetterSpacingPt = 0;
+  // How opaque the letters' fill is: its colour's alpha, 0 where the deck
+  // fills them with nothing and only an outline shows.
+  double Opacity = 1;
+  // A line along the letters' edges, as WordArt draws them.
+  bool HasOutline = false;
+  TColor OutlineColor = 0;
+  double OutlineWidthPt = 0;
 };
 
 struct TPPTXParagraph {

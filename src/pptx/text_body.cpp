@@ -158,20 +158,59 @@ bool ReferenceColor(pugi::xml_node ref, const ThemeColorMap* colors, TColor& col
   return ReadColor(FindChildNode(ref, "fontRef").first_child(), colors, color);
 }
 
-// The colour of a text fill: solid, or a gradient's first stop.
-bool FillColor(pugi::xml_node rPr, const ThemeColorMap* colors, TColor& color) {
-  if (ReadSolidFill(rPr, colors, color)) return true;
+double ColorAlpha(pugi::xml_node color) {
+  pugi::xml_node alpha = FindChildNode(color, "alpha");
+  return alpha ? std::clamp(static_cast<double>(GetAttrInt64(alpha, "val", 100000)) / 100000, 0.0, 1.0) : 1.0;
+}
+
+// The colour and opacity of a text fill: solid, or a gradient's first stop;
+// noFill leaves the letters clear.
+bool FillColor(pugi::xml_node rPr, const ThemeColorMap* colors, TColor& color, double& opacity) {
+  if (FindChildNode(rPr, "noFill")) {
+    opacity = 0;
+    return true;
+  }
+  pugi::xml_node solid = FindChildNode(rPr, "solidFill");
+  if (ReadColor(solid.first_child(), colors, color)) {
+    opacity = ColorAlpha(solid.first_child());
+    return true;
+  }
   pugi::xml_node stop = FindChildNode(FindChildNode(FindChildNode(rPr, "gradFill"), "gsLst"), "gs");
   return ReadColor(stop.first_child(), colors, color);
 }
 
-bool ChainColor(const TRunChain& chain, const ThemeColorMap* colors, TColor& color) {
+// The nearest fill of the chain: true with HasColor false for letters
+// filled with nothing.
+bool ChainColor(const TRunChain& chain, const ThemeColorMap* colors, TPPTXTextRun& run) {
+  TColor color = 0;
   for (size_t i = 0; i <= chain.Nodes.size(); ++i) {
-    if (i == chain.FontRefAt && chain.FontRef && ReferenceColor(chain.FontRef, colors, color)) return true;
+    if (i == chain.FontRefAt && chain.FontRef && ReferenceColor(chain.FontRef, colors, color)) {
+      run.Color = color;
+      return run.HasColor = true;
+    }
     if (i == chain.Nodes.size()) break;
-    if (FillColor(chain.Nodes[i], colors, color)) return true;
+    if (FillColor(chain.Nodes[i], colors, color, run.Opacity)) {
+      run.Color = color;
+      run.HasColor = run.Opacity > 0;
+      return true;
+    }
   }
   return false;
+}
+
+// The letters' outline: the nearest ln of the chain, drawn when it is filled solid.
+void ReadOutline(const std::vector<pugi::xml_node>& nodes, const ThemeColorMap* colors, TPPTXTextRun& run) {
+  for (pugi::xml_node node : nodes) {
+    pugi::xml_node ln = FindChildNode(node, "ln");
+    if (!ln) continue;
+    TColor color = 0;
+    if (!FindChildNode(ln, "noFill") && ReadSolidFill(ln, colors, color)) {
+      run.HasOutline = true;
+      run.OutlineColor = color;
+      run.OutlineWidthPt = std::clamp(static_cast<double>(GetAttrInt64(ln, "w", 9525)) / 12700, 0.0, 100.0);
+    }
+    return;
+  }
 }
 
 double SizeOf(const std::vector<pugi::xml_node>& chain) {
@@ -204,11 +243,8 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
   if (theme.Fonts) face = ResolveThemeTypeface(face, *theme.Fonts);
   run.FontName = face.empty() || face[0] == '+' ? defaultFont : face;
 
-  TColor color = 0;
-  if (ChainColor(chain, theme.Colors, color)) {
-    run.Color = color;
-    run.HasColor = true;
-  }
+  ChainColor(chain, theme.Colors, run);
+  ReadOutline(nodes, theme.Colors, run);
   // A hyperlink shows in the theme's link colour, underlined.
   pugi::xml_node link = nodes.empty() ? pugi::xml_node() : FindChildNode(nodes.front(), "hlinkClick");
   if (link && !GetAttrText(link, "id").empty() && theme.Colors) {

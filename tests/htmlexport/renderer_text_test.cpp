@@ -67,6 +67,18 @@ TEST(RenderRunSpan, CarriesEveryRunStyle) {
     EXPECT_TRUE(Has(style, part)) << part << " in " << style;
   styled.Caps = kCapsSmall;
   EXPECT_TRUE(Has(RenderRunSpan(styled), "font-variant:small-caps"));
+
+  // WordArt: a see-through fill under a solid outline, or the outline alone.
+  styled.Opacity = 0.5;
+  styled.HasOutline = true;
+  styled.OutlineColor = 0x00FF00;
+  styled.OutlineWidthPt = 2;
+  styled.BaselinePct = 0;
+  const std::string art = StyleAfter(RenderRunSpan(styled), "<span");
+  EXPECT_TRUE(Has(art, "color:rgba(255,128,0,0.5)")) << art;
+  EXPECT_TRUE(Has(art, "-webkit-text-stroke:2pt #00FF00")) << art;
+  styled.Opacity = 0;
+  EXPECT_TRUE(Has(RenderRunSpan(styled), "color:transparent"));
 }
 
 TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {

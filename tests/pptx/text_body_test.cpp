@@ -140,7 +140,11 @@ TEST(TextBody, RunStylesAndHyperlinks) {
   TPPTXShape s = TParse{Body(Para(R("a", " baseline='30000' cap='small' spc='150' strike='sngStrike' u='sng'>") +
                                   R("b", " cap='all'><a:hlinkClick r:id='rId3'/>") +
                                   R("c", "><a:gradFill><a:gsLst><a:gs pos='0'><a:srgbClr val='00FF00'/></a:gs>"
-                                           "</a:gsLst></a:gradFill>")))}();
+                                           "</a:gsLst></a:gradFill>") +
+                                  R("d", "><a:ln w='25400'><a:solidFill><a:srgbClr val='0000FF'/></a:solidFill></a:ln>"
+                                           "<a:solidFill><a:srgbClr val='FF0000'><a:alpha val='40000'/></a:srgbClr>"
+                                           "</a:solidFill>") +
+                                  R("e", "><a:ln><a:noFill/></a:ln><a:noFill/>")))}();
   const auto& runs = s.Paragraphs.at(0).Runs;
   EXPECT_EQ(runs[0].BaselinePct, 30);
   EXPECT_EQ(runs[0].Caps, kCapsSmall);
@@ -150,6 +154,12 @@ TEST(TextBody, RunStylesAndHyperlinks) {
   EXPECT_TRUE(runs[1].Underline && runs[1].HasColor) << "a link shows underlined in the link colour";
   EXPECT_EQ(runs[1].Color, 0x0000FF);
   EXPECT_EQ(runs[2].Color, 0x00FF00) << "a gradient's first stop";
+  EXPECT_TRUE(runs[3].HasOutline);
+  EXPECT_EQ(runs[3].OutlineColor, 0xFF0000);
+  EXPECT_EQ(runs[3].OutlineWidthPt, 2);
+  EXPECT_DOUBLE_EQ(runs[3].Opacity, 0.4) << "the fill colour's alpha";
+  EXPECT_FALSE(runs[4].HasOutline || runs[4].HasColor) << "no outline, letters filled with nothing";
+  EXPECT_EQ(runs[4].Opacity, 0);
 }
 
 TEST(TextBody, ParagraphPropertiesInheritAndResolveToPoints) {
