@@ -95,6 +95,11 @@ std::string TRenderContext::SharedPicture(std::string& out, const std::string& d
   return id;
 }
 
+bool TRenderContext::DrawnOnce(const std::string& file) const {
+  auto uses = FPictureUses.find(Canonical(file));
+  return uses == FPictureUses.end() || uses->second < 2;
+}
+
 void TRenderContext::CountUse(const std::string& file) {
   if (!file.empty()) ++FUsesLeft[file];
 }

@@ -7,9 +7,11 @@
 #include <numbers>
 #include <string_view>
 
+#include "htmlexport/inline_svg.h"
 #include "htmlexport/svg_paint.h"
 #include "htmlexport/svg_text.h"
 #include "htmlexport/text_format.h"
+#include "platform/ascii.h"
 #include "pptx/group_transform.h"
 
 namespace tarvik {
@@ -84,6 +86,13 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   out += ")\"";
   if (shape.PictureOpacity < 1) AppendNumAttr(out, "opacity", shape.PictureOpacity);
   out += '>';
+  // A metafile's drawing joins the slide, its words with it. One the deck
+  // draws again and again (a master's logo) stays one shared picture.
+  const bool metafile = file == shape.DrawingFile && file.size() > 4 && SameText(file.substr(file.size() - 4), ".svg");
+  if (metafile && shared.empty() && context.DrawnOnce(file) && AppendInlineSvg(out, file, id + "_", ix, iy, iw, ih)) {
+    out += "</g>";
+    return;
+  }
   if (!shared.empty()) {
     AppendPictureUse(out, shared, ix, iy, iw, ih);
     out += "</g>";
