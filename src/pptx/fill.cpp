@@ -26,12 +26,6 @@ constexpr double kEmuPerInch = 914400;
 constexpr int64_t kMinTileEmu = 9525;
 constexpr int64_t kMaxTileEmu = int64_t{kMaxPx} * 9525;
 
-double AlphaOf(pugi::xml_node color) {
-  pugi::xml_node alpha = FindChildNode(color, "alpha");
-  if (!alpha) return 1;
-  return std::clamp(GetAttrInt64(alpha, "val", 100000) / 100000.0, 0.0, 1.0);
-}
-
 // The colour map with phClr set, when the caller has a colour for it.
 struct TColorScope {
   TColorScope(const ThemeColorMap* colors, const TColor* placeholder) : Map(colors) {
@@ -53,7 +47,7 @@ bool ReadGradient(pugi::xml_node gradFill, const ThemeColorMap* colors, TPPTXFil
     pugi::xml_node color = gs.first_child();
     if (!ReadColor(color, colors, stop.Color)) continue;
     stop.PositionPct = std::clamp(GetAttrInt64(gs, "pos", 0) / 1000.0, 0.0, 100.0);
-    stop.Opacity = AlphaOf(color);
+    stop.Opacity = ColorAlpha(color);
     fill.Stops.push_back(stop);
   }
   if (fill.Stops.empty()) return false;
@@ -142,7 +136,7 @@ bool ReadFillElement(pugi::xml_node element, const ThemeColorMap* colors, const 
                                                                  : FindChildNode(element, "fgClr").first_child();
     if (!ReadColor(color, colors, read.Color)) return false;
     read.Kind = kFillSolid;
-    read.Opacity = AlphaOf(color);
+    read.Opacity = ColorAlpha(color);
   } else if (IsElementNamed(element, "gradFill")) {
     if (!ReadGradient(element, colors, read)) return false;
   } else if (IsElementNamed(element, "blipFill")) {

@@ -158,11 +158,6 @@ bool ReferenceColor(pugi::xml_node ref, const ThemeColorMap* colors, TColor& col
   return ReadColor(FindChildNode(ref, "fontRef").first_child(), colors, color);
 }
 
-double ColorAlpha(pugi::xml_node color) {
-  pugi::xml_node alpha = FindChildNode(color, "alpha");
-  return alpha ? std::clamp(static_cast<double>(GetAttrInt64(alpha, "val", 100000)) / 100000, 0.0, 1.0) : 1.0;
-}
-
 // The colour and opacity of a text fill: solid, or a gradient's first stop;
 // noFill leaves the letters clear.
 bool FillColor(pugi::xml_node rPr, const ThemeColorMap* colors, TColor& color, double& opacity) {

@@ -307,4 +307,10 @@ bool ReadSolidFill(pugi::xml_node element, const ThemeColorMap* map, TColor& col
   return ReadColor(FindChildNode(element, "solidFill").first_child(), map, color);
 }
 
+double ColorAlpha(pugi::xml_node color) {
+  pugi::xml_node alpha = FindChildNode(color, "alpha");
+  if (!alpha) return 1;
+  return std::clamp(static_cast<double>(GetAttrInt64(alpha, "val", 100000)) / 100000, 0.0, 1.0);
+}
+
 }  // namespace tarvik

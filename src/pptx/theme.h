@@ -70,4 +70,7 @@ bool ReadColor(pugi::xml_node value, const ThemeColorMap* map, TColor& color);
 // color 0, when there is none.
 bool ReadSolidFill(pugi::xml_node element, const ThemeColorMap* map, TColor& color);
 
+// The opacity a colour element's alpha child gives it, 0 to 1; 1 without one.
+double ColorAlpha(pugi::xml_node color);
+
 }  // namespace tarvik
