@@ -1,10 +1,10 @@
 #include "htmlexport/inline_svg.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -24,9 +24,8 @@ constexpr size_t kMaxElements = 200000;
 constexpr int kMaxDepth = 64;
 
 constexpr const char* kDrawingElements[] = {
-    "g",      "defs",    "clipPath", "mask", "pattern", "linearGradient", "radialGradient", "stop", "path",
-    "rect",   "circle",  "ellipse",  "line", "polyline", "polygon",       "text",           "tspan", "image",
-    "use",
+    "g",    "defs",    "clipPath", "mask",     "pattern", "linearGradient", "radialGradient", "stop", "path",
+    "rect", "circle",  "ellipse",  "line",     "polyline", "polygon",       "text",           "tspan", "use",
 };
 
 // Geometry and presentation, never anything that runs, links or styles the page.
@@ -62,18 +61,23 @@ std::string Printable(std::string_view text) {
   return out;
 }
 
-// An id or a reference's target as it may stand in the page: the prefix,
-// then the name's letters, digits, hyphens, full stops and underscores.
-std::string PrefixedId(std::string_view prefix, std::string_view name) {
-  std::string out(prefix);
-  for (char c : name)
-    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.') out += c;
-  return out;
-}
+// The page's names for the drawing's ids: the prefix and the order in which
+// each name is first met, definition or reference. A converter may draw its
+// names at random; the page is then the same however often it is made.
+struct TIds {
+  std::string_view Prefix;
+  std::map<std::string, size_t, std::less<>> Known;
+
+  std::string Of(std::string_view name) {
+    auto found = Known.find(name);
+    if (found == Known.end()) found = Known.emplace(std::string(name), Known.size() + 1).first;
+    return std::string(Prefix) + std::to_string(found->second);
+  }
+};
 
 // The value with each url(#name) pointing at the prefixed name; false when
 // it points anywhere outside the file or hides what it says in escapes.
-bool RewriteUrls(std::string_view value, std::string_view prefix, std::string& out) {
+bool RewriteUrls(std::string_view value, TIds& ids, std::string& out) {
   out.clear();
   if (value.find('\\') != std::string_view::npos) return false;
   size_t at = 0;
@@ -89,22 +93,16 @@ bool RewriteUrls(std::string_view value, std::string_view prefix, std::string& o
     if (start >= value.size() || value[start] != '#' || close == std::string_view::npos) return false;
     std::string_view name = value.substr(start + 1, close - start - 1);
     while (!name.empty() && (name.back() == ' ' || name.back() == '"' || name.back() == '\'')) name.remove_suffix(1);
-    out += "url(#" + PrefixedId(prefix, name) + ")";
+    out += "url(#" + ids.Of(name) + ")";
     at = close + 1;
   }
   out.append(value.substr(at));
   return true;
 }
 
-bool DataPicture(std::string_view href) {
-  for (const char* type : {"data:image/png;", "data:image/jpeg;", "data:image/gif;", "data:image/bmp;"})
-    if (href.starts_with(type)) return true;
-  return false;
-}
-
 // The style attribute's declarations that are drawing attributes, their
 // urls kept inside the file; "" when none remain.
-std::string DrawingStyle(std::string_view style, std::string_view prefix) {
+std::string DrawingStyle(std::string_view style, TIds& ids) {
   std::string out, value;
   size_t at = 0;
   while (at < style.size()) {
@@ -117,7 +115,7 @@ std::string DrawingStyle(std::string_view style, std::string_view prefix) {
     std::string name(declaration.substr(0, colon));
     std::erase_if(name, [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
     if (name == "style" || name == "href" || name == "id" || !Listed(name, kDrawingAttributes)) continue;
-    if (!RewriteUrls(declaration.substr(colon + 1), prefix, value)) continue;
+    if (!RewriteUrls(declaration.substr(colon + 1), ids, value)) continue;
     out += name + ":" + value + ";";
   }
   return out;
@@ -134,7 +132,7 @@ void AppendAttribute(std::string& out, std::string_view name, std::string_view v
 // The root's own box is the group's transform; only its paint passes on.
 constexpr const char* kRootBox[] = {"id", "x", "y", "width", "height", "viewBox", "preserveAspectRatio", "transform"};
 
-void AppendAttributes(std::string& out, pugi::xml_node element, std::string_view prefix, bool picture, bool root) {
+void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, bool root) {
   std::string value;
   for (pugi::xml_attribute attr : element.attributes()) {
     const std::string_view full(attr.name());
@@ -142,14 +140,13 @@ void AppendAttributes(std::string& out, pugi::xml_node element, std::string_view
     if (full.starts_with("xmlns") || !Listed(name, kDrawingAttributes) || (root && Listed(name, kRootBox))) continue;
     const std::string_view text(attr.value());
     if (name == "id") {
-      AppendAttribute(out, "id", PrefixedId(prefix, text));
+      AppendAttribute(out, "id", ids.Of(text));
     } else if (name == "href") {
-      if (text.starts_with("#")) AppendAttribute(out, "href", "#" + PrefixedId(prefix, text.substr(1)));
-      else if (picture && DataPicture(text)) AppendAttribute(out, "href", text);
+      if (text.starts_with("#")) AppendAttribute(out, "href", "#" + ids.Of(text.substr(1)));
     } else if (name == "style") {
-      const std::string style = DrawingStyle(text, prefix);
+      const std::string style = DrawingStyle(text, ids);
       if (!style.empty()) AppendAttribute(out, "style", style);
-    } else if (RewriteUrls(text, prefix, value)) {
+    } else if (RewriteUrls(text, ids, value)) {
       AppendAttribute(out, name, value);
     }
   }
@@ -157,10 +154,11 @@ void AppendAttributes(std::string& out, pugi::xml_node element, std::string_view
 
 struct TWriter {
   std::string& Out;
-  std::string_view Prefix;
+  TIds Ids;
   size_t Elements = 0;
 
-  // False when the drawing goes deeper or holds more than a drawing needs.
+  // False when the drawing holds a picture, goes deeper or holds more than
+  // a drawing needs.
   bool Children(pugi::xml_node parent, int depth, bool inText) {
     if (depth > kMaxDepth) return false;
     for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
@@ -174,10 +172,11 @@ struct TWriter {
       // A drawing nested in the drawing is only a group here: its own box
       // would be sized by the page's style sheet.
       if (name == "svg") name = "g";
+      if (name == "image") return false;
       if (!Listed(name, kDrawingElements)) continue;
       Out += '<';
       Out += name;
-      if (LocalName(child.name()) != "svg") AppendAttributes(Out, child, Prefix, name == "image", false);
+      if (LocalName(child.name()) != "svg") AppendAttributes(Out, child, Ids, false);
       Out += '>';
       if (!Children(child, depth + 1, name == "text" || name == "tspan")) return false;
       Out += "</";
@@ -227,7 +226,7 @@ bool AppendInlineSvg(std::string& out, const std::string& file, std::string_view
   if (!(box[2] > 0) || !(box[3] > 0)) return false;
 
   const size_t start = out.size();
-  out += "<g transform=\"translate(";
+  out += "<g class=\"metafile\" transform=\"translate(";
   AppendNum(out, x);
   out += ' ';
   AppendNum(out, y);
@@ -239,9 +238,9 @@ bool AppendInlineSvg(std::string& out, const std::string& file, std::string_view
   out += ' ';
   AppendNum(out, -box[1]);
   out += ")\"";
-  AppendAttributes(out, root, idPrefix, false, true);
+  TWriter writer{out, {idPrefix, {}}};
+  AppendAttributes(out, root, writer.Ids, true);
   out += '>';
-  TWriter writer{out, idPrefix};
   if (!writer.Children(root, 0, false)) {
     out.resize(start);
     return false;

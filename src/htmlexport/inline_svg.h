@@ -8,14 +8,16 @@
 namespace tarvik {
 
 // Appends the drawing of the SVG file, its viewBox (else its width and
-// height) scaled into the box x, y, width, height, as a group for a slide's
-// svg. Only drawing is kept: shapes, text, gradients, clips, masks and
-// patterns, and pictures held as data: URIs. Scripts, event attributes,
-// styles, foreign content and every reference outside the file are left
-// out. Ids take idPrefix, and references to them with it, so that pictures
-// on one page keep theirs apart. False, with out untouched, when the file
-// is missing, larger than a converted metafile gets, not SVG, without a
-// size, or nested or populated past what a drawing needs.
+// height) scaled into the box x, y, width, height, as a group (class
+// "metafile") for a slide's svg. Only drawing is kept: shapes, text,
+// gradients, clips, masks and patterns. Scripts, event attributes, styles,
+// foreign content and every reference outside the file are left out. Ids
+// become idPrefix and a number, and references to them follow, so that
+// pictures on one page keep theirs apart. False, with out untouched, when the file is
+// missing, larger than a converted metafile gets, not SVG, without a size,
+// nested or populated past what a drawing needs, or holding pictures of its
+// own: those stay one picture, as a page whose pictures are files beside it
+// must keep them.
 bool AppendInlineSvg(std::string& out, const std::string& file, std::string_view idPrefix, double x, double y,
                      double width, double height);
 
