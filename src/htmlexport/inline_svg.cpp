@@ -134,10 +134,15 @@ constexpr const char* kRootBox[] = {"id", "x", "y", "width", "height", "viewBox"
 
 void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, bool root) {
   std::string value;
+  // An attribute written twice (href and xlink:href) would leave the page
+  // malformed XML; the first one stands.
+  std::vector<std::string_view> written;
   for (pugi::xml_attribute attr : element.attributes()) {
     const std::string_view full(attr.name());
     const std::string_view name = LocalName(attr.name());
     if (full.starts_with("xmlns") || !Listed(name, kDrawingAttributes) || (root && Listed(name, kRootBox))) continue;
+    if (std::find(written.begin(), written.end(), name) != written.end()) continue;
+    written.push_back(name);
     const std::string_view text(attr.value());
     if (name == "id") {
       AppendAttribute(out, "id", ids.Of(text));

@@ -33,7 +33,7 @@ TEST(InlineSvg, KeepsTheDrawingScaledIntoItsBox) {
   const std::string drawn = Inline(dir.Write(
       "a.svg", Svg("<defs><clipPath id=\"c 1\"><rect width=\"9\" height=\"9\"/></clipPath></defs>"
                    "<text clip-path=\"url(#c 1)\" font-family=\"Arial\" x=\"3\" y=\"12\"><![CDATA[Fox & <dog>]]></text>"
-                   "<use xlink:href=\"#c 1\"/>")));
+                   "<use xlink:href=\"#c 1\" href=\"#c 1\"/>")));
   EXPECT_TRUE(Has(drawn, "<g class=\"metafile\" transform=\"translate(10 20) scale(0.5 0.5) translate(0 0)\">")) << drawn;
   EXPECT_TRUE(Has(drawn, "<clipPath id=\"p1_1\">")) << "ids are numbered in the order they are met";
   EXPECT_TRUE(Has(drawn, "clip-path=\"url(#p1_1)\"")) << "references follow their ids";
