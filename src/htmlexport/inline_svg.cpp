@@ -147,7 +147,11 @@ void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, bool 
     if (name == "id") {
       AppendAttribute(out, "id", ids.Of(text));
     } else if (name == "href") {
-      if (text.starts_with("#")) AppendAttribute(out, "href", "#" + ids.Of(text.substr(1)));
+      if (text.starts_with("#")) {
+        std::string target = "#";
+        target += ids.Of(text.substr(1));
+        AppendAttribute(out, "href", target);
+      }
     } else if (name == "style") {
       const std::string style = DrawingStyle(text, ids);
       if (!style.empty()) AppendAttribute(out, "style", style);
