@@ -140,9 +140,6 @@ struct TBlockPart {
   bool Opening = true, Closing = true;
 };
 
-// Vertical text lays its lines out across the box, so a paragraph's extent
-// and spacing are given along the text's own axes there: a width would fix
-// how many lines fit side by side, and lines beyond it would spill to one side.
 // How a box sets its lines: wrapped or not, across or down the box, and
 // whether its paragraphs stand in the box itself (not in a centred block).
 struct TTextFlow {
@@ -160,6 +157,9 @@ const char* GrowthSide(const TPPTXParagraph& paragraph) {
   }
 }
 
+// Vertical text lays its lines out across the box, so a paragraph's extent
+// and spacing are given along the text's own axes there: a width would fix
+// how many lines fit side by side, and lines beyond it would spill to one side.
 void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, bool first, TTextFlow flow,
                           TBlockPart part) {
   const bool wrap = flow.Wrap, vertical = flow.Vertical;
