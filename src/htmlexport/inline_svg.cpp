@@ -177,15 +177,15 @@ struct TWriter {
       }
       if (child.type() != pugi::node_element) continue;
       if (++Elements > kMaxElements) return false;
-      std::string_view name = LocalName(child.name());
       // A drawing nested in the drawing is only a group here: its own box
       // would be sized by the page's style sheet.
-      if (name == "svg") name = "g";
+      const bool nested = LocalName(child.name()) == "svg";
+      const std::string_view name = nested ? "g" : LocalName(child.name());
       if (name == "image") return false;
       if (!Listed(name, kDrawingElements)) continue;
       Out += '<';
       Out += name;
-      if (LocalName(child.name()) != "svg") AppendAttributes(Out, child, Ids, false);
+      if (!nested) AppendAttributes(Out, child, Ids, false);
       Out += '>';
       if (!Children(child, depth + 1, name == "text" || name == "tspan")) return false;
       Out += "</";

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "htmlexport/text_format.h"
+#include "platform/system_colors.h"
 
 namespace tarvik {
 
@@ -336,10 +337,10 @@ void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
     out += "transparent";
   } else if (run.Opacity < 1) {
     // The colour's own alpha, so that an outline over it stays solid.
-    const std::string hex = ColorToHex(run.HasColor ? run.Color : 0);
+    const uint32_t rgb = static_cast<uint32_t>(ResolveSystemColor(run.HasColor ? run.Color : 0));
     out += "rgba(";
-    for (size_t i = 1; i < 7; i += 2) {
-      out += std::to_string(std::stoi(hex.substr(i, 2), nullptr, 16));
+    for (int shift = 0; shift <= 16; shift += 8) {
+      out += std::to_string((rgb >> shift) & 0xFF);
       out += ',';
     }
     AppendNum(out, run.Opacity);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <numeric>
 
 #include "pptx/chart_draw.h"
 #include "pptx/xml_helpers.h"
@@ -113,24 +114,21 @@ void PlaceLegend(TChartBuilder& chart, const TRectD& box, TRectD& rest) {
     std::vector<double> widths;
     for (const TLegendEntry& entry : entries) widths.push_back(TextWidth(entry.Text, style) + keyRoom + size);
     std::vector<double> columns;
-    for (size_t count = std::max<size_t>(entries.size(), 1); count >= 1; --count) {
+    double total = 0;
+    for (size_t count = std::max<size_t>(entries.size(), 1);; --count) {
       columns.assign(count, 0);
       for (size_t i = 0; i < widths.size(); ++i) columns[i % count] = std::max(columns[i % count], widths[i]);
-      double total = 0;
-      for (double w : columns) total += w;
+      total = std::accumulate(columns.begin(), columns.end(), 0.0);
       if (total <= rest.W || count == 1) break;
     }
+    std::vector<double> lefts;
+    for (double x = rest.X + std::max(0.0, (rest.W - total) / 2); double w : columns) lefts.push_back(x), x += w;
     const size_t rows = (entries.size() + columns.size() - 1) / columns.size();
     const double height = static_cast<double>(rows) * rowHeight;
-    double total = 0;
-    for (double w : columns) total += w;
     const double top = pos == "t" ? rest.Y : rest.Y + rest.H - height;
-    for (size_t i = 0; i < entries.size(); ++i) {
-      double x = rest.X + std::max(0.0, (rest.W - total) / 2);
-      for (size_t c = 0; c < i % columns.size(); ++c) x += columns[c];
-      AddLegendEntry(chart, entries[i], style, x, top + rowHeight * static_cast<double>(i / columns.size()),
-                     columns[i % columns.size()] - keyRoom);
-    }
+    for (size_t i = 0; i < entries.size(); ++i)
+      AddLegendEntry(chart, entries[i], style, lefts[i % columns.size()],
+                     top + rowHeight * static_cast<double>(i / columns.size()), columns[i % columns.size()] - keyRoom);
     if (pos == "t") rest.Y += height + chart.Pad / 2;
     rest.H -= height + chart.Pad / 2;
     return;

@@ -323,7 +323,10 @@ double CategoryAngle(const TChartAxis& axis, const std::vector<std::string>& lab
   if (labelWidth <= slot) return 0;
   for (const std::string& label : labels) {
     const size_t need = WrappedLines(label, style, slot * 0.95);
-    if (need == 0 || need > kMostLines) return lines = 1, -45;
+    if (need == 0 || need > kMostLines) {
+      lines = 1;
+      return -45;
+    }
     lines = std::max(lines, need);
   }
   return 0;

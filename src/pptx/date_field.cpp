@@ -17,9 +17,9 @@ constexpr const char* kUsFormats[] = {
 
 // Elsewhere only the short date and the 24-hour times, which name no month
 // or weekday, and only for languages whose short date is known here.
+// Lang in lower case.
 const char* ShortDateOf(std::string_view lang) {
-  const std::string lower = LowerAscii(lang);
-  const std::string language = lower.substr(0, lower.find('-'));
+  const std::string_view language = lang.substr(0, lang.find('-'));
   static const struct {
     const char* Language;
     const char* Format;
@@ -74,7 +74,7 @@ std::string DateFieldText(std::string_view type, std::string_view lang, const TL
   if (number < 1 || number > 13) return "";
   const std::string language = LowerAscii(lang);
   if (language.empty() || language == "en" || language == "en-us") return Formatted(kUsFormats[number - 1], now);
-  const char* shortDate = ShortDateOf(lang);
+  const char* shortDate = ShortDateOf(language);
   if (!shortDate) return "";
   if (number == 1) return Formatted(shortDate, now);
   if (number == 10 || number == 11) return Formatted(kUsFormats[number - 1], now);

@@ -181,7 +181,8 @@ bool ChainColor(const TRunChain& chain, const ThemeColorMap* colors, TPPTXTextRu
   for (size_t i = 0; i <= chain.Nodes.size(); ++i) {
     if (i == chain.FontRefAt && chain.FontRef && ReferenceColor(chain.FontRef, colors, color)) {
       run.Color = color;
-      return run.HasColor = true;
+      run.HasColor = true;
+      return true;
     }
     if (i == chain.Nodes.size()) break;
     if (FillColor(chain.Nodes[i], colors, color, run.Opacity)) {
