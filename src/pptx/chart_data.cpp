@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "pptx/date_field.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
@@ -351,24 +352,30 @@ bool IsDateFormat(const std::string& code) {
 }
 
 // A day serial (1 is 1 January 1900, as spreadsheets count with their leap
-// day of 1900) in a date format's d, dd, m, mm, mmm, yy and yyyy.
+// day of 1900) in a date format's d to dddd, m to mmmmm, yy and yyyy.
 std::string FormatDate(double serial, const std::string& code) {
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const int64_t days = static_cast<int64_t>(std::floor(serial)) - 25569;  // from 1970-01-01, a Thursday
   // Days from 1899-12-30 to a civil date (Howard Hinnant's algorithm).
-  const int64_t z = static_cast<int64_t>(std::floor(serial)) - 25569 + 719468;
+  const int64_t z = days + 719468;
   const int64_t era = (z >= 0 ? z : z - 146096) / 146097, doe = z - era * 146097;
   const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365, doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
   const int64_t mp = (5 * doy + 2) / 153, day = doy - (153 * mp + 2) / 5 + 1, month = mp < 10 ? mp + 3 : mp - 9;
   const int64_t year = yoe + era * 400 + (month <= 2);
+  const std::string monthName(MonthName(static_cast<int>(month)));
+  const std::string weekday(WeekdayName(static_cast<int>(((days + 4) % 7 + 7) % 7)));
   std::string out;
   for (size_t i = 0; i < code.size();) {
     const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(code[i])));
     size_t run = 1;
     while (i + run < code.size() && std::tolower(static_cast<unsigned char>(code[i + run])) == c) ++run;
     auto two = [](int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    if (c == 'd') out += run >= 2 ? two(day) : std::to_string(day);
-    else if (c == 'm') out += run >= 4 ? kMonths[month - 1] : run == 3 ? kMonths[month - 1] : run == 2 ? two(month) : std::to_string(month);
+    if (c == 'd') out += run >= 4 ? weekday : run == 3 ? weekday.substr(0, 3) : run == 2 ? two(day) : std::to_string(day);
+    else if (c == 'm')
+      out += run >= 5   ? monthName.substr(0, 1)
+             : run == 4 ? monthName
+             : run == 3 ? monthName.substr(0, 3)
+             : run == 2 ? two(month)
+                        : std::to_string(month);
     else if (c == 'y') out += run >= 3 ? std::to_string(year) : two(year % 100);
     else if (c != '"' && c != '\\' && c != '[' && c != ']') out.append(run, code[i]);
     i += run;

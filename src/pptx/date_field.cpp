@@ -36,10 +36,7 @@ std::string Padded(int value, size_t width) {
 }
 
 std::string Formatted(std::string_view format, const TLocalTime& now) {
-  static const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                                        "July",    "August",   "September", "October", "November", "December"};
-  static const char* const kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  const std::string month = kMonths[(now.Month + 11) % 12];
+  const std::string month(MonthName(now.Month));
   std::string out;
   for (size_t i = 0; i < format.size();) {
     const char c = format[i];
@@ -47,7 +44,7 @@ std::string Formatted(std::string_view format, const TLocalTime& now) {
     while (i + run < format.size() && format[i + run] == c) ++run;
     const int hour12 = now.Hour % 12 == 0 ? 12 : now.Hour % 12;
     switch (c) {
-      case 'd': out += run >= 4 ? kDays[now.Weekday % 7] : Padded(now.Day, run); break;
+      case 'd': out += run >= 4 ? std::string(WeekdayName(now.Weekday % 7)) : Padded(now.Day, run); break;
       case 'M': out += run >= 4 ? month : run == 3 ? month.substr(0, 3) : Padded(now.Month, run); break;
       case 'y': out += run >= 4 ? Padded(now.Year, 4) : Padded(now.Year % 100, 2); break;
       case 'H': out += Padded(now.Hour, run); break;
@@ -63,6 +60,18 @@ std::string Formatted(std::string_view format, const TLocalTime& now) {
 }
 
 }  // namespace
+
+std::string_view MonthName(int month) {
+  static constexpr std::string_view kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
+                                                 "July",    "August",   "September", "October", "November", "December"};
+  return month >= 1 && month <= 12 ? kMonths[month - 1] : std::string_view();
+}
+
+std::string_view WeekdayName(int weekday) {
+  static constexpr std::string_view kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                               "Thursday", "Friday", "Saturday"};
+  return weekday >= 0 && weekday <= 6 ? kDays[weekday] : std::string_view();
+}
 
 std::string DateFieldText(std::string_view type, std::string_view lang, const TLocalTime& now) {
   if (now.Year <= 0 || now.Month < 1 || now.Month > 12) return "";

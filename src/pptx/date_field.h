@@ -15,4 +15,9 @@ namespace tarvik {
 // no year: the text the deck stores with the field then stands.
 std::string DateFieldText(std::string_view type, std::string_view lang, const TLocalTime& now);
 
+// English names of month 1..12 and weekday 0..6 (Sunday first), which date
+// fields and chart date formats both write; "" out of range.
+std::string_view MonthName(int month);
+std::string_view WeekdayName(int weekday);
+
 }  // namespace tarvik
