@@ -3,9 +3,12 @@
 // stay unconverted and the renderer draws them as labelled boxes.
 #ifndef _WIN32
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -76,12 +79,44 @@ std::string WmfToSvg(std::string bytes) {
 }
 #endif
 
+#ifdef TARVIK_HAVE_EMF2SVG
+// The picture's frame (rclFrame, in hundredths of a millimetre) in the
+// units libemf2svg draws in: the reference device's pixels, counted from the
+// corner of the drawing's bounds. The frame is the picture a slide places;
+// an embedded document's preview draws in part of it only. "" when the
+// header does not say, or says something no picture has.
+std::string EmfFrameViewBox(std::string_view bytes) {
+  if (bytes.size() < 88) return "";
+  auto at = [&](size_t offset) {
+    int32_t v;
+    std::memcpy(&v, bytes.data() + offset, 4);
+    return static_cast<double>(v);
+  };
+  const uint32_t headerSize = static_cast<uint32_t>(at(4));
+  // Micrometres (in headers of 108 bytes and more) are finer than millimetres.
+  const bool micrometres = headerSize >= 108 && bytes.size() >= 108 && at(100) > 0 && at(104) > 0;
+  const double perX = at(72) / (micrometres ? at(100) / 10 : at(80) * 100);
+  const double perY = at(76) / (micrometres ? at(104) / 10 : at(84) * 100);
+  const double boundsW = at(16) - at(8) + 1, boundsH = at(20) - at(12) + 1;
+  const double x = at(24) * perX - at(8), y = at(28) * perY - at(12);
+  const double w = (at(32) - at(24)) * perX, h = (at(36) - at(28)) * perY;
+  if (!std::isfinite(perX) || !std::isfinite(perY) || !(perX > 0) || !(perY > 0) || !(w > 0) || !(h > 0) ||
+      !(boundsW > 0) || !(boundsH > 0))
+    return "";
+  // A frame far from the bounds is a header written wrong, not a preview.
+  if (w > boundsW * 16 || h > boundsH * 16 || w * 16 < boundsW || h * 16 < boundsH) return "";
+  char box[128];
+  std::snprintf(box, sizeof box, "%.4f %.4f %.4f %.4f", x, y, w, h);
+  return box;
+}
+#endif
+
 // The converters size their SVG in width and height only; a picture drawn at
 // any other size needs a viewBox to scale into, and is stretched as the
 // slide stretches it; the root needs its namespaces. A document type naming
 // an outside DTD goes: a reader
 // must not fetch it, and an EPUB book may not refer to it.
-std::string WithViewBox(std::string svg) {
+std::string WithViewBox(std::string svg, const std::string& viewBox) {
   if (const size_t doctype = svg.find("<!DOCTYPE"); doctype != std::string::npos) {
     const size_t subset = svg.find('[', doctype), close = svg.find('>', doctype);
     const size_t end = subset != std::string::npos && subset < close ? svg.find("]>", subset) + 1 : close;
@@ -96,6 +131,10 @@ std::string WithViewBox(std::string svg) {
   if (tag.find("xmlns:xlink=") == std::string::npos)
     svg.insert(open + 4, " xmlns:xlink=\"http://www.w3.org/1999/xlink\"");
   if (tag.find("viewBox") != std::string::npos) return svg;
+  if (!viewBox.empty()) {
+    svg.insert(open + 4, " viewBox=\"" + viewBox + "\" preserveAspectRatio=\"none\"");
+    return svg;
+  }
   auto number = [&](const char* name) {
     const size_t at = tag.find(std::string(" ") + name + "=\"");
     return at == std::string::npos ? 0.0 : std::atof(tag.c_str() + at + std::strlen(name) + 3);
@@ -112,10 +151,14 @@ std::string WithViewBox(std::string svg) {
 std::string ConvertMetafile(const std::string& file, TMetafileKind kind, const std::string& target) {
   const int64_t size = FileSize(file);
   if (size <= 0 || size > kMaxMetafileBytes) return "";
-  std::string svg;
+  std::string svg, viewBox;
   try {
 #ifdef TARVIK_HAVE_EMF2SVG
-    if (kind == TMetafileKind::Emf) svg = EmfToSvg(ReadFileBytes(file));
+    if (kind == TMetafileKind::Emf) {
+      const std::string bytes = ReadFileBytes(file);
+      viewBox = EmfFrameViewBox(bytes);
+      svg = EmfToSvg(bytes);
+    }
 #endif
 #ifdef TARVIK_HAVE_LIBWMF
     if (kind == TMetafileKind::Wmf) svg = WmfToSvg(ReadFileBytes(file));
@@ -125,7 +168,7 @@ std::string ConvertMetafile(const std::string& file, TMetafileKind kind, const s
     // reader takes; the document is XML and must be UTF-8.
     if (Utf16ToUtf8(Utf8ToUtf16(svg)) != svg) svg = AnsiToUtf8(svg);
     const std::string path = target + ".svg";
-    WriteFileBytes(path, WithViewBox(std::move(svg)));
+    WriteFileBytes(path, WithViewBox(std::move(svg), viewBox));
     return path;
   } catch (...) {
     return "";  // an unreadable metafile or a full disk: the picture is drawn as a box

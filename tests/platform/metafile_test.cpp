@@ -17,10 +17,10 @@ void PutDword(std::string& out, uint32_t value) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// A small EMF: a header record of a 2 x 1 cm frame, a rectangle and the end record.
-std::string TinyEmf() {
+// A small EMF: a header record of a 2 x 1 cm frame (by default), a rectangle and the end record.
+std::string TinyEmf(uint32_t frameWidth = 2000) {
   std::string emf;
-  const uint32_t header[] = {1,    108,  0,   0,   75, 37, 0, 0, 2000, 1000, 0x464D4520, 0x10000, 152, 3,
+  const uint32_t header[] = {1,    108,  0,   0,   75, 37, 0, 0, frameWidth, 1000, 0x464D4520, 0x10000, 152, 3,
                              1,    0,    0,   0,   1920, 1080, 508, 285, 0, 0, 0, 508000, 285000};
   for (uint32_t v : header) PutDword(emf, v);
   for (uint32_t v : {43u, 24u, 10u, 10u, 60u, 30u}) PutDword(emf, v);
@@ -71,5 +71,29 @@ TEST(Metafile, ConvertedWhereTheBuildCanAndNeverHalfWritten) {
   EXPECT_EQ(ConvertMetafile(bad, TMetafileKind::Emf, JoinPath(folder, "bad")), "");
   EXPECT_FALSE(FileExists(JoinPath(folder, "bad.svg")) || FileExists(JoinPath(folder, "bad.png")));
   EXPECT_EQ(ConvertMetafile(JoinPath(folder, "missing.emf"), TMetafileKind::Emf, JoinPath(folder, "m")), "");
+  DeleteTree(folder);
+}
+
+TEST(Metafile, AnEmfIsDrawnIntoItsFrame) {
+  const std::string folder = JoinPath(UserTempFolder(), "tarvik_metafile_" + NewGuidHex());
+  ForceDirectories(folder);
+  const struct {
+    uint32_t FrameWidth;
+    const char* ViewBox;
+  } cases[] = {
+      {2000, "viewBox=\"0.0000 0.0000 75.5906 37.8947\""},   // the frame the bounds fill
+      {4000, "viewBox=\"0.0000 0.0000 151.1811 37.8947\""},  // a preview drawn in the frame's left half
+      {0, "viewBox=\"0 0 "},                                 // no frame: the drawing's own size
+  };
+  for (const auto& c : cases) {
+    const std::string emf = JoinPath(folder, "f.emf");
+    WriteFileBytes(emf, TinyEmf(c.FrameWidth));
+    const std::string picture = ConvertMetafile(emf, TMetafileKind::Emf, JoinPath(folder, std::to_string(c.FrameWidth)));
+    if (!picture.ends_with(".svg")) {
+      DeleteTree(folder);
+      GTEST_SKIP() << "this build does not convert EMF to SVG";
+    }
+    EXPECT_NE(ReadFileBytes(picture).find(c.ViewBox), std::string::npos) << ReadFileBytes(picture).substr(0, 300);
+  }
   DeleteTree(folder);
 }
