@@ -161,18 +161,57 @@ void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, bool 
   }
 }
 
+constexpr std::string_view kPictureTypes[] = {"image/png", "image/jpeg", "image/gif"};
+
+// The type and Base64 text of a data: URI of a picture browsers draw;
+// false for anything else, a reference outside the file included.
+bool PictureData(std::string_view uri, std::string_view& mime, std::string_view& base64) {
+  if (!uri.starts_with("data:")) return false;
+  const size_t marker = uri.find(";base64,");
+  if (marker == std::string_view::npos) return false;
+  mime = uri.substr(5, marker - 5);
+  base64 = uri.substr(marker + 8);
+  if (std::find(std::begin(kPictureTypes), std::end(kPictureTypes), mime) == std::end(kPictureTypes)) return false;
+  return !base64.empty() && std::all_of(base64.begin(), base64.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
+           c == '=';
+  });
+}
+
 struct TWriter {
   std::string& Out;
   TIds Ids;
+  const TInlineSvgOptions& Options;
   size_t Elements = 0;
+  bool Words = false;
 
-  // False when the drawing holds a picture, goes deeper or holds more than
-  // a drawing needs.
+  // A picture of the drawing, its address where the options put it.
+  bool Picture(pugi::xml_node image) {
+    if (!Options.Picture) return false;
+    // The first href stands, as for every other element.
+    pugi::xml_attribute href;
+    for (pugi::xml_attribute attr : image.attributes())
+      if (!href && LocalName(attr.name()) == "href") href = attr;
+    std::string_view mime, base64;
+    if (!PictureData(href.value(), mime, base64)) return false;
+    Out += "<image";
+    AppendAttributes(Out, image, Ids, false);
+    Out += " href=\"";
+    if (!Options.Picture(Out, mime, base64)) return false;
+    Out += "\"/>";
+    return true;
+  }
+
+  // False when the drawing holds a picture it cannot keep, goes deeper or
+  // holds more than a drawing needs.
   bool Children(pugi::xml_node parent, int depth, bool inText) {
     if (depth > kMaxDepth) return false;
     for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
       if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-        if (inText) AppendHtmlEscaped(Out, Printable(child.value()));
+        if (!inText) continue;
+        const std::string text = Printable(child.value());
+        Words = Words || text.find_first_not_of(" \t\r\n") != std::string::npos;
+        AppendHtmlEscaped(Out, text);
         continue;
       }
       if (child.type() != pugi::node_element) continue;
@@ -181,7 +220,10 @@ struct TWriter {
       // would be sized by the page's style sheet.
       const bool nested = LocalName(child.name()) == "svg";
       const std::string_view name = nested ? "g" : LocalName(child.name());
-      if (name == "image") return false;
+      if (name == "image") {
+        if (!Picture(child)) return false;
+        continue;
+      }
       if (!Listed(name, kDrawingElements)) continue;
       Out += '<';
       Out += name;
@@ -212,7 +254,7 @@ bool ParseNumbers(const char* text, double* values, size_t count) {
 }  // namespace
 
 bool AppendInlineSvg(std::string& out, const std::string& file, std::string_view idPrefix, double x, double y,
-                     double width, double height) {
+                     double width, double height, const TInlineSvgOptions& options) {
   const int64_t size = FileSize(file);
   if (size <= 0 || size > kMaxFileBytes || width <= 0 || height <= 0) return false;
   std::string bytes;
@@ -247,10 +289,10 @@ bool AppendInlineSvg(std::string& out, const std::string& file, std::string_view
   out += ' ';
   AppendNum(out, -box[1]);
   out += ")\"";
-  TWriter writer{out, {idPrefix, {}}};
+  TWriter writer{out, {idPrefix, {}}, options};
   AppendAttributes(out, root, writer.Ids, true);
   out += '>';
-  if (!writer.Children(root, 0, false)) {
+  if (!writer.Children(root, 0, false) || (options.WithWordsOnly && !writer.Words)) {
     out.resize(start);
     return false;
   }

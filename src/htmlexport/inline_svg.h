@@ -2,6 +2,7 @@
 // the slide points to, so that the words it draws are words of the page:
 // found by the browser's search, selected, copied and read aloud.
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,10 +16,19 @@ namespace tarvik {
 // become idPrefix and a number, and references to them follow, so that
 // pictures on one page keep theirs apart. False, with out untouched, when the file is
 // missing, larger than a converted metafile gets, not SVG, without a size,
-// nested or populated past what a drawing needs, or holding pictures of its
-// own: those stay one picture, as a page whose pictures are files beside it
-// must keep them.
+// or nested or populated past what a drawing needs.
+//
+// A drawing's own pictures (PNG, JPEG or GIF in data: URIs) are kept when
+// the options say where they go: Picture appends, as a whole attribute
+// value, the address of the picture of that type and Base64 text, or
+// returns false to keep the drawing one picture (so does a drawing with a
+// picture of another kind, or with no Picture). WithWordsOnly refuses a
+// drawing that writes no text: copies of it would only add to the page.
+struct TInlineSvgOptions {
+  std::function<bool(std::string& out, std::string_view mime, std::string_view base64)> Picture;
+  bool WithWordsOnly = false;
+};
 bool AppendInlineSvg(std::string& out, const std::string& file, std::string_view idPrefix, double x, double y,
-                     double width, double height);
+                     double width, double height, const TInlineSvgOptions& options = {});
 
 }  // namespace tarvik

@@ -95,9 +95,9 @@ std::string TRenderContext::SharedPicture(std::string& out, const std::string& d
   return id;
 }
 
-bool TRenderContext::DrawnOnce(const std::string& file) const {
+int TRenderContext::PictureUses(const std::string& file) const {
   auto uses = FPictureUses.find(Canonical(file));
-  return uses == FPictureUses.end() || uses->second < 2;
+  return uses == FPictureUses.end() ? 0 : uses->second;
 }
 
 void TRenderContext::CountUse(const std::string& file) {

@@ -38,9 +38,9 @@ class TRenderContext {
   // definition (in a <defs>) to out. "" (out untouched) when pictures are
   // not shared, for a picture drawn once, or for a missing or empty file.
   std::string SharedPicture(std::string& out, const std::string& file);
-  // Whether the presentation draws the picture at most once (always for a
-  // context that numbers shapes as it sees them).
-  bool DrawnOnce(const std::string& file) const;
+  // How often the presentation draws the picture: 0 for one it did not
+  // count, always for a context that numbers shapes as it sees them.
+  int PictureUses(const std::string& file) const;
 
   // Appends FileToDataUri(file) to out; false (out untouched) when that is
   // empty. A file that the presentation uses more than once is encoded once

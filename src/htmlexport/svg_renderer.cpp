@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <numbers>
 #include <string_view>
@@ -11,7 +12,10 @@
 #include "htmlexport/svg_paint.h"
 #include "htmlexport/svg_text.h"
 #include "htmlexport/text_format.h"
+#include "package/base64.h"
+#include "package/crc32.h"
 #include "platform/ascii.h"
+#include "platform/files.h"
 #include "pptx/group_transform.h"
 
 namespace tarvik {
@@ -58,6 +62,41 @@ void AppendBoxAttrs(std::string& out, double x, double y, double width, double h
   AppendNumAttr(out, "height", height);
 }
 
+// Copies of a drawing shown more than once, together, stay under this.
+constexpr int64_t kMaxCopiedDrawingBytes = 1 << 20;
+
+// Where a drawing's picture of the type and Base64 text is found: in its
+// data: URI, or for a page whose pictures are files beside it, in a file
+// next to the drawing named by its bytes, so that a bitmap a metafile
+// repeats, or that two metafiles share, is one file.
+bool AppendDrawingPicture(std::string& out, const std::string& drawing, std::string_view mime,
+                          std::string_view base64, TRenderContext& context) {
+  if (!context.ReferencesMedia()) {
+    out += "data:";
+    out += mime;
+    out += ";base64,";
+    out += base64;
+    return true;
+  }
+  std::string bytes;
+  if (!DecodeBase64(base64, bytes)) return false;
+  const std::string extension = mime == "image/png" ? ".png" : mime == "image/jpeg" ? ".jpg" : ".gif";
+  char name[48];
+  std::snprintf(name, sizeof name, "drawn-%08x-%zu", static_cast<unsigned>(Crc32(0, bytes)), bytes.size());
+  try {
+    // Another picture of the same checksum and size takes the next name.
+    for (int k = 0; k < 8; ++k) {
+      const std::string file = JoinPath(ExtractFileDir(drawing), name + (k ? "-" + std::to_string(k) : "") + extension);
+      if (!FileExists(file)) WriteFileBytes(file, bytes);
+      else if (ReadFileBytes(file) != bytes) continue;
+      return context.AppendDataUri(out, file);
+    }
+  } catch (...) {
+    // a full disk: the drawing stays one picture
+  }
+  return false;
+}
+
 void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::string& pictureFile,
                       TRenderContext& context) {
   const std::string& file = pictureFile.empty() ? shape.MediaFile : pictureFile;
@@ -70,7 +109,13 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   const double ix = l - iw * cl;
   const double iy = t - ih * ct;
   const std::string id = context.ClipIdFor(shape);
-  const std::string shared = context.SharedPicture(out, file);
+  // A metafile's drawing joins the slide, its words with it. One the deck
+  // draws again and again (a master's logo) stays one shared picture unless
+  // it writes words and its copies stay small.
+  const bool metafile = file == shape.DrawingFile && file.size() > 4 && SameText(file.substr(file.size() - 4), ".svg");
+  const int uses = context.PictureUses(file);
+  const bool drawing = metafile && (uses <= 1 || FileSize(file) * uses <= kMaxCopiedDrawingBytes);
+  std::string shared = drawing ? "" : context.SharedPicture(out, file);
 
   // The picture goes straight into the output; a missing one takes back
   // what was written before it.
@@ -86,12 +131,23 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   out += ")\"";
   if (shape.PictureOpacity < 1) AppendNumAttr(out, "opacity", shape.PictureOpacity);
   out += '>';
-  // A metafile's drawing joins the slide, its words with it. One the deck
-  // draws again and again (a master's logo) stays one shared picture.
-  const bool metafile = file == shape.DrawingFile && file.size() > 4 && SameText(file.substr(file.size() - 4), ".svg");
-  if (metafile && shared.empty() && context.DrawnOnce(file) && AppendInlineSvg(out, file, id + "_", ix, iy, iw, ih)) {
-    out += "</g>";
-    return;
+  if (drawing) {
+    TInlineSvgOptions options;
+    options.WithWordsOnly = uses > 1;
+    // A page whose pictures are files beside it gets a drawing's pictures
+    // only once the drawing is known to join the page.
+    std::string trial;
+    options.Picture = [](std::string&, std::string_view, std::string_view) { return true; };
+    const bool joins =
+        !context.ReferencesMedia() || AppendInlineSvg(trial, file, id + "_", ix, iy, iw, ih, options);
+    options.Picture = [&](std::string& href, std::string_view mime, std::string_view base64) {
+      return AppendDrawingPicture(href, file, mime, base64, context);
+    };
+    if (joins && AppendInlineSvg(out, file, id + "_", ix, iy, iw, ih, options)) {
+      out += "</g>";
+      return;
+    }
+    shared = context.SharedPicture(out, file);
   }
   if (!shared.empty()) {
     AppendPictureUse(out, shared, ix, iy, iw, ih);

@@ -80,25 +80,80 @@ TEST(InlineSvg, RefusesWhatIsNoDrawing) {
   EXPECT_EQ(Inline(JoinPath(dir.Path(), "absent.svg")), "<refused>");
 }
 
-TEST(RenderImageShape, AMetafileDrawnOnceJoinsTheSlideAndOneDrawnAgainStaysAPicture) {
+TEST(InlineSvg, KeepsPicturesOnlyWhereTheOptionsPutThem) {
+  ScratchFolder dir;
+  const std::string png = "data:image/png;base64,iVBORw0KGgo=";
+  TInlineSvgOptions options;
+  std::string seen;
+  options.Picture = [&](std::string& out, std::string_view mime, std::string_view base64) {
+    seen = std::string(mime) + " " + std::string(base64);
+    out += "pic.png";
+    return base64 != "cmVmdXNl";
+  };
+  const struct {
+    const char* Body;
+    bool Kept;
+  } cases[] = {
+      {"<image x=\"1\" width=\"5\" height=\"5\" xlink:href=\"data:image/png;base64,iVBORw0KGgo=\"/>", true},
+      {"<image href=\"data:image/jpeg;base64,/9j/\"/>", true},
+      {"<image href=\"data:image/svg+xml;base64,PHN2Zy8+\"/>", false},  // a drawing could run scripts
+      {"<image href=\"http://evil/x.png\"/>", false},
+      {"<image href=\"data:image/png;base64,iV\\\"onload=x\"/>", false},
+      {"<image href=\"data:image/png;base64,cmVmdXNl\"/>", false},  // the caller cannot keep it
+  };
+  for (const auto& c : cases) {
+    std::string out;
+    const bool kept = AppendInlineSvg(out, dir.Write("p.svg", Svg(std::string("<text>t</text>") + c.Body)), "p_", 0, 0,
+                                      10, 10, options);
+    EXPECT_EQ(kept, c.Kept) << c.Body;
+    if (kept) EXPECT_TRUE(Has(out, "<image") && Has(out, " href=\"pic.png\"/>") && !Has(out, "data:")) << out;
+  }
+  EXPECT_EQ(seen.substr(0, 10), "image/png ") << "the caller learns the type and the Base64 text";
+
+  // Copies only for a drawing with words.
+  options.WithWordsOnly = true;
+  std::string out;
+  EXPECT_FALSE(AppendInlineSvg(out, dir.Write("w.svg", Svg("<text> </text><rect/>")), "p_", 0, 0, 10, 10, options));
+  EXPECT_TRUE(AppendInlineSvg(out, dir.Write("w.svg", Svg("<text>Sales</text>")), "p_", 0, 0, 10, 10, options));
+}
+
+TEST(RenderImageShape, AMetafileJoinsTheSlideUnlessItIsACopyWithoutWords) {
   ScratchFolder dir;
   const std::string emf = dir.Write("chart.emf", "EMF");
-  const std::string converted = dir.Write("chart.svg", Svg("<text x=\"1\" y=\"9\">Sales</text>"));
-  TPPTXPresentation deck;
-  deck.Slides.push_back(std::make_unique<TPPTXSlide>());
-  for (int i = 0; i < 2; ++i) {
-    auto shape = MakeShape(skImage, 10, 20, 100, 50);
-    shape->MediaFile = emf;
-    shape->DrawingFile = converted;
-    deck.Slides[0]->Shapes.push_back(std::move(shape));
+  const std::string picture = "<image width=\"4\" height=\"4\" href=\"data:image/png;base64,iVBORw0KGgo=\"/>";
+  const struct {
+    std::string Body;
+    bool Joins;
+  } cases[] = {
+      {"<text x=\"1\" y=\"9\">Sales</text>" + picture, true},
+      {"<rect width=\"9\" height=\"9\"/>", false},  // a logo on every slide stays one shared picture
+  };
+  for (const auto& c : cases) {
+    const std::string converted = dir.Write("chart.svg", Svg(c.Body));
+    TPPTXPresentation deck;
+    deck.Slides.push_back(std::make_unique<TPPTXSlide>());
+    for (int i = 0; i < 2; ++i) {
+      auto shape = MakeShape(skImage, 10, 20, 100, 50);
+      shape->MediaFile = emf;
+      shape->DrawingFile = converted;
+      deck.Slides[0]->Shapes.push_back(std::move(shape));
+    }
+    TRenderContext page(deck);
+    page.SharePictures();
+    const std::string first = RenderShape(*deck.Slides[0]->Shapes[0], page);
+    EXPECT_EQ(Has(first, "class=\"metafile\""), c.Joins) << first;
+    EXPECT_EQ(Has(first, "<use href=\"#pic_"), !c.Joins) << first;
+    if (!c.Joins) continue;
+    EXPECT_TRUE(Has(first, "href=\"data:image/png;base64,iVBORw0KGgo=\"")) << "a page in one file keeps the data";
+
+    // A page whose pictures are files beside it gets the drawing's picture as one file, however often drawn.
+    TRenderContext folder(deck);
+    folder.ReferenceMedia();
+    for (int i = 0; i < 2; ++i)
+      EXPECT_TRUE(Has(RenderShape(*deck.Slides[0]->Shapes[i], folder), "href=\"tarvik-media:0\""));
+    ASSERT_EQ(folder.ReferencedMedia().size(), 1u);
+    EXPECT_EQ(ReadFileBytes(folder.ReferencedMedia()[0]), std::string("\x89PNG\r\n\x1a\n", 8));
   }
-  TRenderContext once;
-  EXPECT_TRUE(Has(RenderShape(*deck.Slides[0]->Shapes[0], once), ">Sales</text>"));
-  TRenderContext twice(deck);
-  twice.SharePictures();
-  const std::string shared = RenderShape(*deck.Slides[0]->Shapes[0], twice);
-  EXPECT_FALSE(Has(shared, ">Sales</text>"));
-  EXPECT_TRUE(Has(shared, "<use href=\"#pic_")) << shared;
 }
 
 }  // namespace
