@@ -220,6 +220,11 @@ void SetChartGeometry(const std::vector<TChartPathStep>& outline, TPPTXShape& sh
       AppendNumber(path.D, step.Ry * h);
       path.D += step.Large ? " 0 1 " : " 0 0 ";
       path.D += step.Sweep ? "1 " : "0 ";
+    } else if (step.Op == 'C') {
+      for (const double v : {step.Rx * w, step.Ry * h, step.Cx * w, step.Cy * h}) {
+        AppendNumber(path.D, v);
+        path.D += ' ';
+      }
     }
     AppendNumber(path.D, step.X * w);
     path.D += ' ';

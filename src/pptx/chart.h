@@ -23,11 +23,13 @@ struct TChartContext {
 };
 
 // One step of an outline, in fractions of its shape's box: move, line, an
-// elliptical arc (radii as fractions too) or close.
+// elliptical arc (radii as fractions too), a cubic curve (through the
+// control points Rx, Ry and Cx, Cy) or close.
 struct TChartPathStep {
-  char Op = 'M';  // 'M', 'L', 'A', 'Z'
+  char Op = 'M';  // 'M', 'L', 'A', 'C', 'Z'
   double X = 0, Y = 0, Rx = 0, Ry = 0;
   bool Large = false, Sweep = true;
+  double Cx = 0, Cy = 0;
 };
 
 // A shape of the chart with its box in the frame's coordinate space and,

@@ -198,20 +198,67 @@ void DrawPointLabel(TChartBuilder& chart, const TChartGroup& group, const TChart
                 kAlignLeft, kAnchorMiddle);
 }
 
+// A smooth series' run of points as one curve through them: each span a
+// cubic whose tangents at its ends point from the point before to the point
+// after, a sixth of that chord long, as spreadsheets smooth their lines.
+void AddCurve(TChartBuilder& chart, const TAxes& axes, const std::string& name,
+              const std::vector<std::pair<double, double>>& run, const TPPTXShape& stroke) {
+  const TRectD& box = axes.Inner;
+  if (run.size() < 2 || box.W <= 0 || box.H <= 0) return;
+  auto fx = [&](double x) { return (x - box.X) / box.W; };
+  auto fy = [&](double y) { return (y - box.Y) / box.H; };
+  std::vector<TChartPathStep> outline = {{'M', fx(run[0].first), fy(run[0].second)}};
+  for (size_t i = 0; i + 1 < run.size(); ++i) {
+    const auto& before = run[i == 0 ? 0 : i - 1];
+    const auto& from = run[i];
+    const auto& to = run[i + 1];
+    const auto& after = run[std::min(i + 2, run.size() - 1)];
+    TChartPathStep step{'C', fx(to.first), fy(to.second)};
+    step.Rx = fx(from.first + (to.first - before.first) / 6);
+    step.Ry = fy(from.second + (to.second - before.second) / 6);
+    step.Cx = fx(to.first - (after.first - from.first) / 6);
+    step.Cy = fy(to.second - (after.second - from.second) / 6);
+    outline.push_back(step);
+  }
+  auto shape = std::make_unique<TPPTXShape>();
+  shape->Name = name;
+  shape->HasLine = true;
+  shape->LineColor = stroke.LineColor;
+  shape->LineWidthPt = stroke.LineWidthPt;
+  shape->LineOpacity = stroke.LineOpacity;
+  shape->LineDash = stroke.LineDash;
+  chart.Add(std::move(shape), box, std::move(outline));
+}
+
 void DrawLines(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group) {
   const size_t count = axes.Scatter ? kMaxChartPoints : axes.Count;
   for (size_t s = 0; s < group.Series.size(); ++s) {
     const TChartSeries& series = group.Series[s];
+    const std::string name = series.Name.empty() ? "Series" : series.Name;
     TPPTXShape stroke;
     const bool line = chart.SeriesStroke(series, stroke);
     const std::string symbol = GetAttrText(FindChildNode(series.Marker, "symbol"), "val");
     const bool markers = symbol != "none" && (group.Markers || !symbol.empty());
+    const size_t points = std::min(count, series.Values.size());
+    if (series.Smooth && line) {
+      // A gap (a point without a value) ends a curve as it ends a line.
+      std::vector<std::pair<double, double>> run;
+      for (size_t i = 0; i <= points; ++i) {
+        double x = 0, y = 0;
+        if (i < points && axes.Point(group, s, i, x, y)) {
+          run.emplace_back(x, y);
+          continue;
+        }
+        AddCurve(chart, axes, name, run, stroke);
+        run.clear();
+      }
+    }
     bool previous = false;
     double px = 0, py = 0;
-    for (size_t i = 0; i < std::min(count, series.Values.size()); ++i) {
+    for (size_t i = 0; i < points; ++i) {
       double x = 0, y = 0;
       const bool here = axes.Point(group, s, i, x, y);
-      if (here && previous && line) chart.AddLine(series.Name.empty() ? "Series" : series.Name, px, py, x, y, stroke);
+      if (here && previous && line && !series.Smooth) chart.AddLine(name, px, py, x, y, stroke);
       if (here && markers) DrawMarker(chart, series, x, y);
       if (here) DrawPointLabel(chart, group, series, i, x, y);
       previous = here;

@@ -81,6 +81,7 @@ TChartSeries ReadSeries(pugi::xml_node ser, TChartType type, size_t budget) {
   else if (pugi::xml_node v = FindChildNode(FindChildNode(ser, "tx"), "v")) series.Name = ElementText(v);
   series.SpPr = FindChildNode(ser, "spPr");
   series.Marker = FindChildNode(ser, "marker");
+  series.Smooth = OnFlag(ser, "smooth", false);
   series.Labels = FindChildNode(ser, "dLbls");
   std::vector<pugi::xml_node> points;
   FindChildNodes(ser, "dPt", points);

@@ -29,6 +29,7 @@ struct TChartSeries {
   std::vector<std::pair<size_t, pugi::xml_node>> PointSpPr;  // c:dPt: a point's own spPr
   pugi::xml_node Labels;        // its c:dLbls, or empty
   std::string FormatCode;       // of its values' cache
+  bool Smooth = false;          // c:smooth: a line or scatter series drawn as a curve through its points
 };
 
 // One chart type of the plot area with its series (a combination chart has several).

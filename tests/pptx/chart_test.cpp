@@ -492,3 +492,30 @@ TEST(Chart, RadarSeriesReachAlongTheirSpokesByValue) {
     EXPECT_EQ(one[0] > two[0], filled);
   }
 }
+
+TEST(Chart, ASmoothSeriesIsACurveThroughItsPointsBrokenAtGaps) {
+  const std::string gappy =
+      "<c:ser><c:idx val='1'/><c:smooth val='1'/><c:val><c:numRef><c:numCache><c:ptCount val='5'/>"
+      "<c:pt idx='0'><c:v>1</c:v></c:pt><c:pt idx='1'><c:v>2</c:v></c:pt><c:pt idx='3'><c:v>3</c:v></c:pt>"
+      "<c:pt idx='4'><c:v>4</c:v></c:pt></c:numCache></c:numRef></c:val></c:ser>";
+  TChartFixture chart;
+  auto pieces = chart.Expand(
+      ChartXml("<c:lineChart>" + Series(0, "Curve", {2, 8, 4}, "<c:smooth val='1'/>") + gappy + "</c:lineChart>"));
+  auto curves = Named(pieces, "Curve");
+  ASSERT_EQ(curves.size(), 1u);
+  const auto& steps = curves[0]->Outline;
+  ASSERT_EQ(steps.size(), 3u);
+  EXPECT_EQ(steps[0].Op, 'M');
+  EXPECT_EQ(steps[2].Op, 'C');
+  // Through the points: their heights in fractions of the plot (the axis runs 0 to 10).
+  EXPECT_NEAR(steps[0].Y, 0.8, 1e-9);
+  EXPECT_NEAR(steps[1].Y, 0.2, 1e-9);
+  EXPECT_NEAR(steps[2].Y, 0.6, 1e-9);
+  // Smooth at the middle point: the tangents on either side lie on one line through it.
+  const double ax = steps[1].Cx - steps[1].X, ay = steps[1].Cy - steps[1].Y;
+  const double bx = steps[2].Rx - steps[1].X, by = steps[2].Ry - steps[1].Y;
+  EXPECT_NEAR(ax * by - ay * bx, 0, 1e-12);
+  EXPECT_LT(ax * bx + ay * by, 0);
+  // A missing value ends one curve and starts the next.
+  EXPECT_EQ(Named(pieces, "Series").size(), 2u);
+}
