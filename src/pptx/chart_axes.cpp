@@ -186,16 +186,21 @@ void DrawMarker(TChartBuilder& chart, const TChartSeries& series, double x, doub
   chart.Add(std::move(shape), {x - size / 2, y - size / 2, size, size}, std::move(outline));
 }
 
-// A line or scatter point's data label, to the right of the point.
+// A line, scatter or bubble point's data label, to the right of the point
+// or centred on it.
 void DrawPointLabel(TChartBuilder& chart, const TChartGroup& group, const TChartSeries& series, size_t i, double x,
                     double y) {
   pugi::xml_node labels = series.Labels ? series.Labels : group.Labels;
   const std::string text = DataLabelText(chart, series, i, Value(series, i), 0, labels);
   if (text.empty()) return;
   const TTextStyle style = ReadTextStyle(FindChildNode(labels, "txPr"), chart.Base, chart.Ctx);
-  const double size = style.SizePt * kEmuPerPt;
-  chart.AddText("Data label", text, style, {x + size * 0.4, y - size * 0.7, TextWidth(text, style) + size, size * 1.4},
-                kAlignLeft, kAnchorMiddle);
+  const double size = style.SizePt * kEmuPerPt, width = TextWidth(text, style) + size;
+  if (GetAttrText(FindChildNode(labels, "dLblPos"), "val") == "ctr")
+    chart.AddText("Data label", text, style, {x - width / 2, y - size * 0.7, width, size * 1.4}, kAlignCenter,
+                  kAnchorMiddle);
+  else
+    chart.AddText("Data label", text, style, {x + size * 0.4, y - size * 0.7, width, size * 1.4}, kAlignLeft,
+                  kAnchorMiddle);
 }
 
 // A smooth series' run of points as one curve through them: each span a
@@ -276,6 +281,12 @@ void DrawBubbles(TChartBuilder& chart, const TAxes& axes, const TChartGroup& gro
       if (std::isfinite(size)) largest = std::max(largest, std::fabs(size));
   if (largest <= 0) return;
   const double full = std::min(axes.Inner.W, axes.Inner.H) * 0.25 * group.BubbleScalePct / 100;
+  // Labels go on top of every bubble, not under the next one.
+  struct TLabelled {
+    size_t Series, Point;
+    double X, Y;
+  };
+  std::vector<TLabelled> labelled;
   for (size_t s = 0; s < group.Series.size(); ++s) {
     const TChartSeries& series = group.Series[s];
     for (size_t i = 0; i < series.Sizes.size(); ++i) {
@@ -287,8 +298,11 @@ void DrawBubbles(TChartBuilder& chart, const TAxes& axes, const TChartGroup& gro
       shape->Kind = shape->GeometryKind = skOval;
       chart.PaintPoint(group, series, group.VaryColors ? i : SIZE_MAX, *shape);
       chart.Add(std::move(shape), {x - d / 2, y - d / 2, d, d});
+      labelled.push_back({s, i, x, y});
     }
   }
+  for (const TLabelled& point : labelled)
+    DrawPointLabel(chart, group, group.Series[point.Series], point.Point, point.X, point.Y);
 }
 
 // Each series as the area between its line and the one below it (the axis for the first).

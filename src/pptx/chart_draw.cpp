@@ -421,6 +421,8 @@ std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series
   std::string format = GetAttrText(FindChildNode(labels, "numFmt"), "formatCode");
   if (show("showVal")) parts.push_back(FormatChartNumber(value, format.empty() ? series.FormatCode : format));
   if (show("showPercent") && total > 0) parts.push_back(FormatChartNumber(value / total, "0%"));
+  if (show("showBubbleSize") && point < series.Sizes.size() && std::isfinite(series.Sizes[point]))
+    parts.push_back(FormatChartNumber(series.Sizes[point], format.empty() ? series.FormatCode : format));
   std::string text;
   for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
   return text;

@@ -70,7 +70,7 @@ class TChartBuilder {
 };
 
 // The text of a point's data label as labels (a dLbls) asks for it: series
-// name, category name, value, percentage of total; "" for none.
+// name, category name, value, percentage of total, bubble size; "" for none.
 std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series, size_t point, double value,
                           double total, pugi::xml_node labels);
 

@@ -351,13 +351,21 @@ TEST(Chart, ScatterPointsAndBubblesSitAtTheirXValuesAndAreasStack) {
   EXPECT_NEAR(markers[1]->Box.X + markers[1]->Box.Cx / 2.0, 700000, 2);
 
   TChartFixture bubbles;
-  pieces = bubbles.Expand(scatterXml("<c:bubbleChart><c:ser><c:idx val='0'/>" + points + "<c:bubbleSize>" +
-                                     Numbers({1, 4}) + "</c:bubbleSize></c:ser></c:bubbleChart>"));
+  pieces = bubbles.Expand(scatterXml(
+      "<c:bubbleChart><c:ser><c:idx val='0'/><c:dLbls><c:dLblPos val='ctr'/><c:showVal val='1'/>"
+      "<c:showBubbleSize val='1'/></c:dLbls>" + points + "<c:bubbleSize>" + Numbers({1, 4}) +
+      "</c:bubbleSize></c:ser></c:bubbleChart>"));
   auto circles = Named(pieces, "Bubble");
   ASSERT_EQ(circles.size(), 2u);
   EXPECT_NEAR(circles[0]->Box.Cx, 100000, 2);  // areas 1 : 4, the largest a quarter of the plot
   EXPECT_NEAR(circles[1]->Box.Cx, 200000, 2);
   EXPECT_NEAR(circles[1]->Box.Y + circles[1]->Box.Cy / 2.0, 580000, 2);
+  // Labels with the value and the size, centred on their bubbles and drawn over them.
+  auto labels = Named(pieces, "Data label");
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(labels[1]->Shape->PlainText(), "4; 4");
+  EXPECT_NEAR(labels[1]->Box.X + labels[1]->Box.Cx / 2.0, circles[1]->Box.X + circles[1]->Box.Cx / 2.0, 2);
+  EXPECT_GT(labels[0] - &pieces[0], circles[1] - &pieces[0]);
 
   TChartFixture areas;
   pieces = areas.Expand(ChartXml("<c:areaChart><c:grouping val='stacked'/>" + Series(0, "Low", {2, 2, 2}) +
