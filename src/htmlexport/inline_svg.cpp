@@ -163,19 +163,24 @@ void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, bool 
 
 constexpr std::string_view kPictureTypes[] = {"image/png", "image/jpeg", "image/gif"};
 
-// The type and Base64 text of a data: URI of a picture browsers draw;
-// false for anything else, a reference outside the file included.
-bool PictureData(std::string_view uri, std::string_view& mime, std::string_view& base64) {
+// The type and Base64 text of a data: URI of a picture browsers draw, the
+// text without the line breaks some converters wrap it in; false for
+// anything else, a reference outside the file included.
+bool PictureData(std::string_view uri, std::string_view& mime, std::string& base64) {
   if (!uri.starts_with("data:")) return false;
   const size_t marker = uri.find(";base64,");
   if (marker == std::string_view::npos) return false;
   mime = uri.substr(5, marker - 5);
-  base64 = uri.substr(marker + 8);
   if (std::find(std::begin(kPictureTypes), std::end(kPictureTypes), mime) == std::end(kPictureTypes)) return false;
-  return !base64.empty() && std::all_of(base64.begin(), base64.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
-           c == '=';
-  });
+  base64.clear();
+  for (const char c : uri.substr(marker + 8)) {
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') continue;
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
+          c == '='))
+      return false;
+    base64 += c;
+  }
+  return !base64.empty();
 }
 
 struct TWriter {
@@ -192,7 +197,8 @@ struct TWriter {
     pugi::xml_attribute href;
     for (pugi::xml_attribute attr : image.attributes())
       if (!href && LocalName(attr.name()) == "href") href = attr;
-    std::string_view mime, base64;
+    std::string_view mime;
+    std::string base64;
     if (!PictureData(href.value(), mime, base64)) return false;
     Out += "<image";
     AppendAttributes(Out, image, Ids, false);
