@@ -132,7 +132,12 @@ void AppendAttribute(std::string& out, std::string_view name, std::string_view v
 // The root's own box is the group's transform; only its paint passes on.
 constexpr const char* kRootBox[] = {"id", "x", "y", "width", "height", "viewBox", "preserveAspectRatio", "transform"};
 
-void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, bool root) {
+// A picture's box is the caller's to draw it in.
+constexpr const char* kPictureBox[] = {"x", "y", "width", "height", "preserveAspectRatio"};
+constexpr const char* kNoBox[] = {""};
+
+template <size_t N>
+void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, const char* const (&skipped)[N]) {
   std::string value;
   // An attribute written twice (href and xlink:href) would leave the page
   // malformed XML; the first one stands.
@@ -140,7 +145,7 @@ void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, bool 
   for (pugi::xml_attribute attr : element.attributes()) {
     const std::string_view full(attr.name());
     const std::string_view name = LocalName(attr.name());
-    if (full.starts_with("xmlns") || !Listed(name, kDrawingAttributes) || (root && Listed(name, kRootBox))) continue;
+    if (full.starts_with("xmlns") || !Listed(name, kDrawingAttributes) || Listed(name, skipped)) continue;
     if (std::find(written.begin(), written.end(), name) != written.end()) continue;
     written.push_back(name);
     const std::string_view text(attr.value());
@@ -159,6 +164,19 @@ void AppendAttributes(std::string& out, pugi::xml_node element, TIds& ids, bool 
       AppendAttribute(out, name, value);
     }
   }
+}
+
+// The numbers of a viewBox, or of a width or height ("576", "576px").
+bool ParseNumbers(const char* text, double* values, size_t count) {
+  const char* at = text;
+  for (size_t i = 0; i < count; ++i) {
+    char* end = nullptr;
+    values[i] = std::strtod(at, &end);
+    if (end == at) return false;
+    at = end;
+    while (*at == ' ' || *at == ',' || *at == '\t' || *at == '\n' || *at == '\r') ++at;
+  }
+  return true;
 }
 
 constexpr std::string_view kPictureTypes[] = {"image/png", "image/jpeg", "image/gif"};
@@ -200,11 +218,15 @@ struct TWriter {
     std::string_view mime;
     std::string base64;
     if (!PictureData(href.value(), mime, base64)) return false;
-    Out += "<image";
-    AppendAttributes(Out, image, Ids, false);
-    Out += " href=\"";
-    if (!Options.Picture(Out, mime, base64)) return false;
-    Out += "\"/>";
+    double box[4] = {0, 0, 0, 0};
+    for (size_t i = 0; i < 4; ++i) ParseNumbers(image.attribute(kPictureBox[i]).value(), box + i, 1);
+    if (!(box[2] > 0) || !(box[3] > 0)) return true;  // draws nothing
+    // Its transform, clip and opacity stay with it in a group around it.
+    Out += "<g";
+    AppendAttributes(Out, image, Ids, kPictureBox);
+    Out += '>';
+    if (!Options.Picture(Out, mime, base64, box[0], box[1], box[2], box[3])) return false;
+    Out += "</g>";
     return true;
   }
 
@@ -233,7 +255,7 @@ struct TWriter {
       if (!Listed(name, kDrawingElements)) continue;
       Out += '<';
       Out += name;
-      if (!nested) AppendAttributes(Out, child, Ids, false);
+      if (!nested) AppendAttributes(Out, child, Ids, kNoBox);
       Out += '>';
       if (!Children(child, depth + 1, name == "text" || name == "tspan")) return false;
       Out += "</";
@@ -243,19 +265,6 @@ struct TWriter {
     return true;
   }
 };
-
-// The numbers of a viewBox, or of a width or height ("576", "576px").
-bool ParseNumbers(const char* text, double* values, size_t count) {
-  const char* at = text;
-  for (size_t i = 0; i < count; ++i) {
-    char* end = nullptr;
-    values[i] = std::strtod(at, &end);
-    if (end == at) return false;
-    at = end;
-    while (*at == ' ' || *at == ',' || *at == '\t' || *at == '\n' || *at == '\r') ++at;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -296,7 +305,7 @@ bool AppendInlineSvg(std::string& out, const std::string& file, std::string_view
   AppendNum(out, -box[1]);
   out += ")\"";
   TWriter writer{out, {idPrefix, {}}, options};
-  AppendAttributes(out, root, writer.Ids, true);
+  AppendAttributes(out, root, writer.Ids, kRootBox);
   out += '>';
   if (!writer.Children(root, 0, false) || (options.WithWordsOnly && !writer.Words)) {
     out.resize(start);

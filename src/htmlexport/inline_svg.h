@@ -19,13 +19,16 @@ namespace tarvik {
 // or nested or populated past what a drawing needs.
 //
 // A drawing's own pictures (PNG, JPEG or GIF in data: URIs) are kept when
-// the options say where they go: Picture appends, as a whole attribute
-// value, the address of the picture of that type and Base64 text, or
-// returns false to keep the drawing one picture (so does a drawing with a
-// picture of another kind, or with no Picture). WithWordsOnly refuses a
-// drawing that writes no text: copies of it would only add to the page.
+// the options say how: Picture appends the picture of that type and Base64
+// text drawn stretched into the box x, y, width, height (the drawing's
+// units), or returns false to keep the drawing one picture (so does a
+// drawing with a picture of another kind, or with no Picture).
+// WithWordsOnly refuses a drawing that writes no text: copies of it would
+// only add to the page.
 struct TInlineSvgOptions {
-  std::function<bool(std::string& out, std::string_view mime, std::string_view base64)> Picture;
+  std::function<bool(std::string& out, std::string_view mime, std::string_view base64, double x, double y,
+                     double width, double height)>
+      Picture;
   bool WithWordsOnly = false;
 };
 bool AppendInlineSvg(std::string& out, const std::string& file, std::string_view idPrefix, double x, double y,

@@ -95,6 +95,21 @@ std::string TRenderContext::SharedPicture(std::string& out, const std::string& d
   return id;
 }
 
+std::string TRenderContext::DrawingPictureId(std::string& out, const std::string& href) {
+  if (!FSharePictures) return "";
+  auto known = FDrawingPictureIds.find(href);
+  if (known != FDrawingPictureIds.end()) return known->second;
+  char id[24];
+  std::snprintf(id, sizeof id, "pic_d%08X", static_cast<unsigned>(FDrawingPictureIds.size() + 1));
+  out += "<defs><image id=\"";
+  out += id;
+  out += "\" width=\"1\" height=\"1\" preserveAspectRatio=\"none\" href=\"";
+  out += href;
+  out += "\"/></defs>";
+  FDrawingPictureIds.emplace(href, id);
+  return id;
+}
+
 int TRenderContext::PictureUses(const std::string& file) const {
   auto uses = FPictureUses.find(Canonical(file));
   return uses == FPictureUses.end() ? 0 : uses->second;

@@ -38,6 +38,11 @@ class TRenderContext {
   // definition (in a <defs>) to out. "" (out untouched) when pictures are
   // not shared, for a picture drawn once, or for a missing or empty file.
   std::string SharedPicture(std::string& out, const std::string& file);
+  // For a page that shares pictures, the id of the one definition of a
+  // picture a drawing carries, at href (its data: URI or media reference),
+  // like SharedPicture's: appended to out where it is first met. "" when
+  // pictures are not shared.
+  std::string DrawingPictureId(std::string& out, const std::string& href);
   // How often the presentation draws the picture: 0 for one it did not
   // count, always for a context that numbers shapes as it sees them.
   int PictureUses(const std::string& file) const;
@@ -68,6 +73,7 @@ class TRenderContext {
   std::unordered_map<std::string, int> FUsesLeft;
   std::unordered_map<std::string, int> FPictureUses;
   std::unordered_map<std::string, std::string> FPictureIds;  // "" once found missing
+  std::unordered_map<std::string, std::string> FDrawingPictureIds;  // by href
   std::unordered_map<std::string, std::string> FUriCache;
   bool FByReference = false;
   bool FSharePictures = false;

@@ -68,18 +68,21 @@ constexpr int64_t kMaxCopiedDrawingBytes = 1 << 20;
 // Where a drawing's picture of the type and Base64 text is found: in its
 // data: URI, or for a page whose pictures are files beside it, in a file
 // next to the drawing named by its bytes, so that a bitmap a metafile
-// repeats, or that two metafiles share, is one file.
-bool AppendDrawingPicture(std::string& out, const std::string& drawing, std::string_view mime,
-                          std::string_view base64, TRenderContext& context) {
+// repeats, or that two metafiles share, is one file. Empty when it cannot
+// be kept.
+std::string DrawingPictureHref(const std::string& drawing, std::string_view mime, std::string_view base64,
+                               TRenderContext& context) {
+  std::string href;
   if (!context.ReferencesMedia()) {
-    out += "data:";
-    out += mime;
-    out += ";base64,";
-    out += base64;
-    return true;
+    href.reserve(base64.size() + 32);
+    href += "data:";
+    href += mime;
+    href += ";base64,";
+    href += base64;
+    return href;
   }
   std::string bytes;
-  if (!DecodeBase64(base64, bytes)) return false;
+  if (!DecodeBase64(base64, bytes)) return "";
   const std::string extension = mime == "image/png" ? ".png" : mime == "image/jpeg" ? ".jpg" : ".gif";
   char name[48];
   std::snprintf(name, sizeof name, "drawn-%08x-%zu", static_cast<unsigned>(Crc32(0, bytes)), bytes.size());
@@ -89,12 +92,32 @@ bool AppendDrawingPicture(std::string& out, const std::string& drawing, std::str
       const std::string file = JoinPath(ExtractFileDir(drawing), name + (k ? "-" + std::to_string(k) : "") + extension);
       if (!FileExists(file)) WriteFileBytes(file, bytes);
       else if (ReadFileBytes(file) != bytes) continue;
-      return context.AppendDataUri(out, file);
+      context.AppendDataUri(href, file);
+      return href;
     }
   } catch (...) {
     // a full disk: the drawing stays one picture
   }
-  return false;
+  return "";
+}
+
+// The drawing's picture stretched into its box; defined once on a page that
+// shares its pictures, however often the drawing is drawn.
+bool AppendDrawingPicture(std::string& out, const std::string& drawing, std::string_view mime,
+                          std::string_view base64, double x, double y, double width, double height,
+                          TRenderContext& context) {
+  const std::string href = DrawingPictureHref(drawing, mime, base64, context);
+  if (href.empty()) return false;
+  if (const std::string shared = context.DrawingPictureId(out, href); !shared.empty()) {
+    AppendPictureUse(out, shared, x, y, width, height);
+    return true;
+  }
+  out += "<image";
+  AppendBoxAttrs(out, x, y, width, height);
+  out += " preserveAspectRatio=\"none\" href=\"";
+  out += href;
+  out += "\"/>";
+  return true;
 }
 
 void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::string& pictureFile,
@@ -137,11 +160,14 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
     // A page whose pictures are files beside it gets a drawing's pictures
     // only once the drawing is known to join the page.
     std::string trial;
-    options.Picture = [](std::string&, std::string_view, std::string_view) { return true; };
+    options.Picture = [](std::string&, std::string_view, std::string_view, double, double, double, double) {
+      return true;
+    };
     const bool joins =
         !context.ReferencesMedia() || AppendInlineSvg(trial, file, id + "_", ix, iy, iw, ih, options);
-    options.Picture = [&](std::string& href, std::string_view mime, std::string_view base64) {
-      return AppendDrawingPicture(href, file, mime, base64, context);
+    options.Picture = [&](std::string& picture, std::string_view mime, std::string_view base64, double px, double py,
+                          double pw, double ph) {
+      return AppendDrawingPicture(picture, file, mime, base64, px, py, pw, ph, context);
     };
     if (joins && AppendInlineSvg(out, file, id + "_", ix, iy, iw, ih, options)) {
       out += "</g>";

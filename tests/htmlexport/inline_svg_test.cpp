@@ -83,20 +83,23 @@ TEST(InlineSvg, RefusesWhatIsNoDrawing) {
 TEST(InlineSvg, KeepsPicturesOnlyWhereTheOptionsPutThem) {
   ScratchFolder dir;
   TInlineSvgOptions options;
-  options.Picture = [](std::string& out, std::string_view, std::string_view base64) {
-    out += "pic.png";
+  options.Picture = [](std::string& out, std::string_view, std::string_view base64, double x, double, double w,
+                       double h) {
+    out += "<pic at=" + std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(w)) + "x" +
+           std::to_string(static_cast<int>(h)) + "/>";
     return base64 != "cmVmdXNl" && base64.find('\n') == std::string_view::npos;
   };
   const struct {
     const char* Body;
     bool Kept;
   } cases[] = {
-      {"<image x=\"1\" width=\"5\" height=\"5\" xlink:href=\"data:image/png;base64,iVBORw0KGgo=\"/>", true},
-      {"<image href=\"data:image/jpeg;base64,\n/9j/\n4AAQ\"/>", true},  // wrapped as libwmf writes it
+      {"<image x=\"1\" width=\"5\" height=\"4\" opacity=\".5\" xlink:href=\"data:image/png;base64,iVBORw0KGgo=\"/>",
+       true},
+      {"<image width=\"5\" height=\"4\" href=\"data:image/jpeg;base64,\n/9j/\n4AAQ\"/>", true},  // wrapped, as libwmf writes it
       {"<image href=\"data:image/svg+xml;base64,PHN2Zy8+\"/>", false},  // a drawing could run scripts
       {"<image href=\"http://evil/x.png\"/>", false},
       {"<image href=\"data:image/png;base64,iV\\\"onload=x\"/>", false},
-      {"<image href=\"data:image/png;base64,cmVmdXNl\"/>", false},  // the caller cannot keep it
+      {"<image width=\"5\" height=\"4\" href=\"data:image/png;base64,cmVmdXNl\"/>", false},  // the caller cannot keep it
   };
   for (const auto& c : cases) {
     std::string out;
@@ -104,7 +107,7 @@ TEST(InlineSvg, KeepsPicturesOnlyWhereTheOptionsPutThem) {
                                       10, 10, options);
     EXPECT_EQ(kept, c.Kept) << c.Body;
     if (kept) {
-      EXPECT_TRUE(Has(out, "<image") && Has(out, " href=\"pic.png\"/>") && !Has(out, "data:")) << out;
+      EXPECT_TRUE(Has(out, "<pic at=") && Has(out, " 5x4/></g>") && !Has(out, "data:")) << out;
     }
   }
 }
@@ -134,9 +137,13 @@ TEST(RenderImageShape, AMetafileJoinsTheSlideUnlessItIsACopyWithoutWords) {
     page.SharePictures();
     const std::string first = RenderShape(*deck.Slides[0]->Shapes[0], page);
     EXPECT_EQ(Has(first, "class=\"metafile\""), c.Joins) << first;
-    EXPECT_EQ(Has(first, "<use href=\"#pic_"), !c.Joins) << first;
+    EXPECT_EQ(Has(first, "<use href=\"#pic_0"), !c.Joins) << first;
     if (!c.Joins) continue;
-    EXPECT_TRUE(Has(first, "href=\"data:image/png;base64,iVBORw0KGgo=\"")) << "a page in one file keeps the data";
+    // A page in one file holds the drawing's picture once, however often it is drawn.
+    const std::string second = RenderShape(*deck.Slides[0]->Shapes[1], page);
+    EXPECT_TRUE(Has(first, "href=\"data:image/png;base64,iVBORw0KGgo=\"")) << first;
+    EXPECT_FALSE(Has(second, "data:")) << second;
+    EXPECT_TRUE(Has(second, "<use href=\"#pic_d00000001\"")) << second;
 
     // A page whose pictures are files beside it gets the drawing's picture as one file, however often drawn.
     TRenderContext folder(deck);
