@@ -165,7 +165,9 @@ bool TRenderContext::AppendDataUri(std::string& out, const std::string& file) {
 void SplitAtMediaReferences(std::string_view text, size_t count,
                             const std::function<void(std::string_view)>& onText,
                             const std::function<void(size_t)>& onMedia) {
-  const std::string marker = "\"" + std::string(TRenderContext::kMediaReference);
+  // Built by appending: GCC 12's overlap check misreads the sum in the cross build.
+  std::string marker = "\"";
+  marker += TRenderContext::kMediaReference;
   size_t copied = 0;
   for (size_t at = text.find(marker); at != std::string_view::npos; at = text.find(marker, at + 1)) {
     size_t digits = at + marker.size();

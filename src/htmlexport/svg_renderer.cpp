@@ -89,7 +89,14 @@ std::string DrawingPictureHref(const std::string& drawing, std::string_view mime
   try {
     // Another picture of the same checksum and size takes the next name.
     for (int k = 0; k < 8; ++k) {
-      const std::string file = JoinPath(ExtractFileDir(drawing), name + (k ? "-" + std::to_string(k) : "") + extension);
+      // Built by appending: GCC 12's overlap check misreads a sum here in the cross build.
+      std::string leaf = name;
+      if (k) {
+        leaf += '-';
+        leaf += std::to_string(k);
+      }
+      leaf += extension;
+      const std::string file = JoinPath(ExtractFileDir(drawing), leaf);
       if (!FileExists(file)) WriteFileBytes(file, bytes);
       else if (ReadFileBytes(file) != bytes) continue;
       context.AppendDataUri(href, file);
