@@ -208,7 +208,8 @@ struct TWriter {
   size_t Elements = 0;
   bool Words = false;
 
-  // A picture of the drawing, its address where the options put it.
+  // A picture of the drawing, drawn as the options say in a group that
+  // keeps its transform, clip and opacity; one of no size draws nothing.
   bool Picture(pugi::xml_node image) {
     if (!Options.Picture) return false;
     // The first href stands, as for every other element.
@@ -220,8 +221,7 @@ struct TWriter {
     if (!PictureData(href.value(), mime, base64)) return false;
     double box[4] = {0, 0, 0, 0};
     for (size_t i = 0; i < 4; ++i) ParseNumbers(image.attribute(kPictureBox[i]).value(), box + i, 1);
-    if (!(box[2] > 0) || !(box[3] > 0)) return true;  // draws nothing
-    // Its transform, clip and opacity stay with it in a group around it.
+    if (!(box[2] > 0) || !(box[3] > 0)) return true;
     Out += "<g";
     AppendAttributes(Out, image, Ids, kPictureBox);
     Out += '>';

@@ -92,7 +92,8 @@ std::string EmfFrameViewBox(std::string_view bytes) {
     std::memcpy(&v, bytes.data() + offset, 4);
     return static_cast<double>(v);
   };
-  const uint32_t headerSize = static_cast<uint32_t>(at(4));
+  uint32_t headerSize;
+  std::memcpy(&headerSize, bytes.data() + 4, 4);
   // Micrometres (in headers of 108 bytes and more) are finer than millimetres.
   const bool micrometres = headerSize >= 108 && bytes.size() >= 108 && at(100) > 0 && at(104) > 0;
   const double perX = at(72) / (micrometres ? at(100) / 10 : at(80) * 100);
