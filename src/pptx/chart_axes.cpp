@@ -225,14 +225,7 @@ void AddCurve(TChartBuilder& chart, const TAxes& axes, const std::string& name,
     step.Cy = fy(to.second - (after.second - from.second) / 6);
     outline.push_back(step);
   }
-  auto shape = std::make_unique<TPPTXShape>();
-  shape->Name = name;
-  shape->HasLine = true;
-  shape->LineColor = stroke.LineColor;
-  shape->LineWidthPt = stroke.LineWidthPt;
-  shape->LineOpacity = stroke.LineOpacity;
-  shape->LineDash = stroke.LineDash;
-  chart.Add(std::move(shape), box, std::move(outline));
+  chart.AddStroke(name, box, std::move(outline), stroke);
 }
 
 void DrawLines(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group) {

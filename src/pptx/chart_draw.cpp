@@ -147,20 +147,34 @@ void TChartBuilder::AddText(const std::string& name, const std::string& text, co
   Add(std::move(shape), box);
 }
 
+namespace {
+
+std::unique_ptr<TPPTXShape> Stroked(const std::string& name, const TPPTXShape& style) {
+  auto shape = std::make_unique<TPPTXShape>();
+  shape->Name = name;
+  shape->HasLine = true;
+  shape->LineColor = style.LineColor;
+  shape->LineWidthPt = style.LineWidthPt;
+  shape->LineOpacity = style.LineOpacity;
+  shape->LineDash = style.LineDash;
+  return shape;
+}
+
+}  // namespace
+
 void TChartBuilder::AddLine(const std::string& name, double x1, double y1, double x2, double y2,
                             const TPPTXShape& style) {
-  auto line = std::make_unique<TPPTXShape>();
-  line->Name = name;
+  auto line = Stroked(name, style);
   line->Kind = skLine;
-  line->HasLine = true;
-  line->LineColor = style.LineColor;
-  line->LineWidthPt = style.LineWidthPt;
-  line->LineOpacity = style.LineOpacity;
-  line->LineDash = style.LineDash;
   // The line runs from its box's top-left to its bottom-right corner unless flipped.
   line->FlipH = x2 < x1;
   line->FlipV = y2 < y1;
   Add(std::move(line), {std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
+}
+
+void TChartBuilder::AddStroke(const std::string& name, const TRectD& box, std::vector<TChartPathStep> outline,
+                              const TPPTXShape& style) {
+  Add(Stroked(name, style), box, std::move(outline));
 }
 
 TColor TChartBuilder::AccentColor(size_t index) const {
@@ -419,10 +433,11 @@ std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series
   if (show("showCatName") && series.XValues.empty() && point < chart.Data.Categories.size())
     parts.push_back(chart.Data.Categories[point]);
   std::string format = GetAttrText(FindChildNode(labels, "numFmt"), "formatCode");
-  if (show("showVal")) parts.push_back(FormatChartNumber(value, format.empty() ? series.FormatCode : format));
+  if (format.empty()) format = series.FormatCode;
+  if (show("showVal")) parts.push_back(FormatChartNumber(value, format));
   if (show("showPercent") && total > 0) parts.push_back(FormatChartNumber(value / total, "0%"));
   if (show("showBubbleSize") && point < series.Sizes.size() && std::isfinite(series.Sizes[point]))
-    parts.push_back(FormatChartNumber(series.Sizes[point], format.empty() ? series.FormatCode : format));
+    parts.push_back(FormatChartNumber(series.Sizes[point], format));
   std::string text;
   for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
   return text;

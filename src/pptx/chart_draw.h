@@ -55,6 +55,9 @@ class TChartBuilder {
                int32_t align, int32_t anchor);
   // A segment from (x1, y1) to (x2, y2) in the given line style.
   void AddLine(const std::string& name, double x1, double y1, double x2, double y2, const TPPTXShape& style);
+  // An outline drawn in style's stroke (colour, width, transparency, dash) and no fill.
+  void AddStroke(const std::string& name, const TRectD& box, std::vector<TChartPathStep> outline,
+                 const TPPTXShape& style);
   // The theme's accent colour for a series or point number, darker or
   // lighter on each round after the sixth.
   TColor AccentColor(size_t index) const;
