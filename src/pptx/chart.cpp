@@ -157,7 +157,7 @@ bool ManualPlotArea(const TChartBuilder& chart, const TRectD& frame, TRectD& plo
     value = std::atof(GetAttrText(node, "val", "-1").c_str());
     return node && value >= 0 && value <= 1;
   };
-  double x, y, w, h;
+  double x = 0, y = 0, w = 0, h = 0;
   if (!layout || GetAttrText(FindChildNode(layout, "xMode"), "val", "factor") != "edge" ||
       GetAttrText(FindChildNode(layout, "yMode"), "val", "factor") != "edge" || !fraction("x", x) ||
       !fraction("y", y) || !fraction("w", w) || !fraction("h", h) || w <= 0.05 || h <= 0.05)
