@@ -63,7 +63,10 @@ struct TAxes {
   TRectD Inner;
   TAxisScale Values, XValues;
   bool Horizontal = false, Scatter = false, Between = true, Reversed = false;
-  size_t Count = 1;
+  size_t Count = 1;   // slots along the category axis: a category each, or a day each on a date axis
+  size_t Points = 1;  // categories
+  const std::vector<double>* Slots = nullptr;            // a date axis's slot of each point
+  const std::vector<std::string>* Labels = nullptr;      // the label of each slot
 
   double ValueFraction(double v) const {
     return std::clamp((v - Values.Min) / (Values.Max - Values.Min), 0.0, 1.0);
@@ -77,10 +80,14 @@ struct TAxes {
     if (Reversed) t = 1 - t;
     return Horizontal ? Inner.Y + Inner.H - t * Inner.H : Inner.X + t * Inner.W;
   }
-  double CategoryCentre(size_t i) const {
-    if (Between || Count <= 1) return CategoryPos((static_cast<double>(i) + 0.5) / static_cast<double>(Count));
-    return CategoryPos(static_cast<double>(i) / static_cast<double>(Count - 1));
+  double SlotCentre(double k) const {
+    if (Between || Count <= 1) return CategoryPos((k + 0.5) / static_cast<double>(Count));
+    return CategoryPos(k / static_cast<double>(Count - 1));
   }
+  double Slot(size_t i) const {
+    return Slots && i < Slots->size() ? (*Slots)[i] : static_cast<double>(i);
+  }
+  double CategoryCentre(size_t i) const { return SlotCentre(Slot(i)); }
   double XPos(double x) const {
     return Inner.X + std::clamp((x - XValues.Min) / (XValues.Max - XValues.Min), 0.0, 1.0) * Inner.W;
   }
@@ -127,11 +134,11 @@ void DrawBars(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group)
   const double bar = Stacks(group) ? slot / (1 + gap) : slot / (n - (n - 1) * overlap + gap);
   for (size_t s = 0; s < group.Series.size(); ++s) {
     const TChartSeries& series = group.Series[s];
-    for (size_t i = 0; i < axes.Count; ++i) {
+    for (size_t i = 0; i < axes.Points; ++i) {
       double from = 0, to = 0;
       if (!StackedSpan(group, s, i, from, to)) continue;
       const double offset = Stacks(group) ? 0 : static_cast<double>(s) * bar * (1 - overlap);
-      const double t1 = static_cast<double>(i) * slot + gap * bar / 2 + offset, t2 = t1 + bar;
+      const double t1 = axes.Slot(i) * slot + gap * bar / 2 + offset, t2 = t1 + bar;
       const double a1 = axes.CategoryPos(t1), a2 = axes.CategoryPos(t2);
       const double v1 = axes.ValuePos(from), v2 = axes.ValuePos(to);
       auto shape = std::make_unique<TPPTXShape>();
@@ -229,7 +236,7 @@ void AddCurve(TChartBuilder& chart, const TAxes& axes, const std::string& name,
 }
 
 void DrawLines(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group) {
-  const size_t count = axes.Scatter ? kMaxChartPoints : axes.Count;
+  const size_t count = axes.Scatter ? kMaxChartPoints : axes.Points;
   for (size_t s = 0; s < group.Series.size(); ++s) {
     const TChartSeries& series = group.Series[s];
     const std::string name = series.Name.empty() ? "Series" : series.Name;
@@ -309,7 +316,7 @@ void DrawAreas(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group
     const size_t s = Stacks(group) ? k : group.Series.size() - 1 - k;
     const TChartSeries& series = group.Series[s];
     std::vector<TChartPathStep> top, bottom;
-    for (size_t i = 0; i < axes.Count; ++i) {
+    for (size_t i = 0; i < axes.Points; ++i) {
       double from = 0, to = 0;
       if (!StackedSpan(group, s, i, from, to)) continue;
       const double x = axes.CategoryCentre(i);
@@ -399,11 +406,15 @@ void DrawCategoryLabels(TChartBuilder& chart, const TAxes& axes, const TTextStyl
   const double slot = (axes.Horizontal ? axes.Inner.H : axes.Inner.W) / static_cast<double>(axes.Count);
   // Labels that would run into each other show one in every few.
   const double needed = axes.Horizontal || angle != 0 ? size * 1.3 : lines > 1 ? slot : labelWidth;
-  const size_t every = slot > 0 && needed > slot ? static_cast<size_t>(std::ceil(needed / slot)) : 1;
+  size_t every = slot > 0 && needed > slot ? static_cast<size_t>(std::ceil(needed / slot)) : 1;
+  // A date axis's own major unit in days labels every so many days, however close.
+  const TChartAxis& axis = chart.Data.CategoryAxis;
+  if (axes.Slots && std::isfinite(axis.MajorUnit) && (axis.MajorTimeUnit.empty() || axis.MajorTimeUnit == "days"))
+    every = static_cast<size_t>(std::clamp(std::round(axis.MajorUnit), 1.0, kMostAxisDays));
   const double rad = angle * std::numbers::pi / 180;
   for (size_t i = 0; i < axes.Count; i += every) {
-    const std::string& text = chart.Data.Categories[i];
-    const double at = axes.CategoryCentre(i), top = axes.Inner.Y + axes.Inner.H + gap / 2;
+    const std::string& text = (*axes.Labels)[i];
+    const double at = axes.SlotCentre(static_cast<double>(i)), top = axes.Inner.Y + axes.Inner.H + gap / 2;
     if (axes.Horizontal) {
       chart.AddText("Category label", text, style, {axes.Inner.X - gap - labelWidth, at - height / 2, labelWidth, height},
                     kAlignRight, kAnchorMiddle);
@@ -566,7 +577,7 @@ void PlanRoom(const TChartBuilder& chart, const TAxes& axes, const TRectD& plot,
     left = values.Labels ? values.Width + valueSize * 0.5 : 0;
     // A plot laid out by its inner area keeps all of it; labels lie outside.
     const double slot = (inner ? plot.W : plot.W - left) / static_cast<double>(axes.Count);
-    angle = CategoryAngle(data.CategoryAxis, data.Categories, categoryStyle, categoryWidth, slot, lines);
+    angle = CategoryAngle(data.CategoryAxis, *axes.Labels, categoryStyle, categoryWidth, slot, lines);
     bottom = categoryLabels ? std::min(CategoryRoom(categoryWidth, categorySize, angle, lines), plot.H * 0.6) : 0;
   }
   // The axis beside the plot is the value axis, but the category axis of horizontal bars.
@@ -600,7 +611,10 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
   TValueAxisPlan values = PlanValueAxis(chart, data.ValueAxis, false, axes, xs);
   TValueAxisPlan second = PlanValueAxis(chart, data.SecondaryAxis, true, axes, xs);
   if (values.Range.Low > values.Range.High) return false;
-  axes.Count = std::max<size_t>(data.Categories.size(), 1);
+  axes.Points = std::max<size_t>(data.Categories.size(), 1);
+  axes.Labels = data.SlotLabels.empty() ? &data.Categories : &data.SlotLabels;
+  if (!data.SlotLabels.empty()) axes.Slots = &data.CategorySlots;
+  axes.Count = std::max<size_t>(axes.Labels->size(), 1);
   axes.Between = data.ValueAxis.BetweenCategories || data.Groups[0].Type == TChartType::Bar;
   axes.Reversed = data.CategoryAxis.Reversed;
   values.Fit(axes.Horizontal ? plot.W : plot.H, axes.Horizontal);
@@ -609,7 +623,7 @@ bool DrawAxisChart(TChartBuilder& chart, TRectD plot, bool inner) {
     axes.XValues = NiceScale(xs.Low, xs.High, data.CategoryAxis,
                              std::clamp(static_cast<int>(plot.W / (categoryStyle.SizePt * kEmuPerPt * 2)), 2, 10), false);
   double categoryWidth = 0;
-  for (const std::string& text : data.Categories) categoryWidth = std::max(categoryWidth, TextWidth(text, categoryStyle));
+  for (const std::string& text : *axes.Labels) categoryWidth = std::max(categoryWidth, TextWidth(text, categoryStyle));
   categoryWidth = std::min(categoryWidth, plot.W * 0.35);
   double left = 0, bottom = 0, angle = 0;
   size_t lines = 1;

@@ -177,6 +177,41 @@ void ReadAxis(pugi::xml_node ax, TChartAxis& axis) {
   pugi::xml_node numFmt = FindChildNode(ax, "numFmt");
   if (GetAttrText(numFmt, "sourceLinked") != "1") axis.FormatCode = GetAttrText(numFmt, "formatCode");
   axis.BetweenCategories = ValText(ax, "crossBetween") != "midCat";
+  axis.Dates = IsElementNamed(ax, "dateAx");
+  if (axis.Dates) {
+    axis.BaseTimeUnit = ValText(ax, "baseTimeUnit");
+    axis.MajorTimeUnit = ValText(ax, "majorTimeUnit");
+  }
+}
+
+// Dates on a date axis counted in days stand as far apart as their days:
+// the axis runs from its first day to its last (its own minimum and maximum
+// where it sets them) and every day of it is a slot. Axes counted in months
+// or years, and days an axis with no unit of its own gives a month or more
+// apart, keep one slot per date.
+void PlaceDates(const std::vector<std::string>& texts, const std::string& format, TChartData& data) {
+  const TChartAxis& axis = data.CategoryAxis;
+  if (!axis.Dates || !IsDateFormat(format) || texts.size() < 2) return;
+  if (!axis.BaseTimeUnit.empty() && axis.BaseTimeUnit != "days") return;
+  std::vector<double> days;
+  for (const std::string& text : texts) {
+    double serial = 0;
+    if (!ParseNumber(text, serial) || serial <= 0 || serial >= 2958466) return;
+    days.push_back(std::floor(serial));
+  }
+  std::vector<double> sorted = days;
+  std::sort(sorted.begin(), sorted.end());
+  double closest = kMostAxisDays;
+  for (size_t i = 1; i < sorted.size(); ++i)
+    if (sorted[i] > sorted[i - 1]) closest = std::min(closest, sorted[i] - sorted[i - 1]);
+  if (axis.BaseTimeUnit.empty() && closest >= 28) return;
+  const double first = std::isfinite(axis.Min) ? std::floor(axis.Min) : sorted.front();
+  const double last = std::isfinite(axis.Max) ? std::floor(axis.Max) : sorted.back();
+  if (last < first || last - first >= kMostAxisDays) return;
+  // A point beyond the axis's own bounds sits at its end.
+  for (double day : days) data.CategorySlots.push_back(std::clamp(day - first, 0.0, last - first));
+  const std::string& labelFormat = axis.FormatCode.empty() ? format : axis.FormatCode;
+  for (double day = first; day <= last; ++day) data.SlotLabels.push_back(FormatChartNumber(day, labelFormat));
 }
 
 // The value axis of a chart type: the valAx among the axes its axId
@@ -264,10 +299,12 @@ bool ReadChartData(pugi::xml_node chartSpace, TChartData& data) {
       if (IsElementNamed(ser, "ser")) {
         std::string format;
         data.Categories = CachedTexts(FindChildNode(ser, "cat"), &format);
+        if (data.Categories.size() > points) data.Categories.resize(points);
+        if (data.Categories.size() == points) PlaceDates(data.Categories, format, data);
         double serial = 0, first = 0, last = 0;
         // A date axis runs from the earliest date, whichever order the data come in.
-        if (FindChildNode(plotArea, "dateAx") && data.Categories.size() > 1 && ParseNumber(data.Categories.front(), first) &&
-            ParseNumber(data.Categories.back(), last) && first > last)
+        if (data.CategorySlots.empty() && data.CategoryAxis.Dates && data.Categories.size() > 1 &&
+            ParseNumber(data.Categories.front(), first) && ParseNumber(data.Categories.back(), last) && first > last)
           data.CategoryAxis.Reversed = !data.CategoryAxis.Reversed;
         if (IsDateFormat(format))
           for (std::string& text : data.Categories)

@@ -14,6 +14,8 @@ namespace tarvik {
 
 // Against a hostile part: a chart of more series or points than this is cut.
 inline constexpr size_t kMaxChartSeries = 64, kMaxChartPoints = 1000, kMaxChartValues = 20000;
+// A date axis longer than this many days keeps its dates side by side.
+inline constexpr double kMostAxisDays = 4000;
 
 enum class TChartType { Bar, Line, Area, Pie, Doughnut, Scatter, Bubble, Radar };
 enum class TChartGrouping { Standard, Clustered, Stacked, Percent };
@@ -63,11 +65,18 @@ struct TChartAxis {
   bool Reversed = false;       // orientation maxMin
   std::string FormatCode;      // "" when it takes its series' format
   bool BetweenCategories = true;  // the value axis's crossBetween
+  bool Dates = false;             // a dateAx
+  std::string BaseTimeUnit, MajorTimeUnit;  // a dateAx's "days", "months", "years"; "" when not set
 };
 
 struct TChartData {
   std::vector<TChartGroup> Groups;
   std::vector<std::string> Categories;
+  // A date axis counted in days: each point's day from the axis's first
+  // (CategorySlots, by point) and the label of every day of the axis
+  // (SlotLabels). Both empty where the categories stand side by side.
+  std::vector<double> CategorySlots;
+  std::vector<std::string> SlotLabels;
   TChartAxis CategoryAxis, ValueAxis;  // a scatter chart's x axis is its CategoryAxis
   TChartAxis SecondaryAxis;            // the value axis of the Secondary groups
   pugi::xml_node Title;                // c:title, or empty

@@ -527,3 +527,37 @@ TEST(Chart, ASmoothSeriesIsACurveThroughItsPointsBrokenAtGaps) {
   // A missing value ends one curve and starts the next.
   EXPECT_EQ(Named(pieces, "Series").size(), 2u);
 }
+
+TEST(Chart, ADateAxisInDaysSpacesItsPointsByTheirDays) {
+  const std::string dates =
+      "<c:cat><c:numRef><c:numCache><c:formatCode>m/d/yy</c:formatCode><c:pt idx='0'><c:v>25204</c:v></c:pt>"
+      "<c:pt idx='1'><c:v>25205</c:v></c:pt><c:pt idx='2'><c:v>25210</c:v></c:pt></c:numCache></c:numRef></c:cat>";
+  const struct {
+    const char* Axis;
+    double Ratio;       // the second segment's width over the first's
+    size_t Labels;      // 0: not checked
+  } cases[] = {
+      {"", 5, 0},
+      {"<c:baseTimeUnit val='days'/><c:majorUnit val='2'/>", 5, 4},  // 1/1, 1/3, 1/5, 1/7
+      {"<c:baseTimeUnit val='months'/>", 1, 3},
+      {"<c:baseTimeUnit val='days'/><c:scaling><c:max val='25206'/></c:scaling>", 1, 0},  // the last point is clamped
+  };
+  for (const auto& c : cases) {
+    std::string xml = ChartXml("<c:lineChart><c:ser><c:idx val='0'/>" + dates + "<c:val>" + Numbers({1, 2, 3}) +
+                               "</c:val></c:ser></c:lineChart>");
+    xml.replace(xml.find("<c:catAx><c:axId val='1'/><c:delete val='1'/></c:catAx>"), 54,
+                std::string("<c:dateAx><c:axId val='1'/><c:delete val='0'/>") + c.Axis + "</c:dateAx>");
+    TChartFixture chart;
+    auto pieces = chart.Expand(xml);
+    auto segments = Named(pieces, "Series");
+    ASSERT_EQ(segments.size(), 2u) << c.Axis;
+    EXPECT_NEAR(static_cast<double>(segments[1]->Box.Cx) / static_cast<double>(segments[0]->Box.Cx), c.Ratio, 0.01)
+        << c.Axis;
+    auto labels = Named(pieces, "Category label");
+    ASSERT_FALSE(labels.empty()) << c.Axis;
+    EXPECT_EQ(labels[0]->Shape->PlainText(), "1/1/69") << c.Axis;
+    if (c.Labels) {
+      EXPECT_EQ(labels.size(), c.Labels) << c.Axis;
+    }
+  }
+}
