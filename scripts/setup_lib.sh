@@ -62,7 +62,9 @@ tier_packages() {
       printf '%s\n' clang libclang-rt-14-dev
       # the Windows build: the i686 DLL ships in every mode
       printf '%s\n' g++-mingw-w64-i686-posix libz-mingw-w64-dev dpkg-dev
-      printf '%s\n' wine locales xvfb xauth fonts-liberation
+      printf '%s\n' wine locales xvfb xauth
+      # the browser draws Calibri and Cambria in their metric twins, as the reader measures them
+      printf '%s\n' fonts-liberation fonts-crosextra-carlito fonts-crosextra-caladea
       if [ "$mode" = x86_64 ]; then
         printf '%s\n' g++-mingw-w64-x86-64-posix wine64
       else

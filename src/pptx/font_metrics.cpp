@@ -29,9 +29,9 @@ constexpr size_t kFallback = 4;  // DejaVu Sans: what fontconfig offers for a fa
 constexpr double kAverageLetter = 0.55;
 
 // Families with a metric-compatible free font; the rest are drawn, and so
-// measured, in DejaVu. Calibri and Cambria are among the rest where Carlito
-// and Caladea are not installed: fontconfig then gives DejaVu, which is
-// wider, so rows err on the tall side where the real fonts are present.
+// measured, in DejaVu. Calibri and Cambria are measured in Carlito and
+// Caladea, which share their advances: where the real fonts are installed
+// the browser draws those widths, and the exported pages name the twins next.
 size_t FamilyIndex(std::string_view family) {
   static const struct {
     const char* Name;
@@ -40,7 +40,8 @@ size_t FamilyIndex(std::string_view family) {
       {"Arial", 0},        {"Helvetica", 0},       {"Liberation Sans", 0},   {"Arial Narrow", 1},
       {"Liberation Sans Narrow", 1}, {"Times New Roman", 2}, {"Times", 2}, {"Liberation Serif", 2},
       {"Courier New", 3},  {"Courier", 3},         {"Liberation Mono", 3},   {"DejaVu Sans", 4},
-      {"Cambria", 5},      {"Georgia", 5},         {"DejaVu Serif", 5},      {"Constantia", 5},
+      {"Georgia", 5},      {"DejaVu Serif", 5},    {"Constantia", 5},        {"Calibri", 6},
+      {"Calibri Light", 6}, {"Carlito", 6},        {"Cambria", 7},           {"Caladea", 7},
   };
   for (const auto& alias : kAliases)
     if (SameText(family, alias.Name)) return alias.Index;

@@ -1,7 +1,8 @@
 // How wide text is and how tall its lines are in the free fonts that slides
-// are drawn in (Liberation for Arial, Times New Roman and Courier New, DejaVu
-// for the rest), from advance tables generated out of those fonts. The reader
-// uses it where it must lay text out itself: rows of a table grow to hold it.
+// are drawn in (Liberation for Arial, Times New Roman and Courier New, Carlito
+// and Caladea for Calibri and Cambria, DejaVu for the rest), from advance
+// tables generated out of those fonts. The reader uses it where it must lay
+// text out itself: rows of a table grow to hold it.
 #pragma once
 #include <string>
 #include <string_view>

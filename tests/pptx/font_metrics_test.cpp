@@ -15,7 +15,8 @@ TEST(FontMetrics, KnownStringsMeasureAsTheirFontsDrawThem) {
   } cases[] = {
       {"Arial", false, "Hello", 2.278},         // Liberation Sans
       {"ARIAL", false, "Hello", 2.278},         // names match in any case
-      {"Calibri", false, "Hello", 2.535},       // DejaVu Sans, as fontconfig substitutes it
+      {"Calibri", false, "Hello", 2.106},       // Carlito, Calibri's metric twin
+      {"Tahoma", false, "Hello", 2.535},        // DejaVu Sans, as fontconfig substitutes it
       {"Courier New", true, "0123456789", 6.0},  // monospaced
       {"Arial", false, "\xD7\xA9\xD7\x9C", 1.276},  // Hebrew, which Liberation lacks: DejaVu's
       {"Arial", false, "\xE6\x97\xA5\xE6\x9C\xAC", 2.0},  // ideographs a full em each
