@@ -313,6 +313,10 @@ std::string CssFontFamily(std::string_view typeface) {
   }
   family += ',';
   family += GenericFamily(name);
+  // Letters none of those has (Arabic in Calibri or Arial) are drawn in
+  // DejaVu Sans, as fontconfig and LibreOffice draw them, rather than in
+  // whichever narrower face the browser would pick on its own.
+  family += ",'DejaVu Sans'";
   return family;
 }
 

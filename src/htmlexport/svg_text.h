@@ -11,7 +11,8 @@ namespace tarvik {
 
 // The CSS font-family list for a typeface: the typeface, then the free family
 // with the same metrics where there is one (Calibri -> Carlito, Arial ->
-// Liberation Sans ...), then the generic family ('Calibri',Carlito,sans-serif).
+// Liberation Sans ...), the generic family, and DejaVu Sans for the letters
+// none of them has ('Calibri','Carlito',sans-serif,'DejaVu Sans').
 std::string CssFontFamily(std::string_view typeface);
 
 void AppendRunSpan(std::string& out, const TPPTXTextRun& run);

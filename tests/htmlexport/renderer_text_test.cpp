@@ -31,12 +31,12 @@ TEST(CssFontFamily, NamesTheMetricTwinAndTheGenericFamily) {
     const char* Typeface;
     const char* Family;
   } cases[] = {
-      {"Calibri", "'Calibri','Carlito',sans-serif"},
-      {"times new roman", "'times new roman','Liberation Serif',serif"},
-      {"Courier New", "'Courier New','Liberation Mono',monospace"},
-      {"Cambria Math", "'Cambria Math',serif"},
-      {"Segoe UI", "'Segoe UI',sans-serif"},
-      {"Evil';x:y", "'Evilx:y',sans-serif"},
+      {"Calibri", "'Calibri','Carlito',sans-serif,'DejaVu Sans'"},
+      {"times new roman", "'times new roman','Liberation Serif',serif,'DejaVu Sans'"},
+      {"Courier New", "'Courier New','Liberation Mono',monospace,'DejaVu Sans'"},
+      {"Cambria Math", "'Cambria Math',serif,'DejaVu Sans'"},
+      {"Segoe UI", "'Segoe UI',sans-serif,'DejaVu Sans'"},
+      {"Evil';x:y", "'Evilx:y',sans-serif,'DejaVu Sans'"},
       {"", "Arial,sans-serif"},
   };
   for (const auto& c : cases) EXPECT_EQ(CssFontFamily(c.Typeface), c.Family) << c.Typeface;
@@ -60,7 +60,7 @@ TEST(RenderRunSpan, CarriesEveryRunStyle) {
   styled.Caps = kCapsAll;
   styled.LetterSpacingPt = -1.5;
   const std::string style = StyleAfter(RenderRunSpan(styled), "<span");
-  for (const char* part : {"font-family:&#39;Calibri&#39;,&#39;Carlito&#39;,sans-serif;", "font-weight:bold",
+  for (const char* part : {"font-family:&#39;Calibri&#39;,&#39;Carlito&#39;,sans-serif,&#39;DejaVu Sans&#39;;", "font-weight:bold",
                            "font-style:italic", "text-decoration:underline line-through", "color:#FF8000",
                            "font-size:11.6pt", "vertical-align:6pt", "text-transform:uppercase",
                            "letter-spacing:-1.5pt"})
@@ -153,7 +153,7 @@ TEST(RenderTextShape, ParagraphsCarryIndentsSpacingAndSize) {
   // The block is set in its smallest run, in that run's family, so that only
   // a line's own runs make it taller.
   for (const char* part : {"padding-left:40px;", "padding-right:7px;", "text-indent:-15px;", "line-height:1.08;",
-                           "font-size:12pt;font-family:&#39;Courier New&#39;,&#39;Liberation Mono&#39;,monospace;",
+                           "font-size:12pt;font-family:&#39;Courier New&#39;,&#39;Liberation Mono&#39;,monospace,&#39;DejaVu Sans&#39;;",
                            "margin-top:6pt;", "margin-bottom:3pt;"})
     EXPECT_TRUE(Has(indentStyle, part)) << part << " in " << indentStyle;
   const size_t third = text.find(paragraph, second + 1);
