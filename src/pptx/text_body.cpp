@@ -118,6 +118,38 @@ std::string_view ScriptOf(const std::string& text) {
   return complex ? "cs" : "latin";
 }
 
+// The script of a run's text as a theme's per-script fonts name it: that of
+// its first letter of a script with a font of its own, kana and hangul
+// before the ideographs they come with, which are Chinese or Japanese by
+// the run's language. "" for latin text.
+std::string_view ScriptTagOf(const std::string& text, std::string_view lang) {
+  static const struct {
+    char16_t First, Last;
+    const char* Tag;
+  } kScripts[] = {
+      {0x0590, 0x05FF, "Hebr"}, {0xFB1D, 0xFB4F, "Hebr"}, {0x0600, 0x06FF, "Arab"}, {0x0750, 0x077F, "Arab"},
+      {0x08A0, 0x08FF, "Arab"}, {0xFB50, 0xFDFF, "Arab"}, {0xFE70, 0xFEFF, "Arab"}, {0x0700, 0x074F, "Syrc"},
+      {0x0780, 0x07BF, "Thaa"}, {0x0900, 0x097F, "Deva"}, {0x0980, 0x09FF, "Beng"}, {0x0A00, 0x0A7F, "Guru"},
+      {0x0A80, 0x0AFF, "Gujr"}, {0x0B00, 0x0B7F, "Orya"}, {0x0B80, 0x0BFF, "Taml"}, {0x0C00, 0x0C7F, "Telu"},
+      {0x0C80, 0x0CFF, "Knda"}, {0x0D00, 0x0D7F, "Mlym"}, {0x0D80, 0x0DFF, "Sinh"}, {0x0E00, 0x0E7F, "Thai"},
+      {0x0E80, 0x0EFF, "Laoo"}, {0x3040, 0x30FF, "Jpan"}, {0x1100, 0x11FF, "Hang"}, {0x3130, 0x318F, "Hang"},
+      {0xAC00, 0xD7AF, "Hang"},
+  };
+  bool ideographs = false;
+  for (char16_t c : Utf8ToUtf16(text)) {
+    for (const auto& script : kScripts)
+      if (c >= script.First && c <= script.Last) return script.Tag;
+    ideographs = ideographs || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
+                 (c >= 0xD840 && c <= 0xD87F);
+  }
+  if (!ideographs) return "";
+  const std::string language = LowerAscii(std::string(lang));
+  if (language.starts_with("ja")) return "Jpan";
+  if (language.starts_with("ko")) return "Hang";
+  if (language.starts_with("zh-tw") || language.starts_with("zh-hk") || language.starts_with("zh-mo")) return "Hant";
+  return language.starts_with("zh") ? "Hans" : "";
+}
+
 // The fontRef that ranks in the chain: a shape's style/fontRef, or the one
 // inside a table style's tcTxStyle.
 pugi::xml_node FontReference(pugi::xml_node ref) {
@@ -236,7 +268,7 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
   std::string_view script = ScriptOf(run.Text);
   std::string face = Typeface(chain, script);
   if (face.empty() && script != "latin") face = Typeface(chain, "latin");
-  if (theme.Fonts) face = ResolveThemeTypeface(face, *theme.Fonts);
+  if (theme.Fonts) face = ResolveThemeTypeface(face, *theme.Fonts, ScriptTagOf(run.Text, FirstAttr(nodes, "lang").value()));
   run.FontName = face.empty() || face[0] == '+' ? defaultFont : face;
 
   ChainColor(chain, theme.Colors, run);

@@ -114,11 +114,17 @@ ThemeColorMap LoadThemeColors(const std::string& extractFolder) {
 TThemeFonts ReadThemeFonts(pugi::xml_node themeRoot) {
   pugi::xml_node scheme = FindDescendantNode(themeRoot, "fontScheme");
   pugi::xml_node major = FindChildNode(scheme, "majorFont"), minor = FindChildNode(scheme, "minorFont");
-  return {FontOf(major, "latin"), FontOf(major, "ea"), FontOf(major, "cs"),
-          FontOf(minor, "latin"), FontOf(minor, "ea"), FontOf(minor, "cs")};
+  TThemeFonts fonts{FontOf(major, "latin"), FontOf(major, "ea"), FontOf(major, "cs"),
+                    FontOf(minor, "latin"), FontOf(minor, "ea"), FontOf(minor, "cs")};
+  for (auto [font, scripts] : {std::pair{major, &fonts.MajorScripts}, std::pair{minor, &fonts.MinorScripts}})
+    for (pugi::xml_node node = FindChildNode(font, "font"); node && scripts->size() < 64;
+         node = node.next_sibling())
+      if (IsElementNamed(node, "font") && !GetAttrText(node, "typeface").empty())
+        scripts->emplace_back(GetAttrText(node, "script"), GetAttrText(node, "typeface"));
+  return fonts;
 }
 
-std::string ResolveThemeTypeface(const std::string& typeface, const TThemeFonts& fonts) {
+std::string ResolveThemeTypeface(const std::string& typeface, const TThemeFonts& fonts, std::string_view scriptTag) {
   if (typeface.size() != 6 || typeface[0] != '+' || typeface[3] != '-') return typeface;
   const std::string_view kind(typeface.data() + 1, 2), script(typeface.data() + 4, 2);
   const bool major = SameText(kind, "mj");
@@ -129,7 +135,11 @@ std::string ResolveThemeTypeface(const std::string& typeface, const TThemeFonts&
   else if (SameText(script, "ea")) chosen = major ? &fonts.MajorEastAsian : &fonts.MinorEastAsian;
   else if (SameText(script, "cs")) chosen = major ? &fonts.MajorComplex : &fonts.MinorComplex;
   if (!chosen) return typeface;
-  return chosen->empty() ? latin : *chosen;
+  if (!chosen->empty()) return *chosen;
+  if (chosen != &latin && !scriptTag.empty())
+    for (const auto& [script, face] : major ? fonts.MajorScripts : fonts.MinorScripts)
+      if (SameText(script, scriptTag)) return face;
+  return latin;
 }
 
 ThemeColorMap ApplyColorMap(const ThemeColorMap& theme, pugi::xml_node clrMap) {

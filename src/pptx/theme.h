@@ -2,7 +2,10 @@
 // turning of any DrawingML colour element into one concrete TColor.
 #pragma once
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -30,6 +33,9 @@ std::string LoadThemeFont(const std::string& extractFolder, bool major);
 struct TThemeFonts {
   std::string MajorLatin, MajorEastAsian, MajorComplex;
   std::string MinorLatin, MinorEastAsian, MinorComplex;
+  // Each font's typeface per script ("Arab", "Hebr", "Jpan" ...), for text of
+  // that script where the east Asian or complex-script typeface is empty.
+  std::vector<std::pair<std::string, std::string>> MajorScripts = {}, MinorScripts = {};
 };
 TThemeFonts ReadThemeFonts(pugi::xml_node themeRoot);
 // The colour scheme of a theme element (a:theme); empty when it has none.
@@ -37,8 +43,11 @@ ThemeColorMap ReadThemeColors(pugi::xml_node themeRoot);
 
 // "+mj-lt" is the major latin typeface, "+mn-ea" the minor east Asian one and
 // so on; an east Asian or complex-script reference the theme leaves empty
-// takes the latin typeface. Any other name comes back unchanged.
-std::string ResolveThemeTypeface(const std::string& typeface, const TThemeFonts& fonts);
+// takes the theme's typeface for the text's script (scriptTag, "Arab" ...)
+// where it lists one, else the latin typeface. Any other name comes back
+// unchanged.
+std::string ResolveThemeTypeface(const std::string& typeface, const TThemeFonts& fonts,
+                                 std::string_view scriptTag = {});
 
 // The scheme colours as a master's clrMap (or a clrMapOvr's overrideClrMapping)
 // maps them: each of its attributes (bg1="lt1", tx1="dk1", accent1="accent1" ...)

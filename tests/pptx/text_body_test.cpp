@@ -13,7 +13,8 @@ using namespace tarvik::test;
 namespace {
 
 const ThemeColorMap kColors{{"dk1", 0x112233}, {"lt1", 0xFFFFFF}, {"accent1", 0xC47244}, {"hlink", 0x0000FF}};
-const TThemeFonts kFonts{"Major", "MajorEA", "", "Minor", "", "MinorCS"};
+const TThemeFonts kFonts{"Major", "MajorEA", "", "Minor", "", "MinorCS", {{"Arab", "MajorArabic"}},
+                         {{"Jpan", "MinorJapanese"}}};
 
 // Parses body with list styles (each a fragment holding lvlNpPr elements)
 // and bodyPr fragments inherited after the shape's own, nearest first.
@@ -125,6 +126,12 @@ TEST(TextBody, RunPropertiesComeFromTheNearestLevelThatSetsThem) {
        false, 0, "MajorEA"},
       {"a complex-script reference the theme leaves empty takes latin",
        {Body(Para(R("\xD7\xA9", "><a:cs typeface='+mj-cs'/>")))}, 18, false, 0, "Major"},
+      {"... or the theme's typeface for the text's script",
+       {Body(Para(R("50 \xD8\xB3", "><a:cs typeface='+mj-cs'/>")))}, 18, false, 0, "MajorArabic"},
+      {"ideographs are Japanese by the run's language",
+       {Body(Para(R("\xE6\x97\xA5", " lang='ja-JP'><a:ea typeface='+mn-ea'/>")))}, 18, false, 0, "MinorJapanese"},
+      {"... and Chinese without a typeface of their own take latin",
+       {Body(Para(R("\xE6\x97\xA5", " lang='zh-CN'><a:ea typeface='+mn-ea'/>")))}, 18, false, 0, "Minor"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Case);

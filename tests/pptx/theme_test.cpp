@@ -147,3 +147,20 @@ TEST(Theme, ThemePartGivesFontsAndColours) {
   WriteFileBytes(ThemePartPath(folder), "<a:theme>");
   EXPECT_THROW(LoadThemeColors(folder), ETarvikError);
 }
+
+TEST(Theme, EmptyScriptReferencesTakeTheScriptsOwnTypefaceElseLatin) {
+  auto doc = Xml("<a:theme xmlns:a='x'><a:fontScheme><a:majorFont><a:latin typeface='Head'/><a:cs typeface=''/>"
+                 "<a:font script='Arab' typeface='Arial'/><a:font script='Hebr' typeface=''/></a:majorFont>"
+                 "<a:minorFont><a:latin typeface='Body'/><a:cs typeface='Body CS'/>"
+                 "<a:font script='Arab' typeface='Tahoma'/></a:minorFont></a:fontScheme></a:theme>");
+  const TThemeFonts fonts = ReadThemeFonts(doc->Root());
+  const struct {
+    const char *Reference, *Script, *Face;
+  } cases[] = {
+      {"+mj-cs", "Arab", "Arial"}, {"+mj-cs", "arab", "Arial"}, {"+mj-cs", "Hebr", "Head"}, {"+mj-cs", "", "Head"},
+      {"+mj-lt", "Arab", "Head"},  {"+mn-cs", "Arab", "Body CS"},  // the theme's own cs typeface comes first
+      {"Named", "Arab", "Named"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ResolveThemeTypeface(c.Reference, fonts, c.Script), c.Face) << c.Reference << " " << c.Script;
+}
