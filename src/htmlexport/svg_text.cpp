@@ -434,6 +434,16 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   }
   out += ";display:flex;flex-direction:column;justify-content:";
   out += placement;
+  // Insets taller than the box leave its text a line of no height, which
+  // the anchor still places: a centred one half the excess above the top
+  // inset's edge, a bottom one all of it, as the slide editors draw it.
+  const double spare = h - std::max(EmuToPxExact(shape.MarginTopEmu), 0.0) -
+                       std::max(EmuToPxExact(shape.MarginBottomEmu), 0.0);
+  if (shape.VerticalTextDeg == 0 && spare < 0 && shape.VerticalAnchor != kAnchorTop) {
+    out += ";position:relative;top:";
+    AppendNum(out, shape.VerticalAnchor == kAnchorMiddle ? spare / 2 : spare);
+    out += "px";
+  }
   if (shape.VerticalTextDeg == 90) out += ";writing-mode:vertical-rl";
   if (shape.VerticalTextDeg == 270) out += ";writing-mode:vertical-rl;transform:rotate(180deg)";
   out += ";overflow:visible;white-space:pre-wrap;overflow-wrap:anywhere;word-break:normal;"

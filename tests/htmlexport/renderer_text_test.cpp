@@ -98,6 +98,18 @@ TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
   EXPECT_TRUE(Has(box, "justify-content:flex-end"));
   EXPECT_TRUE(Has(box, "white-space:pre-wrap")) << "spaces in a row each take room, as in the deck's editor";
   EXPECT_FALSE(Has(box, "writing-mode"));
+  // Insets taller than the box: the anchor places the text's empty line
+  // by the excess, above the top inset's edge.
+  for (const auto& [anchor, shift] :
+       {std::pair{kAnchorTop, ""}, {kAnchorMiddle, "top:-20px"}, {kAnchorBottom, "top:-40px"}}) {
+    shape->SetMarginsEmu(0, 45 * 9525, 0, 45 * 9525);
+    shape->VerticalAnchor = anchor;
+    const std::string tall = StyleAfter(RenderTextShape(*shape), "<div");
+    EXPECT_EQ(Has(tall, "position:relative;"), *shift != 0) << anchor;
+    if (*shift) {
+      EXPECT_TRUE(Has(tall, shift)) << anchor << tall;
+    }
+  }
 
   shape->VerticalTextDeg = 90;
   shape->AnchorCenter = true;
