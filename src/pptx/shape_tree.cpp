@@ -356,6 +356,7 @@ void ExpandChartFrame(pugi::xml_node chart, const std::string& frameName, const 
   std::unique_ptr<TXmlPart> part;
   RelationshipMap chartRels;
   ThemeColorMap overrideColors;
+  TThemeFonts overrideFonts;
   TChartData data;
   std::vector<TChartPiece> pieces;
   if (target && !target->External && target->Type.ends_with("/chart")) {
@@ -364,12 +365,14 @@ void ExpandChartFrame(pugi::xml_node chart, const std::string& frameName, const 
       chartRels = LoadRelationships(ExtractFileDir(target->Path), ExtractFileName(target->Path),
                                     ctx.Inherited.ExtractFolder);
       chartCtx.Paint.Rels = &chartRels;
-      // A chart copied from another deck keeps that deck's colours in a theme override.
+      // A chart copied from another deck keeps that deck's colours and fonts in a theme override.
       const std::string overridePath = chartRels.FindInternalByType("/themeOverride");
       if (!overridePath.empty()) {
-        overrideColors = ApplyColorMap(ReadThemeColors(LoadXmlDocument(overridePath)->Root()),
-                                       FindChildNode(part->Root(), "clrMapOvr"));
+        auto override = LoadXmlDocument(overridePath);
+        overrideColors = ApplyColorMap(ReadThemeColors(override->Root()), FindChildNode(part->Root(), "clrMapOvr"));
         chartCtx.Paint.Colors = chartCtx.Theme.Colors = &overrideColors;
+        overrideFonts = ReadThemeFonts(override->Root());
+        if (!overrideFonts.MinorLatin.empty() || !overrideFonts.MajorLatin.empty()) chartCtx.Theme.Fonts = &overrideFonts;
       }
       if (ReadChartData(part->Root(), data)) pieces = ExpandChart(data, frame, chartCtx);
     } catch (const ETarvikError&) {

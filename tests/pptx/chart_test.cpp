@@ -444,14 +444,16 @@ TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
   deck.Add("ppt/charts/chart1.xml", ChartXml("<c:barChart>" + Series(0, "One", {2, 4, 5}) + "</c:barChart>"));
   deck.Add("ppt/charts/chart2.xml", ChartXml("<c:surfaceChart>" + Series(0, "One", {2, 4, 5}) + "</c:surfaceChart>"));
   deck.Add("ppt/charts/chart3.xml", "<c:chartSpace><c:chart>");
-  // A chart pasted from another deck keeps that deck's colours.
+  // A chart pasted from another deck keeps that deck's colours and fonts.
   deck.Add("ppt/charts/_rels/chart1.xml.rels",
            "<Relationships xmlns='http://schemas.openxmlformats.org/package/2006/relationships'><Relationship Id='r1' "
            "Type='http://schemas.openxmlformats.org/officeDocument/2006/relationships/themeOverride' "
            "Target='../theme/themeOverride1.xml'/></Relationships>");
   deck.Add("ppt/theme/themeOverride1.xml",
            "<a:themeOverride xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/main'><a:clrScheme name='x'>"
-           "<a:accent1><a:srgbClr val='123456'/></a:accent1></a:clrScheme></a:themeOverride>");
+           "<a:accent1><a:srgbClr val='123456'/></a:accent1></a:clrScheme><a:fontScheme name='f'><a:majorFont>"
+           "<a:latin typeface='Pasted Head'/></a:majorFont><a:minorFont><a:latin typeface='Pasted'/></a:minorFont>"
+           "</a:fontScheme></a:themeOverride>");
   auto p = LoadDeck(deck, dir);
   const TPPTXSlide& slide = *p->Slides.at(0);
 
@@ -461,6 +463,9 @@ TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
     ++drawn;
     if (shape->Name == "One, A") {
       EXPECT_EQ(shape->FillColor, 0x563412);
+    }
+    if (shape->Kind == skText) {
+      EXPECT_EQ(shape->Paragraphs.at(0).Runs.at(0).FontName, "Pasted") << shape->Name;
     }
     EXPECT_GE(shape->XEmu, 1000000) << shape->Name;
     EXPECT_LE(shape->XEmu + shape->WEmu, 5000000) << shape->Name;
