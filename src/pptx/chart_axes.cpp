@@ -155,12 +155,14 @@ void DrawBars(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group)
       const TTextStyle style = ReadTextStyle(FindChildNode(series.Labels ? series.Labels : group.Labels, "txPr"),
                                              chart.Base, chart.Ctx);
       const double h = style.SizePt * 1.4 * kEmuPerPt, w = TextWidth(label, style) + style.SizePt * kEmuPerPt;
-      const bool inside = Stacks(group);
+      // Past the bar's end, which is below the axis for a negative column
+      // and left of it for a negative bar.
+      const bool inside = Stacks(group), forward = axes.Horizontal ? v2 >= v1 : v2 <= v1;
       TRectD at = axes.Horizontal
-                      ? TRectD{inside ? (v1 + v2 - w) / 2 : std::max(v1, v2), (a1 + a2 - h) / 2, w, h}
-                      : TRectD{(a1 + a2 - w) / 2, inside ? (v1 + v2 - h) / 2 : std::min(v1, v2) - h, w, h};
-      chart.AddText("Data label", label, style, at, axes.Horizontal && !inside ? kAlignLeft : kAlignCenter,
-                    kAnchorMiddle);
+                      ? TRectD{inside ? (v1 + v2 - w) / 2 : forward ? v2 : v2 - w, (a1 + a2 - h) / 2, w, h}
+                      : TRectD{(a1 + a2 - w) / 2, inside ? (v1 + v2 - h) / 2 : forward ? v2 - h : v2, w, h};
+      chart.AddText("Data label", label, style, at,
+                    !axes.Horizontal || inside ? kAlignCenter : forward ? kAlignLeft : kAlignRight, kAnchorMiddle);
     }
   }
 }

@@ -407,14 +407,16 @@ TEST(Chart, DataLabelsShowWhatTheirSettingsAsk) {
     for (const TChartPiece* label : Named(pieces, "Data label")) texts.push_back(label->Shape->PlainText());
     EXPECT_EQ(texts, c.Texts) << c.Val << c.Cat << c.Percent;
   }
-  // A column's value stands on its top.
+  // A column's value stands on its top, a negative one's under its foot.
   TChartFixture bars;
-  auto pieces = bars.Expand(ChartXml("<c:barChart>" + Series(0, "One", {2, 4, 5}) + with("1", "0", "0") +
-                                     "</c:barChart>"));
-  auto bar = Named(pieces, "One, B"), label = Named(pieces, "Data label");
+  std::string xml = ChartXml("<c:barChart>" + Series(0, "One", {2, 4, -5}) + with("1", "0", "0") + "</c:barChart>");
+  xml.replace(xml.find("<c:min val='0'/>"), 16, "<c:min val='-10'/>");
+  auto pieces = bars.Expand(xml);
+  auto bar = Named(pieces, "One, B"), negative = Named(pieces, "One, C"), label = Named(pieces, "Data label");
   ASSERT_EQ(label.size(), 3u);
   EXPECT_EQ(label[1]->Shape->PlainText(), "4");
   EXPECT_NEAR(label[1]->Box.Y + label[1]->Box.Cy, bar[0]->Box.Y, 2);
+  EXPECT_NEAR(label[2]->Box.Y, negative[0]->Box.Y + negative[0]->Box.Cy, 2);
 }
 
 namespace {
