@@ -26,7 +26,10 @@ if [ "${1:-}" = --wine-session ]; then
   # two seconds unless Wine manages the windows itself.
   "$tarvik_wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   status=0
-  (cd "$build_dir" && ctest --output-on-failure --no-tests=error --timeout 300 -j "$jobs") || status=$?
+  # Now and then a Wine process dies before its test starts, printing
+  # nothing; a second run tells that from a test that fails.
+  (cd "$build_dir" && ctest --output-on-failure --no-tests=error --timeout 300 --repeat until-pass:2 -j "$jobs") ||
+    status=$?
   "$tarvik_wineserver" -k || true
   exit $status
 fi
