@@ -310,7 +310,6 @@ bool ReadChartData(pugi::xml_node chartSpace, TChartData& data) {
           for (std::string& text : data.Categories)
             if (ParseNumber(text, serial)) text = FormatChartNumber(serial, format);
       }
-  if (data.Categories.size() > points) data.Categories.resize(points);
   for (size_t i = data.Categories.size(); i < points; ++i) data.Categories.push_back(std::to_string(i + 1));
   return points > 0;
 }

@@ -268,7 +268,10 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
   std::string_view script = ScriptOf(run.Text);
   std::string face = Typeface(chain, script);
   if (face.empty() && script != "latin") face = Typeface(chain, "latin");
-  if (theme.Fonts) face = ResolveThemeTypeface(face, *theme.Fonts, ScriptTagOf(run.Text, FirstAttr(nodes, "lang").value()));
+  // Only east Asian and complex-script references look at the script's own typeface.
+  if (theme.Fonts)
+    face = ResolveThemeTypeface(face, *theme.Fonts,
+                                script == "latin" ? "" : ScriptTagOf(run.Text, FirstAttr(nodes, "lang").value()));
   run.FontName = face.empty() || face[0] == '+' ? defaultFont : face;
 
   ChainColor(chain, theme.Colors, run);
