@@ -381,6 +381,49 @@ void DrawRadarCategories(TChartBuilder& chart, const TRectD& box, size_t spokes,
   }
 }
 
+// The square whose inscribed circle is the web's rim: as large as the plot
+// allows with the category labels outside the spokes' ends, and centred by
+// what is drawn rather than by the circle, since a web of five spokes reaches
+// less far below its centre than above it.
+TRectD FitRadarWeb(const TChartBuilder& chart, const TRectD& plot, size_t spokes, const TTextStyle& style) {
+  struct TSpoke {
+    double Sin, Cos, W, H;
+  };
+  std::vector<TSpoke> ends;
+  const double turn = 2 * std::numbers::pi / static_cast<double>(spokes);
+  const double height = style.SizePt * 1.4 * kEmuPerPt;
+  for (size_t i = 0; i < spokes; ++i) {
+    const double width = i < chart.Data.Categories.size()
+                             ? TextWidth(chart.Data.Categories[i], style) + style.SizePt * kEmuPerPt
+                             : 0;
+    ends.push_back({std::sin(turn * static_cast<double>(i)), -std::cos(turn * static_cast<double>(i)), width,
+                    width > 0 ? height : 0});
+  }
+  // The extent of the web and its labels about the centre, for a radius r:
+  // the same sums DrawRadarCategories places the labels by.
+  auto extent = [&](double r, double& left, double& right, double& top, double& bottom) {
+    left = top = 0;
+    right = bottom = 0;
+    for (const TSpoke& e : ends) {
+      const double x = e.Sin * (r + e.W / 2), y = e.Cos * (r + e.H / 2);
+      left = std::min(left, x - e.W / 2), right = std::max(right, x + e.W / 2);
+      top = std::min(top, y - e.H / 2), bottom = std::max(bottom, y + e.H / 2);
+    }
+  };
+  const double least = std::min(plot.W, plot.H) / 6;
+  double lo = least, hi = std::max(least, std::max(plot.W, plot.H) / 2);
+  double left = 0, right = 0, top = 0, bottom = 0;
+  for (int step = 0; step < 40; ++step) {
+    const double r = (lo + hi) / 2;
+    extent(r, left, right, top, bottom);
+    (right - left <= plot.W && bottom - top <= plot.H ? lo : hi) = r;
+  }
+  extent(lo, left, right, top, bottom);
+  const double cx = plot.X + (plot.W - (right - left)) / 2 - left;
+  const double cy = plot.Y + (plot.H - (bottom - top)) / 2 - top;
+  return {cx - lo, cy - lo, 2 * lo, 2 * lo};
+}
+
 }  // namespace
 
 bool DrawRadarChart(TChartBuilder& chart, const TRectD& plot) {
@@ -396,12 +439,7 @@ bool DrawRadarChart(TChartBuilder& chart, const TRectD& plot) {
   const TAxisScale scale = NiceScale(low, high, chart.Data.ValueAxis, 3);
   if (!(scale.Max > scale.Min)) return false;
   const TTextStyle style = ReadTextStyle(chart.Data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
-  double labelWidth = 0;
-  for (const std::string& category : chart.Data.Categories) labelWidth = std::max(labelWidth, TextWidth(category, style));
-  const double labelHeight = style.SizePt * 1.4 * kEmuPerPt;
-  double side = std::min(plot.W - 2 * labelWidth, plot.H - 2 * labelHeight);
-  if (side < std::min(plot.W, plot.H) / 3) side = std::min(plot.W, plot.H) / 3;
-  const TRectD box{plot.X + (plot.W - side) / 2, plot.Y + (plot.H - side) / 2, side, side};
+  const TRectD box = FitRadarWeb(chart, plot, spokes, style);
   DrawRadarWeb(chart, box, scale, spokes);
   // Filled areas are laid last series first, so that the first stays in view.
   for (size_t n = 0; n < group.Series.size(); ++n) {

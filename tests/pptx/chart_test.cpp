@@ -502,6 +502,15 @@ TEST(Chart, RadarSeriesReachAlongTheirSpokesByValue) {
     EXPECT_NEAR(one[0]->Outline[2].X, 0.5, 1e-9);   // a zero sits at the centre
     EXPECT_NEAR(two[0]->Outline[1].Rx, 0.25, 1e-9);  // half the axis, half the radius
     EXPECT_EQ(one[0]->Shape->HasFill, filled);
+    // The web and its labels fill the plot (100000 to 900000) one way and stay inside it the other.
+    double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+    for (const auto* label : Named(pieces, "Category label")) {
+      x0 = std::min<double>(x0, label->Box.X), x1 = std::max<double>(x1, label->Box.X + label->Box.Cx);
+      y0 = std::min<double>(y0, label->Box.Y), y1 = std::max<double>(y1, label->Box.Y + label->Box.Cy);
+    }
+    EXPECT_GE(std::min(x0, y0), 100000 - 10);
+    EXPECT_LE(std::max(x1, y1), 900000 + 10);
+    EXPECT_GT(std::max(x1 - x0, y1 - y0), 800000 - 20);
     EXPECT_EQ(Named(pieces, "Category label").size(), 3u);
     // Filled areas lie first series on top.
     EXPECT_EQ(one[0] > two[0], filled);
