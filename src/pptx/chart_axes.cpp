@@ -374,11 +374,11 @@ size_t WrappedLines(const std::string& text, const TTextStyle& style, double wid
 
 // The angle of the category labels under a column chart and the lines each
 // takes: the axis's own text rotation, else labels too wide for their
-// category broken onto up to three lines at their spaces, else a quarter
+// category broken onto up to six lines at their spaces, else an eighth
 // turn up when they would still run into each other.
 double CategoryAngle(const TChartAxis& axis, const std::vector<std::string>& labels, const TTextStyle& style,
                      double labelWidth, double slot, size_t& lines) {
-  constexpr size_t kMostLines = 3;
+  constexpr size_t kMostLines = 6;
   lines = 1;
   pugi::xml_node bodyPr = FindChildNode(axis.TxPr, "bodyPr");
   const int64_t rot = GetAttrInt64(bodyPr, "rot", -60000000);  // Office's "automatic"
