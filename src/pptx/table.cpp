@@ -109,6 +109,7 @@ void ReadCellText(pugi::xml_node tc, pugi::xml_node tcPr, const TStyleParts& par
                      MarginEmu(tcPr, "marB"));
   std::string anchor = LowerAscii(GetAttrText(tcPr, "anchor"));
   cell.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
+  cell.VerticalTextDeg = VerticalTextDegOf(GetAttrText(tcPr, "vert"));
 }
 
 // The name a style part gives a cell's side: its outer edge (top, left ...)
@@ -305,7 +306,8 @@ int64_t TextHeightEmu(const TPPTXShape& cell, int64_t widthEmu) {
 
 void GrowRows(const std::vector<TCell>& cells, TLayout& layout) {
   for (const TCell& cell : cells) {
-    if (cell.EndRow - cell.Row != 1 || cell.Shape->Kind != skText) continue;
+    // Turned text runs along the row, which its lines do not make taller.
+    if (cell.EndRow - cell.Row != 1 || cell.Shape->Kind != skText || cell.Shape->VerticalTextDeg != 0) continue;
     const int64_t width =
         Sum(layout.Widths, cell.Col, cell.EndCol) - MarginEmu(cell.Properties, "marL") - MarginEmu(cell.Properties, "marR");
     const int64_t needed =

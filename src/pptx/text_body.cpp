@@ -74,11 +74,7 @@ void ReadBodyProperties(const std::vector<pugi::xml_node>& chain, TPPTXShape& sh
   shape.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
   shape.AnchorCenter = IsTrue(FirstAttr(chain, "anchorCtr").value());
   shape.WrapText = !SameText(FirstAttr(chain, "wrap").value(), "none");
-  std::string vert = LowerAscii(FirstAttr(chain, "vert").value());
-  shape.VerticalTextDeg = vert == "vert270" ? 270 : (vert == "vert" || vert == "eavert" || vert == "mongolianvert" ||
-                                                             vert == "wordartvert"
-                                                         ? 90
-                                                         : 0);
+  shape.VerticalTextDeg = VerticalTextDegOf(FirstAttr(chain, "vert").value());
   int32_t rot = 0;
   if (!TryParseInt32(FirstAttr(chain, "rot").value(), rot)) rot = 0;
   shape.TextRotationDeg = rot / 60000.0;
@@ -552,6 +548,12 @@ void ClearText(TPPTXShape& shape) {
 }
 
 }  // namespace
+
+int32_t VerticalTextDegOf(std::string_view vert) {
+  const std::string v = LowerAscii(std::string(vert));
+  if (v == "vert270") return 270;
+  return v == "vert" || v == "eavert" || v == "mongolianvert" || v == "wordartvert" ? 90 : 0;
+}
 
 std::string AutoNumberText(const std::string& scheme, int32_t n) {
   n = std::clamp(n, 1, 32767);

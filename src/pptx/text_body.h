@@ -13,6 +13,7 @@
 // Each property is taken on its own from the nearest place that sets it.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -60,5 +61,9 @@ void ParseTextBody(pugi::xml_node textBody, const TTextInheritance& inherited, c
 // "romanLcParenR" -> "iv)", "alphaUcParenBoth" -> "(D)" ...); an unknown
 // scheme numbers as arabicPeriod.
 std::string AutoNumberText(const std::string& scheme, int32_t n);
+
+// The turn of a text body's lines for its vert attribute (a bodyPr's or a
+// table cell's): 270 for "vert270", 90 for the top-to-bottom kinds, else 0.
+int32_t VerticalTextDegOf(std::string_view vert);
 
 }  // namespace tarvik

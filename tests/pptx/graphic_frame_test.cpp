@@ -152,6 +152,13 @@ TEST(Table, RowsGrowToHoldTheirText) {
   EXPECT_EQ(Named(pieces, "Cell 1,1")->Box.Cy, tall->Box.Cy) << "the whole row grows";
   EXPECT_EQ(Named(pieces, "Cell 2,1")->Box.Y, 200 + tall->Box.Cy);
   EXPECT_EQ(Named(pieces, "Cell 2,1")->Box.Cy, kH) << "a row that fits keeps its height";
+  // Turned text runs along its row and leaves its height alone.
+  for (const auto& [vert, deg] : {std::pair{"vert270", 270}, {"vert", 90}, {"horz", 0}}) {
+    pieces = table.Expand(Table("", Row(Cell(words, "", std::string(" vert='") + vert + "'/>")), 1));
+    ASSERT_NE(Named(pieces, "Cell 1,1"), nullptr);
+    EXPECT_EQ(Named(pieces, "Cell 1,1")->Shape->VerticalTextDeg, deg) << vert;
+    EXPECT_EQ(Named(pieces, "Cell 1,1")->Box.Cy == kH, deg != 0) << vert;
+  }
 }
 
 TEST(Table, ABuiltInStyleTheDeckLeavesOutStillDrawsItsHeaderBandsAndBorders) {
