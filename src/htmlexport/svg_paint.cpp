@@ -61,26 +61,6 @@ void AppendGradient(std::string& defs, const TPPTXFill& fill, const TSvgBox& box
   defs += "</linearGradient>";
 }
 
-// A duotone as a filter: the picture's luminance, then each channel mapped
-// from the dark colour's value at black to the light one's at white.
-std::string AppendDuotoneFilter(std::string& defs, const TPPTXFill& fill, const std::string& id) {
-  const std::string filterId = id + "_duotone";
-  defs += "<filter id=\"" + filterId +
-          "\" color-interpolation-filters=\"sRGB\"><feColorMatrix type=\"matrix\" values=\""
-          "0.299 0.587 0.114 0 0 0.299 0.587 0.114 0 0 0.299 0.587 0.114 0 0 0 0 0 1 0\"/><feComponentTransfer>";
-  for (int channel = 0; channel < 3; ++channel) {
-    defs += "<feFunc";
-    defs += "RGB"[channel];
-    defs += " type=\"table\" tableValues=\"";
-    AppendNum(defs, ((fill.DuotoneDark >> (8 * channel)) & 0xFF) / 255.0);
-    defs += ' ';
-    AppendNum(defs, ((fill.DuotoneLight >> (8 * channel)) & 0xFF) / 255.0);
-    defs += "\"/>";
-  }
-  defs += "</feComponentTransfer></filter>";
-  return " filter=\"url(#" + filterId + ")\"";
-}
-
 constexpr double kEmuPerPx = 9525;
 
 // One period of a picture fill's pattern: where it starts, the size of one
@@ -151,7 +131,7 @@ bool AppendCellPictures(std::string& pattern, std::string& defs, const TPPTXFill
 // repeated at the tile's size.
 bool AppendPicturePattern(std::string& defs, const TPPTXFill& fill, const TSvgBox& box, const std::string& id,
                           TRenderContext& context) {
-  const std::string filter = fill.Duotone ? AppendDuotoneFilter(defs, fill, id) : std::string();
+  const std::string filter = fill.Duotone ? AppendDuotoneFilter(defs, fill.DuotoneDark, fill.DuotoneLight, id) : std::string();
   const TPatternCell cell = PatternCell(fill, box);
   std::string pattern = "<pattern id=\"" + id + "\" patternUnits=\"userSpaceOnUse\"";
   AppendAttr(pattern, "x", cell.X);
@@ -247,6 +227,26 @@ TPPTXFill SolidFill(TColor color) {
 }
 
 }  // namespace
+
+// The picture's luminance, then each channel mapped from the dark colour's
+// value at black to the light one's at white.
+std::string AppendDuotoneFilter(std::string& defs, TColor dark, TColor light, const std::string& id) {
+  const std::string filterId = id + "_duotone";
+  defs += "<filter id=\"" + filterId +
+          "\" color-interpolation-filters=\"sRGB\"><feColorMatrix type=\"matrix\" values=\""
+          "0.299 0.587 0.114 0 0 0.299 0.587 0.114 0 0 0.299 0.587 0.114 0 0 0 0 0 1 0\"/><feComponentTransfer>";
+  for (int channel = 0; channel < 3; ++channel) {
+    defs += "<feFunc";
+    defs += "RGB"[channel];
+    defs += " type=\"table\" tableValues=\"";
+    AppendNum(defs, ((dark >> (8 * channel)) & 0xFF) / 255.0);
+    defs += ' ';
+    AppendNum(defs, ((light >> (8 * channel)) & 0xFF) / 255.0);
+    defs += "\"/>";
+  }
+  defs += "</feComponentTransfer></filter>";
+  return " filter=\"url(#" + filterId + ")\"";
+}
 
 void AppendPictureUse(std::string& out, const std::string& id, double left, double top, double width, double height) {
   out += "<use href=\"#" + id + "\" transform=\"translate(";

@@ -23,6 +23,10 @@ struct TSvgPaint {
   std::string FillAttributes, StrokeAttributes;
 };
 
+// A filter in defs that recolours a picture in two tones (dark at its black,
+// light at its white), and the filter attribute that applies it.
+std::string AppendDuotoneFilter(std::string& defs, TColor dark, TColor light, const std::string& id);
+
 // A use of a shared picture definition (TRenderContext::SharedPicture),
 // scaled from its unit size into the box.
 void AppendPictureUse(std::string& out, const std::string& id, double left, double top, double width, double height);

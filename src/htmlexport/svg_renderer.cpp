@@ -154,12 +154,16 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   out += id;
   out += "\"><rect";
   AppendBoxAttrs(out, l, t, w, h);
-  out += "/></clipPath></defs><g transform=\"";
+  out += "/></clipPath>";
+  const std::string tone =
+      shape.PictureDuotone ? AppendDuotoneFilter(out, shape.PictureDuotoneDark, shape.PictureDuotoneLight, id) : "";
+  out += "</defs><g transform=\"";
   AppendTransform(out, shape.FlipH, shape.FlipV, shape.RotationDeg, l, t, w, h);
   out += "\" clip-path=\"url(#";
   out += id;
   out += ")\"";
   if (shape.PictureOpacity < 1) AppendNumAttr(out, "opacity", shape.PictureOpacity);
+  out += tone;
   out += '>';
   if (drawing) {
     TInlineSvgOptions options;

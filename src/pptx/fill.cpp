@@ -115,10 +115,7 @@ bool ReadPicture(pugi::xml_node blipFill, const ThemeColorMap* colors, const Rel
   if (pugi::xml_node tile = FindChildNode(blipFill, "tile")) ReadTile(tile, fill);
   fill.Opacity = BlipOpacity(blip);
   // Themes tint one grey texture with their colours through a duotone.
-  if (pugi::xml_node duotone = FindChildNode(blip, "duotone")) {
-    fill.Duotone = ReadColor(NthElement(duotone, 1), colors, fill.DuotoneDark) &&
-                   ReadColor(NthElement(duotone, 2), colors, fill.DuotoneLight);
-  }
+  fill.Duotone = ReadDuotone(blip, colors, fill.DuotoneDark, fill.DuotoneLight);
   return true;
 }
 
@@ -221,6 +218,11 @@ bool SolidColorOf(const TPPTXFill& fill, TColor& color) {
   if (fill.Kind != kFillSolid && fill.Kind != kFillGradient) return false;
   color = fill.Color;
   return true;
+}
+
+bool ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors, TColor& dark, TColor& light) {
+  pugi::xml_node duotone = FindChildNode(blip, "duotone");
+  return duotone && ReadColor(NthElement(duotone, 1), colors, dark) && ReadColor(NthElement(duotone, 2), colors, light);
 }
 
 }  // namespace tarvik

@@ -213,6 +213,9 @@ class TPPTXShape {
   bool UndrawablePicture = false;
   std::string PosterImage;
   double PictureOpacity = 1;  // the picture's own, apart from its box's fill
+  // The picture recoloured in two tones, as a picture fill's Duotone.
+  bool PictureDuotone = false;
+  TColor PictureDuotoneDark = 0, PictureDuotoneLight = 0;
   bool HasFill = false;
   TColor FillColor = clNone;
   bool HasLine = false;

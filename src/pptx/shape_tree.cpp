@@ -92,7 +92,7 @@ const std::string* MappedTarget(const RelationshipMap& rels, const std::string& 
   return id.empty() ? nullptr : rels.Find(id);
 }
 
-void ReadPicture(pugi::xml_node element, const RelationshipMap& rels, TPPTXShape& shape) {
+void ReadPicture(pugi::xml_node element, const RelationshipMap& rels, const ThemeColorMap* colors, TPPTXShape& shape) {
   pugi::xml_node nvPr = FindDescendantNode(element, "nvPr");
   pugi::xml_node video = FindDescendantNode(nvPr, "videoFile");
   if (!video) video = FindDescendantNode(nvPr, "quickTimeFile");
@@ -111,6 +111,7 @@ void ReadPicture(pugi::xml_node element, const RelationshipMap& rels, TPPTXShape
   ReadFlips(element, shape);
 
   shape.PictureOpacity = BlipOpacity(blip);
+  shape.PictureDuotone = ReadDuotone(blip, colors, shape.PictureDuotoneDark, shape.PictureDuotoneLight);
   if (blip) {
     if (const std::string* target = MappedTarget(rels, GetAttrText(blip, "embed"))) {
       if (shape.Kind == skImage) shape.MediaFile = *target;
@@ -210,7 +211,7 @@ std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view 
         FindPlaceholderXfrm(ctx.Inherited.Placeholders, ph, xfrm);
     }
     if (name == "pic") {
-      ReadPicture(element, ctx.Rels, *shape);
+      ReadPicture(element, ctx.Rels, ctx.Paint.Colors, *shape);
     } else if (name == "cxnSp") {
       shape->Kind = skLine;
       ReadLineStyle(FindChildNode(spPr, "ln"), FindChildNode(FindChildNode(element, "style"), "lnRef"), ctx.Paint,

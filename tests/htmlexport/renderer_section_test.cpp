@@ -95,6 +95,7 @@ TEST(RenderSlideSection, EverySectionIsWellFormedXml) {
     image->CropLeft = 10000;
     image->FlipH = true;
     image->PictureOpacity = 0.5;
+    image->PictureDuotone = true;
     slide->Shapes.push_back(std::move(image));
     auto missing = MakeShape(skImage, 10, 10, 50, 50);
     missing->MediaFile = JoinPath(dir.Path(), "gone.png");
@@ -134,6 +135,10 @@ TEST(RenderSlideSection, EverySectionIsWellFormedXml) {
     // the missing picture draws nothing: one clip per slide
     EXPECT_EQ(svg.select_nodes("defs/clipPath").size(), 1u);
     EXPECT_TRUE(svg.select_node("g[@clip-path and @opacity='0.5']")) << "a see-through picture";
+    // A two-tone picture is drawn through a filter its own defs hold.
+    const std::string tone = svg.select_node("g[@clip-path and @filter]").node().attribute("filter").value();
+    ASSERT_GT(tone.size(), 6u);
+    EXPECT_TRUE(svg.select_node(("defs/filter[@id='" + tone.substr(5, tone.size() - 6) + "']").c_str())) << tone;
     EXPECT_TRUE(svg.select_node("foreignObject/audio[@src='']"));
   }
   EXPECT_EQ(ObjectCount(presentation), 20);

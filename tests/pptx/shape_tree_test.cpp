@@ -161,7 +161,7 @@ TEST_F(ShapeTree, PicturesAndMedia) {
            "</p:spPr></p:pic>";
   };
   const auto& slide = Load(
-      pic("", "<a:blip r:embed='rImg'><a:alphaModFix amt='40000'/></a:blip><a:srcRect l='25000' t='-5' r='x'/>",
+      pic("", "<a:blip r:embed='rImg'><a:alphaModFix amt='40000'/><a:duotone><a:srgbClr val='102030'/><a:prstClr val='white'/></a:duotone></a:blip><a:srcRect l='25000' t='-5' r='x'/>",
           " flipH='1' flipV='true'") +
       pic("<a:videoFile r:link='rVid' r:embed='rEmb'/><a:audioFile r:link='rAud'/>", "<a:blip r:embed='rImg'/>") +
       pic("<a:audioFile r:embed='rAud'/>", "") + pic("<a:videoFile r:link='' r:embed='rEmb'/>", "<a:blip/>") +
@@ -178,6 +178,9 @@ TEST_F(ShapeTree, PicturesAndMedia) {
   EXPECT_FALSE(s[0]->FlipV);
   EXPECT_EQ(s[0]->PictureOpacity, 0.4);
   EXPECT_EQ(s[1]->PictureOpacity, 1);
+  EXPECT_TRUE(s[0]->PictureDuotone && !s[1]->PictureDuotone);
+  EXPECT_EQ(s[0]->PictureDuotoneDark, 0x302010);  // the model's colours are BGR
+  EXPECT_EQ(s[0]->PictureDuotoneLight, 0xFFFFFF);
   EXPECT_EQ(s[1]->Kind, skVideo);
   EXPECT_EQ(s[1]->MediaFile, "https://example.com/v.mp4") << "link before embed; external kept as written";
   EXPECT_EQ(s[1]->PosterImage, JoinPath(media, "image1.png"));
