@@ -402,8 +402,7 @@ TRectD FitRadarWeb(const TChartBuilder& chart, const TRectD& plot, size_t spokes
   // The extent of the web and its labels about the centre, for a radius r:
   // the same sums DrawRadarCategories places the labels by.
   auto extent = [&](double r, double& left, double& right, double& top, double& bottom) {
-    left = top = 0;
-    right = bottom = 0;
+    left = right = top = bottom = 0;
     for (const TSpoke& e : ends) {
       const double x = e.Sin * (r + e.W / 2), y = e.Cos * (r + e.H / 2);
       left = std::min(left, x - e.W / 2), right = std::max(right, x + e.W / 2);
