@@ -131,7 +131,7 @@ bool AppendCellPictures(std::string& pattern, std::string& defs, const TPPTXFill
 // repeated at the tile's size.
 bool AppendPicturePattern(std::string& defs, const TPPTXFill& fill, const TSvgBox& box, const std::string& id,
                           TRenderContext& context) {
-  const std::string filter = fill.Duotone ? AppendDuotoneFilter(defs, fill.DuotoneDark, fill.DuotoneLight, id) : std::string();
+  const std::string filter = fill.Duotone.Used ? AppendDuotoneFilter(defs, fill.Duotone, id) : std::string();
   const TPatternCell cell = PatternCell(fill, box);
   std::string pattern = "<pattern id=\"" + id + "\" patternUnits=\"userSpaceOnUse\"";
   AppendAttr(pattern, "x", cell.X);
@@ -230,7 +230,7 @@ TPPTXFill SolidFill(TColor color) {
 
 // The picture's luminance, then each channel mapped from the dark colour's
 // value at black to the light one's at white.
-std::string AppendDuotoneFilter(std::string& defs, TColor dark, TColor light, const std::string& id) {
+std::string AppendDuotoneFilter(std::string& defs, const TDuotone& tone, const std::string& id) {
   const std::string filterId = id + "_duotone";
   defs += "<filter id=\"" + filterId +
           "\" color-interpolation-filters=\"sRGB\"><feColorMatrix type=\"matrix\" values=\""
@@ -239,9 +239,9 @@ std::string AppendDuotoneFilter(std::string& defs, TColor dark, TColor light, co
     defs += "<feFunc";
     defs += "RGB"[channel];
     defs += " type=\"table\" tableValues=\"";
-    AppendNum(defs, ((dark >> (8 * channel)) & 0xFF) / 255.0);
+    AppendNum(defs, ((tone.Dark >> (8 * channel)) & 0xFF) / 255.0);
     defs += ' ';
-    AppendNum(defs, ((light >> (8 * channel)) & 0xFF) / 255.0);
+    AppendNum(defs, ((tone.Light >> (8 * channel)) & 0xFF) / 255.0);
     defs += "\"/>";
   }
   defs += "</feComponentTransfer></filter>";

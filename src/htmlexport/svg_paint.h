@@ -25,7 +25,7 @@ struct TSvgPaint {
 
 // A filter in defs that recolours a picture in two tones (dark at its black,
 // light at its white), and the filter attribute that applies it.
-std::string AppendDuotoneFilter(std::string& defs, TColor dark, TColor light, const std::string& id);
+std::string AppendDuotoneFilter(std::string& defs, const TDuotone& tone, const std::string& id);
 
 // A use of a shared picture definition (TRenderContext::SharedPicture),
 // scaled from its unit size into the box.

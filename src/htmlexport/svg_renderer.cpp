@@ -155,8 +155,7 @@ void AppendImageShape(std::string& out, const TPPTXShape& shape, const std::stri
   out += "\"><rect";
   AppendBoxAttrs(out, l, t, w, h);
   out += "/></clipPath>";
-  const std::string tone =
-      shape.PictureDuotone ? AppendDuotoneFilter(out, shape.PictureDuotoneDark, shape.PictureDuotoneLight, id) : "";
+  const std::string tone = shape.PictureDuotone.Used ? AppendDuotoneFilter(out, shape.PictureDuotone, id) : "";
   out += "</defs><g transform=\"";
   AppendTransform(out, shape.FlipH, shape.FlipV, shape.RotationDeg, l, t, w, h);
   out += "\" clip-path=\"url(#";

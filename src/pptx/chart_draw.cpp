@@ -366,12 +366,18 @@ void DrawRadarWeb(TChartBuilder& chart, const TRectD& box, const TAxisScale& sca
   }
 }
 
+// The box of a category label at a spoke's end.
+double RadarLabelWidth(const std::string& text, const TTextStyle& style) {
+  return TextWidth(text, style) + style.SizePt * kEmuPerPt;
+}
+double RadarLabelHeight(const TTextStyle& style) { return style.SizePt * 1.4 * kEmuPerPt; }
+
 // The categories just outside the web, each centred on its spoke's end.
 void DrawRadarCategories(TChartBuilder& chart, const TRectD& box, size_t spokes, const TTextStyle& style) {
-  const double height = style.SizePt * 1.4 * kEmuPerPt, turn = 360.0 / static_cast<double>(spokes);
+  const double height = RadarLabelHeight(style), turn = 360.0 / static_cast<double>(spokes);
   for (size_t i = 0; i < spokes && i < chart.Data.Categories.size(); ++i) {
     const std::string& text = chart.Data.Categories[i];
-    const double width = TextWidth(text, style) + style.SizePt * kEmuPerPt;
+    const double width = RadarLabelWidth(text, style);
     const TChartPathStep at = OnCircle('M', 0.5, turn * static_cast<double>(i));
     // Pushed out along the spoke by half the label's own extent that way.
     const double dx = (at.X - 0.5) * 2, dy = (at.Y - 0.5) * 2;
@@ -391,16 +397,14 @@ TRectD FitRadarWeb(const TChartBuilder& chart, const TRectD& plot, size_t spokes
   };
   std::vector<TSpoke> ends;
   const double turn = 2 * std::numbers::pi / static_cast<double>(spokes);
-  const double height = style.SizePt * 1.4 * kEmuPerPt;
   for (size_t i = 0; i < spokes; ++i) {
-    const double width = i < chart.Data.Categories.size()
-                             ? TextWidth(chart.Data.Categories[i], style) + style.SizePt * kEmuPerPt
-                             : 0;
-    ends.push_back({std::sin(turn * static_cast<double>(i)), -std::cos(turn * static_cast<double>(i)), width,
-                    width > 0 ? height : 0});
+    const bool labelled = i < chart.Data.Categories.size();
+    ends.push_back({std::sin(turn * static_cast<double>(i)), -std::cos(turn * static_cast<double>(i)),
+                    labelled ? RadarLabelWidth(chart.Data.Categories[i], style) : 0,
+                    labelled ? RadarLabelHeight(style) : 0});
   }
-  // The extent of the web and its labels about the centre, for a radius r:
-  // the same sums DrawRadarCategories places the labels by.
+  // The extent of the web and its labels about the centre, for a radius r,
+  // by the same sums DrawRadarCategories places the labels by.
   auto extent = [&](double r, double& left, double& right, double& top, double& bottom) {
     left = right = top = bottom = 0;
     for (const TSpoke& e : ends) {

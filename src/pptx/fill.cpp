@@ -115,7 +115,7 @@ bool ReadPicture(pugi::xml_node blipFill, const ThemeColorMap* colors, const Rel
   if (pugi::xml_node tile = FindChildNode(blipFill, "tile")) ReadTile(tile, fill);
   fill.Opacity = BlipOpacity(blip);
   // Themes tint one grey texture with their colours through a duotone.
-  fill.Duotone = ReadDuotone(blip, colors, fill.DuotoneDark, fill.DuotoneLight);
+  fill.Duotone = ReadDuotone(blip, colors);
   return true;
 }
 
@@ -220,9 +220,12 @@ bool SolidColorOf(const TPPTXFill& fill, TColor& color) {
   return true;
 }
 
-bool ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors, TColor& dark, TColor& light) {
+TDuotone ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors) {
+  TDuotone tone;
   pugi::xml_node duotone = FindChildNode(blip, "duotone");
-  return duotone && ReadColor(NthElement(duotone, 1), colors, dark) && ReadColor(NthElement(duotone, 2), colors, light);
+  tone.Used = duotone && ReadColor(NthElement(duotone, 1), colors, tone.Dark) &&
+              ReadColor(NthElement(duotone, 2), colors, tone.Light);
+  return tone;
 }
 
 }  // namespace tarvik

@@ -42,7 +42,7 @@ bool SolidColorOf(const TPPTXFill& fill, TColor& color);
 // A picture's opacity from its blip's alphaModFix: 1 without one.
 double BlipOpacity(pugi::xml_node blip);
 
-// A blip's duotone: its dark and light colours; false without one.
-bool ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors, TColor& dark, TColor& light);
+// A blip's duotone; unused without one.
+TDuotone ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors);
 
 }  // namespace tarvik

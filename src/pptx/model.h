@@ -118,6 +118,13 @@ struct TGradientStop {
   double Opacity = 1;
 };
 
+// A picture recoloured in two tones: its dark parts become Dark, its light
+// parts Light, and the greys between them a blend.
+struct TDuotone {
+  bool Used = false;
+  TColor Dark = 0, Light = 0;
+};
+
 struct TPPTXFill {
   int32_t Kind = kFillNone;
   TColor Color = clNone;  // the solid colour, or a gradient's first stop
@@ -138,10 +145,7 @@ struct TPPTXFill {
   int64_t TileOffsetXEmu = 0, TileOffsetYEmu = 0;
   // Every other tile across (X) or down (Y) is mirrored.
   bool TileFlipX = false, TileFlipY = false;
-  // A picture recoloured in two tones: its dark parts become DuotoneDark,
-  // its light parts DuotoneLight, and the greys between them a blend.
-  bool Duotone = false;
-  TColor DuotoneDark = 0, DuotoneLight = 0;
+  TDuotone Duotone;
 };
 
 // An arrowhead: its type ("triangle", "arrow", "stealth", "diamond", "oval")
@@ -213,9 +217,7 @@ class TPPTXShape {
   bool UndrawablePicture = false;
   std::string PosterImage;
   double PictureOpacity = 1;  // the picture's own, apart from its box's fill
-  // The picture recoloured in two tones, as a picture fill's Duotone.
-  bool PictureDuotone = false;
-  TColor PictureDuotoneDark = 0, PictureDuotoneLight = 0;
+  TDuotone PictureDuotone;
   bool HasFill = false;
   TColor FillColor = clNone;
   bool HasLine = false;

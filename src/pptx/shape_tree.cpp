@@ -111,7 +111,7 @@ void ReadPicture(pugi::xml_node element, const RelationshipMap& rels, const Them
   ReadFlips(element, shape);
 
   shape.PictureOpacity = BlipOpacity(blip);
-  shape.PictureDuotone = ReadDuotone(blip, colors, shape.PictureDuotoneDark, shape.PictureDuotoneLight);
+  shape.PictureDuotone = ReadDuotone(blip, colors);
   if (blip) {
     if (const std::string* target = MappedTarget(rels, GetAttrText(blip, "embed"))) {
       if (shape.Kind == skImage) shape.MediaFile = *target;

@@ -163,16 +163,14 @@ TEST(RenderSlideSection, ADuotonePictureIsDrawnThroughItsTwoTones) {
   TPPTXSlide slide;
   slide.Background.Kind = kFillPicture;
   slide.Background.PictureFile = dir.Write("texture.png", "PNG");
-  slide.Background.Duotone = true;
-  slide.Background.DuotoneDark = 0x336699;  // red 0x99, green 0x66, blue 0x33
-  slide.Background.DuotoneLight = 0xFFFFFF;
+  slide.Background.Duotone = {true, 0x336699, 0xFFFFFF};  // dark: red 0x99, green 0x66, blue 0x33
   TRenderContext context;
   const std::string section = RenderSlideSection(slide, 2, 960, 540, context);
   for (const char* part :
        {"<feFuncR type=\"table\" tableValues=\"0.6 1\"/>", "<feFuncG type=\"table\" tableValues=\"0.4 1\"/>",
         "<feFuncB type=\"table\" tableValues=\"0.2 1\"/>", "<g filter=\"url(#background_2_duotone)\"><image"})
     EXPECT_TRUE(Has(section, part)) << part << "\n" << section.substr(0, 1200);
-  slide.Background.Duotone = false;
+  slide.Background.Duotone.Used = false;
   EXPECT_FALSE(Has(RenderSlideSection(slide, 2, 960, 540, context), "filter")) << "a plain picture is drawn as it is";
 }
 

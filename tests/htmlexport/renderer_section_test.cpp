@@ -95,7 +95,7 @@ TEST(RenderSlideSection, EverySectionIsWellFormedXml) {
     image->CropLeft = 10000;
     image->FlipH = true;
     image->PictureOpacity = 0.5;
-    image->PictureDuotone = true;
+    image->PictureDuotone.Used = true;
     slide->Shapes.push_back(std::move(image));
     auto missing = MakeShape(skImage, 10, 10, 50, 50);
     missing->MediaFile = JoinPath(dir.Path(), "gone.png");

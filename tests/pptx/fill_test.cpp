@@ -141,9 +141,9 @@ TEST(Fill, StyleReferencesPickFromTheThemeWithTheirOwnColour) {
   TPPTXFill texture;
   ASSERT_TRUE(read("<a:bgRef idx='1003'><a:schemeClr val='accent1'/></a:bgRef>", texture));
   EXPECT_EQ(texture.PictureFile, "/deck/ppt/media/texture.jpeg") << "by the theme's relationships, not the slide's";
-  EXPECT_TRUE(texture.Duotone);
-  EXPECT_EQ(texture.DuotoneDark, 0x0000FF) << "phClr in the duotone is the reference's colour";
-  EXPECT_EQ(texture.DuotoneLight, 0xFFFFFF);
+  EXPECT_TRUE(texture.Duotone.Used);
+  EXPECT_EQ(texture.Duotone.Dark, 0x0000FF) << "phClr in the duotone is the reference's colour";
+  EXPECT_EQ(texture.Duotone.Light, 0xFFFFFF);
   TPPTXFill untouched;
   EXPECT_FALSE(read("<a:fillRef idx='9'/>", untouched)) << "no such style";
 }

@@ -178,9 +178,9 @@ TEST_F(ShapeTree, PicturesAndMedia) {
   EXPECT_FALSE(s[0]->FlipV);
   EXPECT_EQ(s[0]->PictureOpacity, 0.4);
   EXPECT_EQ(s[1]->PictureOpacity, 1);
-  EXPECT_TRUE(s[0]->PictureDuotone && !s[1]->PictureDuotone);
-  EXPECT_EQ(s[0]->PictureDuotoneDark, 0x302010);  // the model's colours are BGR
-  EXPECT_EQ(s[0]->PictureDuotoneLight, 0xFFFFFF);
+  EXPECT_TRUE(s[0]->PictureDuotone.Used && !s[1]->PictureDuotone.Used);
+  EXPECT_EQ(s[0]->PictureDuotone.Dark, 0x302010);  // the model's colours are BGR
+  EXPECT_EQ(s[0]->PictureDuotone.Light, 0xFFFFFF);
   EXPECT_EQ(s[1]->Kind, skVideo);
   EXPECT_EQ(s[1]->MediaFile, "https://example.com/v.mp4") << "link before embed; external kept as written";
   EXPECT_EQ(s[1]->PosterImage, JoinPath(media, "image1.png"));
