@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <optional>
 
 #include "platform/files.h"
 #include "pptx/xml_helpers.h"
@@ -240,10 +239,11 @@ TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
   // LibreOffice apply them: scaling the channels instead greys a dark accent
   // that an offset lightens (tx2 "lighter 40%" came out slate instead of
   // blue). A run of them keeps its HSL values unlimited between steps.
-  std::optional<THsl> hsl;
+  THsl hsl;
+  bool pending = false;  // hsl holds the steps so far, not yet back in channel
   auto settle = [&] {
-    if (hsl) FromHsl(*hsl, channel);
-    hsl.reset();
+    if (pending) FromHsl(hsl, channel);
+    pending = false;
   };
   for (pugi::xml_node modifier = element.first_child(); modifier; modifier = modifier.next_sibling()) {
     if (modifier.type() != pugi::node_element) continue;
@@ -255,7 +255,7 @@ TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
       for (int32_t& c : channel) c = SameText(name, "shade") ? Shade(c, val) : Tint(c, val);
       continue;
     }
-    THsl next = hsl ? *hsl : ToHsl(channel);
+    THsl next = pending ? hsl : ToHsl(channel);
     if (SameText(name, "lumMod")) next.Lum *= share;
     else if (SameText(name, "lumOff")) next.Lum += share;
     else if (SameText(name, "satMod")) next.Sat *= share;
@@ -266,6 +266,7 @@ TColor ApplyColorModifiers(TColor color, pugi::xml_node element) {
     else if (SameText(name, "hue")) next.Hue = val / 60000.0;
     else continue;  // alpha and the like leave the colour alone
     hsl = next;
+    pending = true;
   }
   settle();
   return MakeColor(Clamp255(channel[0]), Clamp255(channel[1]), Clamp255(channel[2]));
