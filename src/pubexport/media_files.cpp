@@ -67,12 +67,13 @@ std::string CopyMediaFile(const std::string& pubFile, const std::string& source,
 
 std::string PlacePicture(const std::string& pubFile, const TPPTXShape& shape, int32_t slide, int32_t shapeNo) {
   bool cropped = shape.CropLeft != 0 || shape.CropTop != 0 || shape.CropRight != 0 || shape.CropBottom != 0;
-  if (cropped || shape.FlipH || shape.FlipV) {
+  if (cropped || shape.FlipH || shape.FlipV || shape.PictureDuotone.Used) {
     std::string fileName = BaseName(slide, shapeNo) + "_crop.png";
     std::string folder = MediaFolderOf(pubFile);
     ForceDirectories(folder);
     if (SaveTransformedImage(shape.MediaFile, JoinPath(folder, fileName), shape.CropLeft, shape.CropTop,
-                             shape.CropRight, shape.CropBottom, shape.FlipH, shape.FlipV, shape.RotationDeg))
+                             shape.CropRight, shape.CropBottom, shape.FlipH, shape.FlipV, shape.RotationDeg,
+                             shape.PictureDuotone))
       return "media\\" + fileName;
   }
   return CopyMediaFile(pubFile, shape.MediaFile, slide, shapeNo);

@@ -56,6 +56,7 @@ bool DecodePicture(const std::string& bytes, TRgbBitmap& bitmap) {
   size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
   for (size_t i = 0; i < count; ++i) {
     unsigned a = rgba[i * 4 + 3];
+    if (a != 255) bitmap.Translucent = true;
     for (size_t c = 0; c < 3; ++c) {
       unsigned v = rgba[i * 4 + c];
       // Over white, rounded to nearest.

@@ -12,6 +12,8 @@ struct TRgbBitmap {
   int32_t Width = 0;
   int32_t Height = 0;
   std::vector<uint8_t> Pixels;  // rows top to bottom, R G B per pixel
+  // The decoded picture had pixels that were not opaque; they are now over white.
+  bool Translucent = false;
 
   TRgbBitmap() = default;
   // A bitmap filled with one colour (0xRRGGBB).

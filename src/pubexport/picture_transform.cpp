@@ -77,19 +77,40 @@ TRgbBitmap TurnBitmap(const TRgbBitmap& source, double degrees) {
   return out;
 }
 
+void ApplyDuotone(TRgbBitmap& bitmap, const TDuotone& tone) {
+  if (!tone.Used) return;
+  // TColor keeps red in its low byte; the bitmap keeps it in its high one.
+  auto channel = [](TColor c, int k) { return static_cast<double>((c >> (8 * k)) & 0xFF); };
+  for (size_t i = 0; i + 2 < bitmap.Pixels.size(); i += 3) {
+    uint8_t* px = &bitmap.Pixels[i];
+    const double luma = (0.299 * px[0] + 0.587 * px[1] + 0.114 * px[2]) / 255;
+    for (int k = 0; k < 3; ++k) {
+      const double dark = channel(tone.Dark, k), light = channel(tone.Light, k);
+      px[k] = static_cast<uint8_t>(std::clamp(std::lround(dark + (light - dark) * luma), 0L, 255L));
+    }
+  }
+}
+
 bool SaveTransformedImage(const std::string& source, const std::string& target, int32_t cropLeft,
                           int32_t cropTop, int32_t cropRight, int32_t cropBottom, bool flipH, bool flipV,
-                          double rotationDeg) {
+                          double rotationDeg, const TDuotone& tone) {
   if (!FileExists(source)) return false;
   bool turn = std::fabs(rotationDeg) >= 0.01;
-  if (cropLeft == 0 && cropTop == 0 && cropRight == 0 && cropBottom == 0 && !flipH && !flipV && !turn)
-    return false;
+  const bool reshaped = cropLeft != 0 || cropTop != 0 || cropRight != 0 || cropBottom != 0 || flipH || flipV || turn;
+  if (!reshaped && !tone.Used) return false;
   bool written = false;
   try {
     TRgbBitmap picture;
     if (!DecodePicture(ReadFileBytes(source), picture)) return false;
+    // Recolouring a picture flattened over white would tint its see-through
+    // parts as well, and an icon would become a plain square: such a picture
+    // keeps its own colours.
+    const bool recolour = tone.Used && !picture.Translucent;
+    if (!reshaped && !recolour) return false;
     TCropRect crop = CropRectangle(picture.Width, picture.Height, cropLeft, cropTop, cropRight, cropBottom);
     picture = CropAndFlip(picture, crop, flipH, flipV);
+    // Before the turn, so that the white corners it adds stay white.
+    if (recolour) ApplyDuotone(picture, tone);
     if (turn) picture = TurnBitmap(picture, rotationDeg);
     std::string png = EncodePng(picture);
     if (png.empty()) return false;

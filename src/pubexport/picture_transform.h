@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "pptx/model.h"
 #include "pubexport/picture_codec.h"
 
 namespace tarvik {
@@ -24,11 +25,16 @@ TRgbBitmap CropAndFlip(const TRgbBitmap& source, const TCropRect& crop, bool fli
 // just large enough for the turned corners, by nearest pixel.
 TRgbBitmap TurnBitmap(const TRgbBitmap& source, double degrees);
 
-// Writes Target as the PNG of Source with the crop, flips and rotation
-// applied. False (and nothing raised) when Source is missing, when there is
-// nothing to change, or when the picture cannot be read, changed or saved.
+// Recolours Bitmap in the two tones by each pixel's luma, as the slide's
+// picture filter does, so that the host shows the colours the slide shows.
+void ApplyDuotone(TRgbBitmap& bitmap, const TDuotone& tone);
+
+// Writes Target as the PNG of Source with the crop, flips, rotation and
+// duotone applied; a picture with see-through pixels is not recoloured.
+// False (and nothing raised) when Source is missing, when there is nothing to
+// change, or when the picture cannot be read, changed or saved.
 bool SaveTransformedImage(const std::string& source, const std::string& target, int32_t cropLeft,
                           int32_t cropTop, int32_t cropRight, int32_t cropBottom, bool flipH, bool flipV,
-                          double rotationDeg);
+                          double rotationDeg, const TDuotone& tone = {});
 
 }  // namespace tarvik

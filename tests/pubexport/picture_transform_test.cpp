@@ -309,3 +309,34 @@ TEST_F(PictureTest, RewritesAnOlderTargetAndCreatesItsFolder) {
   ASSERT_TRUE(DecodePicture(ReadFileBytes(dir_ / "old.png"), out));
   ExpectPixels(out, 4, 2, [&](int x, int y) { return src.At(x, 1 - y); });
 }
+
+TEST_F(PictureTest, DuotoneBlendsDarkToLightByLumaAndAloneIsReasonToRewrite) {
+  // TColor keeps red low: dark is pure blue, light pure red, as 0xRRGGBB below.
+  const TDuotone tone{true, 0xFF0000, 0x0000FF};
+  const struct {
+    uint32_t in, out;
+  } cases[] = {{0x000000, 0x0000FF}, {0xFFFFFF, 0xFF0000}, {0x808080, 0x80007F}, {0xFF0000, 0x4C00B3}};
+  TRgbBitmap b(4, 1);
+  for (int x = 0; x < 4; ++x) b.Set(x, 0, cases[x].in);
+  TRgbBitmap unchanged = b;
+  ApplyDuotone(unchanged, TDuotone{});
+  EXPECT_EQ(unchanged.Pixels, b.Pixels);
+  std::string png = Source("d.png", EncodePng(b));
+  ApplyDuotone(b, tone);
+  ExpectPixels(b, 4, 1, [&](int x, int) { return cases[x].out; });
+  // A duotone with no crop, flip or turn still needs its own picture file.
+  std::string target = dir_ / "duo.png";
+  ASSERT_TRUE(SaveTransformedImage(png, target, 0, 0, 0, 0, false, false, 0, tone));
+  TRgbBitmap out;
+  ASSERT_TRUE(DecodePicture(ReadFileBytes(target), out));
+  EXPECT_EQ(out.Pixels, b.Pixels);
+  // A see-through picture keeps its colours: alone the duotone writes nothing, with a flip only the flip.
+  unsigned char rgba[8] = {0, 0, 0, 0, 255, 255, 255, 255};
+  std::string icon;
+  stbi_write_png_to_func(AppendBytes, &icon, 2, 1, 4, rgba, 8);
+  const std::string iconPath = Source("icon.png", icon);
+  EXPECT_FALSE(SaveTransformedImage(iconPath, dir_ / "icon_duo.png", 0, 0, 0, 0, false, false, 0, tone));
+  ASSERT_TRUE(SaveTransformedImage(iconPath, target, 0, 0, 0, 0, true, false, 0, tone));
+  ASSERT_TRUE(DecodePicture(ReadFileBytes(target), out));
+  ExpectPixels(out, 2, 1, [](int, int) { return kWhite; });
+}
