@@ -340,23 +340,14 @@ std::vector<TChartPathStep> RadarPolygon(const std::vector<double>& radii) {
 void DrawRadarWeb(TChartBuilder& chart, const TRectD& box, const TAxisScale& scale, size_t spokes) {
   TPPTXShape grid;
   SetLine(grid, 0xB3B3B3, 0.75);
-  const TTextStyle style = ReadTextStyle(chart.Data.ValueAxis.TxPr, chart.Base, chart.Ctx);
-  const double height = style.SizePt * 1.4 * kEmuPerPt;
-  for (int k = 0; k <= 100; ++k) {
+  for (int k = 1; k <= 100; ++k) {
     const double v = scale.Min + k * scale.Step;
     if (v > scale.Max + scale.Step / 1000) break;
     const double r = 0.5 * (v - scale.Min) / (scale.Max - scale.Min);
     auto ring = std::make_unique<TPPTXShape>();
     ring->Name = "Gridline";
     SetLine(*ring, grid.LineColor, grid.LineWidthPt);
-    if (r > 0) chart.Add(std::move(ring), box, RadarPolygon(std::vector<double>(spokes, r)));
-    if (!chart.Data.ValueAxis.Deleted && chart.Data.ValueAxis.ShowLabels) {
-      const std::string label = FormatChartNumber(v, chart.Data.ValueAxis.FormatCode);
-      const double width = TextWidth(label, style) + style.SizePt * kEmuPerPt;
-      chart.AddText("Value label", label, style, {box.X + box.W / 2 + style.SizePt * 0.3 * kEmuPerPt,
-                                                   box.Y + box.H / 2 - r * box.H - height / 2, width, height},
-                    kAlignLeft, kAnchorMiddle);
-    }
+    chart.Add(std::move(ring), box, RadarPolygon(std::vector<double>(spokes, r)));
   }
   const double turn = 360.0 / static_cast<double>(spokes);
   for (size_t i = 0; i < spokes; ++i) {
@@ -366,22 +357,50 @@ void DrawRadarWeb(TChartBuilder& chart, const TRectD& box, const TAxisScale& sca
   }
 }
 
+// The value labels up the first spoke, drawn after the series so that a
+// filled web does not hide them.
+void DrawRadarValues(TChartBuilder& chart, const TRectD& box, const TAxisScale& scale) {
+  if (chart.Data.ValueAxis.Deleted || !chart.Data.ValueAxis.ShowLabels) return;
+  const TTextStyle style = ReadTextStyle(chart.Data.ValueAxis.TxPr, chart.Base, chart.Ctx);
+  const double height = style.SizePt * 1.4 * kEmuPerPt;
+  for (int k = 0; k <= 100; ++k) {
+    const double v = scale.Min + k * scale.Step;
+    if (v > scale.Max + scale.Step / 1000) break;
+    const double r = 0.5 * (v - scale.Min) / (scale.Max - scale.Min);
+    const std::string label = FormatChartNumber(v, chart.Data.ValueAxis.FormatCode);
+    const double width = TextWidth(label, style) + style.SizePt * kEmuPerPt;
+    chart.AddText("Value label", label, style, {box.X + box.W / 2 + style.SizePt * 0.3 * kEmuPerPt,
+                                                 box.Y + box.H / 2 - r * box.H - height / 2, width, height},
+                  kAlignLeft, kAnchorMiddle);
+  }
+}
+
 // The box of a category label at a spoke's end.
 double RadarLabelWidth(const std::string& text, const TTextStyle& style) {
   return TextWidth(text, style) + style.SizePt * kEmuPerPt;
 }
 double RadarLabelHeight(const TTextStyle& style) { return style.SizePt * 1.4 * kEmuPerPt; }
+// How far a category label stands off its spoke's end: the first spoke's
+// clear of the value label centred on its end, the others off the rim.
+double RadarLabelGap(const TChartBuilder& chart, const TTextStyle& style, size_t spoke) {
+  double gap = style.SizePt * 0.2 * kEmuPerPt;
+  if (spoke == 0 && !chart.Data.ValueAxis.Deleted && chart.Data.ValueAxis.ShowLabels)
+    gap = std::max(gap, ReadTextStyle(chart.Data.ValueAxis.TxPr, chart.Base, chart.Ctx).SizePt * 0.5 * kEmuPerPt);
+  return gap;
+}
 
 // The categories just outside the web, each centred on its spoke's end.
 void DrawRadarCategories(TChartBuilder& chart, const TRectD& box, size_t spokes, const TTextStyle& style) {
   const double height = RadarLabelHeight(style), turn = 360.0 / static_cast<double>(spokes);
   for (size_t i = 0; i < spokes && i < chart.Data.Categories.size(); ++i) {
+    const double gap = RadarLabelGap(chart, style, i);
     const std::string& text = chart.Data.Categories[i];
     const double width = RadarLabelWidth(text, style);
     const TChartPathStep at = OnCircle('M', 0.5, turn * static_cast<double>(i));
-    // Pushed out along the spoke by half the label's own extent that way.
+    // Pushed out along the spoke by the gap and half the label's own extent that way.
     const double dx = (at.X - 0.5) * 2, dy = (at.Y - 0.5) * 2;
-    const double x = box.X + at.X * box.W + dx * width / 2, y = box.Y + at.Y * box.H + dy * height / 2;
+    const double x = box.X + at.X * box.W + dx * (gap + width / 2);
+    const double y = box.Y + at.Y * box.H + dy * (gap + height / 2);
     chart.AddText("Category label", text, style, {x - width / 2, y - height / 2, width, height}, kAlignCenter,
                   kAnchorMiddle);
   }
@@ -393,22 +412,23 @@ void DrawRadarCategories(TChartBuilder& chart, const TRectD& box, size_t spokes,
 // less far below its centre than above it.
 TRectD FitRadarWeb(const TChartBuilder& chart, const TRectD& plot, size_t spokes, const TTextStyle& style) {
   struct TSpoke {
-    double Sin, Cos, W, H;
+    double Sin, Cos, W, H, Gap;
   };
   std::vector<TSpoke> ends;
   const double turn = 2 * std::numbers::pi / static_cast<double>(spokes);
+  const bool shown = !chart.Data.CategoryAxis.Deleted && chart.Data.CategoryAxis.ShowLabels;
   for (size_t i = 0; i < spokes; ++i) {
-    const bool labelled = i < chart.Data.Categories.size();
+    const bool labelled = shown && i < chart.Data.Categories.size();
     ends.push_back({std::sin(turn * static_cast<double>(i)), -std::cos(turn * static_cast<double>(i)),
                     labelled ? RadarLabelWidth(chart.Data.Categories[i], style) : 0,
-                    labelled ? RadarLabelHeight(style) : 0});
+                    labelled ? RadarLabelHeight(style) : 0, labelled ? RadarLabelGap(chart, style, i) : 0});
   }
   // The extent of the web and its labels about the centre, for a radius r,
   // by the same sums DrawRadarCategories places the labels by.
   auto extent = [&](double r, double& left, double& right, double& top, double& bottom) {
     left = right = top = bottom = 0;
     for (const TSpoke& e : ends) {
-      const double x = e.Sin * (r + e.W / 2), y = e.Cos * (r + e.H / 2);
+      const double x = e.Sin * (r + e.Gap + e.W / 2), y = e.Cos * (r + e.Gap + e.H / 2);
       left = std::min(left, x - e.W / 2), right = std::max(right, x + e.W / 2);
       top = std::min(top, y - e.H / 2), bottom = std::max(bottom, y + e.H / 2);
     }
@@ -457,7 +477,9 @@ bool DrawRadarChart(TChartBuilder& chart, const TRectD& plot) {
     else if (!chart.SeriesStroke(series, *shape)) continue;
     chart.Add(std::move(shape), box, RadarPolygon(radii));
   }
-  DrawRadarCategories(chart, box, spokes, style);
+  DrawRadarValues(chart, box, scale);
+  if (!chart.Data.CategoryAxis.Deleted && chart.Data.CategoryAxis.ShowLabels)
+    DrawRadarCategories(chart, box, spokes, style);
   return true;
 }
 

@@ -487,12 +487,19 @@ TEST(Chart, AFrameIsItsChartInAGroupOrElseALabelledBox) {
   }
 }
 
+std::string RadarXml(bool filled, bool categoryAxis) {
+  std::string xml = ChartXml(std::string("<c:radarChart><c:radarStyle val='") + (filled ? "filled" : "marker") +
+                             "'/>" + Series(0, "One", {10, 5, 0}) + Series(1, "Two", {5, 5, 5}) + "</c:radarChart>");
+  if (categoryAxis) xml.replace(xml.find("<c:delete val='1'/></c:catAx>"), 14, "<c:delete val='0'/>");
+  return xml;
+}
+
 TEST(Chart, RadarSeriesReachAlongTheirSpokesByValue) {
+  TChartFixture bare;
+  EXPECT_TRUE(Named(bare.Expand(RadarXml(false, false)), "Category label").empty());
   for (const bool filled : {false, true}) {
     TChartFixture chart;
-    auto pieces = chart.Expand(ChartXml(std::string("<c:radarChart><c:radarStyle val='") + (filled ? "filled" : "marker") +
-                                        "'/>" + Series(0, "One", {10, 5, 0}) + Series(1, "Two", {5, 5, 5}) +
-                                        "</c:radarChart>"));
+    auto pieces = chart.Expand(RadarXml(filled, true));
     auto one = Named(pieces, "One"), two = Named(pieces, "Two");
     ASSERT_EQ(one.size(), 1u);
     ASSERT_EQ(two.size(), 1u);
@@ -514,6 +521,15 @@ TEST(Chart, RadarSeriesReachAlongTheirSpokesByValue) {
     EXPECT_EQ(Named(pieces, "Category label").size(), 3u);
     // Filled areas lie first series on top.
     EXPECT_EQ(one[0] > two[0], filled);
+    // The value labels lie over the series, and the top spoke's category stands clear of them.
+    const auto values = Named(pieces, "Value label");
+    EXPECT_FALSE(values.empty());
+    const auto& top = Named(pieces, "Category label")[0]->Box;
+    for (const auto* value : values) {
+      EXPECT_GT(value, std::max(one[0], two[0]));
+      // Their lines' middles at least a line (10 pt) apart, so the glyphs do not meet.
+      EXPECT_GE(value->Box.Y + value->Box.Cy / 2 - (top.Y + top.Cy / 2), 10 * 12700) << value->Shape->PlainText();
+    }
   }
 }
 
