@@ -375,6 +375,99 @@ constexpr TPresetDef kPresets[] = {
      "y1 */ h adj1 100000;x1 */ w adj2 100000;y2 */ h adj3 100000;x2 */ w adj4 100000;"
      "y3 */ h adj5 100000;x3 */ w adj6 100000;y4 */ h adj7 100000;x4 */ w adj8 100000", "",
      "M l t L r t L r b L l b Z|F0 M x1 t Z L x1 b|F0 M x1 y1 L x2 y2 L x3 y3 L x4 y4"},
+    {"actionButtonBackPrevious", "", "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;g11 +- hc 0 dx2;g12 +- hc dx2 0", "",
+     "S0 M l t L r t L r b L l b Z M g11 vc L g12 g9 L g12 g10 Z|S0 Fd M g11 vc L g12 g9 L g12 g10 Z|"
+     "F0 M g11 vc L g12 g9 L g12 g10 Z|F0 M l t L r t L r b L l b Z"},
+    {"actionButtonBeginning", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;g11 +- hc 0 dx2;g12 +- hc dx2 0;g13 */ ss 3 4;g14 */ g13 1 8;"
+     "g15 */ g13 1 4;g16 +- g11 g14 0;g17 +- g11 g15 0", "",
+     "S0 M l t L r t L r b L l b Z M g17 vc L g12 g9 L g12 g10 Z M g16 g9 L g11 g9 L g11 g10 L g16 g10 Z|"
+     "S0 Fd M g17 vc L g12 g9 L g12 g10 Z M g16 g9 L g11 g9 L g11 g10 L g16 g10 Z|F0 M g17 vc L g12 g9 L g12 g10 Z "
+     "M g16 g9 L g16 g10 L g11 g10 L g11 g9 Z|F0 M l t L r t L r b L l b Z"},
+    {"actionButtonBlank", "", "", "", "M l t L r t L r b L l b Z"},
+    {"actionButtonDocument", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;dx1 */ ss 9 32;g11 +- hc 0 dx1;g12 +- hc dx1 0;g13 */ ss 3 16;"
+     "g14 +- g12 0 g13;g15 +- g9 g13 0", "",
+     "S0 M l t L r t L r b L l b Z M g11 g9 L g14 g9 L g12 g15 L g12 g10 L g11 g10 Z|S0 Fdl M g11 g9 L g14 g9 "
+     "L g14 g15 L g12 g15 L g12 g10 L g11 g10 Z|S0 Fd M g14 g9 L g14 g15 L g12 g15 Z|F0 M g11 g9 L g14 g9 L g12 g15 "
+     "L g12 g10 L g11 g10 Z M g12 g15 L g14 g15 L g14 g9|F0 M l t L r t L r b L l b Z"},
+    {"actionButtonEnd", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;g11 +- hc 0 dx2;g12 +- hc dx2 0;g13 */ ss 3 4;g14 */ g13 3 4;"
+     "g15 */ g13 7 8;g16 +- g11 g14 0;g17 +- g11 g15 0", "",
+     "S0 M l t L r t L r b L l b Z M g16 vc L g11 g9 L g11 g10 Z M g17 g9 L g12 g9 L g12 g10 L g17 g10 Z|"
+     "S0 Fd M g16 vc L g11 g9 L g11 g10 Z M g17 g9 L g12 g9 L g12 g10 L g17 g10 Z|F0 M g16 vc L g11 g10 L g11 g9 Z "
+     "M g17 g9 L g12 g9 L g12 g10 L g17 g10 Z|F0 M l t L r t L r b L l b Z"},
+    {"actionButtonForwardNext", "", "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;g11 +- hc 0 dx2;g12 +- hc dx2 0", "",
+     "S0 M l t L r t L r b L l b Z M g12 vc L g11 g9 L g11 g10 Z|S0 Fd M g12 vc L g11 g9 L g11 g10 Z|"
+     "F0 M g12 vc L g11 g10 L g11 g9 Z|F0 M l t L r t L r b L l b Z"},
+    {"actionButtonHelp", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g11 +- hc 0 dx2;g13 */ ss 3 4;g14 */ g13 1 7;g15 */ g13 3 14;g16 */ g13 2 7;"
+     "g19 */ g13 3 7;g20 */ g13 4 7;g21 */ g13 17 28;g23 */ g13 21 28;g24 */ g13 11 14;g27 +- g9 g16 0;"
+     "g29 +- g9 g21 0;g30 +- g9 g23 0;g31 +- g9 g24 0;g33 +- g11 g15 0;g36 +- g11 g19 0;g37 +- g11 g20 0;"
+     "g41 */ g13 1 14;g42 */ g13 3 28", "",
+     "S0 M l t L r t L r b L l b Z M g33 g27 A g16 g16 cd2 cd2 A g14 g15 0 cd4 A g41 g42 3cd4 -5400000 L g37 g30 "
+     "L g36 g30 L g36 g29 A g14 g15 cd2 cd4 A g41 g42 cd4 -5400000 A g14 g14 0 -10800000 Z M hc g31 "
+     "A g42 g42 3cd4 21600000 Z|S0 Fd M g33 g27 A g16 g16 cd2 cd2 A g14 g15 0 cd4 A g41 g42 3cd4 -5400000 L g37 g30 "
+     "L g36 g30 L g36 g29 A g14 g15 cd2 cd4 A g41 g42 cd4 -5400000 A g14 g14 0 -10800000 Z M hc g31 "
+     "A g42 g42 3cd4 21600000 Z|F0 M g33 g27 A g16 g16 cd2 cd2 A g14 g15 0 cd4 A g41 g42 3cd4 -5400000 L g37 g30 "
+     "L g36 g30 L g36 g29 A g14 g15 cd2 cd4 A g41 g42 cd4 -5400000 A g14 g14 0 -10800000 Z M hc g31 "
+     "A g42 g42 3cd4 21600000 Z|F0 M l t L r t L r b L l b Z"},
+    {"actionButtonHome", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;g11 +- hc 0 dx2;g12 +- hc dx2 0;g13 */ ss 3 4;g14 */ g13 1 16;"
+     "g15 */ g13 1 8;g16 */ g13 3 16;g17 */ g13 5 16;g18 */ g13 7 16;g19 */ g13 9 16;g20 */ g13 11 16;g21 */ g13 3 4;"
+     "g22 */ g13 13 16;g23 */ g13 7 8;g24 +- g9 g14 0;g25 +- g9 g16 0;g26 +- g9 g17 0;g27 +- g9 g21 0;"
+     "g28 +- g11 g15 0;g29 +- g11 g18 0;g30 +- g11 g19 0;g31 +- g11 g20 0;g32 +- g11 g22 0;g33 +- g11 g23 0", "",
+     "S0 M l t L r t L r b L l b Z M hc g9 L g11 vc L g28 vc L g28 g10 L g33 g10 L g33 vc L g12 vc L g32 g26 "
+     "L g32 g24 L g31 g24 L g31 g25 Z|S0 Fdl M g32 g26 L g32 g24 L g31 g24 L g31 g25 Z M g28 vc L g28 g10 L g29 g10 "
+     "L g29 g27 L g30 g27 L g30 g10 L g33 g10 L g33 vc Z|S0 Fd M hc g9 L g11 vc L g12 vc Z M g29 g27 L g30 g27 "
+     "L g30 g10 L g29 g10 Z|F0 M hc g9 L g31 g25 L g31 g24 L g32 g24 L g32 g26 L g12 vc L g33 vc L g33 g10 L g28 g10 "
+     "L g28 vc L g11 vc Z M g31 g25 L g32 g26 M g33 vc L g28 vc M g29 g10 L g29 g27 L g30 g27 L g30 g10|"
+     "F0 M l t L r t L r b L l b Z"},
+    {"actionButtonInformation", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g11 +- hc 0 dx2;g13 */ ss 3 4;g14 */ g13 1 32;g17 */ g13 5 16;g18 */ g13 3 8;"
+     "g19 */ g13 13 32;g20 */ g13 19 32;g22 */ g13 11 16;g23 */ g13 13 16;g24 */ g13 7 8;g25 +- g9 g14 0;"
+     "g28 +- g9 g17 0;g29 +- g9 g18 0;g30 +- g9 g23 0;g31 +- g9 g24 0;g32 +- g11 g17 0;g34 +- g11 g19 0;"
+     "g35 +- g11 g20 0;g37 +- g11 g22 0;g38 */ g13 3 32", "",
+     "S0 M l t L r t L r b L l b Z M hc g9 A dx2 dx2 3cd4 21600000 Z|S0 Fd M hc g9 A dx2 dx2 3cd4 21600000 Z "
+     "M hc g25 A g38 g38 3cd4 21600000 M g32 g28 L g32 g29 L g34 g29 L g34 g30 L g32 g30 L g32 g31 L g37 g31 "
+     "L g37 g30 L g35 g30 L g35 g28 Z|S0 Fl M hc g25 A g38 g38 3cd4 21600000 M g32 g28 L g35 g28 L g35 g30 L g37 g30 "
+     "L g37 g31 L g32 g31 L g32 g30 L g34 g30 L g34 g29 L g32 g29 Z|F0 M hc g9 A dx2 dx2 3cd4 21600000 Z M hc g25 "
+     "A g38 g38 3cd4 21600000 M g32 g28 L g35 g28 L g35 g30 L g37 g30 L g37 g31 L g32 g31 L g32 g30 L g34 g30 "
+     "L g34 g29 L g32 g29 Z|F0 M l t L r t L r b L l b Z"},
+    {"actionButtonMovie", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;g11 +- hc 0 dx2;g12 +- hc dx2 0;g13 */ ss 3 4;"
+     "g14 */ g13 1455 21600;g15 */ g13 1905 21600;g16 */ g13 2325 21600;g17 */ g13 16155 21600;"
+     "g18 */ g13 17010 21600;g19 */ g13 19335 21600;g20 */ g13 19725 21600;g21 */ g13 20595 21600;"
+     "g22 */ g13 5280 21600;g23 */ g13 5730 21600;g24 */ g13 6630 21600;g25 */ g13 7492 21600;g26 */ g13 9067 21600;"
+     "g27 */ g13 9555 21600;g28 */ g13 13342 21600;g29 */ g13 14580 21600;g30 */ g13 15592 21600;g31 +- g11 g14 0;"
+     "g32 +- g11 g15 0;g33 +- g11 g16 0;g34 +- g11 g17 0;g35 +- g11 g18 0;g36 +- g11 g19 0;g37 +- g11 g20 0;"
+     "g38 +- g11 g21 0;g39 +- g9 g22 0;g40 +- g9 g23 0;g41 +- g9 g24 0;g42 +- g9 g25 0;g43 +- g9 g26 0;"
+     "g44 +- g9 g27 0;g45 +- g9 g28 0;g46 +- g9 g29 0;g47 +- g9 g30 0;g48 +- g9 g31 0", "",
+     "S0 M l t L r t L r b L l b Z M g11 g39 L g11 g44 L g31 g44 L g32 g43 L g33 g43 L g33 g47 L g35 g47 L g35 g45 "
+     "L g36 g45 L g38 g46 L g12 g46 L g12 g41 L g38 g41 L g37 g42 L g35 g42 L g35 g41 L g34 g40 L g32 g40 "
+     "L g31 g39 Z|S0 Fd M g11 g39 L g11 g44 L g31 g44 L g32 g43 L g33 g43 L g33 g47 L g35 g47 L g35 g45 L g36 g45 "
+     "L g38 g46 L g12 g46 L g12 g41 L g38 g41 L g37 g42 L g35 g42 L g35 g41 L g34 g40 L g32 g40 L g31 g39 Z|"
+     "F0 M g11 g39 L g31 g39 L g32 g40 L g34 g40 L g35 g41 L g35 g42 L g37 g42 L g38 g41 L g12 g41 L g12 g46 "
+     "L g38 g46 L g36 g45 L g35 g45 L g35 g47 L g33 g47 L g33 g43 L g32 g43 L g31 g44 L g11 g44 Z|"
+     "F0 M l t L r t L r b L l b Z"},
+    {"actionButtonReturn", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;g11 +- hc 0 dx2;g12 +- hc dx2 0;g13 */ ss 3 4;g14 */ g13 7 8;"
+     "g15 */ g13 3 4;g16 */ g13 5 8;g17 */ g13 3 8;g18 */ g13 1 4;g19 +- g9 g15 0;g20 +- g9 g16 0;g21 +- g9 g18 0;"
+     "g22 +- g11 g14 0;g23 +- g11 g15 0;g24 +- g11 g16 0;g25 +- g11 g17 0;g26 +- g11 g18 0;g27 */ g13 1 8", "",
+     "S0 M l t L r t L r b L l b Z M g12 g21 L g23 g9 L hc g21 L g24 g21 L g24 g20 A g27 g27 0 cd4 L g25 g19 "
+     "A g27 g27 cd4 cd4 L g26 g21 L g11 g21 L g11 g20 A g17 g17 cd2 -5400000 L hc g10 A g17 g17 cd4 -5400000 "
+     "L g22 g21 Z|S0 Fd M g12 g21 L g23 g9 L hc g21 L g24 g21 L g24 g20 A g27 g27 0 cd4 L g25 g19 A g27 g27 cd4 cd4 "
+     "L g26 g21 L g11 g21 L g11 g20 A g17 g17 cd2 -5400000 L hc g10 A g17 g17 cd4 -5400000 L g22 g21 Z|F0 M g12 g21 "
+     "L g22 g21 L g22 g20 A g17 g17 0 cd4 L g25 g10 A g17 g17 cd4 cd4 L g11 g21 L g26 g21 L g26 g20 "
+     "A g27 g27 cd2 -5400000 L hc g19 A g27 g27 cd4 -5400000 L g24 g21 L hc g21 L g23 g9 Z|"
+     "F0 M l t L r t L r b L l b Z"},
+    {"actionButtonSound", "",
+     "dx2 */ ss 3 8;g9 +- vc 0 dx2;g10 +- vc dx2 0;g11 +- hc 0 dx2;g12 +- hc dx2 0;g13 */ ss 3 4;g14 */ g13 1 8;"
+     "g15 */ g13 5 16;g16 */ g13 5 8;g17 */ g13 11 16;g18 */ g13 3 4;g19 */ g13 7 8;g20 +- g9 g14 0;g21 +- g9 g15 0;"
+     "g22 +- g9 g17 0;g23 +- g9 g19 0;g24 +- g11 g15 0;g25 +- g11 g16 0;g26 +- g11 g18 0", "",
+     "S0 M l t L r t L r b L l b Z M g11 g21 L g11 g22 L g24 g22 L g25 g10 L g25 g9 L g24 g21 Z|S0 Fd M g11 g21 "
+     "L g11 g22 L g24 g22 L g25 g10 L g25 g9 L g24 g21 Z|F0 M g11 g21 L g24 g21 L g25 g9 L g25 g10 L g24 g22 "
+     "L g11 g22 Z M g26 g21 L g12 g20 M g26 vc L g12 vc M g26 g22 L g12 g23|F0 M l t L r t L r b L l b Z"},
     {"arc", "adj1 16200000 adj2 0",
      "stAng pin 0 adj1 21599999;enAng pin 0 adj2 21599999;sw11 +- enAng 0 stAng;sw12 +- sw11 21600000 0;"
      "swAng ?: sw11 sw11 sw12;wt1 sin wd2 stAng;ht1 cos hd2 stAng;dx1 cat2 wd2 ht1 wt1;dy1 sat2 hd2 ht1 wt1;"
@@ -463,6 +556,12 @@ constexpr TPresetDef kPresets[] = {
      "l y2 r y3",
      "S0 M l y1 A wd2 y1 cd2 -10800000 L r y3 A wd2 y1 0 cd2 Z|S0 Fl M l y1 A wd2 y1 cd2 cd2 A wd2 y1 0 cd2 Z|"
      "F0 M r y1 A wd2 y1 0 cd2 A wd2 y1 cd2 cd2 L r y3 A wd2 y1 0 cd2 L l y1"},
+    // The chart marks' filled square comes first here, though the standard
+    // lists it last: drawn in order, a fill would hide the marks.
+    {"chartPlus", "", "", "", "W10 H10 S0 M 0 0 L 0 10 L 10 10 L 10 0 Z|W10 H10 F0 M 5 0 L 5 10 M 0 5 L 10 5"},
+    {"chartStar", "", "", "",
+     "W10 H10 S0 M 0 0 L 0 10 L 10 10 L 10 0 Z|W10 H10 F0 M 0 0 L 10 10 M 0 10 L 10 0 M 5 0 L 5 10"},
+    {"chartX", "", "", "", "W10 H10 S0 M 0 0 L 0 10 L 10 10 L 10 0 Z|W10 H10 F0 M 0 0 L 10 10 M 0 10 L 10 0"},
     {"chevron", "adj 50000",
      "maxAdj */ 100000 w ss;a pin 0 adj maxAdj;x1 */ ss a 100000;x2 +- r 0 x1;dx +- x2 0 x1;il ?: dx x1 l;"
      "ir ?: dx x2 r",
@@ -527,6 +626,8 @@ constexpr TPresetDef kPresets[] = {
      "maxAdj1 */ 100000 h ss;maxAdj2 */ 100000 w ss;a1 pin 0 adj1 maxAdj1;a2 pin 0 adj2 maxAdj2;"
      "x1 */ ss a2 100000;dy1 */ ss a1 100000;y1 +- b 0 dy1;d +- w 0 h;it ?: d y1 t;ir ?: d r x1",
      "l it ir b", "M l t L x1 t L x1 y1 L r y1 L r b L l b Z"},
+    {"cornerTabs", "", "md mod w h 0;dx */ 1 md 20;y1 +- 0 b dx;x1 +- 0 r dx", "dx dx x1 y1",
+     "M l t L dx t L l dx Z|M l y1 L dx b L l b Z|M x1 t L r t L r dx Z|M r y1 L r b L x1 b Z"},
     {"cube", "adj 25000",
      "a pin 0 adj 100000;y1 */ ss a 100000;y4 +- b 0 y1;x4 +- r 0 y1", "l y1 x4 b",
      "S0 M l y1 L x4 y1 L x4 b L l b Z|S0 Fdl M x4 y1 L r t L r y4 L x4 b Z|S0 Fll M l y1 L y1 t L r t L x4 y1 Z|"
@@ -712,6 +813,80 @@ constexpr TPresetDef kPresets[] = {
      "F0 M x1 b L x2 y1 L r y2 L x1 b L l b L l t L r t L r y2"},
     {"frame", "adj1 12500", "a1 pin 0 adj1 50000;x1 */ ss a1 100000;x4 +- r 0 x1;y4 +- b 0 x1", "x1 x1 x4 y4",
      "M l t L r t L r b L l b Z M x1 x1 L x1 y4 L x4 y4 L x4 x1 Z"},
+    {"funnel", "",
+     "d */ ss 1 20;rw2 +- wd2 0 d;rh2 +- hd4 0 d;t1 cos wd2 480000;t2 sin hd4 480000;da at2 t1 t2;2da */ da 2 1;"
+     "stAng1 +- cd2 0 da;swAng1 +- cd2 2da 0;swAng3 +- cd2 0 2da;rw3 */ wd2 1 4;rh3 */ hd4 1 4;ct1 cos hd4 stAng1;"
+     "st1 sin wd2 stAng1;m1 mod ct1 st1 0;n1 */ wd2 hd4 m1;dx1 cos n1 stAng1;dy1 sin n1 stAng1;x1 +- hc dx1 0;"
+     "y1 +- hd4 dy1 0;ct3 cos rh3 da;st3 sin rw3 da;m3 mod ct3 st3 0;n3 */ rw3 rh3 m3;dx3 cos n3 da;dy3 sin n3 da;"
+     "x3 +- hc dx3 0;vc3 +- b 0 rh3;y2 +- vc3 dy3 0;x2 +- wd2 0 rw2;cd */ cd2 2 1", "",
+     "M x1 y1 A wd2 hd4 stAng1 swAng1 L x3 y2 A rw3 rh3 da swAng3 Z M x2 hd4 A rw2 rh2 cd2 -21600000 Z"},
+    {"gear6", "adj1 15000 adj2 3526",
+     "a1 pin 0 adj1 20000;a2 pin 0 adj2 5358;th */ ss a1 100000;lFD */ ss a2 100000;th2 */ th 1 2;l2 */ lFD 1 2;"
+     "l3 +- th2 l2 0;rh +- hd2 0 th;rw +- wd2 0 th;dr +- rw 0 rh;maxr ?: dr rh rw;ha at2 maxr l3;"
+     "aA1 +- 19800000 0 ha;aD1 +- 19800000 ha 0;ta11 cos rw aA1;ta12 sin rh aA1;bA1 at2 ta11 ta12;cta1 cos rh bA1;"
+     "sta1 sin rw bA1;ma1 mod cta1 sta1 0;na1 */ rw rh ma1;dxa1 cos na1 bA1;dya1 sin na1 bA1;xA1 +- hc dxa1 0;"
+     "yA1 +- vc dya1 0;td11 cos rw aD1;td12 sin rh aD1;bD1 at2 td11 td12;ctd1 cos rh bD1;std1 sin rw bD1;"
+     "md1 mod ctd1 std1 0;nd1 */ rw rh md1;dxd1 cos nd1 bD1;dyd1 sin nd1 bD1;xD1 +- hc dxd1 0;yD1 +- vc dyd1 0;"
+     "xAD1 +- xA1 0 xD1;yAD1 +- yA1 0 yD1;lAD1 mod xAD1 yAD1 0;a1 at2 yAD1 xAD1;dxF1 sin lFD a1;dyF1 cos lFD a1;"
+     "xF1 +- xD1 dxF1 0;yF1 +- yD1 dyF1 0;xE1 +- xA1 0 dxF1;yE1 +- yA1 0 dyF1;yC1t sin th a1;xC1t cos th a1;"
+     "yC1 +- yF1 yC1t 0;xC1 +- xF1 0 xC1t;yB1 +- yE1 yC1t 0;xB1 +- xE1 0 xC1t;aD6 +- 3cd4 ha 0;td61 cos rw aD6;"
+     "td62 sin rh aD6;bD6 at2 td61 td62;ctd6 cos rh bD6;std6 sin rw bD6;md6 mod ctd6 std6 0;nd6 */ rw rh md6;"
+     "dxd6 cos nd6 bD6;dyd6 sin nd6 bD6;xD6 +- hc dxd6 0;yD6 +- vc dyd6 0;xA6 +- hc 0 dxd6;xF6 +- xD6 0 lFD;"
+     "xE6 +- xA6 lFD 0;yC6 +- yD6 0 th;swAng1 +- bA1 0 bD6;aA2 +- 1800000 0 ha;aD2 +- 1800000 ha 0;ta21 cos rw aA2;"
+     "ta22 sin rh aA2;bA2 at2 ta21 ta22;yA2 +- h 0 yD1;td21 cos rw aD2;td22 sin rh aD2;bD2 at2 td21 td22;"
+     "yD2 +- h 0 yA1;yC2 +- h 0 yB1;yB2 +- h 0 yC1;xB2 val xC1;swAng2 +- bA2 0 bD1;aD3 +- cd4 ha 0;td31 cos rw aD3;"
+     "td32 sin rh aD3;bD3 at2 td31 td32;yD3 +- h 0 yD6;yB3 +- h 0 yC6;aD4 +- 9000000 ha 0;td41 cos rw aD4;"
+     "td42 sin rh aD4;bD4 at2 td41 td42;xD4 +- w 0 xD1;xC4 +- w 0 xC1;xB4 +- w 0 xB1;aD5 +- 12600000 ha 0;"
+     "td51 cos rw aD5;td52 sin rh aD5;bD5 at2 td51 td52;xD5 +- w 0 xA1;xC5 +- w 0 xB1;xB5 +- w 0 xC1",
+     "xD5 yA1 xA1 yD2",
+     "M xA1 yA1 L xB1 yB1 L xC1 yC1 L xD1 yD1 A rw rh bD1 swAng2 L xC1 yB2 L xB1 yC2 L xA1 yD2 A rw rh bD2 swAng1 "
+     "L xF6 yB3 L xE6 yB3 L xA6 yD3 A rw rh bD3 swAng1 L xB4 yC2 L xC4 yB2 L xD4 yA2 A rw rh bD4 swAng2 L xB5 yC1 "
+     "L xC5 yB1 L xD5 yA1 A rw rh bD5 swAng1 L xE6 yC6 L xF6 yC6 L xD6 yD6 A rw rh bD6 swAng1 Z"},
+    {"gear9", "adj1 10000 adj2 1763",
+     "a1 pin 0 adj1 20000;a2 pin 0 adj2 2679;th */ ss a1 100000;lFD */ ss a2 100000;th2 */ th 1 2;l2 */ lFD 1 2;"
+     "l3 +- th2 l2 0;rh +- hd2 0 th;rw +- wd2 0 th;dr +- rw 0 rh;maxr ?: dr rh rw;ha at2 maxr l3;"
+     "aA1 +- 18600000 0 ha;aD1 +- 18600000 ha 0;ta11 cos rw aA1;ta12 sin rh aA1;bA1 at2 ta11 ta12;cta1 cos rh bA1;"
+     "sta1 sin rw bA1;ma1 mod cta1 sta1 0;na1 */ rw rh ma1;dxa1 cos na1 bA1;dya1 sin na1 bA1;xA1 +- hc dxa1 0;"
+     "yA1 +- vc dya1 0;td11 cos rw aD1;td12 sin rh aD1;bD1 at2 td11 td12;ctd1 cos rh bD1;std1 sin rw bD1;"
+     "md1 mod ctd1 std1 0;nd1 */ rw rh md1;dxd1 cos nd1 bD1;dyd1 sin nd1 bD1;xD1 +- hc dxd1 0;yD1 +- vc dyd1 0;"
+     "xAD1 +- xA1 0 xD1;yAD1 +- yA1 0 yD1;lAD1 mod xAD1 yAD1 0;a1 at2 yAD1 xAD1;dxF1 sin lFD a1;dyF1 cos lFD a1;"
+     "xF1 +- xD1 dxF1 0;yF1 +- yD1 dyF1 0;xE1 +- xA1 0 dxF1;yE1 +- yA1 0 dyF1;yC1t sin th a1;xC1t cos th a1;"
+     "yC1 +- yF1 yC1t 0;xC1 +- xF1 0 xC1t;yB1 +- yE1 yC1t 0;xB1 +- xE1 0 xC1t;aA2 +- 21000000 0 ha;"
+     "aD2 +- 21000000 ha 0;ta21 cos rw aA2;ta22 sin rh aA2;bA2 at2 ta21 ta22;cta2 cos rh bA2;sta2 sin rw bA2;"
+     "ma2 mod cta2 sta2 0;na2 */ rw rh ma2;dxa2 cos na2 bA2;dya2 sin na2 bA2;xA2 +- hc dxa2 0;yA2 +- vc dya2 0;"
+     "td21 cos rw aD2;td22 sin rh aD2;bD2 at2 td21 td22;ctd2 cos rh bD2;std2 sin rw bD2;md2 mod ctd2 std2 0;"
+     "nd2 */ rw rh md2;dxd2 cos nd2 bD2;dyd2 sin nd2 bD2;xD2 +- hc dxd2 0;yD2 +- vc dyd2 0;xAD2 +- xA2 0 xD2;"
+     "yAD2 +- yA2 0 yD2;lAD2 mod xAD2 yAD2 0;a2 at2 yAD2 xAD2;dxF2 sin lFD a2;dyF2 cos lFD a2;xF2 +- xD2 dxF2 0;"
+     "yF2 +- yD2 dyF2 0;xE2 +- xA2 0 dxF2;yE2 +- yA2 0 dyF2;yC2t sin th a2;xC2t cos th a2;yC2 +- yF2 yC2t 0;"
+     "xC2 +- xF2 0 xC2t;yB2 +- yE2 yC2t 0;xB2 +- xE2 0 xC2t;swAng1 +- bA2 0 bD1;aA3 +- 1800000 0 ha;"
+     "aD3 +- 1800000 ha 0;ta31 cos rw aA3;ta32 sin rh aA3;bA3 at2 ta31 ta32;cta3 cos rh bA3;sta3 sin rw bA3;"
+     "ma3 mod cta3 sta3 0;na3 */ rw rh ma3;dxa3 cos na3 bA3;dya3 sin na3 bA3;xA3 +- hc dxa3 0;yA3 +- vc dya3 0;"
+     "td31 cos rw aD3;td32 sin rh aD3;bD3 at2 td31 td32;ctd3 cos rh bD3;std3 sin rw bD3;md3 mod ctd3 std3 0;"
+     "nd3 */ rw rh md3;dxd3 cos nd3 bD3;dyd3 sin nd3 bD3;xD3 +- hc dxd3 0;yD3 +- vc dyd3 0;xAD3 +- xA3 0 xD3;"
+     "yAD3 +- yA3 0 yD3;lAD3 mod xAD3 yAD3 0;a3 at2 yAD3 xAD3;dxF3 sin lFD a3;dyF3 cos lFD a3;xF3 +- xD3 dxF3 0;"
+     "yF3 +- yD3 dyF3 0;xE3 +- xA3 0 dxF3;yE3 +- yA3 0 dyF3;yC3t sin th a3;xC3t cos th a3;yC3 +- yF3 yC3t 0;"
+     "xC3 +- xF3 0 xC3t;yB3 +- yE3 yC3t 0;xB3 +- xE3 0 xC3t;swAng2 +- bA3 0 bD2;aA4 +- 4200000 0 ha;"
+     "aD4 +- 4200000 ha 0;ta41 cos rw aA4;ta42 sin rh aA4;bA4 at2 ta41 ta42;cta4 cos rh bA4;sta4 sin rw bA4;"
+     "ma4 mod cta4 sta4 0;na4 */ rw rh ma4;dxa4 cos na4 bA4;dya4 sin na4 bA4;xA4 +- hc dxa4 0;yA4 +- vc dya4 0;"
+     "td41 cos rw aD4;td42 sin rh aD4;bD4 at2 td41 td42;ctd4 cos rh bD4;std4 sin rw bD4;md4 mod ctd4 std4 0;"
+     "nd4 */ rw rh md4;dxd4 cos nd4 bD4;dyd4 sin nd4 bD4;xD4 +- hc dxd4 0;yD4 +- vc dyd4 0;xAD4 +- xA4 0 xD4;"
+     "yAD4 +- yA4 0 yD4;lAD4 mod xAD4 yAD4 0;a4 at2 yAD4 xAD4;dxF4 sin lFD a4;dyF4 cos lFD a4;xF4 +- xD4 dxF4 0;"
+     "yF4 +- yD4 dyF4 0;xE4 +- xA4 0 dxF4;yE4 +- yA4 0 dyF4;yC4t sin th a4;xC4t cos th a4;yC4 +- yF4 yC4t 0;"
+     "xC4 +- xF4 0 xC4t;yB4 +- yE4 yC4t 0;xB4 +- xE4 0 xC4t;swAng3 +- bA4 0 bD3;aA5 +- 6600000 0 ha;"
+     "aD5 +- 6600000 ha 0;ta51 cos rw aA5;ta52 sin rh aA5;bA5 at2 ta51 ta52;td51 cos rw aD5;td52 sin rh aD5;"
+     "bD5 at2 td51 td52;xD5 +- w 0 xA4;xC5 +- w 0 xB4;xB5 +- w 0 xC4;swAng4 +- bA5 0 bD4;aD6 +- 9000000 ha 0;"
+     "td61 cos rw aD6;td62 sin rh aD6;bD6 at2 td61 td62;xD6 +- w 0 xA3;xC6 +- w 0 xB3;xB6 +- w 0 xC3;"
+     "aD7 +- 11400000 ha 0;td71 cos rw aD7;td72 sin rh aD7;bD7 at2 td71 td72;xD7 +- w 0 xA2;xC7 +- w 0 xB2;"
+     "xB7 +- w 0 xC2;aD8 +- 13800000 ha 0;td81 cos rw aD8;td82 sin rh aD8;bD8 at2 td81 td82;xA8 +- w 0 xD1;"
+     "xD8 +- w 0 xA1;xC8 +- w 0 xB1;xB8 +- w 0 xC1;aA9 +- 3cd4 0 ha;aD9 +- 3cd4 ha 0;td91 cos rw aD9;td92 sin rh aD9;"
+     "bD9 at2 td91 td92;ctd9 cos rh bD9;std9 sin rw bD9;md9 mod ctd9 std9 0;nd9 */ rw rh md9;dxd9 cos nd9 bD9;"
+     "dyd9 sin nd9 bD9;xD9 +- hc dxd9 0;yD9 +- vc dyd9 0;ta91 cos rw aA9;ta92 sin rh aA9;bA9 at2 ta91 ta92;"
+     "xA9 +- hc 0 dxd9;xF9 +- xD9 0 lFD;xE9 +- xA9 lFD 0;yC9 +- yD9 0 th;swAng5 +- bA9 0 bD8", "xA8 yD1 xD1 yD3",
+     "M xA1 yA1 L xB1 yB1 L xC1 yC1 L xD1 yD1 A rw rh bD1 swAng1 L xB2 yB2 L xC2 yC2 L xD2 yD2 A rw rh bD2 swAng2 "
+     "L xB3 yB3 L xC3 yC3 L xD3 yD3 A rw rh bD3 swAng3 L xB4 yB4 L xC4 yC4 L xD4 yD4 A rw rh bD4 swAng4 L xB5 yC4 "
+     "L xC5 yB4 L xD5 yA4 A rw rh bD5 swAng3 L xB6 yC3 L xC6 yB3 L xD6 yA3 A rw rh bD6 swAng2 L xB7 yC2 L xC7 yB2 "
+     "L xD7 yA2 A rw rh bD7 swAng1 L xB8 yC1 L xC8 yB1 L xD8 yA1 A rw rh bD8 swAng5 L xE9 yC9 L xF9 yC9 L xD9 yD9 "
+     "A rw rh bD9 swAng5 Z"},
     {"halfFrame", "adj1 33333 adj2 33333",
      "maxAdj2 */ 100000 w ss;a2 pin 0 adj2 maxAdj2;x1 */ ss a2 100000;g1 */ h x1 w;g2 +- h 0 g1;"
      "maxAdj1 */ 100000 g2 ss;a1 pin 0 adj1 maxAdj1;y1 */ ss a1 100000;dx2 */ y1 w h;x2 +- r 0 dx2;"
@@ -781,6 +956,42 @@ constexpr TPresetDef kPresets[] = {
      "maxAdj */ 50000 h ss;a pin 0 adj maxAdj;y1 */ ss a 100000;dx1 cos w 2700000;dy1 sin y1 2700000;"
      "il +- r 0 dx1;it +- y1 0 dy1;ib +- b dy1 y1",
      "il it r ib", "S0 M r b A w y1 cd4 cd4 L l y1 A w y1 cd2 cd4 Z|F0 M r b A w y1 cd4 cd4 L l y1 A w y1 cd2 cd4"},
+    {"leftCircularArrow", "adj1 12500 adj2 -1142319 adj3 1142319 adj4 10800000 adj5 12500",
+     "a5 pin 0 adj5 25000;maxAdj1 */ a5 2 1;a1 pin 0 adj1 maxAdj1;enAng pin 1 adj3 21599999;"
+     "stAng pin 0 adj4 21599999;th */ ss a1 100000;thh */ ss a5 100000;th2 */ th 1 2;rw1 +- wd2 th2 thh;"
+     "rh1 +- hd2 th2 thh;rw2 +- rw1 0 th;rh2 +- rh1 0 th;rw3 +- rw2 th2 0;rh3 +- rh2 th2 0;wtH sin rw3 enAng;"
+     "htH cos rh3 enAng;dxH cat2 rw3 htH wtH;dyH sat2 rh3 htH wtH;xH +- hc dxH 0;yH +- vc dyH 0;rI min rw2 rh2;"
+     "u1 */ dxH dxH 1;u2 */ dyH dyH 1;u3 */ rI rI 1;u4 +- u1 0 u3;u5 +- u2 0 u3;u6 */ u4 u5 u1;u7 */ u6 1 u2;"
+     "u8 +- 1 0 u7;u9 sqrt u8;u10 */ u4 1 dxH;u11 */ u10 1 dyH;u12 +/ 1 u9 u11;u13 at2 1 u12;u14 +- u13 21600000 0;"
+     "u15 ?: u13 u13 u14;u16 +- u15 0 enAng;u17 +- u16 21600000 0;u18 ?: u16 u16 u17;u19 +- u18 0 cd2;"
+     "u20 +- u18 0 21600000;u21 ?: u19 u20 u18;u22 abs u21;minAng */ u22 -1 1;u23 abs adj2;a2 */ u23 -1 1;"
+     "aAng pin minAng a2 0;ptAng +- enAng aAng 0;wtA sin rw3 ptAng;htA cos rh3 ptAng;dxA cat2 rw3 htA wtA;"
+     "dyA sat2 rh3 htA wtA;xA +- hc dxA 0;yA +- vc dyA 0;wtE sin rw1 stAng;htE cos rh1 stAng;dxE cat2 rw1 htE wtE;"
+     "dyE sat2 rh1 htE wtE;xE +- hc dxE 0;yE +- vc dyE 0;wtD sin rw2 stAng;htD cos rh2 stAng;dxD cat2 rw2 htD wtD;"
+     "dyD sat2 rh2 htD wtD;xD +- hc dxD 0;yD +- vc dyD 0;dxG cos thh ptAng;dyG sin thh ptAng;xG +- xH dxG 0;"
+     "yG +- yH dyG 0;dxB cos thh ptAng;dyB sin thh ptAng;xB +- xH 0 dxB;yB +- yH 0 dyB;sx1 +- xB 0 hc;sy1 +- yB 0 vc;"
+     "sx2 +- xG 0 hc;sy2 +- yG 0 vc;rO min rw1 rh1;x1O */ sx1 rO rw1;y1O */ sy1 rO rh1;x2O */ sx2 rO rw1;"
+     "y2O */ sy2 rO rh1;dxO +- x2O 0 x1O;dyO +- y2O 0 y1O;dO mod dxO dyO 0;q1 */ x1O y2O 1;q2 */ x2O y1O 1;"
+     "DO +- q1 0 q2;q3 */ rO rO 1;q4 */ dO dO 1;q5 */ q3 q4 1;q6 */ DO DO 1;q7 +- q5 0 q6;q8 max q7 0;sdelO sqrt q8;"
+     "ndyO */ dyO -1 1;sdyO ?: ndyO -1 1;q9 */ sdyO dxO 1;q10 */ q9 sdelO 1;q11 */ DO dyO 1;dxF1 +/ q11 q10 q4;"
+     "q12 +- q11 0 q10;dxF2 */ q12 1 q4;adyO abs dyO;q13 */ adyO sdelO 1;q14 */ DO dxO -1;dyF1 +/ q14 q13 q4;"
+     "q15 +- q14 0 q13;dyF2 */ q15 1 q4;q16 +- x2O 0 dxF1;q17 +- x2O 0 dxF2;q18 +- y2O 0 dyF1;q19 +- y2O 0 dyF2;"
+     "q20 mod q16 q18 0;q21 mod q17 q19 0;q22 +- q21 0 q20;dxF ?: q22 dxF1 dxF2;dyF ?: q22 dyF1 dyF2;"
+     "sdxF */ dxF rw1 rO;sdyF */ dyF rh1 rO;xF +- hc sdxF 0;yF +- vc sdyF 0;x1I */ sx1 rI rw2;y1I */ sy1 rI rh2;"
+     "x2I */ sx2 rI rw2;y2I */ sy2 rI rh2;dxI +- x2I 0 x1I;dyI +- y2I 0 y1I;dI mod dxI dyI 0;v1 */ x1I y2I 1;"
+     "v2 */ x2I y1I 1;DI +- v1 0 v2;v3 */ rI rI 1;v4 */ dI dI 1;v5 */ v3 v4 1;v6 */ DI DI 1;v7 +- v5 0 v6;"
+     "v8 max v7 0;sdelI sqrt v8;v9 */ sdyO dxI 1;v10 */ v9 sdelI 1;v11 */ DI dyI 1;dxC1 +/ v11 v10 v4;"
+     "v12 +- v11 0 v10;dxC2 */ v12 1 v4;adyI abs dyI;v13 */ adyI sdelI 1;v14 */ DI dxI -1;dyC1 +/ v14 v13 v4;"
+     "v15 +- v14 0 v13;dyC2 */ v15 1 v4;v16 +- x1I 0 dxC1;v17 +- x1I 0 dxC2;v18 +- y1I 0 dyC1;v19 +- y1I 0 dyC2;"
+     "v20 mod v16 v18 0;v21 mod v17 v19 0;v22 +- v21 0 v20;dxC ?: v22 dxC1 dxC2;dyC ?: v22 dyC1 dyC2;"
+     "sdxC */ dxC rw2 rI;sdyC */ dyC rh2 rI;xC +- hc sdxC 0;yC +- vc sdyC 0;ist0 at2 sdxC sdyC;"
+     "ist1 +- ist0 21600000 0;istAng0 ?: ist0 ist0 ist1;isw1 +- stAng 0 istAng0;isw2 +- isw1 21600000 0;"
+     "iswAng0 ?: isw1 isw1 isw2;istAng +- istAng0 iswAng0 0;iswAng +- 0 0 iswAng0;p1 +- xF 0 xC;p2 +- yF 0 yC;"
+     "p3 mod p1 p2 0;p4 */ p3 1 2;p5 +- p4 0 thh;xGp ?: p5 xF xG;yGp ?: p5 yF yG;xBp ?: p5 xC xB;yBp ?: p5 yC yB;"
+     "en0 at2 sdxF sdyF;en1 +- en0 21600000 0;en2 ?: en0 en0 en1;sw0 +- en2 0 stAng;sw1 +- sw0 0 21600000;"
+     "swAng ?: sw0 sw1 sw0;stAng0 +- stAng swAng 0;swAng0 +- 0 0 swAng;idx cos rw1 2700000;idy sin rh1 2700000;"
+     "il +- hc 0 idx;ir +- hc idx 0;it +- vc 0 idy;ib +- vc idy 0", "il it ir ib",
+     "M xE yE L xD yD A rw2 rh2 istAng iswAng L xBp yBp L xA yA L xGp yGp L xF yF A rw1 rh1 stAng0 swAng0 Z"},
     {"leftRightArrow", "adj1 50000 adj2 50000",
      "maxAdj2 */ 50000 w ss;a1 pin 0 adj1 100000;a2 pin 0 adj2 maxAdj2;x2 */ ss a2 100000;x3 +- r 0 x2;"
      "dy */ h a1 200000;y1 +- vc 0 dy;y2 +- vc dy 0;dx1 */ y1 x2 hd2;x1 +- x2 0 dx1;x4 +- x3 dx1 0",
@@ -793,6 +1004,58 @@ constexpr TPresetDef kPresets[] = {
      "x2 t x3 b",
      "M l vc L x1 y1 L x1 y2 L x2 y2 L x2 t L x3 t L x3 y2 L x4 y2 L x4 y1 L r vc L x4 y4 L x4 y3 L x3 y3 "
      "L x3 b L x2 b L x2 y3 L x1 y3 L x1 y4 Z"},
+    {"leftRightCircularArrow", "adj1 12500 adj2 1142319 adj3 20457681 adj4 11942319 adj5 12500",
+     "a5 pin 0 adj5 25000;maxAdj1 */ a5 2 1;a1 pin 0 adj1 maxAdj1;enAng pin 1 adj3 21599999;"
+     "stAng pin 0 adj4 21599999;th */ ss a1 100000;thh */ ss a5 100000;th2 */ th 1 2;rw1 +- wd2 th2 thh;"
+     "rh1 +- hd2 th2 thh;rw2 +- rw1 0 th;rh2 +- rh1 0 th;rw3 +- rw2 th2 0;rh3 +- rh2 th2 0;wtH sin rw3 enAng;"
+     "htH cos rh3 enAng;dxH cat2 rw3 htH wtH;dyH sat2 rh3 htH wtH;xH +- hc dxH 0;yH +- vc dyH 0;rI min rw2 rh2;"
+     "u1 */ dxH dxH 1;u2 */ dyH dyH 1;u3 */ rI rI 1;u4 +- u1 0 u3;u5 +- u2 0 u3;u6 */ u4 u5 u1;u7 */ u6 1 u2;"
+     "u8 +- 1 0 u7;u9 sqrt u8;u10 */ u4 1 dxH;u11 */ u10 1 dyH;u12 +/ 1 u9 u11;u13 at2 1 u12;u14 +- u13 21600000 0;"
+     "u15 ?: u13 u13 u14;u16 +- u15 0 enAng;u17 +- u16 21600000 0;u18 ?: u16 u16 u17;u19 +- u18 0 cd2;"
+     "u20 +- u18 0 21600000;u21 ?: u19 u20 u18;maxAng abs u21;aAng pin 0 adj2 maxAng;ptAng +- enAng aAng 0;"
+     "wtA sin rw3 ptAng;htA cos rh3 ptAng;dxA cat2 rw3 htA wtA;dyA sat2 rh3 htA wtA;xA +- hc dxA 0;yA +- vc dyA 0;"
+     "dxG cos thh ptAng;dyG sin thh ptAng;xG +- xH dxG 0;yG +- yH dyG 0;dxB cos thh ptAng;dyB sin thh ptAng;"
+     "xB +- xH 0 dxB;yB +- yH 0 dyB;sx1 +- xB 0 hc;sy1 +- yB 0 vc;sx2 +- xG 0 hc;sy2 +- yG 0 vc;rO min rw1 rh1;"
+     "x1O */ sx1 rO rw1;y1O */ sy1 rO rh1;x2O */ sx2 rO rw1;y2O */ sy2 rO rh1;dxO +- x2O 0 x1O;dyO +- y2O 0 y1O;"
+     "dO mod dxO dyO 0;q1 */ x1O y2O 1;q2 */ x2O y1O 1;DO +- q1 0 q2;q3 */ rO rO 1;q4 */ dO dO 1;q5 */ q3 q4 1;"
+     "q6 */ DO DO 1;q7 +- q5 0 q6;q8 max q7 0;sdelO sqrt q8;ndyO */ dyO -1 1;sdyO ?: ndyO -1 1;q9 */ sdyO dxO 1;"
+     "q10 */ q9 sdelO 1;q11 */ DO dyO 1;dxF1 +/ q11 q10 q4;q12 +- q11 0 q10;dxF2 */ q12 1 q4;adyO abs dyO;"
+     "q13 */ adyO sdelO 1;q14 */ DO dxO -1;dyF1 +/ q14 q13 q4;q15 +- q14 0 q13;dyF2 */ q15 1 q4;q16 +- x2O 0 dxF1;"
+     "q17 +- x2O 0 dxF2;q18 +- y2O 0 dyF1;q19 +- y2O 0 dyF2;q20 mod q16 q18 0;q21 mod q17 q19 0;q22 +- q21 0 q20;"
+     "dxF ?: q22 dxF1 dxF2;dyF ?: q22 dyF1 dyF2;sdxF */ dxF rw1 rO;sdyF */ dyF rh1 rO;xF +- hc sdxF 0;"
+     "yF +- vc sdyF 0;x1I */ sx1 rI rw2;y1I */ sy1 rI rh2;x2I */ sx2 rI rw2;y2I */ sy2 rI rh2;dxI +- x2I 0 x1I;"
+     "dyI +- y2I 0 y1I;dI mod dxI dyI 0;v1 */ x1I y2I 1;v2 */ x2I y1I 1;DI +- v1 0 v2;v3 */ rI rI 1;v4 */ dI dI 1;"
+     "v5 */ v3 v4 1;v6 */ DI DI 1;v7 +- v5 0 v6;v8 max v7 0;sdelI sqrt v8;v9 */ sdyO dxI 1;v10 */ v9 sdelI 1;"
+     "v11 */ DI dyI 1;dxC1 +/ v11 v10 v4;v12 +- v11 0 v10;dxC2 */ v12 1 v4;adyI abs dyI;v13 */ adyI sdelI 1;"
+     "v14 */ DI dxI -1;dyC1 +/ v14 v13 v4;v15 +- v14 0 v13;dyC2 */ v15 1 v4;v16 +- x1I 0 dxC1;v17 +- x1I 0 dxC2;"
+     "v18 +- y1I 0 dyC1;v19 +- y1I 0 dyC2;v20 mod v16 v18 0;v21 mod v17 v19 0;v22 +- v21 0 v20;dxC ?: v22 dxC1 dxC2;"
+     "dyC ?: v22 dyC1 dyC2;sdxC */ dxC rw2 rI;sdyC */ dyC rh2 rI;xC +- hc sdxC 0;yC +- vc sdyC 0;wtI sin rw3 stAng;"
+     "htI cos rh3 stAng;dxI cat2 rw3 htI wtI;dyI sat2 rh3 htI wtI;xI +- hc dxI 0;yI +- vc dyI 0;"
+     "lptAng +- stAng 0 aAng;wtL sin rw3 lptAng;htL cos rh3 lptAng;dxL cat2 rw3 htL wtL;dyL sat2 rh3 htL wtL;"
+     "xL +- hc dxL 0;yL +- vc dyL 0;dxK cos thh lptAng;dyK sin thh lptAng;xK +- xI dxK 0;yK +- yI dyK 0;"
+     "dxJ cos thh lptAng;dyJ sin thh lptAng;xJ +- xI 0 dxJ;yJ +- yI 0 dyJ;p1 +- xF 0 xC;p2 +- yF 0 yC;p3 mod p1 p2 0;"
+     "p4 */ p3 1 2;p5 +- p4 0 thh;xGp ?: p5 xF xG;yGp ?: p5 yF yG;xBp ?: p5 xC xB;yBp ?: p5 yC yB;en0 at2 sdxF sdyF;"
+     "en1 +- en0 21600000 0;en2 ?: en0 en0 en1;od0 +- en2 0 enAng;od1 +- od0 21600000 0;od2 ?: od0 od0 od1;"
+     "st0 +- stAng 0 od2;st1 +- st0 21600000 0;st2 ?: st0 st0 st1;sw0 +- en2 0 st2;sw1 +- sw0 21600000 0;"
+     "swAng ?: sw0 sw0 sw1;ist0 at2 sdxC sdyC;ist1 +- ist0 21600000 0;istAng ?: ist0 ist0 ist1;id0 +- istAng 0 enAng;"
+     "id1 +- id0 0 21600000;id2 ?: id0 id1 id0;ien0 +- stAng 0 id2;ien1 +- ien0 0 21600000;ien2 ?: ien1 ien1 ien0;"
+     "isw1 +- ien2 0 istAng;isw2 +- isw1 0 21600000;iswAng ?: isw1 isw2 isw1;wtE sin rw1 st2;htE cos rh1 st2;"
+     "dxE cat2 rw1 htE wtE;dyE sat2 rh1 htE wtE;xE +- hc dxE 0;yE +- vc dyE 0;wtD sin rw2 ien2;htD cos rh2 ien2;"
+     "dxD cat2 rw2 htD wtD;dyD sat2 rh2 htD wtD;xD +- hc dxD 0;yD +- vc dyD 0;xKp ?: p5 xE xK;yKp ?: p5 yE yK;"
+     "xJp ?: p5 xD xJ;yJp ?: p5 yD yJ;idx cos rw1 2700000;idy sin rh1 2700000;il +- hc 0 idx;ir +- hc idx 0;"
+     "it +- vc 0 idy;ib +- vc idy 0", "il it ir ib",
+     "M xL yL L xKp yKp L xE yE A rw1 rh1 st2 swAng L xGp yGp L xA yA L xBp yBp L xC yC A rw2 rh2 istAng iswAng "
+     "L xJp yJp Z"},
+    {"leftRightRibbon", "adj1 50000 adj2 50000 adj3 16667",
+     "a3 pin 0 adj3 33333;maxAdj1 +- 100000 0 a3;a1 pin 0 adj1 maxAdj1;w1 +- wd2 0 wd32;maxAdj2 */ 100000 w1 ss;"
+     "a2 pin 0 adj2 maxAdj2;x1 */ ss a2 100000;x4 +- r 0 x1;dy1 */ h a1 200000;dy2 */ h a3 -200000;ly1 +- vc dy2 dy1;"
+     "ry4 +- vc dy1 dy2;ly2 +- ly1 dy1 0;ry3 +- b 0 ly2;ly4 */ ly2 2 1;ry1 +- b 0 ly4;ly3 +- ly4 0 ly1;"
+     "ry2 +- b 0 ly3;hR */ a3 ss 400000;x2 +- hc 0 wd32;x3 +- hc wd32 0;y1 +- ly1 hR 0;y2 +- ry2 0 hR", "x1 ly1 x4 ry4",
+     "S0 M l ly2 L x1 t L x1 ly1 L hc ly1 A wd32 hR 3cd4 cd2 A wd32 hR 3cd4 -10800000 L x4 ry2 L x4 ry1 L r ry3 "
+     "L x4 b L x4 ry4 L hc ry4 A wd32 hR cd4 cd4 L x2 ly3 L x1 ly3 L x1 ly4 Z|S0 Fdl M x3 y1 A wd32 hR 0 cd4 "
+     "A wd32 hR 3cd4 -10800000 L x3 ry2 Z|F0 M l ly2 L x1 t L x1 ly1 L hc ly1 A wd32 hR 3cd4 cd2 "
+     "A wd32 hR 3cd4 -10800000 L x4 ry2 L x4 ry1 L r ry3 L x4 b L x4 ry4 L hc ry4 A wd32 hR cd4 cd4 L x2 ly3 "
+     "L x1 ly3 L x1 ly4 Z M x3 y1 L x3 ry2 M x2 y2 L x2 ly3"},
     {"leftRightUpArrow", "adj1 25000 adj2 25000 adj3 25000",
      "a2 pin 0 adj2 50000;maxAdj1 */ a2 2 1;a1 pin 0 adj1 maxAdj1;q1 +- 100000 0 maxAdj1;maxAdj3 */ q1 1 2;"
      "a3 pin 0 adj3 maxAdj3;x1 */ ss a3 100000;dx2 */ ss a2 100000;x2 +- hc 0 dx2;x5 +- hc dx2 0;"

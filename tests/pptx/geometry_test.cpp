@@ -3,6 +3,7 @@
 // angle rule, custom geometry scaling, and hostile input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -298,6 +299,47 @@ TEST(GeometryPresets, StarsReachTheirBoxOnEverySide) {
     EXPECT_NEAR(maxY, 200, 0.01) << star;
     EXPECT_NEAR(minX, 0, 0.01) << star;
     EXPECT_NEAR(maxX, 300, 0.01) << star;
+  }
+}
+
+TEST(GeometryPresets, ButtonsGearsArrowsAndTabsStayInTheirBoxAndKeepTheirSymmetry) {
+  // A button's first path is its whole face; a mirrored shape has every end point's mirror image across the
+  // vertical axis, which a guide left undefined (and so 0) breaks.
+  enum { kInside, kFace, kMirrored };
+  const std::pair<const char*, int> cases[] = {
+      {"actionButtonBackPrevious", kFace}, {"actionButtonBeginning", kFace}, {"actionButtonBlank", kFace},
+      {"actionButtonDocument", kFace},     {"actionButtonEnd", kFace},       {"actionButtonForwardNext", kFace},
+      {"actionButtonHelp", kFace},         {"actionButtonHome", kFace},      {"actionButtonInformation", kFace},
+      {"actionButtonMovie", kFace},        {"actionButtonReturn", kFace},    {"actionButtonSound", kFace},
+      {"chartPlus", kMirrored},            {"chartStar", kMirrored},         {"chartX", kMirrored},
+      {"cornerTabs", kMirrored},           {"funnel", kMirrored},            {"gear6", kMirrored},
+      {"gear9", kMirrored},                {"leftCircularArrow", kInside},   {"leftRightCircularArrow", kMirrored},
+      {"leftRightRibbon", kInside}};
+  for (const auto& [name, rule] : cases) {
+    TShapeGeometry g = Preset(name, 200, 100);
+    ASSERT_FALSE(g.Paths.empty()) << name;
+    std::vector<TPoint> all;
+    for (const TShapePath& p : g.Paths) {
+      for (const TPoint& pt : EndPoints(p.D)) all.push_back(pt);
+    }
+    for (const TPoint& pt : all) {
+      EXPECT_TRUE(pt.X > -kTol && pt.X < 200 + kTol && pt.Y > -kTol && pt.Y < 100 + kTol) << name;
+      auto mirrors = [&](const TPoint& q) {
+        return std::fabs(q.X + pt.X - 200) < 0.01 && std::fabs(q.Y - pt.Y) < 0.01;
+      };
+      if (rule == kMirrored) {
+        EXPECT_TRUE(std::any_of(all.begin(), all.end(), mirrors)) << name << " " << pt.X;
+      }
+    }
+    if (rule != kFace) continue;
+    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+    for (const TPoint& pt : EndPoints(g.Paths[0].D)) {
+      minX = std::min(minX, pt.X);
+      maxX = std::max(maxX, pt.X);
+      minY = std::min(minY, pt.Y);
+      maxY = std::max(maxY, pt.Y);
+    }
+    EXPECT_TRUE(minX == 0 && maxX == 200 && minY == 0 && maxY == 100) << name << ": " << g.Paths[0].D;
   }
 }
 
