@@ -260,6 +260,7 @@ void AppendGeometryPaths(std::string& out, const TPPTXShape& shape, TRenderConte
     size_t at = markerless.find(marker);
     if (at != std::string::npos) markerless.erase(at, markerless.find('"', at + std::strlen(marker)) + 1 - at);
   }
+  const bool filled = paint.FillAttributes.find("fill=\"none\"") == std::string::npos;
   if (!paint.Defs.empty()) out += "<defs>" + paint.Defs + "</defs>";
   out += "<g transform=\"";
   AppendTransform(out, shape.FlipH, shape.FlipV, shape.RotationDeg, l, t, w, h);
@@ -278,7 +279,8 @@ void AppendGeometryPaths(std::string& out, const TPPTXShape& shape, TRenderConte
     const bool open = path.D.find_first_of("Zz") == std::string::npos;
     out += !path.Stroke ? " stroke=\"none\"" : (open ? paint.StrokeAttributes : markerless);
     out += "/>";
-    if (path.Fill && path.Shade != TPathShade::Normal) {
+    // A face is shaded over its fill only: an unfilled shape stays an outline.
+    if (path.Fill && path.Shade != TPathShade::Normal && filled) {
       const bool darken = path.Shade == TPathShade::Darken || path.Shade == TPathShade::DarkenLess;
       const bool strong = path.Shade == TPathShade::Darken || path.Shade == TPathShade::Lighten;
       out += "<path d=\"" + path.D + "\" fill=\"" + (darken ? "#000000" : "#FFFFFF") + "\" fill-opacity=\"";

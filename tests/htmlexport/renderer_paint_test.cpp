@@ -201,6 +201,8 @@ TEST(RenderShape, GeometryPathsTurnAndMirrorWithTheShapeAndHoldTheText) {
   EXPECT_FALSE(Has(svg.substr(0, open), "marker-end"));
   EXPECT_TRUE(Has(svg, "<foreignObject x=\"70\" y=\"25\" width=\"30\" height=\"40\""))
       << "the text rectangle, mirrored with the shape";
+  shape->HasFill = false;
+  EXPECT_FALSE(Has(RenderShape(*shape, context), "fill-opacity")) << "an unfilled shape has no faces to shade";
 }
 
 TEST(SharedPictures, APictureDrawnTwiceIsDefinedOnceWhereFirstDrawn) {
