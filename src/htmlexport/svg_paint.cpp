@@ -230,6 +230,12 @@ TPPTXFill SolidFill(TColor color) {
 
 // The picture's luminance, then each channel mapped from the dark colour's
 // value at black to the light one's at white.
+void ShadowOffset(const TPPTXShape& shape, double turnDeg, double& dx, double& dy) {
+  const double a = turnDeg * std::numbers::pi / 180, c = std::cos(a), s = std::sin(a);
+  dx = shape.Shadow.DxPx * c - shape.Shadow.DyPx * s;
+  dy = shape.Shadow.DxPx * s + shape.Shadow.DyPx * c;
+}
+
 std::string AppendDuotoneFilter(std::string& defs, const TDuotone& tone, const std::string& id) {
   const std::string filterId = id + "_duotone";
   defs += "<filter id=\"" + filterId +

@@ -23,6 +23,10 @@ struct TSvgPaint {
   std::string FillAttributes, StrokeAttributes;
 };
 
+// The offset of shape's shadow turned by turnDeg clockwise: its own turn
+// for a shadow that turns with it.
+void ShadowOffset(const TPPTXShape& shape, double turnDeg, double& dx, double& dy);
+
 // A filter in defs that recolours a picture in two tones (dark at its black,
 // light at its white), and the filter attribute that applies it.
 std::string AppendDuotoneFilter(std::string& defs, const TDuotone& tone, const std::string& id);

@@ -320,13 +320,45 @@ void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& sha
   out += "\"/>";
 }
 
-void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
+// Opens a group whose filter casts the shape's shadow: its outline's alpha,
+// blurred, offset and flooded with the shadow's colour, beneath the shape.
+// The filter's region is fixed around the shape, since a line's box has no
+// height.
+bool OpenShadow(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
+  const TShadow& shadow = shape.Shadow;
+  if (!shadow.Used || shape.Kind == skVideo || shape.Kind == skAudio) return false;
+  double dx = 0, dy = 0;
+  ShadowOffset(shape, shadow.TurnsWithShape ? shape.RotationDeg : 0, dx, dy);
+  const double w = shape.WidthPx(), h = shape.HeightPx();
+  const double margin = std::max(w, h) + std::hypot(dx, dy) + 2 * shadow.BlurPx + shape.LineWidthPt * 2 + 8;
+  const std::string id = context.ClipIdFor(shape) + "_shadow";
+  out += "<defs><filter id=\"" + id + "\" filterUnits=\"userSpaceOnUse\"";
+  AppendBoxAttrs(out, shape.LeftPx() - margin, shape.TopPx() - margin, w + 2 * margin, h + 2 * margin);
+  out += " color-interpolation-filters=\"sRGB\"><feGaussianBlur in=\"SourceAlpha\"";
+  // Office's blur radius reaches about two standard deviations.
+  AppendNumAttr(out, "stdDeviation", shadow.BlurPx / 2);
+  out += "/><feOffset";
+  AppendNumAttr(out, "dx", dx);
+  AppendNumAttr(out, "dy", dy);
+  out += " result=\"cast\"/><feFlood flood-color=\"" + ColorToHex(shadow.Color) + "\"";
+  AppendNumAttr(out, "flood-opacity", shadow.Opacity);
+  out += "/><feComposite in2=\"cast\" operator=\"in\"/><feMerge><feMergeNode/>"
+         "<feMergeNode in=\"SourceGraphic\"/></feMerge></filter></defs><g filter=\"url(#" + id + ")\">";
+  return true;
+}
+
+void AppendShapeContent(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
   switch (shape.Kind) {
     case skText:
+      // The shadow falls from the shape's outline alone: a filter over the
+      // text would also clip whatever of it runs past its box. Text in a
+      // shape that paints nothing casts the shadow itself (AppendTextShape).
       if (shape.HasFill || shape.HasLine || shape.Fill.Kind != kFillNone) {
         TPPTXShapeKind geometry = shape.GeometryKind;
         if (geometry != skOval && geometry != skRoundRect) geometry = skRect;
+        const bool shadowed = OpenShadow(out, shape, context);
         AppendGeometry(out, geometry, shape, context);
+        if (shadowed) out += "</g>";
       }
       AppendTextShape(out, shape);
       return;
@@ -352,6 +384,12 @@ void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& cont
       AppendGeometry(out, shape.Kind, shape, context);
       return;
   }
+}
+
+void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
+  const bool shadowed = shape.Kind != skText && OpenShadow(out, shape, context);
+  AppendShapeContent(out, shape, context);
+  if (shadowed) out += "</g>";
 }
 
 }  // namespace

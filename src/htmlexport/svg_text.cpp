@@ -5,12 +5,25 @@
 #include <algorithm>
 #include <cmath>
 
+#include "htmlexport/svg_paint.h"
 #include "htmlexport/text_format.h"
 #include "platform/system_colors.h"
 
 namespace tarvik {
 
 namespace {
+
+// A colour with its own alpha, so that what lies over it stays solid.
+void AppendRgba(std::string& out, TColor color, double opacity) {
+  const uint32_t rgb = static_cast<uint32_t>(color);
+  out += "rgba(";
+  for (int shift = 0; shift <= 16; shift += 8) {
+    out += std::to_string((rgb >> shift) & 0xFF);
+    out += ',';
+  }
+  AppendNum(out, opacity);
+  out += ')';
+}
 
 constexpr std::string_view kXhtmlNamespace = "http://www.w3.org/1999/xhtml";
 // Single line spacing as a multiple of the font size: about what Office's
@@ -341,14 +354,7 @@ void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
     out += "transparent";
   } else if (run.Opacity < 1) {
     // The colour's own alpha, so that an outline over it stays solid.
-    const uint32_t rgb = static_cast<uint32_t>(ResolveSystemColor(run.HasColor ? run.Color : 0));
-    out += "rgba(";
-    for (int shift = 0; shift <= 16; shift += 8) {
-      out += std::to_string((rgb >> shift) & 0xFF);
-      out += ',';
-    }
-    AppendNum(out, run.Opacity);
-    out += ')';
+    AppendRgba(out, ResolveSystemColor(run.HasColor ? run.Color : 0), run.Opacity);
   } else {
     out += run.HasColor ? ColorToHex(run.Color) : "#000000";
   }
@@ -449,7 +455,23 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   out += ";overflow:visible;white-space:pre-wrap;overflow-wrap:anywhere;word-break:normal;"
          "font-family:Arial,sans-serif;color:#000;line-height:1.2;tab-size:96px;text-align:";
   out += boxAlignment;
-  out += ";user-select:text;-webkit-user-select:text;\">";
+  out += ";user-select:text;-webkit-user-select:text;";
+  // A shape that paints nothing lets its text cast its shadow. The text
+  // turns with its box, so an offset fixed to the slide turns back.
+  if (shape.Shadow.Used && !shape.HasFill && !shape.HasLine && shape.Fill.Kind == kFillNone) {
+    double dx = 0, dy = 0;
+    ShadowOffset(shape, shape.Shadow.TurnsWithShape ? 0 : -shape.RotationDeg, dx, dy);
+    out += "text-shadow:";
+    AppendNum(out, dx);
+    out += "px ";
+    AppendNum(out, dy);
+    out += "px ";
+    AppendNum(out, shape.Shadow.BlurPx);
+    out += "px ";
+    AppendRgba(out, shape.Shadow.Color, shape.Shadow.Opacity);
+    out += ';';
+  }
+  out += "\">";
   // A centred block is as wide as its longest line. A box that grows to
   // unwrapped text grows both ways, so text set wider than the deck's own
   // fonts spills out on both sides.

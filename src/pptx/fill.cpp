@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 
 #include "pptx/picture_info.h"
@@ -218,6 +219,34 @@ bool SolidColorOf(const TPPTXFill& fill, TColor& color) {
   if (fill.Kind != kFillSolid && fill.Kind != kFillGradient) return false;
   color = fill.Color;
   return true;
+}
+
+TShadow ReadShadow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx) {
+  pugi::xml_node list = FindChildNode(spPr, "effectLst");
+  TColor refColor = 0;
+  const bool hasRefColor = !list && ReferenceColor(effectRef, ctx, refColor);
+  if (!list && !FindChildNode(spPr, "effectDag")) {
+    const int64_t idx = GetAttrInt64(effectRef, "idx", 0);
+    if (idx > 0) list = FindChildNode(NthElement(FindChildNode(ctx.Formats, "effectStyleLst"), idx), "effectLst");
+  }
+  pugi::xml_node outer = FindChildNode(list, "outerShdw");
+  TShadow shadow;
+  TColorScope scope(ctx.Colors, hasRefColor ? &refColor : nullptr);
+  pugi::xml_node color = outer.first_child();
+  if (!outer || !ReadColor(color, scope.Map, shadow.Color)) return shadow;
+  constexpr double kEmuPerPx = 9525;
+  // Offsets and blurs past a slide's width are damage, not design.
+  auto length = [&](const char* name) {
+    return std::clamp(static_cast<double>(GetAttrInt64(outer, name, 0)), 0.0, 1e8) / kEmuPerPx;
+  };
+  const double dist = length("dist"), dir = static_cast<double>(GetAttrInt64(outer, "dir", 0)) / 60000.0;
+  shadow.BlurPx = length("blurRad");
+  shadow.DxPx = dist * std::cos(dir * std::numbers::pi / 180);
+  shadow.DyPx = dist * std::sin(dir * std::numbers::pi / 180);
+  shadow.Opacity = ColorAlpha(color);
+  shadow.TurnsWithShape = GetAttrText(outer, "rotWithShape", "1") != "0";
+  shadow.Used = shadow.Opacity > 0;
+  return shadow;
 }
 
 TDuotone ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors) {

@@ -42,6 +42,11 @@ bool SolidColorOf(const TPPTXFill& fill, TColor& color);
 // A picture's opacity from its blip's alphaModFix: 1 without one.
 double BlipOpacity(pugi::xml_node blip);
 
+// The outer shadow of spPr's effectLst or, when spPr has no effect list, of
+// the effect style its style/effectRef picks from the theme, with phClr the
+// reference's own colour. Unused when neither casts one.
+TShadow ReadShadow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx);
+
 // A blip's duotone; unused without one.
 TDuotone ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors);
 

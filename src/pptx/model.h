@@ -125,6 +125,17 @@ struct TDuotone {
   TColor Dark = 0, Light = 0;
 };
 
+// The shadow a shape casts outside itself: its colour and opacity, its blur
+// radius and its offset in pixels, the offset as the deck gives it, before
+// the shape turns (TurnsWithShape) or regardless of the turn.
+struct TShadow {
+  bool Used = false;
+  TColor Color = 0;
+  double Opacity = 1;
+  double BlurPx = 0, DxPx = 0, DyPx = 0;
+  bool TurnsWithShape = true;
+};
+
 struct TPPTXFill {
   int32_t Kind = kFillNone;
   TColor Color = clNone;  // the solid colour, or a gradient's first stop
@@ -227,6 +238,7 @@ class TPPTXShape {
   double LineOpacity = 1;
   std::string LineDash;  // "dash", "sysDot" ...; "" or "solid" for a solid line
   TLineEnd LineHead, LineTail;
+  TShadow Shadow;
   // Drawn from the slide's layout or master beneath the slide's own shapes.
   bool Inherited = false;
   // One of the shapes a table, a chart or a diagram is drawn as, or an embedded

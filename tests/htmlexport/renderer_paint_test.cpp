@@ -205,6 +205,42 @@ TEST(RenderShape, GeometryPathsTurnAndMirrorWithTheShapeAndHoldTheText) {
   EXPECT_FALSE(Has(RenderShape(*shape, context), "fill-opacity")) << "an unfilled shape has no faces to shade";
 }
 
+TEST(RenderShape, AShadowFiltersTheShapeWithItsOffsetTurnedAsItSays) {
+  const struct {
+    double Rotation;
+    bool Turns;
+    const char *Dx, *Dy;
+  } cases[] = {{0, true, "dx=\"3\"", "dy=\"4\""}, {90, true, "dx=\"-4\"", "dy=\"3\""},
+               {90, false, "dx=\"3\"", "dy=\"4\""}};
+  for (const auto& c : cases) {
+    auto shape = MakeShape(skRect, 10, 20, 100, 0);  // no height, like a line's box
+    shape->HasFill = true;
+    shape->RotationDeg = c.Rotation;
+    shape->Shadow = {true, 0x0000FF, 0.5, 6, 3, 4, c.Turns};
+    TRenderContext context;
+    const std::string svg = RenderShape(*shape, context);
+    for (const char* part : {c.Dx, c.Dy, "stdDeviation=\"3\"", "flood-color=\"#FF0000\" flood-opacity=\"0.5\"",
+                             "filterUnits=\"userSpaceOnUse\""})
+      EXPECT_TRUE(Has(svg, part)) << part << " at " << c.Rotation << "\n" << svg;
+    EXPECT_LT(svg.find("<filter"), svg.find("<g filter=")) << "defined before it is used";
+    EXPECT_EQ(svg.substr(svg.size() - 4), "</g>");
+  }
+  auto plain = MakeShape(skRect, 0, 0, 10, 10);
+  TRenderContext context;
+  EXPECT_FALSE(Has(RenderShape(*plain, context), "filter"));
+  // Text casts the shadow itself only where its shape paints nothing; the filter never holds the text.
+  auto text = MakeShape(skText, 0, 0, 100, 40);
+  text->Paragraphs.resize(1);
+  text->Shadow = {true, 0, 0.5, 4, 2, 2, true};
+  std::string svg = RenderShape(*text, context);
+  EXPECT_TRUE(Has(svg, "text-shadow:2px 2px 4px rgba(0,0,0,0.5)")) << svg;
+  EXPECT_FALSE(Has(svg, "filter"));
+  text->HasFill = true;
+  svg = RenderShape(*text, context);
+  EXPECT_FALSE(Has(svg, "text-shadow"));
+  EXPECT_LT(svg.find("</g>"), svg.find("<foreignObject")) << svg;
+}
+
 TEST(SharedPictures, APictureDrawnTwiceIsDefinedOnceWhereFirstDrawn) {
   ScratchFolder dir;
   TPPTXPresentation presentation;

@@ -23,7 +23,10 @@ const char* const kFormats =
     "<a:bgFillStyleLst><a:solidFill><a:srgbClr val='123456'/></a:solidFill>"
     "<a:gradFill><a:gsLst><a:gs pos='0'><a:schemeClr val='phClr'/></a:gs></a:gsLst><a:path path='circle'/>"
     "</a:gradFill><a:blipFill><a:blip r:embed='rId1'><a:duotone><a:schemeClr val='phClr'/>"
-    "<a:srgbClr val='FFFFFF'/></a:duotone></a:blip><a:tile/></a:blipFill></a:bgFillStyleLst></a:fmtScheme>";
+    "<a:srgbClr val='FFFFFF'/></a:duotone></a:blip><a:tile/></a:blipFill></a:bgFillStyleLst>"
+    "<a:effectStyleLst><a:effectStyle><a:effectLst/></a:effectStyle><a:effectStyle><a:effectLst>"
+    "<a:outerShdw blurRad='38100' dist='19050' dir='5400000' rotWithShape='0'><a:schemeClr val='phClr'>"
+    "<a:alpha val='40000'/></a:schemeClr></a:outerShdw></a:effectLst></a:effectStyle></a:effectStyleLst></a:fmtScheme>";
 
 struct TPaint {
   std::unique_ptr<TXmlPart> Formats = Xml(kFormats);
@@ -177,4 +180,37 @@ TEST(Fill, AnOutlineTakesWhatItLacksFromItsLineStyle) {
   EXPECT_FALSE(outline("<a:ln><a:noFill/></a:ln>", ref).HasLine) << "an explicit noFill wins";
   EXPECT_FALSE(outline("", "").HasLine);
   EXPECT_FALSE(outline("", "<a:lnRef idx='0'/>").HasLine);
+}
+
+TEST(Fill, AShadowIsTheShapesOwnElseItsEffectStyles) {
+  TPaint paint;
+  const std::string ref2 = "<a:effectRef idx='2'><a:schemeClr val='accent1'/></a:effectRef>";
+  const struct {
+    std::string SpPr, Ref;
+    bool Used;
+    TColor Color = 0;
+    double Opacity = 0, Blur = 0, Dx = 0, Dy = 0;
+    bool Turns = false;
+  } cases[] = {
+      {"<p:spPr><a:effectLst><a:outerShdw blurRad='19050' dist='95250'><a:srgbClr val='FF0000'/></a:outerShdw>"
+       "</a:effectLst></p:spPr>", ref2, true, 0x0000FF, 1, 2, 10, 0, true},
+      {"<p:spPr><a:effectLst/></p:spPr>", ref2, false},  // an empty list of its own casts nothing
+      {"<p:spPr/>", ref2, true, 0x0000FF, 0.4, 4, 0, 2, false},  // phClr is the reference's colour
+      {"<p:spPr/>", "<a:effectRef idx='1'/>", false},
+      {"<p:spPr/>", "<a:effectRef idx='0'/>", false},
+      {"<p:spPr/>", "<a:effectRef idx='7'/>", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.SpPr + c.Ref);
+    auto spPr = Xml(c.SpPr), ref = Xml(c.Ref);
+    const TShadow shadow = ReadShadow(spPr->Root(), ref->Root(), paint.Context());
+    ASSERT_EQ(shadow.Used, c.Used);
+    if (!c.Used) continue;
+    EXPECT_EQ(shadow.Color, c.Color);
+    EXPECT_DOUBLE_EQ(shadow.Opacity, c.Opacity);
+    EXPECT_NEAR(shadow.BlurPx, c.Blur, 1e-9);
+    EXPECT_NEAR(shadow.DxPx, c.Dx, 1e-9);
+    EXPECT_NEAR(shadow.DyPx, c.Dy, 1e-9);
+    EXPECT_EQ(shadow.TurnsWithShape, c.Turns);
+  }
 }
