@@ -74,7 +74,9 @@ void TurnWithShape(const TPPTXShape& shape, double& x1, double& y1, double& x2, 
   turn.Apply(x2, y2);
 }
 
-TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t w, int64_t h) {
+bool Crossways(double rotationDeg) { return std::fmod(std::fabs(rotationDeg) + 45, 180) >= 90; }
+
+TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t w, int64_t h, bool crossways) {
   if (g.ChExtCx == 0 || g.ChExtCy == 0) return {g.OffX, g.OffY, w, h};
   const double sx = static_cast<double>(g.ExtCx) / static_cast<double>(g.ChExtCx);
   const double sy = static_cast<double>(g.ExtCy) / static_cast<double>(g.ChExtCy);
@@ -92,7 +94,8 @@ TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t 
     const double cy = static_cast<double>(g.OffY) + static_cast<double>(g.ExtCy) / 2.0;
     TTurn(cx, cy, std::numbers::pi * g.RotDeg / 180.0).Apply(mx, my);
   }
-  const double w2 = std::fabs(x2 - x1), h2 = std::fabs(y2 - y1);
+  const double w2 = std::fabs(static_cast<double>(w) * (crossways ? sy : sx));
+  const double h2 = std::fabs(static_cast<double>(h) * (crossways ? sx : sy));
   TRect64 result{RoundHalfEven64(mx - w2 / 2), RoundHalfEven64(my - h2 / 2), RoundHalfEven64(w2), RoundHalfEven64(h2)};
   result.W = std::max<int64_t>(result.W, 1);
   result.H = std::max<int64_t>(result.H, 1);
@@ -102,7 +105,7 @@ TRect64 MapRectThroughGroup(const TGroupXform& g, int64_t x, int64_t y, int64_t 
 TRect64 ApplyGroupStack(const GroupXformStack& stack, int64_t x, int64_t y, int64_t w, int64_t h, double& rot) {
   TRect64 rect{x, y, w, h};
   for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-    rect = MapRectThroughGroup(*it, rect.X, rect.Y, rect.W, rect.H);
+    rect = MapRectThroughGroup(*it, rect.X, rect.Y, rect.W, rect.H, Crossways(rot));
     rot += it->RotDeg;
   }
   return rect;

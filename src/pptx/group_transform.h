@@ -35,7 +35,12 @@ TGroupXform ReadGroupXform(pugi::xml_node grpSpPr);
 // the shape's), rounded (halves to even), width and height at least 1.
 // A child space of zero width or height puts the rectangle at the group's
 // offset with its own size.
-TRect64 MapRectThroughGroup(const TGroupXform& group, int64_t x, int64_t y, int64_t w, int64_t h);
+// A child turned nearer upright than level (crossways) lies across the
+// group's axes, so each of its sides stretches by the other axis's scale: a
+// group stretched sideways widens what is drawn, not the child's own width.
+bool Crossways(double rotationDeg);
+TRect64 MapRectThroughGroup(const TGroupXform& group, int64_t x, int64_t y, int64_t w, int64_t h,
+                            bool crossways = false);
 
 // A turn by angle radians about (cx, cy); positive is clockwise on screen.
 // Every consumer that turns points with a shape (the renderer's and the
@@ -57,7 +62,7 @@ void RotatePointAbout(double px, double py, double cx, double cy, double angle, 
 void TurnWithShape(const TPPTXShape& shape, double& x1, double& y1, double& x2, double& y2);
 
 // Maps through the stack from the innermost group out and adds every group's
-// rotation to rot.
+// rotation to rot, each group's mapping crossways when the turn so far is.
 TRect64 ApplyGroupStack(const GroupXformStack& stack, int64_t x, int64_t y, int64_t w, int64_t h, double& rot);
 
 // "ellipse" skOval, "roundRect" skRoundRect, "" or "rect" skRect, "line" or

@@ -2,7 +2,9 @@
 #include "pptx/shape_tree.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <numbers>
 #include <memory>
 
 #include "platform/error.h"
@@ -182,14 +184,28 @@ void PlaceShape(TPPTXShape& shape, const TShapeXfrm& xfrm, const GroupXformStack
 }
 
 // A diagram's drawn shape keeps its text in a box of its own (txXfrm): the
-// text rectangle, in the shape's pixels.
+// text rectangle, in the shape's pixels, and the box's turn on top of the
+// shape's. Consumers turn the rectangle about the shape's centre by both
+// turns, so it sits where that turn brings it onto the box's own centre: a
+// shape turned a quarter with its text turned back reads level. A group's
+// stretch reaches the box along its own axes, not the shape's.
 void PlaceTextBox(TPPTXShape& shape, const TShapeXfrm& box, const TShapeXfrm& text) {
   if (box.Cx <= 0 || box.Cy <= 0 || text.Cx <= 0 || text.Cy <= 0) return;
-  const double sx = shape.WidthPx() / static_cast<double>(box.Cx), sy = shape.HeightPx() / static_cast<double>(box.Cy);
-  shape.Geometry.TextLeft = (text.X - box.X) * sx;
-  shape.Geometry.TextTop = (text.Y - box.Y) * sy;
-  shape.Geometry.TextRight = (text.X - box.X + text.Cx) * sx;
-  shape.Geometry.TextBottom = (text.Y - box.Y + text.Cy) * sy;
+  double gx = shape.WidthPx() / static_cast<double>(box.Cx), gy = shape.HeightPx() / static_cast<double>(box.Cy);
+  if (Crossways(shape.RotationDeg)) std::swap(gx, gy);
+  const bool across = Crossways(shape.RotationDeg + text.RotDeg);
+  const double w = static_cast<double>(text.Cx) * (across ? gy : gx);
+  const double h = static_cast<double>(text.Cy) * (across ? gx : gy);
+  const double dx = (static_cast<double>(text.X - box.X) + (text.Cx - box.Cx) / 2.0) * gx;
+  const double dy = (static_cast<double>(text.Y - box.Y) + (text.Cy - box.Cy) / 2.0) * gy;
+  const double back = -(box.RotDeg + text.RotDeg) * std::numbers::pi / 180;
+  const double cx = shape.WidthPx() / 2.0 + dx * std::cos(back) - dy * std::sin(back);
+  const double cy = shape.HeightPx() / 2.0 + dx * std::sin(back) + dy * std::cos(back);
+  shape.Geometry.TextLeft = cx - w / 2;
+  shape.Geometry.TextTop = cy - h / 2;
+  shape.Geometry.TextRight = cx + w / 2;
+  shape.Geometry.TextBottom = cy + h / 2;
+  shape.TextRotationDeg += text.RotDeg;
 }
 
 std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view name, const TWalkContext& ctx,

@@ -257,6 +257,11 @@ const char* const kDrawing =
     "<a:prstGeom prst='ellipse'/></dsp:spPr>"
     "<dsp:txBody><a:bodyPr/><a:p><a:r><a:t>Step one</a:t></a:r></a:p></dsp:txBody>"
     "<dsp:txXfrm><a:off x='100000' y='250000'/><a:ext cx='1000000' cy='500000'/></dsp:txXfrm></dsp:sp>"
+    // A tall shape turned a quarter, its text box turned back to lie level across it.
+    "<dsp:sp modelId='{2}'><dsp:nvSpPr><dsp:cNvPr id='0' name=''/><dsp:cNvSpPr/></dsp:nvSpPr>"
+    "<dsp:spPr><a:xfrm rot='5400000'><a:off x='1500000' y='-500000'/><a:ext cx='952500' cy='2857500'/></a:xfrm>"
+    "<a:prstGeom prst='rect'/></dsp:spPr><dsp:txBody><a:bodyPr/><a:p><a:r><a:t>Turned</a:t></a:r></a:p></dsp:txBody>"
+    "<dsp:txXfrm rot='-5400000'><a:off x='547500' y='500125'/><a:ext cx='2857500' cy='857250'/></dsp:txXfrm></dsp:sp>"
     "</dsp:spTree></dsp:drawing>";
 
 }  // namespace
@@ -302,6 +307,16 @@ TEST(GraphicFrame, DiagramsAreDrawnFromTheirDrawingPartAndObjectsAsTheirPreview)
   EXPECT_EQ(step->YEmu, 2000000);
   EXPECT_EQ(step->GeometryKind, skOval);
   EXPECT_NEAR(step->Geometry.TextTop, step->HeightPx() / 4, 1);  // its own text box
+  const TPPTXShape* turned = nullptr;
+  for (const auto& shape : slide.Shapes)
+    if (shape->PlainText() == "Turned") turned = shape.get();
+  ASSERT_NE(turned, nullptr);
+  EXPECT_EQ(turned->RotationDeg + turned->TextRotationDeg, 0) << "the text reads level";
+  const TShapeGeometry& g = turned->Geometry;
+  EXPECT_NEAR(g.TextRight - g.TextLeft, 300, 1e-6) << "as wide as its box, across the narrow shape";
+  EXPECT_NEAR(g.TextBottom - g.TextTop, 90, 1e-6);
+  EXPECT_NEAR(g.TextLeft + g.TextRight, turned->WidthPx(), 1e-6) << "centred where both centres meet";
+  EXPECT_NEAR(g.TextTop + g.TextBottom, turned->HeightPx(), 1e-6);
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(preview->Kind, skImage);
   EXPECT_EQ(preview->XEmu, 1000000);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "pptx/group_transform.h"
 #include "pptx_test_util.h"
@@ -68,6 +69,14 @@ TEST(GroupTransform, StackMapsInnermostFirstAndSumsRotation) {
   // it by 10 degrees about (1050, 50).
   EXPECT_NEAR(rot, 15.00005, 1e-9);
   EXPECT_EQ(r, MapRectThroughGroup(stack[0], 10, 10, 10, 10));
+  // A child a quarter turned in a group stretched sideways is drawn wider:
+  // its own height takes the sideways stretch. Near level it does not.
+  const GroupXformStack wide{Group(0, 0, 200, 100, 0, 0, 100, 100)};
+  for (const auto& [own, w, h] : {std::tuple{90.0, 40, 20}, {-90.0, 40, 20}, {270.0, 40, 20}, {30.0, 80, 10},
+                                 {170.0, 80, 10}}) {
+    double turned = own;
+    EXPECT_EQ(ApplyGroupStack(wide, 30, 40, 40, 10, turned), (TRect64{100 - w / 2, 45 - h / 2, w, h})) << own;
+  }
   double unchanged = 3;
   EXPECT_EQ(ApplyGroupStack({}, 1, 2, 3, 4, unchanged), (TRect64{1, 2, 3, 4}));
   EXPECT_EQ(unchanged, 3);
