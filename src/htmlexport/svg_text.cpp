@@ -25,6 +25,18 @@ void AppendRgba(std::string& out, TColor color, double opacity) {
   out += ')';
 }
 
+// Office's blur radius is about twice the deviation, as is CSS's.
+void AppendTextShadow(std::string& out, const TShadow& shadow, double dx, double dy) {
+  out += "text-shadow:";
+  AppendNum(out, dx);
+  out += "px ";
+  AppendNum(out, dy);
+  out += "px ";
+  AppendNum(out, shadow.BlurPx);
+  out += "px ";
+  AppendRgba(out, shadow.Color, shadow.Opacity);
+}
+
 constexpr std::string_view kXhtmlNamespace = "http://www.w3.org/1999/xhtml";
 // Single line spacing as a multiple of the font size: about what Office's
 // and the free metric-compatible fonts' ascent plus descent come to.
@@ -364,6 +376,10 @@ void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
     out += "pt ";
     out += ColorToHex(run.OutlineColor);
   }
+  if (run.Shadow.Used) {
+    out += ';';
+    AppendTextShadow(out, run.Shadow, run.Shadow.DxPx, run.Shadow.DyPx);
+  }
   if (script) {
     out += ";vertical-align:";
     AppendNum(out, size * run.BaselinePct / 100.0);
@@ -461,14 +477,7 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   if (shape.Shadow.Used && !shape.HasFill && !shape.HasLine && shape.Fill.Kind == kFillNone) {
     double dx = 0, dy = 0;
     ShadowOffset(shape, shape.Shadow.TurnsWithShape ? 0 : -shape.RotationDeg, dx, dy);
-    out += "text-shadow:";
-    AppendNum(out, dx);
-    out += "px ";
-    AppendNum(out, dy);
-    out += "px ";
-    AppendNum(out, shape.Shadow.BlurPx);
-    out += "px ";
-    AppendRgba(out, shape.Shadow.Color, shape.Shadow.Opacity);
+    AppendTextShadow(out, shape.Shadow, dx, dy);
     out += ';';
   }
   out += "\">";

@@ -221,19 +221,11 @@ bool SolidColorOf(const TPPTXFill& fill, TColor& color) {
   return true;
 }
 
-TShadow ReadShadow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx) {
-  pugi::xml_node list = FindChildNode(spPr, "effectLst");
-  TColor refColor = 0;
-  const bool hasRefColor = !list && ReferenceColor(effectRef, ctx, refColor);
-  if (!list && !FindChildNode(spPr, "effectDag")) {
-    const int64_t idx = GetAttrInt64(effectRef, "idx", 0);
-    if (idx > 0) list = FindChildNode(NthElement(FindChildNode(ctx.Formats, "effectStyleLst"), idx), "effectLst");
-  }
-  pugi::xml_node outer = FindChildNode(list, "outerShdw");
+TShadow ReadOuterShadow(pugi::xml_node effectLst, const ThemeColorMap* colors) {
+  pugi::xml_node outer = FindChildNode(effectLst, "outerShdw");
   TShadow shadow;
-  TColorScope scope(ctx.Colors, hasRefColor ? &refColor : nullptr);
   pugi::xml_node color = outer.first_child();
-  if (!outer || !ReadColor(color, scope.Map, shadow.Color)) return shadow;
+  if (!outer || !ReadColor(color, colors, shadow.Color)) return shadow;
   constexpr double kEmuPerPx = 9525;
   // Offsets and blurs past a slide's width are damage, not design.
   auto length = [&](const char* name) {
@@ -247,6 +239,18 @@ TShadow ReadShadow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintCo
   shadow.TurnsWithShape = GetAttrText(outer, "rotWithShape", "1") != "0";
   shadow.Used = shadow.Opacity > 0;
   return shadow;
+}
+
+TShadow ReadShadow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx) {
+  if (pugi::xml_node own = FindChildNode(spPr, "effectLst")) return ReadOuterShadow(own, ctx.Colors);
+  // A shape drawn by an effect graph has effects this reader does not follow.
+  const int64_t idx = FindChildNode(spPr, "effectDag") ? 0 : GetAttrInt64(effectRef, "idx", 0);
+  if (idx <= 0) return TShadow();
+  TColor refColor = 0;
+  const bool hasRefColor = ReferenceColor(effectRef, ctx, refColor);
+  TColorScope scope(ctx.Colors, hasRefColor ? &refColor : nullptr);
+  return ReadOuterShadow(FindChildNode(NthElement(FindChildNode(ctx.Formats, "effectStyleLst"), idx), "effectLst"),
+                         scope.Map);
 }
 
 TDuotone ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors) {

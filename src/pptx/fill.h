@@ -42,6 +42,9 @@ bool SolidColorOf(const TPPTXFill& fill, TColor& color);
 // A picture's opacity from its blip's alphaModFix: 1 without one.
 double BlipOpacity(pugi::xml_node blip);
 
+// The outerShdw of an effect list; unused without one.
+TShadow ReadOuterShadow(pugi::xml_node effectLst, const ThemeColorMap* colors);
+
 // The outer shadow of spPr's effectLst or, when spPr has no effect list, of
 // the effect style its style/effectRef picks from the theme, with phClr the
 // reference's own colour. Unused when neither casts one.

@@ -51,6 +51,17 @@ inline constexpr int32_t kCapsNone = 0, kCapsAll = 1, kCapsSmall = 2;
 // shape to its text (spAutoFit, whose box the deck already stores grown).
 inline constexpr int32_t kAutoFitNone = 0, kAutoFitShrink = 1, kAutoFitShape = 2;
 
+// The shadow a shape or its letters cast: its colour and opacity, its blur
+// radius and its offset in pixels, the offset as the deck gives it, before
+// the shape turns (TurnsWithShape) or regardless of the turn.
+struct TShadow {
+  bool Used = false;
+  TColor Color = 0;
+  double Opacity = 1;
+  double BlurPx = 0, DxPx = 0, DyPx = 0;
+  bool TurnsWithShape = true;
+};
+
 // Every field holds the resolved value: the run's own properties, or what
 // its paragraph, its shape, the layout, the master and the presentation
 // give it, nearest first; the format's default where none does.
@@ -74,6 +85,7 @@ struct TPPTXTextRun {
   bool HasOutline = false;
   TColor OutlineColor = 0;
   double OutlineWidthPt = 0;
+  TShadow Shadow;  // the letters' own, from the nearest effect list of the chain
 };
 
 struct TPPTXParagraph {
@@ -123,17 +135,6 @@ struct TGradientStop {
 struct TDuotone {
   bool Used = false;
   TColor Dark = 0, Light = 0;
-};
-
-// The shadow a shape casts outside itself: its colour and opacity, its blur
-// radius and its offset in pixels, the offset as the deck gives it, before
-// the shape turns (TurnsWithShape) or regardless of the turn.
-struct TShadow {
-  bool Used = false;
-  TColor Color = 0;
-  double Opacity = 1;
-  double BlurPx = 0, DxPx = 0, DyPx = 0;
-  bool TurnsWithShape = true;
 };
 
 struct TPPTXFill {

@@ -10,6 +10,7 @@
 
 #include "platform/codepage.h"
 #include "pptx/date_field.h"
+#include "pptx/fill.h"
 #include "pptx/xml_helpers.h"
 
 namespace tarvik {
@@ -272,6 +273,12 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
 
   ChainColor(chain, theme.Colors, run);
   ReadOutline(nodes, theme.Colors, run);
+  for (pugi::xml_node node : nodes) {
+    if (pugi::xml_node effects = FindChildNode(node, "effectLst")) {
+      run.Shadow = ReadOuterShadow(effects, theme.Colors);
+      break;
+    }
+  }
   // A hyperlink shows in the theme's link colour, underlined.
   pugi::xml_node link = nodes.empty() ? pugi::xml_node() : FindChildNode(nodes.front(), "hlinkClick");
   if (link && !GetAttrText(link, "id").empty() && theme.Colors) {

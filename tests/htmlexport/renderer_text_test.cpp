@@ -79,6 +79,8 @@ TEST(RenderRunSpan, CarriesEveryRunStyle) {
   EXPECT_TRUE(Has(art, "-webkit-text-stroke:2pt #00FF00")) << art;
   styled.Opacity = 0;
   EXPECT_TRUE(Has(RenderRunSpan(styled), "color:transparent"));
+  styled.Shadow = {true, 0x0000FF, 0.25, 3, 2, -1, true};
+  EXPECT_TRUE(Has(RenderRunSpan(styled), "text-shadow:2px -1px 3px rgba(255,0,0,0.25)"));
 }
 
 TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {

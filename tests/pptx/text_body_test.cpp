@@ -151,7 +151,10 @@ TEST(TextBody, RunStylesAndHyperlinks) {
                                   R("d", "><a:ln w='25400'><a:solidFill><a:srgbClr val='0000FF'/></a:solidFill></a:ln>"
                                            "<a:solidFill><a:srgbClr val='FF0000'><a:alpha val='40000'/></a:srgbClr>"
                                            "</a:solidFill>") +
-                                  R("e", "><a:ln><a:noFill/></a:ln><a:noFill/>")))}();
+                                  R("e", "><a:ln><a:noFill/></a:ln><a:noFill/>") +
+                                  R("f", "><a:effectLst><a:outerShdw blurRad='38100' dist='38100' dir='2700000'>"
+                                           "<a:srgbClr val='000000'><a:alpha val='43137'/></a:srgbClr></a:outerShdw>"
+                                           "</a:effectLst>")))}();
   const auto& runs = s.Paragraphs.at(0).Runs;
   EXPECT_EQ(runs[0].BaselinePct, 30);
   EXPECT_EQ(runs[0].Caps, kCapsSmall);
@@ -167,6 +170,10 @@ TEST(TextBody, RunStylesAndHyperlinks) {
   EXPECT_DOUBLE_EQ(runs[3].Opacity, 0.4) << "the fill colour's alpha";
   EXPECT_FALSE(runs[4].HasOutline || runs[4].HasColor) << "no outline, letters filled with nothing";
   EXPECT_EQ(runs[4].Opacity, 0);
+  EXPECT_FALSE(runs[4].Shadow.Used);
+  EXPECT_TRUE(runs[5].Shadow.Used);
+  EXPECT_NEAR(runs[5].Shadow.DxPx, runs[5].Shadow.DyPx, 1e-9) << "down and to the right";
+  EXPECT_NEAR(runs[5].Shadow.BlurPx, 4, 1e-9);
 }
 
 TEST(TextBody, ParagraphPropertiesInheritAndResolveToPoints) {
