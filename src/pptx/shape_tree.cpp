@@ -27,6 +27,10 @@ struct TWalkContext {
   const TSlideInheritance& Inherited;
   TPaintContext Paint;
   bool ArtOnly = false;  // a layout's or master's tree: its shapes but not its placeholders
+  // The shadow of the groups the walk is inside, which each shape without
+  // effects of its own casts: one shadow per shape where the group casts
+  // one of them all, alike but where they overlap.
+  TShadow GroupShadow = {};
 };
 
 // txBody/lstStyle and bodyPr of a layout's or master's placeholder.
@@ -326,7 +330,7 @@ bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName
   group.OffY = frame.Y;
   group.ExtCx = group.ChExtCx = frame.Cx;
   group.ExtCy = group.ChExtCy = frame.Cy;
-  TWalkContext drawingCtx{drawingRels, ctx.Colors, ctx.Inherited, ctx.Paint, ctx.ArtOnly};
+  TWalkContext drawingCtx{drawingRels, ctx.Colors, ctx.Inherited, ctx.Paint, ctx.ArtOnly, ctx.GroupShadow};
   drawingCtx.Paint.Rels = &drawingRels;
   xforms.push_back(group);
   names.push_back(frameName);
@@ -462,8 +466,9 @@ void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, 
   struct TCursor {
     pugi::xml_node Next;
     bool Group;
+    TShadow Shadow;
   };
-  std::vector<TCursor> cursors{{container.first_child(), false}};
+  std::vector<TCursor> cursors{{container.first_child(), false, ctx.GroupShadow}};
   while (!cursors.empty()) {
     pugi::xml_node node = cursors.back().Next;
     if (!node) {
@@ -481,19 +486,30 @@ void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, 
       if (names.size() >= kMaxGroupDepth)
         throw ETarvikError("Groups are nested more than " + std::to_string(kMaxGroupDepth) + " levels deep in " +
                            (slide.SourceFileName.empty() ? std::string("a slide") : slide.SourceFileName));
-      xforms.push_back(ReadGroupXform(FindChildNode(node, "grpSpPr")));
+      pugi::xml_node grpSpPr = FindChildNode(node, "grpSpPr");
+      xforms.push_back(ReadGroupXform(grpSpPr));
       names.push_back(GetAttrText(FindDescendantNode(node, "cNvPr"), "name", "Group"));
-      cursors.push_back({node.first_child(), true});
+      pugi::xml_node effects = FindChildNode(grpSpPr, "effectLst");
+      cursors.push_back({node.first_child(), true,
+                         effects ? ReadOuterShadow(effects, ctx.Colors) : cursors.back().Shadow});
     } else if (name == "AlternateContent") {
       if (cursors.size() > kMaxGroupDepth)
         throw ETarvikError("Alternate content is nested too deep in " +
                            (slide.SourceFileName.empty() ? std::string("a slide") : slide.SourceFileName));
-      cursors.push_back({ChosenContent(node).first_child(), false});
+      cursors.push_back({ChosenContent(node).first_child(), false, cursors.back().Shadow});
     } else if (name == "sp" || name == "pic" || name == "cxnSp" || name == "graphicFrame") {
       if (ctx.ArtOnly && IsPlaceholderElement(node)) continue;
-      if (name == "graphicFrame" && ExpandGraphicFrame(node, slide, ctx, xforms, names)) continue;
+      const TShadow& shadow = cursors.back().Shadow;
+      if (name == "graphicFrame") {
+        TWalkContext inner(ctx);
+        inner.GroupShadow = shadow;
+        if (ExpandGraphicFrame(node, slide, inner, xforms, names)) continue;
+      }
       slide.Shapes.push_back(BuildShape(node, name, ctx, xforms, names));
-      slide.Shapes.back()->Inherited = ctx.ArtOnly;
+      TPPTXShape& built = *slide.Shapes.back();
+      built.Inherited = ctx.ArtOnly;
+      if (shadow.Used && !built.Shadow.Used && !FindChildNode(FindChildNode(node, "spPr"), "effectLst"))
+        built.Shadow = shadow;
     }
   }
 }

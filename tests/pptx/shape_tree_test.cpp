@@ -236,3 +236,14 @@ TEST_F(ShapeTree, ABoxBeyondThirtyTwoBitsIsClampedNotWrapped) {
   EXPECT_EQ(shape.WidthPx(), kMaxPx);
   EXPECT_EQ(shape.HeightPx(), 1);
 }
+
+TEST_F(ShapeTree, AGroupsShadowFallsFromEachMemberWithoutEffectsOfItsOwn) {
+  const std::string shadow = "<a:effectLst><a:outerShdw dist='95250'><a:srgbClr val='000000'/></a:outerShdw></a:effectLst>";
+  const auto& slide = Load(Group("G", Xfrm(0, 0, 10, 10) + shadow,
+                                 Sp("Plain", "") + Sp("Own", "<a:effectLst/>") + Group("Inner", "", Sp("Deep", ""))) +
+                           Sp("Outside", ""));
+  std::vector<std::string> shadowed;
+  for (const auto& s : slide.Shapes)
+    if (s->Shadow.Used) shadowed.push_back(s->Name);
+  EXPECT_EQ(shadowed, (std::vector<std::string>{"Plain", "Deep"}));
+}
