@@ -502,7 +502,9 @@ TPPTXTextRun ReadRun(pugi::xml_node r, const TRunChain& chain, const TTextTheme&
   const bool field = IsElementNamed(r, "fld");
   const std::string type = field ? GetAttrText(r, "type") : std::string();
   if (IsElementNamed(r, "br")) {
-    run.Text = "\n";
+    // Appended rather than assigned: GCC 12 for Windows misreads the inlined
+    // assignment of a literal as an overlapping copy.
+    run.Text.push_back('\n');
   } else {
     if (field && inherited.SlideNumber >= 0 && SameText(type, "slidenum")) run.Text = std::to_string(inherited.SlideNumber);
     else if (field) run.Text = DateFieldText(type, GetAttrText(FindChildNode(r, "rPr"), "lang"), inherited.Clock);
