@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
+#include <string_view>
 #include <tuple>
 
 #include "htmlexport/text_format.h"
@@ -147,11 +149,101 @@ bool AppendPicturePattern(std::string& defs, const TPPTXFill& fill, const TSvgBo
   return true;
 }
 
+// Whether a pattern's foreground covers pixel (x, y) of its 8 x 8 cell. The
+// shades (pct5 ... pct90) spread their share of the cell evenly by an
+// ordered dither; lines, grids and checks are drawn as their names say; the
+// pictorial ones (plaid, sphere, confetti ...) are shaded at about the share
+// of the cell their picture covers.
+bool PatternCovers(std::string_view preset, int x, int y) {
+  static constexpr int kDither[8][8] = {
+      {0, 32, 8, 40, 2, 34, 10, 42},   {48, 16, 56, 24, 50, 18, 58, 26}, {12, 44, 4, 36, 14, 46, 6, 38},
+      {60, 28, 52, 20, 62, 30, 54, 22}, {3, 35, 11, 43, 1, 33, 9, 41},   {51, 19, 59, 27, 49, 17, 57, 25},
+      {15, 47, 7, 39, 13, 45, 5, 37},   {63, 31, 55, 23, 61, 29, 53, 21}};
+  auto shade = [&](int percent) { return kDither[y][x] < (percent * 64 + 50) / 100; };
+  const int down = ((x - y) % 8 + 8) % 8, up = (x + y) % 8;
+  if (preset.starts_with("pct")) {
+    int percent = 0;
+    for (char c : preset.substr(3))
+      if (c >= '0' && c <= '9') percent = percent * 10 + (c - '0');
+    return shade(std::min(percent, 100));
+  }
+  const std::pair<std::string_view, bool> drawn[] = {
+      {"horz", y == 0},
+      {"vert", x == 0},
+      {"ltHorz", y % 4 == 0},
+      {"ltVert", x % 4 == 0},
+      {"dkHorz", y % 4 < 2},
+      {"dkVert", x % 4 < 2},
+      {"narHorz", y % 2 == 0},
+      {"narVert", x % 2 == 0},
+      {"dashHorz", y % 4 == 0 && (x + y) % 8 < 4},
+      {"dashVert", x % 4 == 0 && (x + y) % 8 < 4},
+      {"cross", x == 0 || y == 0},
+      {"dnDiag", down % 4 == 0},
+      {"upDiag", up % 4 == 0},
+      {"ltDnDiag", down % 4 == 0},
+      {"ltUpDiag", up % 4 == 0},
+      {"dkDnDiag", down % 4 < 2},
+      {"dkUpDiag", up % 4 < 2},
+      {"wdDnDiag", down < 3},
+      {"wdUpDiag", up < 3},
+      {"dashDnDiag", down % 4 == 0 && y % 4 < 2},
+      {"dashUpDiag", up % 4 == 0 && y % 4 < 2},
+      {"diagCross", down == 0 || up == 0},
+      {"smCheck", (x / 2 + y / 2) % 2 == 0},
+      {"lgCheck", (x / 4 + y / 4) % 2 == 0},
+      {"smGrid", x % 4 == 0 || y % 4 == 0},
+      {"lgGrid", x == 0 || y == 0},
+      {"dotGrid", (y == 0 && x % 2 == 0) || (x == 0 && y % 2 == 0)},
+      {"horzBrick", y % 4 == 0 || (y < 4 ? x == 0 : x == 4)},
+      {"openDmnd", down == 0 || up == 0},
+      {"dotDmnd", (down == 0 || up == 0) && x % 2 == 0},
+      {"solidDmnd", std::abs(2 * x - 7) + std::abs(2 * y - 7) <= 8},
+      {"trellis", down % 4 < 2 || up % 4 < 2},
+      {"zigZag", y % 4 == (x % 4 < 2 ? x % 4 : 3 - x % 4)},
+      {"wave", y % 4 == (x % 8 < 4 ? x % 8 / 2 : 3 - x % 8 / 2)},
+  };
+  for (const auto& [name, covered] : drawn)
+    if (preset == name) return covered;
+  const std::pair<std::string_view, int> shaded[] = {{"smConfetti", 15}, {"lgConfetti", 30}, {"diagBrick", 25},
+                                                     {"plaid", 40},      {"sphere", 45},     {"weave", 35},
+                                                     {"divot", 15},      {"shingle", 25}};
+  for (const auto& [name, percent] : shaded)
+    if (preset == name) return shade(percent);
+  return shade(50);
+}
+
+// A pattern fill's cell: the background, then the covered pixels in runs.
+void AppendPatternFill(std::string& defs, const TPPTXFill& fill, const std::string& id) {
+  defs += "<pattern id=\"" + id + "\" patternUnits=\"userSpaceOnUse\" width=\"8\" height=\"8\"><rect width=\"8\" "
+          "height=\"8\" fill=\"" + ColorToHex(fill.PatternBackground) + "\"";
+  if (fill.PatternBackgroundOpacity < 1) AppendAttr(defs, "fill-opacity", fill.PatternBackgroundOpacity);
+  defs += "/><path d=\"";
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8;) {
+      if (!PatternCovers(fill.Pattern, x, y)) {
+        ++x;
+        continue;
+      }
+      int end = x;
+      while (end < 8 && PatternCovers(fill.Pattern, end, y)) ++end;
+      defs += "M" + std::to_string(x) + " " + std::to_string(y) + "h" + std::to_string(end - x) + "v1h-" +
+              std::to_string(end - x) + "z";
+      x = end;
+    }
+  defs += "\" fill=\"" + ColorToHex(fill.Color) + "\"";
+  if (fill.Opacity < 1) AppendAttr(defs, "fill-opacity", fill.Opacity);
+  defs += "/></pattern>";
+}
+
 // The fill attribute's value, with what it needs added to defs.
 std::string FillValue(const TPPTXFill& fill, const TSvgBox& box, const std::string& id, std::string& defs,
                       TRenderContext& context) {
   switch (fill.Kind) {
-    case kFillSolid: return ColorToHex(fill.Color);
+    case kFillSolid:
+      if (fill.Pattern.empty()) return ColorToHex(fill.Color);
+      AppendPatternFill(defs, fill, id);
+      return "url(#" + id + ")";
     case kFillGradient:
       AppendGradient(defs, fill, box, id);
       return "url(#" + id + ")";
@@ -277,7 +369,8 @@ TSvgPaint ShapePaint(const TPPTXShape& shape, const TSvgBox& box, const std::str
   fill += FillValue(shape.Fill.Kind == kFillNone && shape.HasFill ? SolidFill(shape.FillColor) : shape.Fill, box,
                     idBase + "_fill", paint.Defs, context);
   fill += '"';
-  if (shape.Fill.Opacity < 1) AppendAttr(fill, "fill-opacity", shape.Fill.Opacity);
+  // A pattern carries its two colours' opacities in its cell.
+  if (shape.Fill.Opacity < 1 && shape.Fill.Pattern.empty()) AppendAttr(fill, "fill-opacity", shape.Fill.Opacity);
   std::string& stroke = paint.StrokeAttributes;
   stroke += " stroke=\"";
   if (!shape.HasLine) {

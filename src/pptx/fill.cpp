@@ -135,6 +135,14 @@ bool ReadFillElement(pugi::xml_node element, const ThemeColorMap* colors, const 
     if (!ReadColor(color, colors, read.Color)) return false;
     read.Kind = kFillSolid;
     read.Opacity = ColorAlpha(color);
+    if (IsElementNamed(element, "pattFill")) {
+      read.Pattern = GetAttrText(element, "prst");
+      pugi::xml_node background = FindChildNode(element, "bgClr").first_child();
+      if (ReadColor(background, colors, read.PatternBackground))
+        read.PatternBackgroundOpacity = ColorAlpha(background);
+      else
+        read.PatternBackground = 0xFFFFFF;
+    }
   } else if (IsElementNamed(element, "gradFill")) {
     if (!ReadGradient(element, colors, read)) return false;
   } else if (IsElementNamed(element, "blipFill")) {

@@ -158,6 +158,12 @@ struct TPPTXFill {
   // Every other tile across (X) or down (Y) is mirrored.
   bool TileFlipX = false, TileFlipY = false;
   TDuotone Duotone;
+  // A pattern fill is solid in its foreground colour (Color, Opacity) for
+  // consumers that paint one colour; those that draw patterns find its preset
+  // here ("pct5", "dkHorz" ...) with its background colour.
+  std::string Pattern;
+  TColor PatternBackground = 0xFFFFFF;
+  double PatternBackgroundOpacity = 1;
 };
 
 // An arrowhead: its type ("triangle", "arrow", "stealth", "diamond", "oval")

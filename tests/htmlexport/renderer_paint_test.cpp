@@ -46,6 +46,35 @@ TEST(ShapePaint, GradientsSpanTheBoxAlongTheirAngle) {
   EXPECT_TRUE(Has(paint.Defs, "cx=\"60\" cy=\"45\""));
 }
 
+TEST(ShapePaint, APatternFillsItsCellsShareByItsPreset) {
+  const struct {
+    const char* Preset;
+    int Covered;  // of the cell's 64 pixels
+  } cases[] = {{"pct5", 3}, {"pct50", 32}, {"pct90", 58}, {"ltHorz", 16}, {"narVert", 32}, {"lgCheck", 32},
+               {"notAPattern", 32}};
+  for (const auto& c : cases) {
+    auto shape = MakeShape(skRect, 0, 0, 40, 40);
+    shape->Fill.Kind = kFillSolid;
+    shape->Fill.Color = 0x0000FF;
+    shape->Fill.Opacity = 0.5;
+    shape->Fill.Pattern = c.Preset;
+    shape->Fill.PatternBackground = 0x00FF00;
+    TRenderContext context;
+    const TSvgPaint paint = ShapePaint(*shape, {0, 0, 40, 40}, "p", context);
+    EXPECT_TRUE(Has(paint.FillAttributes, "fill=\"url(#p_fill)\"") && !Has(paint.FillAttributes, "opacity"))
+        << "the cell carries the opacity: " << paint.FillAttributes;
+    EXPECT_TRUE(Has(paint.Defs, "<rect width=\"8\" height=\"8\" fill=\"#00FF00\"/>")) << paint.Defs;
+    EXPECT_TRUE(Has(paint.Defs, "fill=\"#FF0000\" fill-opacity=\"0.5\"/></pattern>")) << paint.Defs;
+    // Each run is "Mx yhNv1h-Nz": the covered pixels are the runs' lengths.
+    const size_t from = paint.Defs.find("<path d=\"") + 9;
+    const std::string d = paint.Defs.substr(from, paint.Defs.find('"', from) - from);
+    int covered = 0;
+    for (size_t i = 0; i + 1 < d.size(); ++i)
+      if (d[i] == 'h' && d[i + 1] != '-') covered += std::atoi(d.c_str() + i + 1);
+    EXPECT_EQ(covered, c.Covered) << c.Preset;
+  }
+}
+
 TEST(ShapePaint, PicturesTransparencyDashesAndArrowheads) {
   ScratchFolder dir;
   auto shape = MakeShape(skLine, 0, 0, 100, 0);

@@ -72,6 +72,14 @@ TEST(Fill, EachKindOfFill) {
     EXPECT_EQ(fill.Color, c.Color);
     EXPECT_EQ(fill.Opacity, c.Opacity);
   }
+  // A pattern keeps its preset and background beside its solid foreground.
+  auto pattern = Xml("<p:spPr><a:pattFill prst='dkHorz'><a:fgClr><a:srgbClr val='FF0000'/></a:fgClr><a:bgClr>"
+                     "<a:schemeClr val='accent1'><a:alpha val='50000'/></a:schemeClr></a:bgClr></a:pattFill></p:spPr>");
+  TPPTXFill patterned;
+  ASSERT_TRUE(ReadFill(pattern->Root(), paint.Context(), patterned));
+  EXPECT_EQ(patterned.Pattern, "dkHorz");
+  EXPECT_EQ(patterned.PatternBackground, 0xFF0000);
+  EXPECT_EQ(patterned.PatternBackgroundOpacity, 0.5);
   auto tiled = Xml(cases[3].Xml);
   TPPTXFill picture;
   ReadFill(tiled->Root(), paint.Context(), picture);
