@@ -78,7 +78,7 @@ TEST(Fill, EachKindOfFill) {
   TPPTXFill patterned;
   ASSERT_TRUE(ReadFill(pattern->Root(), paint.Context(), patterned));
   EXPECT_EQ(patterned.Pattern, "dkHorz");
-  EXPECT_EQ(patterned.PatternBackground, 0xFF0000);
+  EXPECT_EQ(patterned.PatternBackground, 0x0000FF);  // accent1
   EXPECT_EQ(patterned.PatternBackgroundOpacity, 0.5);
   auto tiled = Xml(cases[3].Xml);
   TPPTXFill picture;
