@@ -351,6 +351,18 @@ struct TPresetDef {
   "xb ?: dz t4 x1;t5 ?: dxPos y1 yPos;yl ?: dz y1 t5;t6 ?: dyPos t yPos;yt ?: dz t6 t;t7 ?: dxPos yPos y1;"      \
   "yr ?: dz y1 t7;t8 ?: dyPos yPos b;yb ?: dz t8 b"
 
+// The guides the three circular arrows share: the ring, the head's end and
+// the sweep to it.
+#define CIRCULAR_ARROW_GUIDES \
+  "a5 pin 0 adj5 25000;maxAdj1 */ a5 2 1;a1 pin 0 adj1 maxAdj1;enAng pin 1 adj3 21599999;" \
+  "stAng pin 0 adj4 21599999;th */ ss a1 100000;thh */ ss a5 100000;th2 */ th 1 2;rw1 +- wd2 th2 thh;" \
+  "rh1 +- hd2 th2 thh;rw2 +- rw1 0 th;rh2 +- rh1 0 th;rw3 +- rw2 th2 0;rh3 +- rh2 th2 0;wtH sin rw3 enAng;" \
+  "htH cos rh3 enAng;dxH cat2 rw3 htH wtH;dyH sat2 rh3 htH wtH;xH +- hc dxH 0;yH +- vc dyH 0;rI min rw2 rh2;" \
+  "u1 */ dxH dxH 1;u2 */ dyH dyH 1;u3 */ rI rI 1;u4 +- u1 0 u3;u5 +- u2 0 u3;u6 */ u4 u5 u1;u7 */ u6 1 u2;" \
+  "u8 +- 1 0 u7;u9 sqrt u8;u10 */ u4 1 dxH;u11 */ u10 1 dyH;u12 +/ 1 u9 u11;u13 at2 1 u12;" \
+  "u14 +- u13 21600000 0;u15 ?: u13 u13 u14;u16 +- u15 0 enAng;u17 +- u16 21600000 0;u18 ?: u16 u16 u17;" \
+  "u19 +- u18 0 cd2;u20 +- u18 0 21600000;u21 ?: u19 u20 u18;"
+
 constexpr TPresetDef kPresets[] = {
     {"accentCallout1", "adj1 18750 adj2 -8333 adj3 112500 adj4 -38333",
      "y1 */ h adj1 100000;x1 */ w adj2 100000;y2 */ h adj3 100000;x2 */ w adj4 100000", "",
@@ -573,14 +585,7 @@ constexpr TPresetDef kPresets[] = {
      "it +- vc 0 idy;ib +- vc idy 0",
      "il it ir ib", "M x1 y1 A wd2 hd2 stAng swAng Z"},
     {"circularArrow", "adj1 12500 adj2 1142319 adj3 20457681 adj4 10800000 adj5 12500",
-     "a5 pin 0 adj5 25000;maxAdj1 */ a5 2 1;a1 pin 0 adj1 maxAdj1;enAng pin 1 adj3 21599999;"
-     "stAng pin 0 adj4 21599999;th */ ss a1 100000;thh */ ss a5 100000;th2 */ th 1 2;rw1 +- wd2 th2 thh;"
-     "rh1 +- hd2 th2 thh;rw2 +- rw1 0 th;rh2 +- rh1 0 th;rw3 +- rw2 th2 0;rh3 +- rh2 th2 0;wtH sin rw3 enAng;"
-     "htH cos rh3 enAng;dxH cat2 rw3 htH wtH;dyH sat2 rh3 htH wtH;xH +- hc dxH 0;yH +- vc dyH 0;rI min rw2 rh2;"
-     "u1 */ dxH dxH 1;u2 */ dyH dyH 1;u3 */ rI rI 1;u4 +- u1 0 u3;u5 +- u2 0 u3;u6 */ u4 u5 u1;u7 */ u6 1 u2;"
-     "u8 +- 1 0 u7;u9 sqrt u8;u10 */ u4 1 dxH;u11 */ u10 1 dyH;u12 +/ 1 u9 u11;u13 at2 1 u12;"
-     "u14 +- u13 21600000 0;u15 ?: u13 u13 u14;u16 +- u15 0 enAng;u17 +- u16 21600000 0;u18 ?: u16 u16 u17;"
-     "u19 +- u18 0 cd2;u20 +- u18 0 21600000;u21 ?: u19 u20 u18;maxAng abs u21;aAng pin 0 adj2 maxAng;"
+     CIRCULAR_ARROW_GUIDES "maxAng abs u21;aAng pin 0 adj2 maxAng;"
      "ptAng +- enAng aAng 0;wtA sin rw3 ptAng;htA cos rh3 ptAng;dxA cat2 rw3 htA wtA;dyA sat2 rh3 htA wtA;"
      "xA +- hc dxA 0;yA +- vc dyA 0;wtE sin rw1 stAng;htE cos rh1 stAng;dxE cat2 rw1 htE wtE;"
      "dyE sat2 rh1 htE wtE;xE +- hc dxE 0;yE +- vc dyE 0;dxG cos thh ptAng;dyG sin thh ptAng;xG +- xH dxG 0;"
@@ -957,14 +962,7 @@ constexpr TPresetDef kPresets[] = {
      "il +- r 0 dx1;it +- y1 0 dy1;ib +- b dy1 y1",
      "il it r ib", "S0 M r b A w y1 cd4 cd4 L l y1 A w y1 cd2 cd4 Z|F0 M r b A w y1 cd4 cd4 L l y1 A w y1 cd2 cd4"},
     {"leftCircularArrow", "adj1 12500 adj2 -1142319 adj3 1142319 adj4 10800000 adj5 12500",
-     "a5 pin 0 adj5 25000;maxAdj1 */ a5 2 1;a1 pin 0 adj1 maxAdj1;enAng pin 1 adj3 21599999;"
-     "stAng pin 0 adj4 21599999;th */ ss a1 100000;thh */ ss a5 100000;th2 */ th 1 2;rw1 +- wd2 th2 thh;"
-     "rh1 +- hd2 th2 thh;rw2 +- rw1 0 th;rh2 +- rh1 0 th;rw3 +- rw2 th2 0;rh3 +- rh2 th2 0;wtH sin rw3 enAng;"
-     "htH cos rh3 enAng;dxH cat2 rw3 htH wtH;dyH sat2 rh3 htH wtH;xH +- hc dxH 0;yH +- vc dyH 0;rI min rw2 rh2;"
-     "u1 */ dxH dxH 1;u2 */ dyH dyH 1;u3 */ rI rI 1;u4 +- u1 0 u3;u5 +- u2 0 u3;u6 */ u4 u5 u1;u7 */ u6 1 u2;"
-     "u8 +- 1 0 u7;u9 sqrt u8;u10 */ u4 1 dxH;u11 */ u10 1 dyH;u12 +/ 1 u9 u11;u13 at2 1 u12;u14 +- u13 21600000 0;"
-     "u15 ?: u13 u13 u14;u16 +- u15 0 enAng;u17 +- u16 21600000 0;u18 ?: u16 u16 u17;u19 +- u18 0 cd2;"
-     "u20 +- u18 0 21600000;u21 ?: u19 u20 u18;u22 abs u21;minAng */ u22 -1 1;u23 abs adj2;a2 */ u23 -1 1;"
+     CIRCULAR_ARROW_GUIDES "u22 abs u21;minAng */ u22 -1 1;u23 abs adj2;a2 */ u23 -1 1;"
      "aAng pin minAng a2 0;ptAng +- enAng aAng 0;wtA sin rw3 ptAng;htA cos rh3 ptAng;dxA cat2 rw3 htA wtA;"
      "dyA sat2 rh3 htA wtA;xA +- hc dxA 0;yA +- vc dyA 0;wtE sin rw1 stAng;htE cos rh1 stAng;dxE cat2 rw1 htE wtE;"
      "dyE sat2 rh1 htE wtE;xE +- hc dxE 0;yE +- vc dyE 0;wtD sin rw2 stAng;htD cos rh2 stAng;dxD cat2 rw2 htD wtD;"
@@ -1005,14 +1003,7 @@ constexpr TPresetDef kPresets[] = {
      "M l vc L x1 y1 L x1 y2 L x2 y2 L x2 t L x3 t L x3 y2 L x4 y2 L x4 y1 L r vc L x4 y4 L x4 y3 L x3 y3 "
      "L x3 b L x2 b L x2 y3 L x1 y3 L x1 y4 Z"},
     {"leftRightCircularArrow", "adj1 12500 adj2 1142319 adj3 20457681 adj4 11942319 adj5 12500",
-     "a5 pin 0 adj5 25000;maxAdj1 */ a5 2 1;a1 pin 0 adj1 maxAdj1;enAng pin 1 adj3 21599999;"
-     "stAng pin 0 adj4 21599999;th */ ss a1 100000;thh */ ss a5 100000;th2 */ th 1 2;rw1 +- wd2 th2 thh;"
-     "rh1 +- hd2 th2 thh;rw2 +- rw1 0 th;rh2 +- rh1 0 th;rw3 +- rw2 th2 0;rh3 +- rh2 th2 0;wtH sin rw3 enAng;"
-     "htH cos rh3 enAng;dxH cat2 rw3 htH wtH;dyH sat2 rh3 htH wtH;xH +- hc dxH 0;yH +- vc dyH 0;rI min rw2 rh2;"
-     "u1 */ dxH dxH 1;u2 */ dyH dyH 1;u3 */ rI rI 1;u4 +- u1 0 u3;u5 +- u2 0 u3;u6 */ u4 u5 u1;u7 */ u6 1 u2;"
-     "u8 +- 1 0 u7;u9 sqrt u8;u10 */ u4 1 dxH;u11 */ u10 1 dyH;u12 +/ 1 u9 u11;u13 at2 1 u12;u14 +- u13 21600000 0;"
-     "u15 ?: u13 u13 u14;u16 +- u15 0 enAng;u17 +- u16 21600000 0;u18 ?: u16 u16 u17;u19 +- u18 0 cd2;"
-     "u20 +- u18 0 21600000;u21 ?: u19 u20 u18;maxAng abs u21;aAng pin 0 adj2 maxAng;ptAng +- enAng aAng 0;"
+     CIRCULAR_ARROW_GUIDES "maxAng abs u21;aAng pin 0 adj2 maxAng;ptAng +- enAng aAng 0;"
      "wtA sin rw3 ptAng;htA cos rh3 ptAng;dxA cat2 rw3 htA wtA;dyA sat2 rh3 htA wtA;xA +- hc dxA 0;yA +- vc dyA 0;"
      "dxG cos thh ptAng;dyG sin thh ptAng;xG +- xH dxG 0;yG +- yH dyG 0;dxB cos thh ptAng;dyB sin thh ptAng;"
      "xB +- xH 0 dxB;yB +- yH 0 dyB;sx1 +- xB 0 hc;sy1 +- yB 0 vc;sx2 +- xG 0 hc;sy2 +- yG 0 vc;rO min rw1 rh1;"

@@ -3,6 +3,8 @@
 // angle rule, custom geometry scaling, and hostile input.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -47,6 +49,14 @@ std::vector<TPoint> EndPoints(const std::string& d) {
   }
   flush();
   return points;
+}
+
+// The box of a path's end points: min x, min y, max x, max y.
+std::array<double, 4> Bounds(const std::string& d) {
+  std::array<double, 4> b{1e9, 1e9, -1e9, -1e9};
+  for (const TPoint& p : EndPoints(d)) b = {std::min(b[0], p.X), std::min(b[1], p.Y), std::max(b[2], p.X),
+                                             std::max(b[3], p.Y)};
+  return b;
 }
 
 // Loose enough for three printed decimals.
@@ -288,13 +298,7 @@ TEST(GeometryPresets, StarsReachTheirBoxOnEverySide) {
   for (const char* star : {"star4", "star5", "star6", "star7", "star8", "star10", "star12", "star16", "star24",
                            "star32"}) {
     TShapeGeometry g = Preset(star, 300, 200);
-    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
-    for (const TPoint& p : EndPoints(g.Paths[0].D)) {
-      minX = std::min(minX, p.X);
-      maxX = std::max(maxX, p.X);
-      minY = std::min(minY, p.Y);
-      maxY = std::max(maxY, p.Y);
-    }
+    const auto [minX, minY, maxX, maxY] = Bounds(g.Paths[0].D);
     EXPECT_NEAR(minY, 0, 0.01) << star;
     EXPECT_NEAR(maxY, 200, 0.01) << star;
     EXPECT_NEAR(minX, 0, 0.01) << star;
@@ -332,13 +336,7 @@ TEST(GeometryPresets, ButtonsGearsArrowsAndTabsStayInTheirBoxAndKeepTheirSymmetr
       }
     }
     if (rule != kFace) continue;
-    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
-    for (const TPoint& pt : EndPoints(g.Paths[0].D)) {
-      minX = std::min(minX, pt.X);
-      maxX = std::max(maxX, pt.X);
-      minY = std::min(minY, pt.Y);
-      maxY = std::max(maxY, pt.Y);
-    }
+    const auto [minX, minY, maxX, maxY] = Bounds(g.Paths[0].D);
     EXPECT_TRUE(minX == 0 && maxX == 200 && minY == 0 && maxY == 100) << name << ": " << g.Paths[0].D;
   }
 }
