@@ -200,8 +200,13 @@ void PlaceTextBox(TPPTXShape& shape, const TShapeXfrm& box, const TShapeXfrm& te
   const bool across = Crossways(shape.RotationDeg + text.RotDeg);
   const double w = static_cast<double>(text.Cx) * (across ? gy : gx);
   const double h = static_cast<double>(text.Cy) * (across ? gx : gy);
-  const double dx = (static_cast<double>(text.X - box.X) + (text.Cx - box.Cx) / 2.0) * gx;
-  const double dy = (static_cast<double>(text.Y - box.Y) + (text.Cy - box.Cy) / 2.0) * gy;
+  // In doubles: a damaged deck's offsets may lie a whole 64-bit range apart.
+  auto centreGap = [](int64_t at, int64_t size, int64_t boxAt, int64_t boxSize) {
+    return static_cast<double>(at) - static_cast<double>(boxAt) +
+           (static_cast<double>(size) - static_cast<double>(boxSize)) / 2;
+  };
+  const double dx = centreGap(text.X, text.Cx, box.X, box.Cx) * gx;
+  const double dy = centreGap(text.Y, text.Cy, box.Y, box.Cy) * gy;
   const double back = -(box.RotDeg + text.RotDeg) * std::numbers::pi / 180;
   const double cx = shape.WidthPx() / 2.0 + dx * std::cos(back) - dy * std::sin(back);
   const double cy = shape.HeightPx() / 2.0 + dx * std::sin(back) + dy * std::cos(back);
