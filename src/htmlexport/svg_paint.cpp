@@ -227,8 +227,18 @@ void AppendPatternFill(std::string& defs, const TPPTXFill& fill, const std::stri
       }
       int end = x;
       while (end < 8 && PatternCovers(fill.Pattern, end, y)) ++end;
-      defs += "M" + std::to_string(x) + " " + std::to_string(y) + "h" + std::to_string(end - x) + "v1h-" +
-              std::to_string(end - x) + "z";
+      // Appended piece by piece: GCC 12 for Windows misreads a chain of
+      // string sums here as an overlapping copy.
+      const std::string run = std::to_string(end - x);
+      defs += 'M';
+      defs += std::to_string(x);
+      defs += ' ';
+      defs += std::to_string(y);
+      defs += 'h';
+      defs += run;
+      defs += "v1h-";
+      defs += run;
+      defs += 'z';
       x = end;
     }
   defs += "\" fill=\"" + ColorToHex(fill.Color) + "\"";
