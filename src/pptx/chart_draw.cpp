@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "pptx/font_metrics.h"
 #include "pptx/xml_helpers.h"
@@ -337,13 +339,23 @@ std::vector<TChartPathStep> RadarPolygon(const std::vector<double>& radii) {
   return steps;
 }
 
+// The value axis's steps from its minimum up, each with its ring's radius
+// as a share of the web's box (0 to 0.5).
+std::vector<std::pair<double, double>> RadarSteps(const TAxisScale& scale) {
+  std::vector<std::pair<double, double>> steps;
+  for (int k = 0; k <= 100; ++k) {
+    const double v = scale.Min + k * scale.Step;
+    if (v > scale.Max + scale.Step / 1000) break;
+    steps.emplace_back(v, 0.5 * (v - scale.Min) / (scale.Max - scale.Min));
+  }
+  return steps;
+}
+
 void DrawRadarWeb(TChartBuilder& chart, const TRectD& box, const TAxisScale& scale, size_t spokes) {
   TPPTXShape grid;
   SetLine(grid, 0xB3B3B3, 0.75);
-  for (int k = 1; k <= 100; ++k) {
-    const double v = scale.Min + k * scale.Step;
-    if (v > scale.Max + scale.Step / 1000) break;
-    const double r = 0.5 * (v - scale.Min) / (scale.Max - scale.Min);
+  for (const auto& [value, r] : RadarSteps(scale)) {
+    if (r <= 0) continue;
     auto ring = std::make_unique<TPPTXShape>();
     ring->Name = "Gridline";
     SetLine(*ring, grid.LineColor, grid.LineWidthPt);
@@ -359,15 +371,10 @@ void DrawRadarWeb(TChartBuilder& chart, const TRectD& box, const TAxisScale& sca
 
 // The value labels up the first spoke, drawn after the series so that a
 // filled web does not hide them.
-void DrawRadarValues(TChartBuilder& chart, const TRectD& box, const TAxisScale& scale) {
-  if (chart.Data.ValueAxis.Deleted || !chart.Data.ValueAxis.ShowLabels) return;
-  const TTextStyle style = ReadTextStyle(chart.Data.ValueAxis.TxPr, chart.Base, chart.Ctx);
+void DrawRadarValues(TChartBuilder& chart, const TRectD& box, const TAxisScale& scale, const TTextStyle& style) {
   const double height = style.SizePt * 1.4 * kEmuPerPt;
-  for (int k = 0; k <= 100; ++k) {
-    const double v = scale.Min + k * scale.Step;
-    if (v > scale.Max + scale.Step / 1000) break;
-    const double r = 0.5 * (v - scale.Min) / (scale.Max - scale.Min);
-    const std::string label = FormatChartNumber(v, chart.Data.ValueAxis.FormatCode);
+  for (const auto& [value, r] : RadarSteps(scale)) {
+    const std::string label = FormatChartNumber(value, chart.Data.ValueAxis.FormatCode);
     const double width = TextWidth(label, style) + style.SizePt * kEmuPerPt;
     chart.AddText("Value label", label, style, {box.X + box.W / 2 + style.SizePt * 0.3 * kEmuPerPt,
                                                  box.Y + box.H / 2 - r * box.H - height / 2, width, height},
@@ -375,53 +382,48 @@ void DrawRadarValues(TChartBuilder& chart, const TRectD& box, const TAxisScale& 
   }
 }
 
-// The box of a category label at a spoke's end.
-double RadarLabelWidth(const std::string& text, const TTextStyle& style) {
-  return TextWidth(text, style) + style.SizePt * kEmuPerPt;
-}
-double RadarLabelHeight(const TTextStyle& style) { return style.SizePt * 1.4 * kEmuPerPt; }
-// How far a category label stands off its spoke's end: the first spoke's
-// clear of the value label centred on its end, the others off the rim.
-double RadarLabelGap(const TChartBuilder& chart, const TTextStyle& style, size_t spoke) {
-  double gap = style.SizePt * 0.2 * kEmuPerPt;
-  if (spoke == 0 && !chart.Data.ValueAxis.Deleted && chart.Data.ValueAxis.ShowLabels)
-    gap = std::max(gap, ReadTextStyle(chart.Data.ValueAxis.TxPr, chart.Base, chart.Ctx).SizePt * 0.5 * kEmuPerPt);
-  return gap;
-}
+// How a category label sits at a spoke's end: its box, and how far it stands
+// off the end, the first spoke's clear of the value label centred on it.
+struct TRadarLabels {
+  TTextStyle Style;
+  double FirstGap = 0, Gap = 0;
+  double Width(const std::string& text) const { return TextWidth(text, Style) + Style.SizePt * kEmuPerPt; }
+  double Height() const { return Style.SizePt * 1.4 * kEmuPerPt; }
+  double GapAt(size_t spoke) const { return spoke == 0 ? FirstGap : Gap; }
+};
 
 // The categories just outside the web, each centred on its spoke's end.
-void DrawRadarCategories(TChartBuilder& chart, const TRectD& box, size_t spokes, const TTextStyle& style) {
-  const double height = RadarLabelHeight(style), turn = 360.0 / static_cast<double>(spokes);
+void DrawRadarCategories(TChartBuilder& chart, const TRectD& box, size_t spokes, const TRadarLabels& labels) {
+  const double height = labels.Height(), turn = 360.0 / static_cast<double>(spokes);
   for (size_t i = 0; i < spokes && i < chart.Data.Categories.size(); ++i) {
-    const double gap = RadarLabelGap(chart, style, i);
+    const double gap = labels.GapAt(i);
     const std::string& text = chart.Data.Categories[i];
-    const double width = RadarLabelWidth(text, style);
+    const double width = labels.Width(text);
     const TChartPathStep at = OnCircle('M', 0.5, turn * static_cast<double>(i));
     // Pushed out along the spoke by the gap and half the label's own extent that way.
     const double dx = (at.X - 0.5) * 2, dy = (at.Y - 0.5) * 2;
     const double x = box.X + at.X * box.W + dx * (gap + width / 2);
     const double y = box.Y + at.Y * box.H + dy * (gap + height / 2);
-    chart.AddText("Category label", text, style, {x - width / 2, y - height / 2, width, height}, kAlignCenter,
-                  kAnchorMiddle);
+    chart.AddText("Category label", text, labels.Style, {x - width / 2, y - height / 2, width, height},
+                  kAlignCenter, kAnchorMiddle);
   }
 }
 
 // The square whose inscribed circle is the web's rim: as large as the plot
-// allows with the category labels outside the spokes' ends, and centred by
-// what is drawn rather than by the circle, since a web of five spokes reaches
-// less far below its centre than above it.
-TRectD FitRadarWeb(const TChartBuilder& chart, const TRectD& plot, size_t spokes, const TTextStyle& style) {
+// allows with the category labels (when shown) outside the spokes' ends, and
+// centred by what is drawn rather than by the circle, since a web of five
+// spokes reaches less far below its centre than above it.
+TRectD FitRadarWeb(const TChartBuilder& chart, const TRectD& plot, size_t spokes, const TRadarLabels* labels) {
   struct TSpoke {
     double Sin, Cos, W, H, Gap;
   };
   std::vector<TSpoke> ends;
   const double turn = 2 * std::numbers::pi / static_cast<double>(spokes);
-  const bool shown = !chart.Data.CategoryAxis.Deleted && chart.Data.CategoryAxis.ShowLabels;
   for (size_t i = 0; i < spokes; ++i) {
-    const bool labelled = shown && i < chart.Data.Categories.size();
+    const bool labelled = labels && i < chart.Data.Categories.size();
     ends.push_back({std::sin(turn * static_cast<double>(i)), -std::cos(turn * static_cast<double>(i)),
-                    labelled ? RadarLabelWidth(chart.Data.Categories[i], style) : 0,
-                    labelled ? RadarLabelHeight(style) : 0, labelled ? RadarLabelGap(chart, style, i) : 0});
+                    labelled ? labels->Width(chart.Data.Categories[i]) : 0, labelled ? labels->Height() : 0,
+                    labelled ? labels->GapAt(i) : 0});
   }
   // The extent of the web and its labels about the centre, for a radius r,
   // by the same sums DrawRadarCategories places the labels by.
@@ -461,8 +463,13 @@ bool DrawRadarChart(TChartBuilder& chart, const TRectD& plot) {
   if (spokes < 3 || !std::isfinite(high)) return false;
   const TAxisScale scale = NiceScale(low, high, chart.Data.ValueAxis, 3);
   if (!(scale.Max > scale.Min)) return false;
-  const TTextStyle style = ReadTextStyle(chart.Data.CategoryAxis.TxPr, chart.Base, chart.Ctx);
-  const TRectD box = FitRadarWeb(chart, plot, spokes, style);
+  const bool values = !chart.Data.ValueAxis.Deleted && chart.Data.ValueAxis.ShowLabels;
+  const bool categories = !chart.Data.CategoryAxis.Deleted && chart.Data.CategoryAxis.ShowLabels;
+  const TTextStyle valueStyle = ReadTextStyle(chart.Data.ValueAxis.TxPr, chart.Base, chart.Ctx);
+  TRadarLabels labels{ReadTextStyle(chart.Data.CategoryAxis.TxPr, chart.Base, chart.Ctx)};
+  labels.Gap = labels.Style.SizePt * 0.2 * kEmuPerPt;
+  labels.FirstGap = values ? std::max(labels.Gap, valueStyle.SizePt * 0.5 * kEmuPerPt) : labels.Gap;
+  const TRectD box = FitRadarWeb(chart, plot, spokes, categories ? &labels : nullptr);
   DrawRadarWeb(chart, box, scale, spokes);
   // Filled areas are laid last series first, so that the first stays in view.
   for (size_t n = 0; n < group.Series.size(); ++n) {
@@ -477,9 +484,8 @@ bool DrawRadarChart(TChartBuilder& chart, const TRectD& plot) {
     else if (!chart.SeriesStroke(series, *shape)) continue;
     chart.Add(std::move(shape), box, RadarPolygon(radii));
   }
-  DrawRadarValues(chart, box, scale);
-  if (!chart.Data.CategoryAxis.Deleted && chart.Data.CategoryAxis.ShowLabels)
-    DrawRadarCategories(chart, box, spokes, style);
+  if (values) DrawRadarValues(chart, box, scale, valueStyle);
+  if (categories) DrawRadarCategories(chart, box, spokes, labels);
   return true;
 }
 

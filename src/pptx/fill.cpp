@@ -234,10 +234,9 @@ TShadow ReadOuterShadow(pugi::xml_node effectLst, const ThemeColorMap* colors) {
   TShadow shadow;
   pugi::xml_node color = outer.first_child();
   if (!outer || !ReadColor(color, colors, shadow.Color)) return shadow;
-  constexpr double kEmuPerPx = 9525;
   // Offsets and blurs past a slide's width are damage, not design.
   auto length = [&](const char* name) {
-    return std::clamp(static_cast<double>(GetAttrInt64(outer, name, 0)), 0.0, 1e8) / kEmuPerPx;
+    return EmuToPxExact(std::clamp<int64_t>(GetAttrInt64(outer, name, 0), 0, 100'000'000));
   };
   const double dist = length("dist"), dir = static_cast<double>(GetAttrInt64(outer, "dir", 0)) / 60000.0;
   shadow.BlurPx = length("blurRad");
