@@ -88,6 +88,17 @@ struct TPPTXTextRun {
   TShadow Shadow;  // the letters' own, from the nearest effect list of the chain
 };
 
+// Where text after a tab goes: it starts at the stop (left), ends there
+// (right), is centred on it, or has its decimal point on it.
+inline constexpr int32_t kTabLeft = 0, kTabCenter = 1, kTabRight = 2, kTabDecimal = 3;
+
+struct TTabStop {
+  int64_t PositionEmu = 0;  // from the text's left edge, inside the box's inset
+  int32_t Align = kTabLeft;
+};
+
+inline constexpr int64_t kDefaultTabEmu = 914400;  // an inch
+
 struct TPPTXParagraph {
   std::vector<TPPTXTextRun> Runs;
   int32_t Alignment = kAlignLeft;
@@ -116,6 +127,10 @@ struct TPPTXParagraph {
   double LineSpacingPt = 0;
   double SpaceBeforePt = 0;
   double SpaceAfterPt = 0;
+  // The deck's own stops, by position, then stops every DefaultTabEmu past
+  // the last of them.
+  std::vector<TTabStop> TabStops;
+  int64_t DefaultTabEmu = kDefaultTabEmu;
   // The size of the paragraph mark: the height of a paragraph without runs.
   double EndFontSizePt = 18.0;
 };

@@ -345,6 +345,36 @@ std::optional<double> SpacingPt(pugi::xml_node spacing, double sizePt) {
   return std::nullopt;
 }
 
+// The nearest list of stops wins whole. Stops outside the box's reach or
+// past a sane count are dropped, so a damaged deck cannot make a line of
+// thousands of stops; a pitch too small to be one is passed over.
+void ReadTabStops(const std::vector<pugi::xml_node>& chain, TPPTXParagraph& paragraph) {
+  constexpr int64_t kFarthestEmu = 51206400;  // 56 inches, the largest slide
+  constexpr size_t kMostStops = 64;
+  for (pugi::xml_node node : chain) {
+    int64_t pitch = 0;
+    if (TryParseInt64(GetAttrText(node, "defTabSz"), pitch) && pitch >= 12700 && pitch <= kFarthestEmu) {
+      paragraph.DefaultTabEmu = pitch;
+      break;
+    }
+  }
+  for (pugi::xml_node tab : FirstChildOf(chain, {"tabLst"}).children()) {
+    TTabStop stop;
+    if (!IsElementNamed(tab, "tab") || !TryParseInt64(GetAttrText(tab, "pos"), stop.PositionEmu) ||
+        stop.PositionEmu < 0 || stop.PositionEmu > kFarthestEmu)
+      continue;
+    const std::string align = LowerAscii(GetAttrText(tab, "algn"));
+    stop.Align = align == "r" ? kTabRight : align == "ctr" ? kTabCenter : align == "dec" ? kTabDecimal : kTabLeft;
+    paragraph.TabStops.push_back(stop);
+    if (paragraph.TabStops.size() == kMostStops) break;
+  }
+  std::stable_sort(paragraph.TabStops.begin(), paragraph.TabStops.end(),
+                   [](const TTabStop& a, const TTabStop& b) { return a.PositionEmu < b.PositionEmu; });
+  auto same = [](const TTabStop& a, const TTabStop& b) { return a.PositionEmu == b.PositionEmu; };
+  paragraph.TabStops.erase(std::unique(paragraph.TabStops.begin(), paragraph.TabStops.end(), same),
+                           paragraph.TabStops.end());
+}
+
 void ReadParagraphProperties(const std::vector<pugi::xml_node>& chain, const TTextTheme& theme,
                              TPPTXParagraph& paragraph, double sizePt) {
   std::string align = LowerAscii(FirstAttr(chain, "algn").value());
@@ -368,6 +398,7 @@ void ReadParagraphProperties(const std::vector<pugi::xml_node>& chain, const TTe
   }
   paragraph.SpaceBeforePt = SpacingPt(FirstChildOf(chain, {"spcBef"}), sizePt).value_or(0);
   paragraph.SpaceAfterPt = SpacingPt(FirstChildOf(chain, {"spcAft"}), sizePt).value_or(0);
+  ReadTabStops(chain, paragraph);
 
   pugi::xml_node kind = FirstChildOf(chain, {"buNone", "buChar", "buAutoNum", "buBlip"});
   if (IsElementNamed(kind, "buChar")) {

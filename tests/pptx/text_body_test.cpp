@@ -199,6 +199,28 @@ TEST(TextBody, ParagraphPropertiesInheritAndResolveToPoints) {
   EXPECT_EQ(top.LineSpacingPt, 24);
 }
 
+// The nearest list of stops wins whole and is sorted; stops a damaged deck
+// puts out of reach, and pitches of nothing, are dropped.
+TEST(TextBody, TabStopsComeWholeFromTheNearestListAndStayInReach) {
+  const std::string master = Level(1, " defTabSz='457200'", "<a:tabLst><a:tab pos='100'/><a:tab pos='200'/></a:tabLst>");
+  const std::string own = "<a:pPr><a:tabLst><a:tab pos='2743200' algn='r'/><a:tab pos='-5'/><a:tab pos='914400' algn='ctr'/>"
+                          "<a:tab pos='914400'/><a:tab pos='99999999999'/><a:tab pos='1828800' algn='dec'/></a:tabLst></a:pPr>";
+  TPPTXShape s = TParse{Body(Para(R("a"), own) + Para(R("b")) + Para(R("c"), "<a:pPr defTabSz='0'/>")), {master}}();
+  const auto& stops = s.Paragraphs.at(0).TabStops;
+  ASSERT_EQ(stops.size(), 3u);
+  const std::pair<int64_t, int32_t> expected[] = {{914400, kTabCenter}, {1828800, kTabDecimal}, {2743200, kTabRight}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(stops[i].PositionEmu, expected[i].first) << i;
+    EXPECT_EQ(stops[i].Align, expected[i].second) << i;
+  }
+  EXPECT_EQ(s.Paragraphs.at(0).DefaultTabEmu, 457200) << "the pitch inherits apart from the stops";
+  EXPECT_EQ(s.Paragraphs.at(1).TabStops.size(), 2u);
+  EXPECT_EQ(s.Paragraphs.at(2).DefaultTabEmu, 457200) << "a pitch of nothing falls through to the next level";
+  TPPTXShape plain = TParse{Body(Para(R("a")))}();
+  EXPECT_TRUE(plain.Paragraphs.at(0).TabStops.empty());
+  EXPECT_EQ(plain.Paragraphs.at(0).DefaultTabEmu, kDefaultTabEmu);
+}
+
 TEST(TextBody, AutofitScalesSizesAndReducesLineSpacing) {
   TPPTXShape s = TParse{Body(Para(R("a", " sz='4000'>"), "<a:pPr><a:spcBef><a:spcPts val='1000'/></a:spcBef></a:pPr>") +
                                  "<a:p><a:endParaRPr sz='2000'/></a:p>",
