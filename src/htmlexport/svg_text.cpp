@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <span>
 
 #include "htmlexport/svg_paint.h"
 #include "htmlexport/text_format.h"
+#include "platform/ascii.h"
 #include "platform/system_colors.h"
+#include "pptx/font_metrics.h"
 
 namespace tarvik {
 
@@ -70,8 +74,25 @@ void AppendPt(std::string& out, std::string_view name, double pt) {
   out += "pt;";
 }
 
+// Where a tab goes: the tab-size that takes it to its stop, and the width of
+// the text after it up to the next tab or break (and up to its first
+// decimal point), by which the player lines that text up on a right,
+// centred or decimal stop when it places the tab again.
+struct TTabPlacement {
+  double SizePx = 0;
+  double WidthPx = 0, BeforePointPx = 0;
+};
+
+// The placements of a block's tabs, in the order its runs hold them; a tab
+// past the end of the list keeps the box's own stops every inch.
+struct TTabSizes {
+  std::span<const TTabPlacement> Tabs;
+  bool Aligned = false;  // whether the player needs the widths
+  size_t Next = 0;
+};
+
 // CR LF, then a lone CR, then a lone LF: each is one line break.
-void AppendTextWithBreaks(std::string& out, const std::string& raw) {
+void AppendTextWithBreaks(std::string& out, const std::string& raw, TTabSizes* tabs = nullptr) {
   std::string text = HtmlEscape(raw);
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
@@ -83,8 +104,21 @@ void AppendTextWithBreaks(std::string& out, const std::string& raw) {
     } else if (c == '\t') {
       // A tab moves to the next stop, which white space that collapses
       // would lose: kept alone, it reaches the paragraph's margin from a
-      // hanging first line, then the stops every inch.
-      out += "<span style=\"white-space:pre\">\t</span>";
+      // hanging first line, then the next multiple of its size.
+      if (tabs && tabs->Next < tabs->Tabs.size()) {
+        const TTabPlacement& tab = tabs->Tabs[tabs->Next++];
+        out += "<span data-tab=\"";
+        if (tabs->Aligned) {
+          AppendNum(out, tab.WidthPx);
+          out += ' ';
+          AppendNum(out, tab.BeforePointPx);
+        }
+        out += "\" style=\"white-space:pre;";
+        AppendPx(out, "tab-size", tab.SizePx);
+        out += "\">\t</span>";
+      } else {
+        out += "<span style=\"white-space:pre\">\t</span>";
+      }
     } else {
       out += c;
     }
@@ -170,6 +204,7 @@ struct TBlockPart {
 // whether its paragraphs stand in the box itself (not in a centred block).
 struct TTextFlow {
   bool Wrap = true, Vertical = false, InBox = true;
+  double LineWidthPx = 0;  // inside the box's insets
 };
 
 // The side an unwrapped line too long for its box grows to, as the slide's
@@ -182,6 +217,163 @@ const char* GrowthSide(const TPPTXParagraph& paragraph) {
     default: return paragraph.RightToLeft ? "flex-end" : "flex-start";
   }
 }
+
+// ---- tabs -------------------------------------------------------------------------
+
+// The browser takes a tab to the next multiple of its tab-size from the
+// paragraph's content edge, which is its left margin. A size that is the
+// stop's distance from that edge lands the tab exactly on the stop whenever
+// the text before it falls short of the stop, so the estimate of that text
+// below only has to pick the right stop, never to place it.
+
+double PxFromPt(double pt) { return pt * 96.0 / 72.0; }
+
+// How wide a run's text is, by the reader's tables of the free fonts.
+double TextWidthPx(const TPPTXTextRun& run, std::string_view text) {
+  if (text.empty()) return 0;
+  const bool script = std::fabs(run.BaselinePct) > 0.001;
+  const double sizePx = PxFromPt(SizeOrDefault(run.FontSizePt) * (script ? kScriptSizeShare : 1.0));
+  size_t letters = 0;
+  for (unsigned char c : text) letters += (c & 0xC0) != 0x80;
+  const double em = run.Caps == kCapsAll ? TextWidthEm(run.FontName, run.Bold, UpperAscii(text))
+                                         : TextWidthEm(run.FontName, run.Bold, text);
+  return em * sizePx + PxFromPt(run.LetterSpacingPt) * static_cast<double>(letters);
+}
+
+// A piece of a block's text between the places where its layout changes:
+// a word, a stretch of spaces, a tab or a line break.
+struct TTextPiece {
+  enum EKind { Word, Space, Tab, Break } Kind = Word;
+  double WidthPx = 0;
+  double BeforePointPx = -1;  // a word's width up to its first '.', -1 without one
+  bool Glued = false;  // a word that goes on the one before it, in another run
+};
+
+std::vector<TTextPiece> SplitPieces(std::span<const TPPTXTextRun> runs) {
+  std::vector<TTextPiece> pieces;
+  for (const TPPTXTextRun& run : runs) {
+    const std::string_view text = run.Text;
+    size_t at = 0;
+    while (at < text.size()) {
+      const char c = text[at];
+      TTextPiece piece;
+      size_t end = at + 1;
+      if (c == '\t') {
+        piece.Kind = TTextPiece::Tab;
+      } else if (c == '\n' || c == '\r') {
+        piece.Kind = TTextPiece::Break;
+        if (c == '\r' && end < text.size() && text[end] == '\n') ++end;
+      } else {
+        const bool space = c == ' ';
+        while (end < text.size() && text[end] != '\t' && text[end] != '\n' && text[end] != '\r' &&
+               (text[end] == ' ') == space)
+          ++end;
+        piece.Kind = space ? TTextPiece::Space : TTextPiece::Word;
+        piece.WidthPx = TextWidthPx(run, text.substr(at, end - at));
+        if (!space) {
+          const size_t point = text.substr(at, end - at).find('.');
+          if (point != std::string_view::npos) piece.BeforePointPx = TextWidthPx(run, text.substr(at, point));
+          piece.Glued = at == 0 && !pieces.empty() && pieces.back().Kind == TTextPiece::Word;
+        }
+      }
+      pieces.push_back(piece);
+      at = end;
+    }
+  }
+  return pieces;
+}
+
+// The stop a tab at x reaches (px from the text's left edge) and how text
+// lines up on it: the margin from a hanging first line, the deck's next stop,
+// or past the last of them the next multiple of the default pitch.
+std::pair<double, int32_t> NextTabStop(const TPPTXParagraph& paragraph, double marginPx, double x) {
+  constexpr double kPastPx = 0.5;
+  double stop = std::numeric_limits<double>::infinity();
+  int32_t align = kTabLeft;
+  if (x + kPastPx < marginPx) stop = marginPx;
+  for (const TTabStop& tab : paragraph.TabStops) {
+    const double at = EmuToPxExact(tab.PositionEmu);
+    if (at <= x + kPastPx) continue;
+    if (at < stop) {
+      stop = at;
+      align = tab.Align;
+    }
+    break;
+  }
+  if (std::isinf(stop)) {
+    const double pitch = EmuToPxExact(paragraph.DefaultTabEmu);
+    stop = (std::floor((x + kPastPx) / pitch) + 1) * pitch;
+  }
+  return {stop, align};
+}
+
+// The tab-size of each tab in the pieces. startPx is where the block's first
+// piece starts, lineEndPx where its lines wrap (0: they never do); both, like
+// the stops, from the text's left edge.
+std::vector<TTabPlacement> PlaceTabs(const TPPTXParagraph& paragraph, std::span<const TTextPiece> pieces,
+                                     double marginPx, double startPx, double lineEndPx) {
+  std::vector<TTabPlacement> tabs;
+  double x = startPx, lineStart = startPx;
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    const TTextPiece& piece = pieces[i];
+    switch (piece.Kind) {
+      case TTextPiece::Break: x = lineStart = marginPx; break;
+      case TTextPiece::Space: x += piece.WidthPx; break;
+      case TTextPiece::Word: {
+        double word = piece.WidthPx;
+        for (size_t j = i + 1; !piece.Glued && j < pieces.size() && pieces[j].Glued; ++j) word += pieces[j].WidthPx;
+        if (!piece.Glued && lineEndPx > 0 && x + word > lineEndPx && x > lineStart + 0.5) x = lineStart = marginPx;
+        x += piece.WidthPx;
+        break;
+      }
+      case TTextPiece::Tab: {
+        const auto [stop, align] = NextTabStop(paragraph, marginPx, x);
+        // Text lined up on the stop by its end, middle or decimal point: the
+        // stretch up to the next tab or break.
+        TTabPlacement tab;
+        double beforePoint = -1;
+        for (size_t j = i + 1;
+             j < pieces.size() && pieces[j].Kind != TTextPiece::Tab && pieces[j].Kind != TTextPiece::Break; ++j) {
+          if (beforePoint < 0 && pieces[j].BeforePointPx >= 0) beforePoint = tab.WidthPx + pieces[j].BeforePointPx;
+          tab.WidthPx += pieces[j].WidthPx;
+        }
+        tab.BeforePointPx = beforePoint >= 0 ? beforePoint : tab.WidthPx;
+        double end = align == kTabRight    ? stop - tab.WidthPx
+                     : align == kTabCenter ? stop - tab.WidthPx / 2
+                     : align == kTabDecimal ? stop - tab.BeforePointPx
+                                            : stop;
+        // Too long to line up: it follows at a little gap, as a space would.
+        if (align != kTabLeft) end = std::max(end, x + PxFromPt(SizeOrDefault(paragraph.EndFontSizePt)) / 4);
+        // Into the margin from a hanging line, any size does: the browser's
+        // next multiple of it is the content edge itself.
+        tab.SizePx = end - marginPx > 0.5 ? end - marginPx : EmuToPxExact(paragraph.DefaultTabEmu);
+        tabs.push_back(tab);
+        x = std::max(end, marginPx);
+        break;
+      }
+    }
+  }
+  return tabs;
+}
+
+// Where the first piece of a paragraph's opening block starts: at the first
+// line's indent, after a bullet that stands in line with the text, at the
+// margin past a hanging bullet narrower than its indent.
+double FirstLineStartPx(const TPPTXParagraph& paragraph, double marginPx, double indentPx) {
+  double x = marginPx + indentPx;
+  if (paragraph.Bullet && !paragraph.BulletChar.empty()) {
+    const TPPTXTextRun* first = paragraph.Runs.empty() ? nullptr : &paragraph.Runs.front();
+    TPPTXTextRun bullet;
+    bullet.FontName = !paragraph.BulletFont.empty() ? paragraph.BulletFont : first ? first->FontName : std::string();
+    bullet.FontSizePt = (first ? SizeOrDefault(first->FontSizePt) : SizeOrDefault(paragraph.EndFontSizePt)) *
+                        paragraph.BulletSizePct / 100.0;
+    const double width = TextWidthPx(bullet, paragraph.BulletChar + ' ');
+    x = indentPx < 0 ? std::max(marginPx, x + width) : x + width;
+  }
+  return x;
+}
+
+void AppendRun(std::string& out, const TPPTXTextRun& run, TTabSizes* tabs);
 
 // Vertical text lays its lines out across the box, so a paragraph's extent
 // and spacing are given along the text's own axes there: a width would fix
@@ -197,6 +389,36 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
   // The player's fitting counts a paragraph's lines after a break with it,
   // empty or not.
   if (!part.Opening) out += " data-after-break=\"\"";
+  std::vector<TTabPlacement> placements;
+  TTabSizes* tabs = nullptr;
+  TTabSizes tabSizes;
+  const bool tabbed = std::any_of(paragraph.Runs.begin(), paragraph.Runs.end(),
+                                  [](const TPPTXTextRun& run) { return run.Text.find('\t') != std::string::npos; });
+  if (tabbed && !vertical) {
+    const double startPx = part.Opening ? FirstLineStartPx(paragraph, marginPx, indentPx) : marginPx;
+    const double lineEndPx =
+        wrap && flow.LineWidthPx > 0 ? flow.LineWidthPx - std::max(paragraph.MarginRightEmu / 9525.0, 0.0) : 0;
+    placements = PlaceTabs(paragraph, SplitPieces(paragraph.Runs), marginPx, startPx, lineEndPx);
+    tabSizes.Tabs = placements;
+    tabs = &tabSizes;
+    // The player places the tabs again where the browser set the text: the
+    // margin, the default pitch and the deck's stops, px from the text's
+    // left edge. A right-to-left line keeps the estimate.
+    if (!paragraph.RightToLeft) {
+      out += " data-tabs=\"";
+      AppendNum(out, marginPx);
+      out += ' ';
+      AppendNum(out, EmuToPxExact(paragraph.DefaultTabEmu));
+      for (const TTabStop& stop : paragraph.TabStops) {
+        out += ' ';
+        AppendNum(out, EmuToPxExact(stop.PositionEmu));
+        out += ':';
+        out += "lcrd"[std::clamp(stop.Align, kTabLeft, kTabDecimal)];
+        tabSizes.Aligned = tabSizes.Aligned || stop.Align != kTabLeft;
+      }
+      out += '"';
+    }
+  }
   out += " style=\"";
   if (vertical) out += "box-sizing:border-box;text-align:";
   else if (!wrap && flow.InBox) {
@@ -245,7 +467,7 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
   out += "\">";
   if (part.Opening && paragraph.Bullet && !paragraph.BulletChar.empty()) AppendBullet(out, paragraph, indentPx);
   if (paragraph.Runs.empty()) out += "&nbsp;";
-  for (const auto& run : paragraph.Runs) AppendRunSpan(out, run);
+  for (const auto& run : paragraph.Runs) AppendRun(out, run, tabs);
   // A break that ends the paragraph starts an empty line, which a block
   // ending in <br/> would not show.
   if (part.Closing && !paragraph.Runs.empty()) {
@@ -345,7 +567,11 @@ std::string CssFontFamily(std::string_view typeface) {
   return family;
 }
 
-void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
+void AppendRunSpan(std::string& out, const TPPTXTextRun& run) { AppendRun(out, run, nullptr); }
+
+namespace {
+
+void AppendRun(std::string& out, const TPPTXTextRun& run, TTabSizes* tabs) {
   const double size = SizeOrDefault(run.FontSizePt);
   const bool script = std::fabs(run.BaselinePct) > 0.001;
   out += "<span style=\"font-family:";
@@ -393,9 +619,11 @@ void AppendRunSpan(std::string& out, const TPPTXTextRun& run) {
     out += "pt";
   }
   out += "\">";
-  AppendTextWithBreaks(out, run.Text);
+  AppendTextWithBreaks(out, run.Text, tabs);
   out += "</span>";
 }
+
+}  // namespace
 
 void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   // A shape the deck gives no size (a layout's leftover without a
@@ -488,7 +716,9 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   const bool block = shape.AnchorCenter || growsBothWays;
   if (block) out += growsBothWays ? "<div style=\"align-self:center;width:max-content;\">"
                                   : "<div style=\"align-self:center;max-width:100%;\">";
-  const TTextFlow flow{shape.WrapText, shape.VerticalTextDeg != 0, !block};
+  const double lineWidth = w - std::max(EmuToPxExact(shape.MarginLeftEmu), 0.0) -
+                           std::max(EmuToPxExact(shape.MarginRightEmu), 0.0);
+  const TTextFlow flow{shape.WrapText, shape.VerticalTextDeg != 0, !block, lineWidth};
   for (size_t i = 0; i < shape.Paragraphs.size(); ++i) AppendParagraph(out, shape.Paragraphs[i], i == 0, flow);
   if (block) out += "</div>";
   out += "</div></foreignObject>";

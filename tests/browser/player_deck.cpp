@@ -4,7 +4,8 @@
 // once under a name that tries to break out of the page's script; a deck
 // without slides as empty.pptx; and paint.pptx, one slide whose master band,
 // gradient and arrowhead the pixel tests look for; and autofit.pptx, shrunk
-// text that overflows its box, fits it, or fits but for empty paragraphs.
+// text that overflows its box, fits it, or fits but for empty paragraphs;
+// and tabs.pptx, lines that tab to the deck's stops.
 //   player_deck <folder>
 #include <cstdint>
 #include <cstdio>
@@ -177,6 +178,38 @@ TDeckWriter BuildAutoFitDeck() {
   return BuildMinimalDeck(parts);
 }
 
+// Tabbed lines in boxes without insets, each starting with its name: to a
+// stop of the deck's from a hanging first line, to the default pitch past a
+// margin off it, to a right stop, and in a shrunk box whose stored scale
+// would put the text before its tab short of the first stop, though at the
+// size the player fits it to that text runs past it. Stops (px from the
+// text's edge) are in the name.
+TDeckWriter BuildTabsDeck() {
+  constexpr int64_t kPx = 9525;
+  auto box = [](int id, const std::string& pPr, const std::string& tabs, const std::string& text,
+                const std::string& fit = "") {
+    const TBox at{100 * kPx, (40 + 150 * int64_t{id - 2}) * kPx, 1000 * kPx, 120 * kPx};
+    const std::string label = text.substr(0, text.find('\t') + 1);
+    const std::string runs = Run(label, "sz=\"2800\"", "<a:latin typeface=\"Liberation Sans\"/>") +
+                             Run(text.substr(label.size()), "sz=\"2800\"", "<a:latin typeface=\"Liberation Sans\"/>");
+    return Shape(id, label, SpPr(Xfrm(at), "rect"),
+                 "<p:txBody><a:bodyPr wrap=\"square\" lIns=\"0\" rIns=\"0\">" + fit + "</a:bodyPr><a:lstStyle/>" +
+                     Para(runs, pPr, tabs.empty() ? "" : "<a:tabLst>" + tabs + "</a:tabLst>") + "</p:txBody>");
+  };
+  TDeckParts parts;
+  parts.SlideWidthEmu = kSlideCx;
+  parts.SlideHeightEmu = kSlideCy;
+  TSlideParts slide;
+  slide.SpTree =
+      box(2, "marL=\"342900\" indent=\"-342900\"", "<a:tab pos=\"2857500\"/>", "Left-300\tvalue") +
+      box(3, "marL=\"190500\" defTabSz=\"457200\"", "", "Pitch-48\tvalue") +
+      box(4, "", "<a:tab pos=\"6667500\" algn=\"r\"/>", "Right-700\tvalue") +
+      box(5, "", "<a:tab pos=\"952500\"/><a:tab pos=\"5715000\"/>", "Shrunk-100-600\tvalue",
+          "<a:normAutofit fontScale=\"25000\"/>");
+  parts.Slides.push_back(slide);
+  return BuildMinimalDeck(parts);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,6 +225,7 @@ int main(int argc, char** argv) {
     BuildMinimalDeck(TDeckParts{}).Write(folder + "/empty.pptx");
     BuildPaintDeck().Write(folder + "/paint.pptx");
     BuildAutoFitDeck().Write(folder + "/autofit.pptx");
+    BuildTabsDeck().Write(folder + "/tabs.pptx");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "player_deck: %s\n", e.what());
     return 1;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "htmlexport/renderer_test_util.h"
 #include "htmlexport/svg_renderer.h"
@@ -256,21 +257,82 @@ TEST(RenderTextShape, BulletsHangInTheIndentWithTheirOwnLook) {
   EXPECT_TRUE(Has(text, "color:#00FF00;\">&lt;1&gt; </span>")) << "the first run's colour, then a space";
 }
 
-TEST(RenderTextShape, TabsKeepTheirStopsAndShapesWithoutASizeShowNoText) {
-  auto shape = MakeShape(skText, 0, 0, 200, 100);
+// The tab-size of each tab the block's runs hold, in order.
+std::vector<double> TabSizes(const std::string& markup) {
+  std::vector<double> sizes;
+  for (size_t at = markup.find("<span data-tab="); at != std::string::npos; at = markup.find("<span data-tab=", at + 1))
+    sizes.push_back(std::stod(markup.substr(markup.find("tab-size:", at) + 9)));
+  return sizes;
+}
+
+// Stops are measured from the text's left edge, the default ones too; the
+// browser takes a tab to a multiple of its size from the margin. Courier
+// New at 18 pt is 14.4 px a letter in the tables the estimate uses.
+TEST(RenderTextShape, TabsGoToTheStopAfterTheTextBeforeThem) {
+  struct TStop {
+    int Px;
+    int32_t Align;
+  };
+  const struct {
+    const char* What;
+    const char* Text;
+    int MarginPx, IndentPx, BoxPx;
+    std::vector<TStop> Stops;
+    std::vector<double> Sizes;
+  } cases[] = {
+      {"a stop of the deck's", "ab\tc", 0, 0, 800, {{288, kTabLeft}}, {288}},
+      {"the default pitch from the text's edge, not the margin", "abc\tx", 36, 0, 800, {}, {60}},
+      {"from a hanging first line, the margin", "1.\tText", 96, -96, 800, {}, {96}},
+      {"text ending on a right stop", "a\tright", 0, 0, 800, {{384, kTabRight}}, {312}},
+      {"text centred on a stop", "a\tright", 0, 0, 800, {{384, kTabCenter}}, {348}},
+      {"a decimal point on the stop", "a\t12.50", 0, 0, 800, {{384, kTabDecimal}}, {355.2}},
+      {"past the deck's last stop, the default pitch", "abcdefgh\tx", 0, 0, 800, {{48, kTabLeft}}, {192}},
+      {"each tab from where the one before left the text", "a\tb\tc", 0, 0, 800, {{100, kTabLeft}}, {100, 192}},
+      {"a tab after a wrapped line counts from that line", "aaaa bbbb cccc dddd\tx", 0, 0, 200, {}, {192}},
+  };
+  for (const auto& c : cases) {
+    auto shape = MakeShape(skText, 0, 0, c.BoxPx, 100);
+    shape->MarginLeftEmu = shape->MarginRightEmu = 0;
+    TPPTXParagraph paragraph;
+    paragraph.HasIndents = true;
+    paragraph.MarginLeftEmu = c.MarginPx * 9525;
+    paragraph.IndentEmu = c.IndentPx * 9525;
+    for (const TStop& stop : c.Stops) paragraph.TabStops.push_back({stop.Px * 9525, stop.Align});
+    TPPTXTextRun run = MakeRun(c.Text);
+    run.FontName = "Courier New";
+    paragraph.Runs = {run};
+    shape->Paragraphs = {paragraph};
+    const std::string text = RenderTextShape(*shape);
+    const std::vector<double> sizes = TabSizes(text);
+    ASSERT_EQ(sizes.size(), c.Sizes.size()) << c.What << "\n" << text;
+    for (size_t i = 0; i < sizes.size(); ++i) EXPECT_NEAR(sizes[i], c.Sizes[i], 0.5) << c.What << ", tab " << i;
+    // The player places them again from the same stops.
+    EXPECT_TRUE(Has(text, "data-tabs=\"" + std::to_string(c.MarginPx) + " 96")) << c.What;
+  }
+}
+
+TEST(RenderTextShape, TabsAlignedByWidthCarryItAndOthersKeepTheBoxStops) {
+  auto shape = MakeShape(skText, 0, 0, 800, 100);
   TPPTXParagraph paragraph;
-  paragraph.Runs = {MakeRun("\tquote\t- author")};
+  paragraph.TabStops = {{384 * 9525, kTabRight}};
+  TPPTXTextRun run = MakeRun("a\t12.5");
+  run.FontName = "Courier New";
+  paragraph.Runs = {run};
   shape->Paragraphs = {paragraph};
-  const std::string text = RenderTextShape(*shape);
-  size_t tabs = 0;
-  const std::string tab = "<span style=\"white-space:pre\">\t</span>";
-  for (size_t at = text.find(tab); at != std::string::npos; at = text.find(tab, at + 1)) ++tabs;
-  EXPECT_EQ(tabs, 2u) << text;
-  EXPECT_TRUE(Has(text, "tab-size:96px")) << "stops every inch, as the format's default";
+  EXPECT_TRUE(Has(RenderTextShape(*shape), "data-tabs=\"0 96 384:r\"")) << "the stop and how text lines up on it";
+  EXPECT_TRUE(Has(RenderTextShape(*shape), "<span data-tab=\"57.6 28.8\"")) << "the text after the tab and its whole part";
+
+  paragraph.RightToLeft = true;
+  shape->Paragraphs = {paragraph};
+  EXPECT_FALSE(Has(RenderTextShape(*shape), "data-tabs")) << "a right-to-left line keeps the estimate";
+  shape->VerticalTextDeg = 90;
+  const std::string vertical = RenderTextShape(*shape);
+  EXPECT_TRUE(Has(vertical, "<span style=\"white-space:pre\">\t</span>")) << "vertical text keeps the stops every inch";
+  EXPECT_TRUE(Has(vertical, "tab-size:96px"));
 
   auto unsized = MakeShape(skText, 0, 0, 0, 0);
   unsized->Paragraphs = {paragraph};
-  EXPECT_FALSE(Has(RenderTextShape(*unsized), "quote"));
+  EXPECT_FALSE(Has(RenderTextShape(*unsized), "12.5"));
 }
 
 }  // namespace

@@ -65,8 +65,41 @@ function fitBox(box){
   }
   setScale(parts,lo);
 }
+// A paragraph's tabs (data-tabs="margin pitch stop:align ...", px from the
+// text's left edge) go to the stop after where the browser set the text
+// before each of them, which the renderer could only estimate. A tab moves
+// to the next multiple of its tab-size from the margin, so a size reaching
+// from the margin to the stop lands it there. A span's data-tab holds the
+// width of the text after it and up to its decimal point, by which that
+// text lines up on a right, centred or decimal stop.
+function placeTabs(p){
+  const d=p.getAttribute('data-tabs').split(' '),margin=Number(d[0]),pitch=Number(d[1]);
+  const stops=d.slice(2).map(function(t){return {at:parseFloat(t),align:t.slice(-1)};});
+  if(!(pitch>0))return;
+  if(!p.style.position)p.style.position='relative';
+  Array.prototype.forEach.call(p.querySelectorAll('span[data-tab]'),function(tab){
+    const x=tab.offsetLeft,w=tab.getAttribute('data-tab').split(' ').map(Number);
+    let stop=x+0.5<margin?margin:Infinity,align='l';
+    for(let i=0;i<stops.length;i++){
+      if(stops[i].at<=x+0.5)continue;
+      if(stops[i].at<stop){stop=stops[i].at;align=stops[i].align;}
+      break;
+    }
+    if(stop===Infinity)stop=(Math.floor((x+0.5)/pitch)+1)*pitch;
+    let end=stop;
+    if(align!=='l'&&w.length===2){
+      end=align==='r'?stop-w[0]:align==='c'?stop-w[0]/2:stop-w[1];
+      end=Math.max(end,x+parseFloat(getComputedStyle(tab).fontSize)/4);
+    }
+    tab.style.tabSize=(end-margin>0.5?end-margin:pitch)+'px';
+  });
+}
 function fitSlide(s){
   if(!s||s.hasAttribute('data-fitted'))return;
   s.setAttribute('data-fitted','');
-  Array.prototype.forEach.call(s.querySelectorAll('[data-autofit]'),fitBox);
+  Array.prototype.forEach.call(s.querySelectorAll('[data-tabs]'),placeTabs);
+  Array.prototype.forEach.call(s.querySelectorAll('[data-autofit]'),function(box){
+    fitBox(box);
+    Array.prototype.forEach.call(box.querySelectorAll('[data-tabs]'),placeTabs);
+  });
 }
