@@ -94,6 +94,24 @@ void AppendParagraphSpacing(std::string& rtf, const TPPTXParagraph& paragraph) {
     rtf += "\\sl0 ";
 }
 
+bool HasTab(const TPPTXParagraph& paragraph) {
+  for (const TPPTXTextRun& run : paragraph.Runs)
+    if (run.Text.find('\t') != std::string::npos) return true;
+  return false;
+}
+
+// The deck's stops of a paragraph that tabs, from the text's left edge as
+// RTF measures them too; paragraphs without a tab keep their RTF as it was.
+void AppendTabStops(std::string& rtf, const TPPTXParagraph& paragraph) {
+  if (!HasTab(paragraph)) return;
+  for (const TTabStop& stop : paragraph.TabStops) {
+    if (stop.Align == kTabRight) rtf += "\\tqr";
+    if (stop.Align == kTabCenter) rtf += "\\tqc";
+    if (stop.Align == kTabDecimal) rtf += "\\tqdec";
+    rtf += "\\tx" + std::to_string(EmuToTwips(stop.PositionEmu)) + ' ';
+  }
+}
+
 // Control words for what plain runs never carry, so their RTF stays as it was.
 void AppendRunExtras(std::string& rtf, const TPPTXTextRun& run) {
   if (run.Strikethrough) rtf += "\\strike";
@@ -188,12 +206,20 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
     rtf += "\\red" + std::to_string(v & 255) + "\\green" + std::to_string((v >> 8) & 255) + "\\blue" +
            std::to_string((v >> 16) & 255) + ";";
   rtf += "}";
+  // The pitch of the stops past the deck's own is the document's in RTF:
+  // the first paragraph that tabs gives it.
+  for (const auto& paragraph : shape.Paragraphs) {
+    if (!HasTab(paragraph)) continue;
+    rtf += "\\deftab" + std::to_string(EmuToTwips(paragraph.DefaultTabEmu));
+    break;
+  }
 
   for (size_t p = 0; p < shape.Paragraphs.size(); ++p) {
     const auto& paragraph = shape.Paragraphs[p];
     rtf += "{\\pard" + RtfAlignCode(paragraph.Alignment);
     if (paragraph.RightToLeft) rtf += "\\rtlpar";
     AppendParagraphSpacing(rtf, paragraph);
+    AppendTabStops(rtf, paragraph);
     if (paragraph.Bullet) {
       rtf += RtfEscape(paragraph.BulletChar);
       rtf += ' ';

@@ -220,3 +220,24 @@ TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
   };
   for (const auto& p : parts) EXPECT_NE(rtf.find(p.Part), std::string::npos) << p.Why << "\n" << rtf;
 }
+
+// The deck's stops go with a paragraph that tabs, and its pitch with the
+// document; text without tabs keeps the RTF it had.
+TEST(BuildTextRtf, TabbedParagraphsCarryTheirStops) {
+  TPPTXShape shape;
+  auto plain = Para({TextRun("no tab", "Arial", 12)});
+  plain.TabStops = {{914400, kTabRight}};
+  auto tabbed = Para({TextRun("a\tb\tc", "Arial", 12)});
+  tabbed.TabStops = {{457200, kTabLeft}, {1828800, kTabRight}, {2743200, kTabCenter}, {3657600, kTabDecimal}};
+  tabbed.DefaultTabEmu = 457200;
+  tabbed.Bullet = true;
+  tabbed.BulletChar = "1.";
+  shape.Paragraphs = {plain, tabbed};
+  const std::string rtf = BuildTextRtf(shape);
+  EXPECT_NE(rtf.find("}\\deftab720{\\pard"), std::string::npos) << rtf;
+  EXPECT_NE(rtf.find("\\tx720 \\tqr\\tx2880 \\tqc\\tx4320 \\tqdec\\tx5760 1. "), std::string::npos)
+      << "the bullet stays apart from the last stop's number\n" << rtf;
+  EXPECT_EQ(rtf.find("\\tqr\\tx1440"), std::string::npos) << "a paragraph without a tab carries no stops";
+  shape.Paragraphs = {plain};
+  EXPECT_EQ(BuildTextRtf(shape).find("deftab"), std::string::npos);
+}
