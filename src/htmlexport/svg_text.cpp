@@ -714,13 +714,26 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   // fonts spills out on both sides.
   const bool growsBothWays = shape.AutoFit == kAutoFitShape && !shape.WrapText;
   const bool block = shape.AnchorCenter || growsBothWays;
+  // Columns fill in turn down the box's whole height, which the anchor then
+  // leaves where it is.
+  const bool columns = shape.Columns > 1 && shape.VerticalTextDeg == 0;
+  if (columns) {
+    out += "<div data-columns=\"\" style=\"height:100%;column-fill:auto;column-count:";
+    out += std::to_string(shape.Columns);
+    out += ';';
+    AppendPx(out, "column-gap", EmuToPxExact(shape.ColumnGapEmu));
+    out += "\">";
+  }
   if (block) out += growsBothWays ? "<div style=\"align-self:center;width:max-content;\">"
                                   : "<div style=\"align-self:center;max-width:100%;\">";
-  const double lineWidth = w - std::max(EmuToPxExact(shape.MarginLeftEmu), 0.0) -
-                           std::max(EmuToPxExact(shape.MarginRightEmu), 0.0);
+  const double inside = w - std::max(EmuToPxExact(shape.MarginLeftEmu), 0.0) -
+                       std::max(EmuToPxExact(shape.MarginRightEmu), 0.0);
+  const double lineWidth =
+      columns ? (inside - EmuToPxExact(shape.ColumnGapEmu) * (shape.Columns - 1)) / shape.Columns : inside;
   const TTextFlow flow{shape.WrapText, shape.VerticalTextDeg != 0, !block, lineWidth};
   for (size_t i = 0; i < shape.Paragraphs.size(); ++i) AppendParagraph(out, shape.Paragraphs[i], i == 0, flow);
   if (block) out += "</div>";
+  if (columns) out += "</div>";
   out += "</div></foreignObject>";
 }
 

@@ -237,6 +237,9 @@ class TPPTXShape {
   bool WrapText = true;
   int32_t VerticalTextDeg = 0;  // 90 or 270: the lines run top to bottom or bottom to top
   double TextRotationDeg = 0;
+  // The text fills this many columns side by side in turn, ColumnGapEmu apart.
+  int32_t Columns = 1;
+  int64_t ColumnGapEmu = 0;
   int32_t AutoFit = kAutoFitNone;
   double FontScalePct = 100;  // normAutofit's scale, already applied to the runs
   double LineSpacingReductionPct = 0;  // and its reduction, applied to the paragraphs

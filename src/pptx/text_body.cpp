@@ -79,6 +79,11 @@ void ReadBodyProperties(const std::vector<pugi::xml_node>& chain, TPPTXShape& sh
   int32_t rot = 0;
   if (!TryParseInt32(FirstAttr(chain, "rot").value(), rot)) rot = 0;
   shape.TextRotationDeg = rot / 60000.0;
+  // The format allows 16 columns; a gap is never negative.
+  int32_t columns = 1;
+  if (TryParseInt32(FirstAttr(chain, "numCol").value(), columns)) shape.Columns = std::clamp(columns, 1, 16);
+  if (!TryParseInt64(FirstAttr(chain, "spcCol").value(), shape.ColumnGapEmu) || shape.ColumnGapEmu < 0)
+    shape.ColumnGapEmu = 0;
 
   pugi::xml_node fit = FirstChildOf(chain, {"normAutofit", "spAutoFit", "noAutofit"});
   if (IsElementNamed(fit, "normAutofit")) {

@@ -5,7 +5,7 @@
 // without slides as empty.pptx; and paint.pptx, one slide whose master band,
 // gradient and arrowhead the pixel tests look for; and autofit.pptx, shrunk
 // text that overflows its box, fits it, or fits but for empty paragraphs;
-// and tabs.pptx, lines that tab to the deck's stops.
+// and text_layout.pptx, lines that tab to the deck's stops and text in columns.
 //   player_deck <folder>
 #include <cstdint>
 #include <cstdio>
@@ -178,13 +178,15 @@ TDeckWriter BuildAutoFitDeck() {
   return BuildMinimalDeck(parts);
 }
 
-// Tabbed lines in boxes without insets, each starting with its name: to a
-// stop of the deck's from a hanging first line, to the default pitch past a
-// margin off it, to a right stop, and in a shrunk box whose stored scale
-// would put the text before its tab short of the first stop, though at the
-// size the player fits it to that text runs past it. Stops (px from the
-// text's edge) are in the name.
-TDeckWriter BuildTabsDeck() {
+// Slide 1: tabbed lines in boxes without insets, each starting with its
+// name: to a stop of the deck's from a hanging first line, to the default
+// pitch past a margin off it, to a right stop, and in a shrunk box whose
+// stored scale would put the text before its tab short of the first stop,
+// though at the size the player fits it to that text runs past it. Stops
+// (px from the text's edge) are in the name. Slide 2: two boxes of two
+// columns 100 px apart where three lines fit a column, with six lines, and
+// with eight that shrink to fit.
+TDeckWriter BuildTextLayoutDeck() {
   constexpr int64_t kPx = 9525;
   auto box = [](int id, const std::string& pPr, const std::string& tabs, const std::string& text,
                 const std::string& fit = "") {
@@ -207,6 +209,18 @@ TDeckWriter BuildTabsDeck() {
       box(5, "", "<a:tab pos=\"952500\"/><a:tab pos=\"5715000\"/>", "Shrunk-100-600\tvalue",
           "<a:normAutofit fontScale=\"25000\"/>");
   parts.Slides.push_back(slide);
+  TSlideParts columns;
+  for (int id : {2, 3}) {
+    std::string lines;
+    for (int line = 1; line <= (id == 3 ? 8 : 6); ++line)
+      lines += Para(Run("Columns" + std::to_string(id) + "-" + std::to_string(line), "sz=\"2800\""));
+    const std::string fit = id == 3 ? "<a:normAutofit/>" : "";
+    const TBox at{100 * kPx, (40 + 300 * int64_t{id - 2}) * kPx, 1000 * kPx, 140 * kPx};
+    columns.SpTree += Shape(id, "Columns", SpPr(Xfrm(at), "rect"),
+                            "<p:txBody><a:bodyPr wrap=\"square\" lIns=\"0\" rIns=\"0\" tIns=\"0\" bIns=\"0\" "
+                            "numCol=\"2\" spcCol=\"952500\">" + fit + "</a:bodyPr><a:lstStyle/>" + lines + "</p:txBody>");
+  }
+  parts.Slides.push_back(columns);
   return BuildMinimalDeck(parts);
 }
 
@@ -225,7 +239,7 @@ int main(int argc, char** argv) {
     BuildMinimalDeck(TDeckParts{}).Write(folder + "/empty.pptx");
     BuildPaintDeck().Write(folder + "/paint.pptx");
     BuildAutoFitDeck().Write(folder + "/autofit.pptx");
-    BuildTabsDeck().Write(folder + "/tabs.pptx");
+    BuildTextLayoutDeck().Write(folder + "/text_layout.pptx");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "player_deck: %s\n", e.what());
     return 1;

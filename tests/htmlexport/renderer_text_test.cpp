@@ -311,6 +311,23 @@ TEST(RenderTextShape, TabsGoToTheStopAfterTheTextBeforeThem) {
   }
 }
 
+TEST(RenderTextShape, ColumnsFillTheBoxInTurnAndTabsKeepToTheirColumn) {
+  auto shape = MakeShape(skText, 0, 0, 420, 100);
+  shape->MarginLeftEmu = shape->MarginRightEmu = 0;
+  shape->Columns = 2;
+  shape->ColumnGapEmu = 20 * 9525;
+  TPPTXParagraph paragraph;
+  TPPTXTextRun run = MakeRun("aaaaaaa aaaaaaa\tx");  // 216 px: wider than a 200 px column
+  run.FontName = "Courier New";
+  paragraph.Runs = {run};
+  shape->Paragraphs = {paragraph};
+  const std::string text = RenderTextShape(*shape);
+  EXPECT_TRUE(Has(StyleAfter(text, "<div data-columns"), "column-fill:auto;column-count:2;column-gap:20px;")) << text;
+  EXPECT_EQ(TabSizes(text), std::vector<double>{192}) << "the line wraps at its column, so the tab counts from there";
+  shape->VerticalTextDeg = 270;
+  EXPECT_FALSE(Has(RenderTextShape(*shape), "data-columns")) << "vertical text keeps one block";
+}
+
 TEST(RenderTextShape, TabsAlignedByWidthCarryItAndOthersKeepTheBoxStops) {
   auto shape = MakeShape(skText, 0, 0, 800, 100);
   TPPTXParagraph paragraph;

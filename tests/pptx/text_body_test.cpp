@@ -2,6 +2,8 @@
 // the format's defaults, bullets and numbering, and what becomes a run.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/error.h"
 #include "pptx/date_field.h"
 #include "pptx/text_body.h"
@@ -89,6 +91,15 @@ TEST(TextBody, BodyPropertiesTakeTheNearestSettingAndTheFormatsDefaults) {
   EXPECT_FALSE(inherited.WrapText);
   EXPECT_EQ(inherited.VerticalTextDeg, 270);
   EXPECT_EQ(inherited.TextRotationDeg, -90);
+
+  EXPECT_EQ(defaults.Columns, 1);
+  for (const auto& [attrs, columns, gap] : {std::tuple{" numCol='2' spcCol='91440'", 2, 91440},
+                                            std::tuple{" numCol='99' spcCol='-5'", 16, 0},
+                                            std::tuple{" numCol='0'", 1, 0}}) {
+    TPPTXShape set = TParse{Body("", "", "<a:bodyPr" + std::string(attrs) + "/>")}();
+    EXPECT_EQ(set.Columns, columns) << attrs;
+    EXPECT_EQ(set.ColumnGapEmu, gap) << attrs;
+  }
 }
 
 TEST(TextBody, RunPropertiesComeFromTheNearestLevelThatSetsThem) {

@@ -51,17 +51,22 @@ function textHeight(parts){
   const a=ps[0].el,b=ps[last].el;
   return b.offsetTop-pt(b.style.top)*4/3+b.offsetHeight-(a.offsetTop-pt(a.style.top)*4/3);
 }
+// Text in columns fits while it needs no column past the last.
+function fits(box,parts,room){
+  const columns=box.querySelector('[data-columns]');
+  return columns?columns.scrollWidth<=columns.clientWidth+1:textHeight(parts)<=room;
+}
 function fitBox(box){
   const parts=fitParts(box);
   if(!parts.paragraphs.length||box.style.writingMode)return;
   const cs=getComputedStyle(box),room=box.clientHeight-parseFloat(cs.paddingTop)-parseFloat(cs.paddingBottom)+0.5;
   let lo=0.25,hi=1;
   setScale(parts,1);
-  if(textHeight(parts)<=room)return;
+  if(fits(box,parts,room))return;
   for(let i=0;i<8;i++){
     const mid=(lo+hi)/2;
     setScale(parts,mid);
-    if(textHeight(parts)<=room)lo=mid;else hi=mid;
+    if(fits(box,parts,room))lo=mid;else hi=mid;
   }
   setScale(parts,lo);
 }

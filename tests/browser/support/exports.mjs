@@ -49,7 +49,7 @@ export function writePlayerDecks(folder) {
     empty: join(folder, 'empty.pptx'),
     paint: join(folder, 'paint.pptx'),
     autofit: join(folder, 'autofit.pptx'),
-    tabs: join(folder, 'tabs.pptx'),
+    textLayout: join(folder, 'text_layout.pptx'),
   };
 }
 
