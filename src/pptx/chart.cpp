@@ -174,6 +174,7 @@ std::vector<TChartPiece> ExpandChart(const TChartData& data, const TShapeXfrm& f
   TChartBuilder chart(data, context);
   const TRectD box{static_cast<double>(frame.X), static_cast<double>(frame.Y), static_cast<double>(frame.Cx),
                    static_cast<double>(frame.Cy)};
+  chart.Frame = box;
   chart.Pad = std::min(box.W, box.H) * 0.03;
   chart.AddBackground("Chart area", data.SpaceSpPr, box);
   TRectD rest{box.X + chart.Pad, box.Y + chart.Pad, box.W - 2 * chart.Pad, box.H - 2 * chart.Pad};

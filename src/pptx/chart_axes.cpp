@@ -149,11 +149,10 @@ void DrawBars(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group)
                              ? TRectD{std::min(v1, v2), std::min(a1, a2), std::fabs(v2 - v1), std::fabs(a2 - a1)}
                              : TRectD{std::min(a1, a2), std::min(v1, v2), std::fabs(a2 - a1), std::fabs(v2 - v1)};
       chart.Add(std::move(shape), box);
-      const std::string label =
-          DataLabelText(chart, series, i, Value(series, i), 0, series.Labels ? series.Labels : group.Labels);
+      pugi::xml_node labels = series.Labels ? series.Labels : group.Labels;
+      const std::string label = DataLabelText(chart, series, i, Value(series, i), 0, labels);
       if (label.empty()) continue;
-      const TTextStyle style = ReadTextStyle(FindChildNode(series.Labels ? series.Labels : group.Labels, "txPr"),
-                                             chart.Base, chart.Ctx);
+      const TTextStyle style = LabelStyle(chart, labels, i);
       const double h = style.SizePt * 1.4 * kEmuPerPt, w = TextWidth(label, style) + style.SizePt * kEmuPerPt;
       // Past the bar's end, which is below the axis for a negative column
       // and left of it for a negative bar.
@@ -161,7 +160,7 @@ void DrawBars(TChartBuilder& chart, const TAxes& axes, const TChartGroup& group)
       TRectD at = axes.Horizontal
                       ? TRectD{inside ? (v1 + v2 - w) / 2 : forward ? v2 : v2 - w, (a1 + a2 - h) / 2, w, h}
                       : TRectD{(a1 + a2 - w) / 2, inside ? (v1 + v2 - h) / 2 : forward ? v2 - h : v2, w, h};
-      chart.AddText("Data label", label, style, at,
+      chart.AddText("Data label", label, style, PlaceLabel(chart, labels, i, at),
                     !axes.Horizontal || inside ? kAlignCenter : forward ? kAlignLeft : kAlignRight, kAnchorMiddle);
     }
   }
@@ -202,14 +201,13 @@ void DrawPointLabel(TChartBuilder& chart, const TChartGroup& group, const TChart
   pugi::xml_node labels = series.Labels ? series.Labels : group.Labels;
   const std::string text = DataLabelText(chart, series, i, Value(series, i), 0, labels);
   if (text.empty()) return;
-  const TTextStyle style = ReadTextStyle(FindChildNode(labels, "txPr"), chart.Base, chart.Ctx);
+  const TTextStyle style = LabelStyle(chart, labels, i);
   const double size = style.SizePt * kEmuPerPt, width = TextWidth(text, style) + size;
-  if (GetAttrText(FindChildNode(labels, "dLblPos"), "val") == "ctr")
-    chart.AddText("Data label", text, style, {x - width / 2, y - size * 0.7, width, size * 1.4}, kAlignCenter,
-                  kAnchorMiddle);
-  else
-    chart.AddText("Data label", text, style, {x + size * 0.4, y - size * 0.7, width, size * 1.4}, kAlignLeft,
-                  kAnchorMiddle);
+  const bool centred = LabelSetting(labels, i, "dLblPos") == "ctr";
+  const TRectD box = centred ? TRectD{x - width / 2, y - size * 0.7, width, size * 1.4}
+                             : TRectD{x + size * 0.4, y - size * 0.7, width, size * 1.4};
+  chart.AddText("Data label", text, style, PlaceLabel(chart, labels, i, box), centred ? kAlignCenter : kAlignLeft,
+                kAnchorMiddle);
 }
 
 // A smooth series' run of points as one curve through them: each span a

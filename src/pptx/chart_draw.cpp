@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <numbers>
 #include <utility>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "pptx/font_metrics.h"
 #include "pptx/xml_helpers.h"
 
@@ -310,15 +312,16 @@ bool DrawRoundChart(TChartBuilder& chart, const TRectD& plot) {
       wedge->Name = (series.Name.empty() ? "Series" : series.Name) + ", " + chart.Data.Categories[i];
       chart.PaintPoint(group, series, i, *wedge);
       chart.Add(std::move(wedge), box, Wedge(angle, angle + sweep, inner, outer));
-      const std::string label = DataLabelText(chart, series, i, v, total, series.Labels ? series.Labels : group.Labels);
+      pugi::xml_node labels = series.Labels ? series.Labels : group.Labels;
+      const std::string label = DataLabelText(chart, series, i, v, total, labels);
       if (!label.empty()) {
         const TChartPathStep at = OnCircle('M', (inner + outer) / 2 + (doughnut ? 0 : 0.07), angle + sweep / 2);
-        const TTextStyle style = ReadTextStyle(FindChildNode(series.Labels ? series.Labels : group.Labels, "txPr"),
-                                               chart.Base, chart.Ctx);
+        const TTextStyle style = LabelStyle(chart, labels, i);
         const double width = TextWidth(label, style) + style.SizePt * kEmuPerPt, height = style.SizePt * 1.4 * kEmuPerPt;
         chart.AddText("Data label", label, style,
-                      {box.X + at.X * side - width / 2, box.Y + at.Y * side - height / 2, width, height}, kAlignCenter,
-                      kAnchorMiddle);
+                      PlaceLabel(chart, labels, i,
+                                 {box.X + at.X * side - width / 2, box.Y + at.Y * side - height / 2, width, height}),
+                      kAlignCenter, kAnchorMiddle);
       }
       angle += sweep;
       any = true;
@@ -489,20 +492,77 @@ bool DrawRadarChart(TChartBuilder& chart, const TRectD& plot) {
   return true;
 }
 
+pugi::xml_node PointLabel(pugi::xml_node labels, size_t point) {
+  for (pugi::xml_node label = labels.first_child(); label; label = label.next_sibling()) {
+    int64_t idx = -1;
+    if (IsElementNamed(label, "dLbl") && TryParseInt64(GetAttrText(FindChildNode(label, "idx"), "val"), idx) &&
+        idx >= 0 && static_cast<uint64_t>(idx) == point)
+      return label;
+  }
+  return {};
+}
+
+TTextStyle LabelStyle(const TChartBuilder& chart, pugi::xml_node labels, size_t point) {
+  const TTextStyle style = ReadTextStyle(FindChildNode(labels, "txPr"), chart.Base, chart.Ctx);
+  pugi::xml_node own = PointLabel(labels, point);
+  pugi::xml_node rich = FindChildNode(FindChildNode(own, "tx"), "rich");
+  return ReadTextStyle(rich ? rich : FindChildNode(own, "txPr"), style, chart.Ctx);
+}
+
+std::string LabelSetting(pugi::xml_node labels, size_t point, const char* name) {
+  pugi::xml_node own = FindChildNode(PointLabel(labels, point), name);
+  return GetAttrText(own ? own : FindChildNode(labels, name), "val");
+}
+
+TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box) {
+  pugi::xml_node layout = FindChildNode(FindChildNode(PointLabel(labels, point), "layout"), "manualLayout");
+  auto offset = [&](const char* name) {
+    const double value = std::atof(GetAttrText(FindChildNode(layout, name), "val", "0").c_str());
+    return std::isfinite(value) ? std::clamp(value, -1.0, 1.0) : 0.0;
+  };
+  if (layout && GetAttrText(FindChildNode(layout, "xMode"), "val", "factor") == "factor" &&
+      GetAttrText(FindChildNode(layout, "yMode"), "val", "factor") == "factor") {
+    box.X += offset("x") * chart.Frame.W;
+    box.Y += offset("y") * chart.Frame.H;
+  }
+  return box;
+}
+
 std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series, size_t point, double value,
                           double total, pugi::xml_node labels) {
   auto show = [&](const char* name) {
-    return GetAttrText(FindChildNode(labels, name), "val") == "1" ||
-           SameText(GetAttrText(FindChildNode(labels, name), "val"), "true");
+    const std::string flag = LabelSetting(labels, point, name);
+    return flag == "1" || SameText(flag, "true");
   };
   if (!labels || show("delete")) return "";
+  std::string format = GetAttrText(FindChildNode(PointLabel(labels, point), "numFmt"), "formatCode");
+  if (format.empty()) format = GetAttrText(FindChildNode(labels, "numFmt"), "formatCode");
+  if (format.empty()) format = series.FormatCode;
+  const std::string category =
+      series.XValues.empty() && point < chart.Data.Categories.size() ? chart.Data.Categories[point] : std::string();
+  // A label written out for its point, whose fields stand for the point's
+  // own value, names and share.
+  if (pugi::xml_node rich = FindChildNode(FindChildNode(PointLabel(labels, point), "tx"), "rich")) {
+    std::string text;
+    std::vector<pugi::xml_node> paragraphs;
+    FindChildNodes(rich, "p", paragraphs);
+    for (pugi::xml_node p : paragraphs) {
+      if (!text.empty()) text += '\n';
+      for (pugi::xml_node run = p.first_child(); run; run = run.next_sibling()) {
+        const std::string field = UpperAscii(IsElementNamed(run, "fld") ? GetAttrText(run, "type") : "");
+        if (field == "VALUE" || field == "YVALUE") text += FormatChartNumber(value, format);
+        else if (field == "SERIESNAME") text += series.Name;
+        else if (field == "CATEGORYNAME" || field == "XVALUE") text += category;
+        else if (field == "PERCENTAGE" && total > 0) text += FormatChartNumber(value / total, "0%");
+        else if (IsElementNamed(run, "r") || IsElementNamed(run, "fld")) text += ElementText(FindChildNode(run, "t"));
+      }
+    }
+    return text;
+  }
   std::vector<std::string> parts;
   if (show("showSerName")) parts.push_back(series.Name);
   // A scatter point has no category; LibreOffice shows its value alone.
-  if (show("showCatName") && series.XValues.empty() && point < chart.Data.Categories.size())
-    parts.push_back(chart.Data.Categories[point]);
-  std::string format = GetAttrText(FindChildNode(labels, "numFmt"), "formatCode");
-  if (format.empty()) format = series.FormatCode;
+  if (show("showCatName") && !category.empty()) parts.push_back(category);
   if (show("showVal")) parts.push_back(FormatChartNumber(value, format));
   if (show("showPercent") && total > 0) parts.push_back(FormatChartNumber(value / total, "0%"));
   if (show("showBubbleSize") && point < series.Sizes.size() && std::isfinite(series.Sizes[point]))

@@ -47,6 +47,7 @@ class TChartBuilder {
   const TChartData& Data;
   const TChartContext& Ctx;
   TTextStyle Base;  // the chart's text style
+  TRectD Frame;  // the graphic frame the chart fills
   double Pad = 0;
   std::vector<TChartPiece> Pieces;
 
@@ -74,8 +75,19 @@ class TChartBuilder {
 
 // The text of a point's data label as labels (a dLbls) asks for it: series
 // name, category name, value, percentage of total, bubble size; "" for none.
+// The point's own c:dLbl, where there is one, overrides what it sets: the
+// flags, its number format, or the whole text it writes out.
 std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series, size_t point, double value,
                           double total, pugi::xml_node labels);
+// The point's own c:dLbl among labels, or none.
+pugi::xml_node PointLabel(pugi::xml_node labels, size_t point);
+// A setting's value (dLblPos ...) for the point: its own label's, else the series'.
+std::string LabelSetting(pugi::xml_node labels, size_t point, const char* name);
+// The text style of a point's label: the series' labels', then its own.
+TTextStyle LabelStyle(const TChartBuilder& chart, pugi::xml_node labels, size_t point);
+// Box moved as far as the point's own label was dragged from where the
+// chart puts it, in fractions of the chart's frame.
+TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box);
 
 // The plot of a chart on axes (bars, lines, areas, scatter) in plot: the
 // axes' labels inside it unless inner (then around it). False when nothing drawable.

@@ -419,6 +419,35 @@ TEST(Chart, DataLabelsShowWhatTheirSettingsAsk) {
   EXPECT_NEAR(label[2]->Box.Y, negative[0]->Box.Y + negative[0]->Box.Cy, 2);
 }
 
+// A point's own label overrides its series' where it says so: deleted,
+// written out with fields for the point's value and category, with flags of
+// its own, or dragged (by fractions of the frame) from where the chart puts it.
+TEST(Chart, APointsOwnLabelOverridesItsSeries) {
+  auto labelsOf = [](const std::string& third) {
+    const std::string labels =
+        "<c:dLbls><c:dLbl><c:idx val='0'/><c:delete val='1'/></c:dLbl>"
+        "<c:dLbl><c:idx val='1'/><c:tx><c:rich><a:p><a:r><a:t>Now </a:t></a:r><a:fld id='{1}' type='VALUE'>"
+        "<a:t>[VALUE]</a:t></a:fld><a:r><a:t> in </a:t></a:r><a:fld id='{2}' type='CATEGORYNAME'><a:t>[X]</a:t>"
+        "</a:fld></a:p></c:rich></c:tx><c:showVal val='1'/></c:dLbl>"
+        "<c:dLbl><c:idx val='2'/>" + third + "<c:showVal val='1'/><c:showCatName val='1'/></c:dLbl>"
+        "<c:showVal val='1'/><c:showCatName val='0'/></c:dLbls>";
+    TChartFixture chart;
+    auto pieces = chart.Expand(ChartXml("<c:barChart>" + Series(0, "One", {2, 4, 5}, labels) + "</c:barChart>"));
+    std::vector<std::pair<std::string, TShapeXfrm>> found;
+    for (const TChartPiece* label : Named(pieces, "Data label")) found.emplace_back(label->Shape->PlainText(), label->Box);
+    return found;
+  };
+  const auto placed = labelsOf("");
+  const auto dragged = labelsOf("<c:layout><c:manualLayout><c:x val='-0.1'/><c:y val='0.05'/></c:manualLayout></c:layout>");
+  ASSERT_EQ(placed.size(), 2u) << "the first point's label is deleted";
+  EXPECT_EQ(placed[0].first, "Now 4 in B");
+  EXPECT_EQ(placed[1].first, "C; 5") << "its own flags, not the series'";
+  ASSERT_EQ(dragged.size(), 2u);
+  EXPECT_EQ(dragged[1].second.X - placed[1].second.X, -100000);
+  EXPECT_EQ(dragged[1].second.Y - placed[1].second.Y, 50000);
+  EXPECT_EQ(dragged[0].second.X, placed[0].second.X);
+}
+
 namespace {
 
 std::string ChartFrame(const std::string& name, const std::string& relId) {
