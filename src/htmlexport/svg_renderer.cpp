@@ -324,39 +324,59 @@ void AppendGeometry(std::string& out, TPPTXShapeKind kind, const TPPTXShape& sha
 // blurred, offset and flooded with the shadow's colour, beneath the shape.
 // The filter's region is fixed around the shape, since a line's box has no
 // height.
-bool OpenShadow(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
+// A glow is the outline's alpha spread by half its radius and blurred over
+// the rest, so that it fades out where the deck says it reaches.
+bool OpenEffects(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
   const TShadow& shadow = shape.Shadow;
-  if (!shadow.Used || shape.Kind == skVideo || shape.Kind == skAudio) return false;
+  const TGlow& glow = shape.Glow;
+  if ((!shadow.Used && !glow.Used) || shape.Kind == skVideo || shape.Kind == skAudio) return false;
   double dx = 0, dy = 0;
-  ShadowOffset(shape, shadow.TurnsWithShape ? shape.RotationDeg : 0, dx, dy);
+  if (shadow.Used) ShadowOffset(shape, shadow.TurnsWithShape ? shape.RotationDeg : 0, dx, dy);
   const double w = shape.WidthPx(), h = shape.HeightPx();
-  const double margin = std::max(w, h) + std::hypot(dx, dy) + 2 * shadow.BlurPx + shape.LineWidthPt * 2 + 8;
+  const double reach = std::max(shadow.Used ? std::hypot(dx, dy) + 2 * shadow.BlurPx : 0.0,
+                                glow.Used ? 2 * glow.RadiusPx : 0.0);
+  const double margin = std::max(w, h) + reach + shape.LineWidthPt * 2 + 8;
   const std::string id = context.ClipIdFor(shape) + "_shadow";
   out += "<defs><filter id=\"" + id + "\" filterUnits=\"userSpaceOnUse\"";
   AppendBoxAttrs(out, shape.LeftPx() - margin, shape.TopPx() - margin, w + 2 * margin, h + 2 * margin);
-  out += " color-interpolation-filters=\"sRGB\"><feGaussianBlur in=\"SourceAlpha\"";
-  // Office's blur radius reaches about two standard deviations.
-  AppendNumAttr(out, "stdDeviation", shadow.BlurPx / 2);
-  out += "/><feOffset";
-  AppendNumAttr(out, "dx", dx);
-  AppendNumAttr(out, "dy", dy);
-  out += " result=\"cast\"/><feFlood flood-color=\"" + ColorToHex(shadow.Color) + "\"";
-  AppendNumAttr(out, "flood-opacity", shadow.Opacity);
-  out += "/><feComposite in2=\"cast\" operator=\"in\"/><feMerge><feMergeNode/>"
-         "<feMergeNode in=\"SourceGraphic\"/></feMerge></filter></defs><g filter=\"url(#" + id + ")\">";
+  out += " color-interpolation-filters=\"sRGB\">";
+  if (shadow.Used) {
+    out += "<feGaussianBlur in=\"SourceAlpha\"";
+    // Office's blur radius reaches about two standard deviations.
+    AppendNumAttr(out, "stdDeviation", shadow.BlurPx / 2);
+    out += "/><feOffset";
+    AppendNumAttr(out, "dx", dx);
+    AppendNumAttr(out, "dy", dy);
+    out += " result=\"cast\"/><feFlood flood-color=\"" + ColorToHex(shadow.Color) + "\"";
+    AppendNumAttr(out, "flood-opacity", shadow.Opacity);
+    out += "/><feComposite in2=\"cast\" operator=\"in\" result=\"shadow\"/>";
+  }
+  if (glow.Used) {
+    out += "<feMorphology in=\"SourceAlpha\" operator=\"dilate\"";
+    AppendNumAttr(out, "radius", glow.RadiusPx / 2);
+    out += "/><feGaussianBlur";
+    AppendNumAttr(out, "stdDeviation", glow.RadiusPx / 4);
+    out += " result=\"spread\"/><feFlood flood-color=\"" + ColorToHex(glow.Color) + "\"";
+    AppendNumAttr(out, "flood-opacity", glow.Opacity);
+    out += "/><feComposite in2=\"spread\" operator=\"in\" result=\"glow\"/>";
+  }
+  out += "<feMerge>";
+  if (shadow.Used) out += "<feMergeNode in=\"shadow\"/>";
+  if (glow.Used) out += "<feMergeNode in=\"glow\"/>";
+  out += "<feMergeNode in=\"SourceGraphic\"/></feMerge></filter></defs><g filter=\"url(#" + id + ")\">";
   return true;
 }
 
 void AppendShapeContent(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
   switch (shape.Kind) {
     case skText:
-      // The shadow falls from the shape's outline alone: a filter over the
-      // text would also clip whatever of it runs past its box. Text in a
-      // shape that paints nothing casts the shadow itself (AppendTextShape).
+      // The shadow and glow come from the shape's outline alone: a filter
+      // over the text would also clip whatever of it runs past its box. Text
+      // in a shape that paints nothing casts the shadow itself (AppendTextShape).
       if (shape.HasFill || shape.HasLine || shape.Fill.Kind != kFillNone) {
         TPPTXShapeKind geometry = shape.GeometryKind;
         if (geometry != skOval && geometry != skRoundRect) geometry = skRect;
-        const bool shadowed = OpenShadow(out, shape, context);
+        const bool shadowed = OpenEffects(out, shape, context);
         AppendGeometry(out, geometry, shape, context);
         if (shadowed) out += "</g>";
       }
@@ -387,7 +407,7 @@ void AppendShapeContent(std::string& out, const TPPTXShape& shape, TRenderContex
 }
 
 void AppendShape(std::string& out, const TPPTXShape& shape, TRenderContext& context) {
-  const bool shadowed = shape.Kind != skText && OpenShadow(out, shape, context);
+  const bool shadowed = shape.Kind != skText && OpenEffects(out, shape, context);
   AppendShapeContent(out, shape, context);
   if (shadowed) out += "</g>";
 }

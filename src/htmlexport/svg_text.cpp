@@ -29,16 +29,26 @@ void AppendRgba(std::string& out, TColor color, double opacity) {
   out += ')';
 }
 
-// Office's blur radius is about twice the deviation, as is CSS's.
-void AppendTextShadow(std::string& out, const TShadow& shadow, double dx, double dy) {
+// Office's blur radius is about twice the deviation, as is CSS's. A glow
+// is two shadows on the letters themselves, a tight one and one as wide as
+// it reaches, so that it holds its colour near the letters and fades out.
+void AppendTextShadow(std::string& out, const TShadow& shadow, double dx, double dy, const TGlow& glow) {
   out += "text-shadow:";
-  AppendNum(out, dx);
-  out += "px ";
-  AppendNum(out, dy);
-  out += "px ";
-  AppendNum(out, shadow.BlurPx);
-  out += "px ";
-  AppendRgba(out, shadow.Color, shadow.Opacity);
+  auto one = [&](double x, double y, double blur, TColor color, double opacity) {
+    if (out.back() != ':') out += ',';
+    AppendNum(out, x);
+    out += "px ";
+    AppendNum(out, y);
+    out += "px ";
+    AppendNum(out, blur);
+    out += "px ";
+    AppendRgba(out, color, opacity);
+  };
+  if (shadow.Used) one(dx, dy, shadow.BlurPx, shadow.Color, shadow.Opacity);
+  if (glow.Used) {
+    one(0, 0, glow.RadiusPx / 2, glow.Color, glow.Opacity);
+    one(0, 0, glow.RadiusPx, glow.Color, glow.Opacity);
+  }
 }
 
 constexpr std::string_view kXhtmlNamespace = "http://www.w3.org/1999/xhtml";
@@ -602,9 +612,9 @@ void AppendRun(std::string& out, const TPPTXTextRun& run, TTabSizes* tabs) {
     out += "pt ";
     out += ColorToHex(run.OutlineColor);
   }
-  if (run.Shadow.Used) {
+  if (run.Shadow.Used || run.Glow.Used) {
     out += ';';
-    AppendTextShadow(out, run.Shadow, run.Shadow.DxPx, run.Shadow.DyPx);
+    AppendTextShadow(out, run.Shadow, run.Shadow.DxPx, run.Shadow.DyPx, run.Glow);
   }
   if (script) {
     out += ";vertical-align:";
@@ -700,12 +710,12 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
          "font-family:Arial,sans-serif;color:#000;line-height:1.2;tab-size:96px;text-align:";
   out += boxAlignment;
   out += ";user-select:text;-webkit-user-select:text;";
-  // A shape that paints nothing lets its text cast its shadow. The text
-  // turns with its box, so an offset fixed to the slide turns back.
-  if (shape.Shadow.Used && !shape.HasFill && !shape.HasLine && shape.Fill.Kind == kFillNone) {
+  // A shape that paints nothing lets its text cast its shadow and glow. The
+  // text turns with its box, so an offset fixed to the slide turns back.
+  if ((shape.Shadow.Used || shape.Glow.Used) && !shape.HasFill && !shape.HasLine && shape.Fill.Kind == kFillNone) {
     double dx = 0, dy = 0;
-    ShadowOffset(shape, shape.Shadow.TurnsWithShape ? 0 : -shape.RotationDeg, dx, dy);
-    AppendTextShadow(out, shape.Shadow, dx, dy);
+    if (shape.Shadow.Used) ShadowOffset(shape, shape.Shadow.TurnsWithShape ? 0 : -shape.RotationDeg, dx, dy);
+    AppendTextShadow(out, shape.Shadow, dx, dy, shape.Glow);
     out += ';';
   }
   out += "\">";

@@ -248,16 +248,41 @@ TShadow ReadOuterShadow(pugi::xml_node effectLst, const ThemeColorMap* colors) {
   return shadow;
 }
 
-TShadow ReadShadow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx) {
-  if (pugi::xml_node own = FindChildNode(spPr, "effectLst")) return ReadOuterShadow(own, ctx.Colors);
+TGlow ReadGlow(pugi::xml_node effectLst, const ThemeColorMap* colors) {
+  pugi::xml_node glow = FindChildNode(effectLst, "glow");
+  TGlow out;
+  pugi::xml_node color = glow.first_child();
+  if (!glow || !ReadColor(color, colors, out.Color)) return out;
+  out.RadiusPx = EmuToPxExact(std::clamp<int64_t>(GetAttrInt64(glow, "rad", 0), 0, 100'000'000));
+  out.Opacity = ColorAlpha(color);
+  out.Used = out.Opacity > 0 && out.RadiusPx > 0;
+  return out;
+}
+
+namespace {
+
+// What read finds in spPr's own effect list or, without one, in the theme
+// effect style that effectRef picks, with phClr the reference's colour.
+template <class TEffect, class TRead>
+TEffect ReadShapeEffect(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx, TRead read) {
+  if (pugi::xml_node own = FindChildNode(spPr, "effectLst")) return read(own, ctx.Colors);
   // A shape drawn by an effect graph has effects this reader does not follow.
   const int64_t idx = FindChildNode(spPr, "effectDag") ? 0 : GetAttrInt64(effectRef, "idx", 0);
-  if (idx <= 0) return TShadow();
+  if (idx <= 0) return TEffect();
   TColor refColor = 0;
   const bool hasRefColor = ReferenceColor(effectRef, ctx, refColor);
   TColorScope scope(ctx.Colors, hasRefColor ? &refColor : nullptr);
-  return ReadOuterShadow(FindChildNode(NthElement(FindChildNode(ctx.Formats, "effectStyleLst"), idx), "effectLst"),
-                         scope.Map);
+  return read(FindChildNode(NthElement(FindChildNode(ctx.Formats, "effectStyleLst"), idx), "effectLst"), scope.Map);
+}
+
+}  // namespace
+
+TShadow ReadShadow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx) {
+  return ReadShapeEffect<TShadow>(spPr, effectRef, ctx, ReadOuterShadow);
+}
+
+TGlow ReadShapeGlow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx) {
+  return ReadShapeEffect<TGlow>(spPr, effectRef, ctx, ReadGlow);
 }
 
 TDuotone ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors) {

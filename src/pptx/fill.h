@@ -50,6 +50,13 @@ TShadow ReadOuterShadow(pugi::xml_node effectLst, const ThemeColorMap* colors);
 // reference's own colour. Unused when neither casts one.
 TShadow ReadShadow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx);
 
+// The glow of an effect list; unused without one.
+TGlow ReadGlow(pugi::xml_node effectLst, const ThemeColorMap* colors);
+
+// The glow of spPr's effectLst or of its theme effect style, as ReadShadow
+// finds the shadow.
+TGlow ReadShapeGlow(pugi::xml_node spPr, pugi::xml_node effectRef, const TPaintContext& ctx);
+
 // A blip's duotone; unused without one.
 TDuotone ReadDuotone(pugi::xml_node blip, const ThemeColorMap* colors);
 

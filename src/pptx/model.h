@@ -62,6 +62,15 @@ struct TShadow {
   bool TurnsWithShape = true;
 };
 
+// A soft halo of colour around a shape's outline or its letters, reaching
+// RadiusPx past their edges.
+struct TGlow {
+  bool Used = false;
+  TColor Color = 0;
+  double Opacity = 1;
+  double RadiusPx = 0;
+};
+
 // Every field holds the resolved value: the run's own properties, or what
 // its paragraph, its shape, the layout, the master and the presentation
 // give it, nearest first; the format's default where none does.
@@ -86,6 +95,7 @@ struct TPPTXTextRun {
   TColor OutlineColor = 0;
   double OutlineWidthPt = 0;
   TShadow Shadow;  // the letters' own, from the nearest effect list of the chain
+  TGlow Glow;  // from the same list
 };
 
 // Where text after a tab goes: it starts at the stop (left), ends there
@@ -264,6 +274,7 @@ class TPPTXShape {
   std::string LineDash;  // "dash", "sysDot" ...; "" or "solid" for a solid line
   TLineEnd LineHead, LineTail;
   TShadow Shadow;
+  TGlow Glow;
   // Drawn from the slide's layout or master beneath the slide's own shapes.
   bool Inherited = false;
   // One of the shapes a table, a chart or a diagram is drawn as, or an embedded

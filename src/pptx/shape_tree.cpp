@@ -250,8 +250,9 @@ std::unique_ptr<TPPTXShape> BuildShape(pugi::xml_node element, std::string_view 
   PlaceShape(*shape, xfrm, xforms, names);
   if (name != "graphicFrame") {
     ReadGeometry(FindChildNode(element, "spPr"), *shape);
-    shape->Shadow = ReadShadow(FindChildNode(element, "spPr"),
-                               FindChildNode(FindChildNode(element, "style"), "effectRef"), ctx.Paint);
+    pugi::xml_node effectRef = FindChildNode(FindChildNode(element, "style"), "effectRef");
+    shape->Shadow = ReadShadow(FindChildNode(element, "spPr"), effectRef, ctx.Paint);
+    shape->Glow = ReadShapeGlow(FindChildNode(element, "spPr"), effectRef, ctx.Paint);
   }
   if (pugi::xml_node text = FindChildNode(element, "txXfrm")) PlaceTextBox(*shape, xfrm, ReadShapeXfrm(text));
   return shape;

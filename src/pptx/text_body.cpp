@@ -281,6 +281,7 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
   for (pugi::xml_node node : nodes) {
     if (pugi::xml_node effects = FindChildNode(node, "effectLst")) {
       run.Shadow = ReadOuterShadow(effects, theme.Colors);
+      run.Glow = ReadGlow(effects, theme.Colors);
       break;
     }
   }

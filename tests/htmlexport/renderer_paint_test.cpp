@@ -270,6 +270,29 @@ TEST(RenderShape, AShadowFiltersTheShapeWithItsOffsetTurnedAsItSays) {
   EXPECT_LT(svg.find("</g>"), svg.find("<foreignObject")) << svg;
 }
 
+// A glow spreads the outline's alpha and blurs it in its colour, under the
+// shape and over its shadow; text that its shape leaves bare glows itself.
+TEST(RenderShape, AGlowSpreadsTheOutlineUnderTheShape) {
+  auto shape = MakeShape(skRect, 10, 20, 100, 50);
+  shape->HasFill = true;
+  shape->Glow = {true, 0x00FF00, 0.4, 8};
+  shape->Shadow = {true, 0, 0.5, 4, 2, 2, true};
+  TRenderContext context;
+  const std::string svg = RenderShape(*shape, context);
+  for (const char* part : {"operator=\"dilate\" radius=\"4\"", "stdDeviation=\"2\" result=\"spread\"",
+                           "flood-color=\"#00FF00\" flood-opacity=\"0.4\""})
+    EXPECT_TRUE(Has(svg, part)) << part << "\n" << svg;
+  const size_t shadow = svg.find("<feMergeNode in=\"shadow\"/>"), glow = svg.find("<feMergeNode in=\"glow\"/>");
+  ASSERT_NE(glow, std::string::npos);
+  EXPECT_LT(shadow, glow);
+  EXPECT_LT(glow, svg.find("<feMergeNode in=\"SourceGraphic\"/>"));
+
+  auto text = MakeShape(skText, 0, 0, 100, 40);
+  text->Paragraphs.resize(1);
+  text->Glow = {true, 0x0000FF, 1, 8};
+  EXPECT_TRUE(Has(RenderShape(*text, context), "text-shadow:0px 0px 4px rgba(255,0,0,1),0px 0px 8px rgba(255,0,0,1)"));
+}
+
 TEST(SharedPictures, APictureDrawnTwiceIsDefinedOnceWhereFirstDrawn) {
   ScratchFolder dir;
   TPPTXPresentation presentation;

@@ -190,6 +190,22 @@ TEST(Fill, AnOutlineTakesWhatItLacksFromItsLineStyle) {
   EXPECT_FALSE(outline("", "<a:lnRef idx='0'/>").HasLine);
 }
 
+TEST(Fill, AGlowTakesItsColourAlphaAndReach) {
+  TPaint paint;
+  auto spPr = Xml("<p:spPr><a:effectLst><a:glow rad='95250'><a:srgbClr val='00FF00'><a:alpha val='40000'/>"
+                  "</a:srgbClr></a:glow></a:effectLst></p:spPr>");
+  const TGlow glow = ReadShapeGlow(spPr->Root(), {}, paint.Context());
+  ASSERT_TRUE(glow.Used);
+  EXPECT_EQ(glow.Color, 0x00FF00);
+  EXPECT_DOUBLE_EQ(glow.Opacity, 0.4);
+  EXPECT_NEAR(glow.RadiusPx, 10, 1e-9);
+  for (const char* none : {"<p:spPr><a:effectLst><a:glow rad='0'><a:srgbClr val='00FF00'/></a:glow></a:effectLst></p:spPr>",
+                           "<p:spPr><a:effectLst><a:glow rad='95250'/></a:effectLst></p:spPr>", "<p:spPr/>"}) {
+    auto empty = Xml(none);
+    EXPECT_FALSE(ReadShapeGlow(empty->Root(), {}, paint.Context()).Used) << none;
+  }
+}
+
 TEST(Fill, AShadowIsTheShapesOwnElseItsEffectStyles) {
   TPaint paint;
   const std::string ref2 = "<a:effectRef idx='2'><a:schemeClr val='accent1'/></a:effectRef>";
