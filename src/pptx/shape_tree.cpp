@@ -21,16 +21,21 @@ namespace tarvik {
 
 namespace {
 
+struct TGroupEffects {
+  TShadow Shadow;
+  TGlow Glow;
+};
+
 struct TWalkContext {
   const RelationshipMap& Rels;
   const ThemeColorMap* Colors;
   const TSlideInheritance& Inherited;
   TPaintContext Paint;
   bool ArtOnly = false;  // a layout's or master's tree: its shapes but not its placeholders
-  // The shadow of the groups the walk is inside, which each shape without
-  // effects of its own casts: one shadow per shape where the group casts
-  // one of them all, alike but where they overlap.
-  TShadow GroupShadow = {};
+  // The shadow and glow of the groups the walk is inside, which each shape
+  // without effects of its own takes: one per shape where the group has one
+  // for them all, alike but where they overlap.
+  TGroupEffects GroupEffects = {};
 };
 
 // txBody/lstStyle and bodyPr of a layout's or master's placeholder.
@@ -336,7 +341,7 @@ bool ExpandDiagramFrame(pugi::xml_node graphicData, const std::string& frameName
   group.OffY = frame.Y;
   group.ExtCx = group.ChExtCx = frame.Cx;
   group.ExtCy = group.ChExtCy = frame.Cy;
-  TWalkContext drawingCtx{drawingRels, ctx.Colors, ctx.Inherited, ctx.Paint, ctx.ArtOnly, ctx.GroupShadow};
+  TWalkContext drawingCtx{drawingRels, ctx.Colors, ctx.Inherited, ctx.Paint, ctx.ArtOnly, ctx.GroupEffects};
   drawingCtx.Paint.Rels = &drawingRels;
   xforms.push_back(group);
   names.push_back(frameName);
@@ -472,9 +477,9 @@ void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, 
   struct TCursor {
     pugi::xml_node Next;
     bool Group;
-    TShadow Shadow;
+    TGroupEffects Effects;
   };
-  std::vector<TCursor> cursors{{container.first_child(), false, ctx.GroupShadow}};
+  std::vector<TCursor> cursors{{container.first_child(), false, ctx.GroupEffects}};
   while (!cursors.empty()) {
     pugi::xml_node node = cursors.back().Next;
     if (!node) {
@@ -497,25 +502,28 @@ void Walk(pugi::xml_node container, TPPTXSlide& slide, const TWalkContext& ctx, 
       names.push_back(GetAttrText(FindDescendantNode(node, "cNvPr"), "name", "Group"));
       pugi::xml_node effects = FindChildNode(grpSpPr, "effectLst");
       cursors.push_back({node.first_child(), true,
-                         effects ? ReadOuterShadow(effects, ctx.Colors) : cursors.back().Shadow});
+                         effects ? TGroupEffects{ReadOuterShadow(effects, ctx.Colors), ReadGlow(effects, ctx.Colors)}
+                                 : cursors.back().Effects});
     } else if (name == "AlternateContent") {
       if (cursors.size() > kMaxGroupDepth)
         throw ETarvikError("Alternate content is nested too deep in " +
                            (slide.SourceFileName.empty() ? std::string("a slide") : slide.SourceFileName));
-      cursors.push_back({ChosenContent(node).first_child(), false, cursors.back().Shadow});
+      cursors.push_back({ChosenContent(node).first_child(), false, cursors.back().Effects});
     } else if (name == "sp" || name == "pic" || name == "cxnSp" || name == "graphicFrame") {
       if (ctx.ArtOnly && IsPlaceholderElement(node)) continue;
-      const TShadow& shadow = cursors.back().Shadow;
+      const TGroupEffects& effects = cursors.back().Effects;
       if (name == "graphicFrame") {
         TWalkContext inner(ctx);
-        inner.GroupShadow = shadow;
+        inner.GroupEffects = effects;
         if (ExpandGraphicFrame(node, slide, inner, xforms, names)) continue;
       }
       slide.Shapes.push_back(BuildShape(node, name, ctx, xforms, names));
       TPPTXShape& built = *slide.Shapes.back();
       built.Inherited = ctx.ArtOnly;
-      if (shadow.Used && !built.Shadow.Used && !FindChildNode(FindChildNode(node, "spPr"), "effectLst"))
-        built.Shadow = shadow;
+      if (!FindChildNode(FindChildNode(node, "spPr"), "effectLst")) {
+        if (effects.Shadow.Used && !built.Shadow.Used) built.Shadow = effects.Shadow;
+        if (effects.Glow.Used && !built.Glow.Used) built.Glow = effects.Glow;
+      }
     }
   }
 }

@@ -237,13 +237,17 @@ TEST_F(ShapeTree, ABoxBeyondThirtyTwoBitsIsClampedNotWrapped) {
   EXPECT_EQ(shape.HeightPx(), 1);
 }
 
-TEST_F(ShapeTree, AGroupsShadowFallsFromEachMemberWithoutEffectsOfItsOwn) {
-  const std::string shadow = "<a:effectLst><a:outerShdw dist='95250'><a:srgbClr val='000000'/></a:outerShdw></a:effectLst>";
-  const auto& slide = Load(Group("G", Xfrm(0, 0, 10, 10) + shadow,
+TEST_F(ShapeTree, AGroupsShadowAndGlowFallFromEachMemberWithoutEffectsOfItsOwn) {
+  const std::string effects = "<a:effectLst><a:glow rad='95250'><a:srgbClr val='00FF00'/></a:glow>"
+                              "<a:outerShdw dist='95250'><a:srgbClr val='000000'/></a:outerShdw></a:effectLst>";
+  const auto& slide = Load(Group("G", Xfrm(0, 0, 10, 10) + effects,
                                  Sp("Plain", "") + Sp("Own", "<a:effectLst/>") + Group("Inner", "", Sp("Deep", ""))) +
                            Sp("Outside", ""));
-  std::vector<std::string> shadowed;
-  for (const auto& s : slide.Shapes)
+  std::vector<std::string> shadowed, glowing;
+  for (const auto& s : slide.Shapes) {
     if (s->Shadow.Used) shadowed.push_back(s->Name);
+    if (s->Glow.Used) glowing.push_back(s->Name);
+  }
   EXPECT_EQ(shadowed, (std::vector<std::string>{"Plain", "Deep"}));
+  EXPECT_EQ(glowing, shadowed);
 }
