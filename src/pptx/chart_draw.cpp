@@ -530,19 +530,23 @@ TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t poin
 
 std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series, size_t point, double value,
                           double total, pugi::xml_node labels) {
+  const pugi::xml_node own = PointLabel(labels, point);
+  auto setting = [&](const char* name) {
+    pugi::xml_node node = FindChildNode(own, name);
+    return node ? node : FindChildNode(labels, name);
+  };
   auto show = [&](const char* name) {
-    const std::string flag = LabelSetting(labels, point, name);
+    const std::string flag = GetAttrText(setting(name), "val");
     return flag == "1" || SameText(flag, "true");
   };
   if (!labels || show("delete")) return "";
-  std::string format = GetAttrText(FindChildNode(PointLabel(labels, point), "numFmt"), "formatCode");
-  if (format.empty()) format = GetAttrText(FindChildNode(labels, "numFmt"), "formatCode");
+  std::string format = GetAttrText(setting("numFmt"), "formatCode");
   if (format.empty()) format = series.FormatCode;
   const std::string category =
       series.XValues.empty() && point < chart.Data.Categories.size() ? chart.Data.Categories[point] : std::string();
   // A label written out for its point, whose fields stand for the point's
   // own value, names and share.
-  if (pugi::xml_node rich = FindChildNode(FindChildNode(PointLabel(labels, point), "tx"), "rich")) {
+  if (pugi::xml_node rich = FindChildNode(FindChildNode(own, "tx"), "rich")) {
     std::string text;
     std::vector<pugi::xml_node> paragraphs;
     FindChildNodes(rich, "p", paragraphs);
