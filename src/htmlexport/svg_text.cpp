@@ -400,17 +400,13 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
   // empty or not.
   if (!part.Opening) out += " data-after-break=\"\"";
   std::vector<TTabPlacement> placements;
-  TTabSizes* tabs = nullptr;
-  TTabSizes tabSizes;
-  const bool tabbed = std::any_of(paragraph.Runs.begin(), paragraph.Runs.end(),
-                                  [](const TPPTXTextRun& run) { return run.Text.find('\t') != std::string::npos; });
-  if (tabbed && !vertical) {
+  TTabSizes tabs;
+  if (!vertical && HasTab(paragraph)) {
     const double startPx = part.Opening ? FirstLineStartPx(paragraph, marginPx, indentPx) : marginPx;
     const double lineEndPx =
         wrap && flow.LineWidthPx > 0 ? flow.LineWidthPx - std::max(paragraph.MarginRightEmu / 9525.0, 0.0) : 0;
     placements = PlaceTabs(paragraph, SplitPieces(paragraph.Runs), marginPx, startPx, lineEndPx);
-    tabSizes.Tabs = placements;
-    tabs = &tabSizes;
+    tabs.Tabs = placements;
     // The player places the tabs again where the browser set the text: the
     // margin, the default pitch and the deck's stops, px from the text's
     // left edge. A right-to-left line keeps the estimate.
@@ -424,7 +420,7 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
         AppendNum(out, EmuToPxExact(stop.PositionEmu));
         out += ':';
         out += "lcrd"[std::clamp(stop.Align, kTabLeft, kTabDecimal)];
-        tabSizes.Aligned = tabSizes.Aligned || stop.Align != kTabLeft;
+        tabs.Aligned = tabs.Aligned || stop.Align != kTabLeft;
       }
       out += '"';
     }
@@ -477,7 +473,7 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
   out += "\">";
   if (part.Opening && paragraph.Bullet && !paragraph.BulletChar.empty()) AppendBullet(out, paragraph, indentPx);
   if (paragraph.Runs.empty()) out += "&nbsp;";
-  for (const auto& run : paragraph.Runs) AppendRun(out, run, tabs);
+  for (const auto& run : paragraph.Runs) AppendRun(out, run, &tabs);
   // A break that ends the paragraph starts an empty line, which a block
   // ending in <br/> would not show.
   if (part.Closing && !paragraph.Runs.empty()) {

@@ -40,6 +40,12 @@ void TPPTXShape::SetMarginsEmu(int64_t left, int64_t top, int64_t right, int64_t
   MarginBottomPx = EmuToPx(bottom);
 }
 
+bool HasTab(const TPPTXParagraph& paragraph) {
+  for (const TPPTXTextRun& run : paragraph.Runs)
+    if (run.Text.find('\t') != std::string::npos) return true;
+  return false;
+}
+
 std::string TPPTXShape::PlainText() const {
   std::string text;
   for (const auto& paragraph : Paragraphs) {

@@ -145,6 +145,9 @@ struct TPPTXParagraph {
   double EndFontSizePt = 18.0;
 };
 
+// Whether any run of the paragraph holds a tab.
+bool HasTab(const TPPTXParagraph& paragraph);
+
 // How an area is painted. TPPTXShape's HasFill and FillColor keep the one
 // colour that stands for it, for consumers that paint only solid colours.
 inline constexpr int32_t kFillNone = 0, kFillSolid = 1, kFillGradient = 2, kFillPicture = 3;

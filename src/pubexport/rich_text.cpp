@@ -94,12 +94,6 @@ void AppendParagraphSpacing(std::string& rtf, const TPPTXParagraph& paragraph) {
     rtf += "\\sl0 ";
 }
 
-bool HasTab(const TPPTXParagraph& paragraph) {
-  for (const TPPTXTextRun& run : paragraph.Runs)
-    if (run.Text.find('\t') != std::string::npos) return true;
-  return false;
-}
-
 // The deck's stops of a paragraph that tabs, from the text's left edge as
 // RTF measures them too; paragraphs without a tab keep their RTF as it was.
 void AppendTabStops(std::string& rtf, const TPPTXParagraph& paragraph) {
