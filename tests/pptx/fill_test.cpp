@@ -2,6 +2,9 @@
 // and a shape's own outline completed from its line style.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+
 #include "pptx/fill.h"
 #include "pptx_test_util.h"
 
@@ -190,19 +193,15 @@ TEST(Fill, AnOutlineTakesWhatItLacksFromItsLineStyle) {
   EXPECT_FALSE(outline("", "<a:lnRef idx='0'/>").HasLine);
 }
 
-TEST(Fill, AGlowTakesItsColourAlphaAndReach) {
+TEST(Fill, AGlowNeedsAColourAndAReach) {
   TPaint paint;
-  auto spPr = Xml("<p:spPr><a:effectLst><a:glow rad='95250'><a:srgbClr val='00FF00'><a:alpha val='40000'/>"
-                  "</a:srgbClr></a:glow></a:effectLst></p:spPr>");
-  const TGlow glow = ReadShapeGlow(spPr->Root(), {}, paint.Context());
-  ASSERT_TRUE(glow.Used);
-  EXPECT_EQ(glow.Color, 0x00FF00);
-  EXPECT_DOUBLE_EQ(glow.Opacity, 0.4);
-  EXPECT_NEAR(glow.RadiusPx, 10, 1e-9);
-  for (const char* none : {"<p:spPr><a:effectLst><a:glow rad='0'><a:srgbClr val='00FF00'/></a:glow></a:effectLst></p:spPr>",
-                           "<p:spPr><a:effectLst><a:glow rad='95250'/></a:effectLst></p:spPr>", "<p:spPr/>"}) {
-    auto empty = Xml(none);
-    EXPECT_FALSE(ReadShapeGlow(empty->Root(), {}, paint.Context()).Used) << none;
+  for (const auto& [glow, used] : {std::pair{"<a:glow rad='95250'><a:srgbClr val='00FF00'><a:alpha val='40000'/></a:srgbClr></a:glow>", true},
+                                   {"<a:glow rad='0'><a:srgbClr val='00FF00'/></a:glow>", false},
+                                   {"<a:glow rad='95250'/>", false}}) {
+    auto spPr = Xml(std::string("<p:spPr><a:effectLst>") + glow + "</a:effectLst></p:spPr>");
+    const TGlow read = ReadShapeGlow(spPr->Root(), {}, paint.Context());
+    ASSERT_EQ(read.Used, used) << glow;
+    if (used) EXPECT_TRUE(read.Color == 0x00FF00 && read.Opacity == 0.4 && std::fabs(read.RadiusPx - 10) < 1e-9);
   }
 }
 

@@ -227,9 +227,6 @@ TEST(TextBody, TabStopsComeWholeFromTheNearestListAndStayInReach) {
   EXPECT_EQ(s.Paragraphs.at(0).DefaultTabEmu, 457200) << "the pitch inherits apart from the stops";
   EXPECT_EQ(s.Paragraphs.at(1).TabStops.size(), 2u);
   EXPECT_EQ(s.Paragraphs.at(2).DefaultTabEmu, 457200) << "a pitch of nothing falls through to the next level";
-  TPPTXShape plain = TParse{Body(Para(R("a")))}();
-  EXPECT_TRUE(plain.Paragraphs.at(0).TabStops.empty());
-  EXPECT_EQ(plain.Paragraphs.at(0).DefaultTabEmu, kDefaultTabEmu);
 }
 
 TEST(TextBody, AutofitScalesSizesAndReducesLineSpacing) {
