@@ -201,7 +201,9 @@ TEST(Fill, AGlowNeedsAColourAndAReach) {
     auto spPr = Xml(std::string("<p:spPr><a:effectLst>") + glow + "</a:effectLst></p:spPr>");
     const TGlow read = ReadShapeGlow(spPr->Root(), {}, paint.Context());
     ASSERT_EQ(read.Used, used) << glow;
-    if (used) EXPECT_TRUE(read.Color == 0x00FF00 && read.Opacity == 0.4 && std::fabs(read.RadiusPx - 10) < 1e-9);
+    if (used) {
+      EXPECT_TRUE(read.Color == 0x00FF00 && read.Opacity == 0.4 && std::fabs(read.RadiusPx - 10) < 1e-9);
+    }
   }
 }
 
