@@ -208,6 +208,7 @@ double BaselineShiftPt(const TPPTXParagraph& paragraph, double sizePt) {
 // the space before, only the closing one the space after.
 struct TBlockPart {
   bool Opening = true, Closing = true;
+  double SpaceBeforePt = 0, SpaceAfterPt = 0;  // drawn outside this block
 };
 
 // How a box sets its lines: wrapped or not, across or down the box, and
@@ -388,8 +389,7 @@ void AppendRun(std::string& out, const TPPTXTextRun& run, TTabSizes* tabs);
 // Vertical text lays its lines out across the box, so a paragraph's extent
 // and spacing are given along the text's own axes there: a width would fix
 // how many lines fit side by side, and lines beyond it would spill to one side.
-void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, bool first, TTextFlow flow,
-                          TBlockPart part) {
+void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, TTextFlow flow, TBlockPart part) {
   const bool wrap = flow.Wrap, vertical = flow.Vertical;
   const double marginPx = paragraph.HasIndents ? paragraph.MarginLeftEmu / 9525.0 : std::max(paragraph.Level, 0) * 18.0;
   const double indentPx = paragraph.HasIndents && part.Opening ? paragraph.IndentEmu / 9525.0 : 0;
@@ -458,11 +458,8 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
     AppendHtmlEscaped(out, CssFontFamily(strut->FontName));
     out += ';';
   }
-  // Space before the first paragraph of a box is not drawn.
-  if (!first && part.Opening && paragraph.SpaceBeforePt > 0)
-    AppendPt(out, vertical ? "margin-block-start" : "margin-top", paragraph.SpaceBeforePt);
-  if (part.Closing && paragraph.SpaceAfterPt > 0)
-    AppendPt(out, vertical ? "margin-block-end" : "margin-bottom", paragraph.SpaceAfterPt);
+  if (part.SpaceBeforePt > 0) AppendPt(out, vertical ? "margin-block-start" : "margin-top", part.SpaceBeforePt);
+  if (part.SpaceAfterPt > 0) AppendPt(out, vertical ? "margin-block-end" : "margin-bottom", part.SpaceAfterPt);
   if (!wrap) out += "white-space:pre;";
   // The shift moves lines down the page, which is along a vertical line.
   const double shiftPt = vertical ? 0 : BaselineShiftPt(paragraph, sizePt);
@@ -486,20 +483,22 @@ void AppendParagraphBlock(std::string& out, const TPPTXParagraph& paragraph, boo
 // A title line and a smaller line under it after a break: one paragraph in
 // the deck, where each line sits by its own size. Vertical text keeps one
 // block, its lines standing side by side.
-void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, bool first, TTextFlow flow) {
+void AppendParagraph(std::string& out, const TPPTXParagraph& paragraph, double beforePt, double afterPt,
+                     TTextFlow flow) {
   std::vector<size_t> starts = {0};
   const auto& runs = paragraph.Runs;
   for (size_t i = 0; i + 1 < runs.size() && !flow.Vertical; ++i)
     if (runs[i].Text == "\n") starts.push_back(i + 1);
   if (starts.size() == 1) {
-    AppendParagraphBlock(out, paragraph, first, flow, {});
+    AppendParagraphBlock(out, paragraph, flow, {true, true, beforePt, afterPt});
     return;
   }
   TPPTXParagraph lines = paragraph;
   for (size_t k = 0; k < starts.size(); ++k) {
     const size_t end = k + 1 < starts.size() ? starts[k + 1] : runs.size();
+    const bool opening = k == 0, closing = k + 1 == starts.size();
     lines.Runs.assign(runs.begin() + static_cast<ptrdiff_t>(starts[k]), runs.begin() + static_cast<ptrdiff_t>(end));
-    AppendParagraphBlock(out, lines, first, flow, {k == 0, k + 1 == starts.size()});
+    AppendParagraphBlock(out, lines, flow, {opening, closing, opening ? beforePt : 0, closing ? afterPt : 0});
   }
 }
 
@@ -737,7 +736,8 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
   const double lineWidth =
       columns ? (inside - EmuToPxExact(shape.ColumnGapEmu) * (shape.Columns - 1)) / shape.Columns : inside;
   const TTextFlow flow{shape.WrapText, shape.VerticalTextDeg != 0, !block, lineWidth};
-  for (size_t i = 0; i < shape.Paragraphs.size(); ++i) AppendParagraph(out, shape.Paragraphs[i], i == 0, flow);
+  for (size_t i = 0; i < shape.Paragraphs.size(); ++i)
+    AppendParagraph(out, shape.Paragraphs[i], shape.SpaceBeforeDrawnPt(i), shape.SpaceAfterDrawnPt(i), flow);
   if (block) out += "</div>";
   if (columns) out += "</div>";
   out += "</div></foreignObject>";

@@ -46,6 +46,16 @@ bool HasTab(const TPPTXParagraph& paragraph) {
   return false;
 }
 
+double TPPTXShape::SpaceBeforeDrawnPt(size_t index) const {
+  if (index >= Paragraphs.size() || (index == 0 && !OuterParagraphSpacing)) return 0;
+  return std::max(Paragraphs[index].SpaceBeforePt, 0.0);
+}
+
+double TPPTXShape::SpaceAfterDrawnPt(size_t index) const {
+  if (index >= Paragraphs.size() || (index + 1 == Paragraphs.size() && !OuterParagraphSpacing)) return 0;
+  return std::max(Paragraphs[index].SpaceAfterPt, 0.0);
+}
+
 std::string TPPTXShape::PlainText() const {
   std::string text;
   for (const auto& paragraph : Paragraphs) {

@@ -253,6 +253,9 @@ class TPPTXShape {
   // The text fills this many columns side by side in turn, ColumnGapEmu apart.
   int32_t Columns = 1;
   int64_t ColumnGapEmu = 0;
+  // The space before the first paragraph and after the last are drawn; most
+  // boxes leave them out, so that the anchor places the text itself.
+  bool OuterParagraphSpacing = false;
   int32_t AutoFit = kAutoFitNone;
   double FontScalePct = 100;  // normAutofit's scale, already applied to the runs
   double LineSpacingReductionPct = 0;  // and its reduction, applied to the paragraphs
@@ -299,6 +302,10 @@ class TPPTXShape {
   int32_t HeightPx() const { return EmuToPx(HEmu); }
   // Paragraph texts joined by CR LF, trailing CR and LF removed.
   std::string PlainText() const;
+  // The space drawn before and after paragraph `index`: none outside the
+  // first and last unless OuterParagraphSpacing, never negative.
+  double SpaceBeforeDrawnPt(size_t index) const;
+  double SpaceAfterDrawnPt(size_t index) const;
   // The picture file a browser draws: DrawingFile when there is one.
   const std::string& DrawnFile() const { return DrawingFile.empty() ? MediaFile : DrawingFile; }
 };

@@ -282,7 +282,8 @@ class TLineCounter {
 int64_t TextHeightEmu(const TPPTXShape& cell, int64_t widthEmu) {
   constexpr double kEmuPerPt = 12700;
   double height = 0;
-  for (const TPPTXParagraph& paragraph : cell.Paragraphs) {
+  for (size_t i = 0; i < cell.Paragraphs.size(); ++i) {
+    const TPPTXParagraph& paragraph = cell.Paragraphs[i];
     const double width = std::max<double>(widthEmu - paragraph.MarginLeftEmu - paragraph.MarginRightEmu, kEmuPerPt);
     TLineCounter lines(paragraph, width / kEmuPerPt);
     for (const TPPTXTextRun& run : paragraph.Runs) {
@@ -299,7 +300,7 @@ int64_t TextHeightEmu(const TPPTXShape& cell, int64_t widthEmu) {
       }
     }
     lines.EndLine();
-    height += (lines.HeightPt + paragraph.SpaceBeforePt + paragraph.SpaceAfterPt) * kEmuPerPt;
+    height += (lines.HeightPt + cell.SpaceBeforeDrawnPt(i) + cell.SpaceAfterDrawnPt(i)) * kEmuPerPt;
   }
   return static_cast<int64_t>(height);
 }

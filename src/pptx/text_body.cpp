@@ -84,6 +84,7 @@ void ReadBodyProperties(const std::vector<pugi::xml_node>& chain, TPPTXShape& sh
   if (TryParseInt32(FirstAttr(chain, "numCol").value(), columns)) shape.Columns = std::clamp(columns, 1, 16);
   if (!TryParseInt64(FirstAttr(chain, "spcCol").value(), shape.ColumnGapEmu) || shape.ColumnGapEmu < 0)
     shape.ColumnGapEmu = 0;
+  shape.OuterParagraphSpacing = IsTrue(FirstAttr(chain, "spcFirstLastPara").value());
 
   pugi::xml_node fit = FirstChildOf(chain, {"normAutofit", "spAutoFit", "noAutofit"});
   if (IsElementNamed(fit, "normAutofit")) {
@@ -588,6 +589,9 @@ void ClearText(TPPTXShape& shape) {
   shape.WrapText = blank.WrapText;
   shape.VerticalTextDeg = blank.VerticalTextDeg;
   shape.TextRotationDeg = blank.TextRotationDeg;
+  shape.Columns = blank.Columns;
+  shape.ColumnGapEmu = blank.ColumnGapEmu;
+  shape.OuterParagraphSpacing = blank.OuterParagraphSpacing;
   shape.AutoFit = blank.AutoFit;
   shape.FontScalePct = blank.FontScalePct;
   shape.LineSpacingReductionPct = blank.LineSpacingReductionPct;

@@ -76,16 +76,18 @@ int64_t EmuToTwips(int64_t emu) { return emu / 635; }
 int64_t PtToTwips(double pt) { return RoundHalfEven(pt * 20); }
 
 // The left margin and first-line indent the deck gives (or half an inch a
-// level where it gives none), spacing before and after, and line spacing:
+// level where it gives none), spacing before and after as the slide draws
+// it (none above the first paragraph or below the last), and line spacing:
 // exact (a negative \sl) or a multiple of single (\slmult1, 240 a line).
-void AppendParagraphSpacing(std::string& rtf, const TPPTXParagraph& paragraph) {
+void AppendParagraphSpacing(std::string& rtf, const TPPTXShape& shape, size_t index) {
+  const TPPTXParagraph& paragraph = shape.Paragraphs[index];
   const int64_t left = paragraph.HasIndents ? EmuToTwips(paragraph.MarginLeftEmu)
                                             : static_cast<int64_t>(paragraph.Level) * 720;
   if (left > 0) rtf += "\\li" + std::to_string(left);
   const int64_t first = paragraph.HasIndents ? EmuToTwips(paragraph.IndentEmu) : 0;
   rtf += "\\fi" + std::to_string(first) + "\\ri" + std::to_string(std::max<int64_t>(EmuToTwips(paragraph.MarginRightEmu), 0));
-  rtf += "\\sb" + std::to_string(std::max<int64_t>(PtToTwips(paragraph.SpaceBeforePt), 0));
-  rtf += "\\sa" + std::to_string(std::max<int64_t>(PtToTwips(paragraph.SpaceAfterPt), 0));
+  rtf += "\\sb" + std::to_string(PtToTwips(shape.SpaceBeforeDrawnPt(index)));
+  rtf += "\\sa" + std::to_string(PtToTwips(shape.SpaceAfterDrawnPt(index)));
   if (paragraph.LineSpacingPt > 0)
     rtf += "\\sl-" + std::to_string(PtToTwips(paragraph.LineSpacingPt)) + "\\slmult0 ";
   else if (std::fabs(paragraph.LineSpacingPct - 100) > 0.01)
@@ -212,7 +214,7 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
     const auto& paragraph = shape.Paragraphs[p];
     rtf += "{\\pard" + RtfAlignCode(paragraph.Alignment);
     if (paragraph.RightToLeft) rtf += "\\rtlpar";
-    AppendParagraphSpacing(rtf, paragraph);
+    AppendParagraphSpacing(rtf, shape, p);
     AppendTabStops(rtf, paragraph);
     if (paragraph.Bullet) {
       rtf += RtfEscape(paragraph.BulletChar);

@@ -125,7 +125,7 @@ TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
   spaced.Runs = {MakeRun("a")};
   spaced.SpaceAfterPt = 6;
   spaced.LineSpacingPct = 150;
-  shape->Paragraphs = {spaced};
+  shape->Paragraphs = {spaced, spaced};
   const std::string markup = RenderTextShape(*shape);
   const std::string paragraph = StyleAfter(markup.substr(markup.find("max-width:100%;\">")), "<div");
   EXPECT_FALSE(Has(paragraph, "width:100%")) << paragraph;
@@ -210,6 +210,7 @@ TEST(RenderTextShape, LinesAfterABreakTakeTheirOwnSize) {
   for (size_t i = 0; i < 2; ++i) paragraph.Runs[i].FontSizePt = 40;
   for (size_t i = 2; i < 4; ++i) paragraph.Runs[i].FontSizePt = 10;
   shape->Paragraphs = {TPPTXParagraph(), paragraph};
+  shape->OuterParagraphSpacing = true;  // the last paragraph's space after shows
   const std::string text = RenderTextShape(*shape);
   const size_t title = text.find("<div style=\"width:100%", text.find("<div style=\"width:100%") + 1);
   const size_t small = text.find("<div data-after-break=\"\" style=\"width:100%", title + 1);

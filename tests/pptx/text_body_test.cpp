@@ -82,7 +82,7 @@ TEST(TextBody, BodyPropertiesTakeTheNearestSettingAndTheFormatsDefaults) {
   TPPTXShape inherited =
       TParse{Body("", "", "<a:bodyPr lIns='0' rot='-5400000'/>"),
              {},
-             {"<a:bodyPr lIns='190500' tIns='0' anchor='ctr'/>", "<a:bodyPr anchor='b' anchorCtr='1' wrap='none' vert='vert270'/>"}}();
+             {"<a:bodyPr lIns='190500' tIns='0' anchor='ctr'/>", "<a:bodyPr anchor='b' anchorCtr='1' wrap='none' vert='vert270' spcFirstLastPara='1'/>"}}();
   EXPECT_EQ(inherited.MarginLeftPx, 0) << "the shape's own inset wins";
   EXPECT_EQ(inherited.MarginTopPx, 0) << "an inset only in the layout";
   EXPECT_EQ(inherited.MarginRightPx, 10);
@@ -91,6 +91,23 @@ TEST(TextBody, BodyPropertiesTakeTheNearestSettingAndTheFormatsDefaults) {
   EXPECT_FALSE(inherited.WrapText);
   EXPECT_EQ(inherited.VerticalTextDeg, 270);
   EXPECT_EQ(inherited.TextRotationDeg, -90);
+  EXPECT_TRUE(inherited.OuterParagraphSpacing);
+  EXPECT_FALSE(defaults.OuterParagraphSpacing);
+
+  // Space shows between paragraphs; above the first and below the last
+  // only when the body asks for it.
+  TPPTXParagraph spaced;
+  spaced.SpaceBeforePt = 6;
+  spaced.SpaceAfterPt = 3;
+  for (bool outer : {false, true}) {
+    TPPTXShape three;
+    three.Paragraphs = {spaced, spaced, spaced};
+    three.OuterParagraphSpacing = outer;
+    EXPECT_EQ(three.SpaceBeforeDrawnPt(0), outer ? 6 : 0);
+    EXPECT_EQ(three.SpaceAfterDrawnPt(0), 3);
+    EXPECT_EQ(three.SpaceBeforeDrawnPt(2), 6);
+    EXPECT_EQ(three.SpaceAfterDrawnPt(2), outer ? 3 : 0);
+  }
 
   EXPECT_EQ(defaults.Columns, 1);
   for (const auto& [attrs, columns, gap] : {std::tuple{" numCol='2' spcCol='91440'", 2, 91440},

@@ -208,7 +208,8 @@ TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
   paragraph.LineSpacingPct = 90;
   auto exact = Para({TextRun("y", "Arial", 12)});
   exact.LineSpacingPt = 14;
-  shape.Paragraphs = {paragraph, exact};
+  // Between two others, so that its space before and after both show.
+  shape.Paragraphs = {exact, paragraph, exact};
   const std::string rtf = BuildTextRtf(shape);
   const struct {
     const char* Part;
