@@ -471,42 +471,56 @@ bool AxisTitle(const TChartBuilder& chart, const TChartAxis& axis, std::string& 
   return !text.empty();
 }
 
+// A title that lies flat beside the plot wraps within a fifth of the chart.
+double FlatTitleWidth(const TChartBuilder& chart, const std::string& text, const TTextStyle& style) {
+  return std::min(TextWidth(text, style), chart.Frame.W * 0.2);
+}
+
 // The titles of the axes: the one beside the plot turned a quarter up
-// (unless its text says it lies flat), the one below it centred.
+// (unless its text says it lies flat), the one below it centred. A title
+// the author dragged keeps its text's corner where it was dragged to.
 void DrawAxisTitles(TChartBuilder& chart, const TAxes& axes, const TRectD& plot, const TChartAxis& side,
                     const TChartAxis& below) {
   std::string text;
   TTextStyle style;
   if (AxisTitle(chart, below, text, style)) {
     const double height = style.SizePt * 1.4 * kEmuPerPt;
-    chart.AddText("Axis title", text, style, {axes.Inner.X, plot.Y + plot.H - height, axes.Inner.W, height},
-                  kAlignCenter, kAnchorMiddle);
+    const bool dragged = FindChildNode(FindChildNode(below.Title, "layout"), "manualLayout");
+    const double width = dragged ? std::min(TextWidth(text, style) * 1.05, axes.Inner.W) : axes.Inner.W;
+    const TRectD box{axes.Inner.X + (axes.Inner.W - width) / 2, plot.Y + plot.H - height, width, height};
+    chart.AddText("Axis title", text, style, PlaceDragged(chart, below.Title, box), kAlignCenter, kAnchorMiddle);
   }
   if (AxisTitle(chart, side, text, style)) {
     const double height = style.SizePt * 1.4 * kEmuPerPt, cy = axes.Inner.Y + axes.Inner.H / 2;
     const bool flat = GetAttrText(FindDescendantNode(side.Title, "bodyPr"), "rot") == "0";
     if (flat) {
-      const double width = std::min(TextWidth(text, style), plot.W * 0.15);
-      chart.AddText("Axis title", text, style, {plot.X, cy - height * 2, width, height * 4}, kAlignCenter,
-                    kAnchorMiddle);
+      // As tall as its lines are likely to be, so that a dragged title's
+      // top is its text's.
+      const double width = FlatTitleWidth(chart, text, style);
+      const double lines = std::clamp<double>(static_cast<double>(WrappedLines(text, style, width)), 1, 4);
+      const TRectD box{plot.X, cy - height * lines / 2, width, height * lines};
+      chart.AddText("Axis title", text, style, PlaceDragged(chart, side.Title, box), kAlignCenter, kAnchorMiddle);
       chart.Pieces.back().Shape->WrapText = true;
     } else {
-      const double length = axes.Inner.H;
-      chart.AddText("Axis title", text, style, {plot.X + height / 2 - length / 2, cy - height / 2, length, height},
-                    kAlignCenter, kAnchorMiddle);
+      // Dragged as drawn: a box as wide as a line and as tall as the text.
+      const double length = axes.Inner.H, drawn = std::min(TextWidth(text, style), length);
+      const TRectD at = PlaceDragged(chart, side.Title, {plot.X, cy - drawn / 2, height, drawn});
+      const double x = at.X + height / 2, y = at.Y + drawn / 2;
+      chart.AddText("Axis title", text, style, {x - length / 2, y - height / 2, length, height}, kAlignCenter,
+                    kAnchorMiddle);
       chart.Pieces.back().Box.RotDeg = 270;
     }
   }
 }
 
 // The room an axis's title takes beside or below the plot.
-double AxisTitleRoom(const TChartBuilder& chart, const TChartAxis& axis, bool beside, const TRectD& plot) {
+double AxisTitleRoom(const TChartBuilder& chart, const TChartAxis& axis, bool beside) {
   std::string text;
   TTextStyle style;
   if (!AxisTitle(chart, axis, text, style)) return 0;
   const double height = style.SizePt * 1.4 * kEmuPerPt;
   if (beside && GetAttrText(FindDescendantNode(axis.Title, "bodyPr"), "rot") == "0")
-    return std::min(TextWidth(text, style), plot.W * 0.15) + height / 2;
+    return FlatTitleWidth(chart, text, style) + height / 2;
   return height * 1.2;
 }
 
@@ -581,8 +595,8 @@ void PlanRoom(const TChartBuilder& chart, const TAxes& axes, const TRectD& plot,
     bottom = categoryLabels ? std::min(CategoryRoom(categoryWidth, categorySize, angle, lines), plot.H * 0.6) : 0;
   }
   // The axis beside the plot is the value axis, but the category axis of horizontal bars.
-  left += AxisTitleRoom(chart, axes.Horizontal ? data.CategoryAxis : data.ValueAxis, true, plot);
-  bottom += AxisTitleRoom(chart, axes.Horizontal ? data.ValueAxis : data.CategoryAxis, false, plot);
+  left += AxisTitleRoom(chart, axes.Horizontal ? data.CategoryAxis : data.ValueAxis, true);
+  bottom += AxisTitleRoom(chart, axes.Horizontal ? data.ValueAxis : data.CategoryAxis, false);
 }
 
 // Bars and areas beneath the axis line, lines, markers and bubbles above it,

@@ -514,18 +514,25 @@ std::string LabelSetting(pugi::xml_node labels, size_t point, const char* name) 
   return GetAttrText(own ? own : FindChildNode(labels, name), "val");
 }
 
-TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box) {
-  pugi::xml_node layout = FindChildNode(FindChildNode(PointLabel(labels, point), "layout"), "manualLayout");
-  auto offset = [&](const char* name) {
-    const double value = std::atof(GetAttrText(FindChildNode(layout, name), "val", "0").c_str());
-    return std::isfinite(value) ? std::clamp(value, -1.0, 1.0) : 0.0;
+TRectD PlaceDragged(const TChartBuilder& chart, pugi::xml_node element, TRectD box) {
+  pugi::xml_node layout = FindChildNode(FindChildNode(element, "layout"), "manualLayout");
+  auto place = [&](const char* mode, const char* name, double& at, double start, double length) {
+    pugi::xml_node node = FindChildNode(layout, name);
+    const double value = std::atof(GetAttrText(node, "val", "0").c_str());
+    if (!node || !std::isfinite(value)) return;
+    if (GetAttrText(FindChildNode(layout, mode), "val", "factor") == "edge")
+      at = start + std::clamp(value, 0.0, 1.0) * length;
+    else
+      at += std::clamp(value, -1.0, 1.0) * length;
   };
-  if (layout && GetAttrText(FindChildNode(layout, "xMode"), "val", "factor") == "factor" &&
-      GetAttrText(FindChildNode(layout, "yMode"), "val", "factor") == "factor") {
-    box.X += offset("x") * chart.Frame.W;
-    box.Y += offset("y") * chart.Frame.H;
-  }
+  if (!layout) return box;
+  place("xMode", "x", box.X, chart.Frame.X, chart.Frame.W);
+  place("yMode", "y", box.Y, chart.Frame.Y, chart.Frame.H);
   return box;
+}
+
+TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box) {
+  return PlaceDragged(chart, PointLabel(labels, point), box);
 }
 
 std::string DataLabelText(const TChartBuilder& chart, const TChartSeries& series, size_t point, double value,

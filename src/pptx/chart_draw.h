@@ -85,8 +85,12 @@ pugi::xml_node PointLabel(pugi::xml_node labels, size_t point);
 std::string LabelSetting(pugi::xml_node labels, size_t point, const char* name);
 // The text style of a point's label: the series' labels', then its own.
 TTextStyle LabelStyle(const TChartBuilder& chart, pugi::xml_node labels, size_t point);
-// Box moved as far as the point's own label was dragged from where the
-// chart puts it, in fractions of the chart's frame.
+// Box where the author dragged element (a title, a point's own label): its
+// manualLayout moves it by fractions of the chart's frame from where the
+// chart puts it (factor mode), or sets its corner at a fraction of the frame
+// (edge mode), across and down each on its own.
+TRectD PlaceDragged(const TChartBuilder& chart, pugi::xml_node element, TRectD box);
+// PlaceDragged for the point's own label.
 TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box);
 
 // The plot of a chart on axes (bars, lines, areas, scatter) in plot: the
