@@ -55,11 +55,11 @@ void PlaceTitle(TChartBuilder& chart, TRectD& rest) {
   const double height = std::min(lines * style.SizePt * 1.2 * kEmuPerPt, rest.H / 2);
   // A dragged title's corner is its text's: the box shrinks to the text,
   // with room for a font a little wider than the estimate.
-  const bool dragged = FindChildNode(FindChildNode(chart.Data.Title, "layout"), "manualLayout");
+  const bool dragged = Dragged(chart.Data.Title);
   const double boxWidth = dragged ? std::min(width, widest * 1.05) : width;
   chart.AddText("Chart title", text, style,
                 PlaceDragged(chart, chart.Data.Title, {rest.X + (rest.W - boxWidth) / 2, rest.Y, boxWidth, height}),
-                kAlignCenter, kAnchorMiddle);
+                kAlignCenter, dragged ? kAnchorTop : kAnchorMiddle);
   chart.Pieces.back().Shape->WrapText = true;
   rest.Y += height + chart.Pad / 2;
   rest.H -= height + chart.Pad / 2;

@@ -485,21 +485,23 @@ void DrawAxisTitles(TChartBuilder& chart, const TAxes& axes, const TRectD& plot,
   TTextStyle style;
   if (AxisTitle(chart, below, text, style)) {
     const double height = style.SizePt * 1.4 * kEmuPerPt;
-    const bool dragged = FindChildNode(FindChildNode(below.Title, "layout"), "manualLayout");
+    const bool dragged = Dragged(below.Title);
     const double width = dragged ? std::min(TextWidth(text, style) * 1.05, axes.Inner.W) : axes.Inner.W;
     const TRectD box{axes.Inner.X + (axes.Inner.W - width) / 2, plot.Y + plot.H - height, width, height};
-    chart.AddText("Axis title", text, style, PlaceDragged(chart, below.Title, box), kAlignCenter, kAnchorMiddle);
+    chart.AddText("Axis title", text, style, PlaceDragged(chart, below.Title, box), kAlignCenter,
+                  dragged ? kAnchorTop : kAnchorMiddle);
   }
   if (AxisTitle(chart, side, text, style)) {
     const double height = style.SizePt * 1.4 * kEmuPerPt, cy = axes.Inner.Y + axes.Inner.H / 2;
     const bool flat = GetAttrText(FindDescendantNode(side.Title, "bodyPr"), "rot") == "0";
     if (flat) {
-      // As tall as its lines are likely to be, so that a dragged title's
-      // top is its text's.
+      // As tall as its lines are likely to be, so that a title moved from
+      // its place keeps its text's top where the author saw it.
       const double width = FlatTitleWidth(chart, text, style);
       const double lines = std::clamp<double>(static_cast<double>(WrappedLines(text, style, width)), 1, 4);
       const TRectD box{plot.X, cy - height * lines / 2, width, height * lines};
-      chart.AddText("Axis title", text, style, PlaceDragged(chart, side.Title, box), kAlignCenter, kAnchorMiddle);
+      chart.AddText("Axis title", text, style, PlaceDragged(chart, side.Title, box), kAlignCenter,
+                    Dragged(side.Title) ? kAnchorTop : kAnchorMiddle);
       chart.Pieces.back().Shape->WrapText = true;
     } else {
       // Dragged as drawn: a box as wide as a line and as tall as the text.

@@ -531,6 +531,10 @@ TRectD PlaceDragged(const TChartBuilder& chart, pugi::xml_node element, TRectD b
   return box;
 }
 
+bool Dragged(pugi::xml_node element) {
+  return static_cast<bool>(FindChildNode(FindChildNode(element, "layout"), "manualLayout"));
+}
+
 TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box) {
   return PlaceDragged(chart, PointLabel(labels, point), box);
 }

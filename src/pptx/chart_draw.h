@@ -90,6 +90,9 @@ TTextStyle LabelStyle(const TChartBuilder& chart, pugi::xml_node labels, size_t 
 // chart puts it (factor mode), or sets its corner at a fraction of the frame
 // (edge mode), across and down each on its own.
 TRectD PlaceDragged(const TChartBuilder& chart, pugi::xml_node element, TRectD box);
+// Whether element has a manualLayout: its text then hangs from the box's top,
+// the corner the author placed, however many lines it wraps to.
+bool Dragged(pugi::xml_node element);
 // PlaceDragged for the point's own label.
 TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box);
 
