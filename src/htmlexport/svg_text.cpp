@@ -601,6 +601,10 @@ void AppendRun(std::string& out, const TPPTXTextRun& run, TTabSizes* tabs) {
   } else {
     out += run.HasColor ? ColorToHex(run.Color) : "#000000";
   }
+  if (run.HasHighlight) {
+    out += ";background-color:";
+    out += ColorToHex(run.HighlightColor);
+  }
   if (run.HasOutline && run.OutlineWidthPt > 0) {
     out += ";-webkit-text-stroke:";
     AppendNum(out, run.OutlineWidthPt * (script ? kScriptSizeShare : 1.0));

@@ -96,6 +96,9 @@ struct TPPTXTextRun {
   double OutlineWidthPt = 0;
   TShadow Shadow;  // the letters' own, from the nearest effect list of the chain
   TGlow Glow;  // from the same list
+  // A marker's colour behind the letters, as the editor's text highlighter paints it.
+  bool HasHighlight = false;
+  TColor HighlightColor = 0;
 };
 
 // Where text after a tab goes: it starts at the stop (left), ends there

@@ -279,6 +279,11 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
 
   ChainColor(chain, theme.Colors, run);
   ReadOutline(nodes, theme.Colors, run);
+  for (pugi::xml_node node : nodes)
+    if (pugi::xml_node highlight = FindChildNode(node, "highlight")) {
+      run.HasHighlight = ReadColor(highlight.first_child(), theme.Colors, run.HighlightColor);
+      break;
+    }
   for (pugi::xml_node node : nodes) {
     if (pugi::xml_node effects = FindChildNode(node, "effectLst")) {
       run.Shadow = ReadOuterShadow(effects, theme.Colors);

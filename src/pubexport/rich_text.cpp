@@ -136,11 +136,14 @@ void CollectRtfTables(const TPPTXShape& shape, std::vector<std::string>& fonts,
         folded.push_back(key);
         fonts.push_back(font);
       }
-      int32_t color = RunColor(run);
-      bool knownColor = false;
-      for (int32_t c : colors)
-        if (c == color) knownColor = true;
-      if (!knownColor) colors.push_back(color);
+      for (bool highlight : {false, true}) {
+        if (highlight && !run.HasHighlight) continue;
+        const int32_t color = highlight ? PubColor(run.HighlightColor) : RunColor(run);
+        bool knownColor = false;
+        for (int32_t c : colors)
+          if (c == color) knownColor = true;
+        if (!knownColor) colors.push_back(color);
+      }
     }
   }
   if (fonts.empty()) fonts.push_back("Arial");
@@ -229,6 +232,7 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
       rtf += std::to_string(halfPoints);
       rtf += "\\cf";
       rtf += std::to_string(ColorIndex(colors, RunColor(run)));
+      if (run.HasHighlight) rtf += "\\highlight" + std::to_string(ColorIndex(colors, PubColor(run.HighlightColor)));
       rtf += run.Bold ? "\\b" : "\\b0";
       rtf += run.Italic ? "\\i" : "\\i0";
       rtf += run.Underline ? "\\ul" : "\\ul0";

@@ -182,7 +182,7 @@ TEST(TextBody, RunStylesAndHyperlinks) {
                                   R("e", "><a:ln><a:noFill/></a:ln><a:noFill/>") +
                                   R("f", "><a:effectLst><a:outerShdw blurRad='38100' dist='38100' dir='2700000'>"
                                            "<a:srgbClr val='000000'><a:alpha val='43137'/></a:srgbClr></a:outerShdw>"
-                                           "</a:effectLst>")))}();
+                                           "</a:effectLst><a:highlight><a:srgbClr val='FFFF00'/></a:highlight>")))}();
   const auto& runs = s.Paragraphs.at(0).Runs;
   EXPECT_EQ(runs[0].BaselinePct, 30);
   EXPECT_EQ(runs[0].Caps, kCapsSmall);
@@ -202,6 +202,8 @@ TEST(TextBody, RunStylesAndHyperlinks) {
   EXPECT_TRUE(runs[5].Shadow.Used);
   EXPECT_NEAR(runs[5].Shadow.DxPx, runs[5].Shadow.DyPx, 1e-9) << "down and to the right";
   EXPECT_NEAR(runs[5].Shadow.BlurPx, 4, 1e-9);
+  EXPECT_TRUE(runs[5].HasHighlight && !runs[0].HasHighlight);
+  EXPECT_EQ(runs[5].HighlightColor, 0x00FFFF);
 }
 
 TEST(TextBody, ParagraphPropertiesInheritAndResolveToPoints) {

@@ -198,6 +198,8 @@ TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
   run.BaselinePct = -25;
   run.Caps = kCapsSmall;
   run.LetterSpacingPt = 1.5;
+  run.HasHighlight = true;
+  run.HighlightColor = 0x00FFFF;
   auto paragraph = Para({run}, 0, 3);
   paragraph.HasIndents = true;
   paragraph.MarginLeftEmu = 342900;  // 0.375 inch
@@ -217,6 +219,7 @@ TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
   } parts[] = {
       {"{\\pard\\ql\\li540\\fi-360\\ri100\\sb120\\sa50\\sl216\\slmult1 ", "the deck's indents, not the level's"},
       {"\\ul0\\strike\\sub\\scaps\\expndtw30 x}", "run styles after the usual control words"},
+      {"\\cf1\\highlight2\\b0", "the highlighter's colour, second in the table"},
       {"{\\pard\\ql\\fi0\\ri0\\sb0\\sa0\\sl-280\\slmult0 ", "exact line spacing"},
   };
   for (const auto& p : parts) EXPECT_NE(rtf.find(p.Part), std::string::npos) << p.Why << "\n" << rtf;
