@@ -82,7 +82,6 @@ TEST(RenderRunSpan, CarriesEveryRunStyle) {
   EXPECT_TRUE(Has(RenderRunSpan(styled), "color:transparent"));
   styled.Shadow = {true, 0x0000FF, 0.25, 3, 2, -1, true};
   EXPECT_TRUE(Has(RenderRunSpan(styled), "text-shadow:2px -1px 3px rgba(255,0,0,0.25)"));
-  EXPECT_FALSE(Has(RenderRunSpan(styled), "background-color"));
   styled.HasHighlight = true;
   styled.HighlightColor = 0x00FFFF;
   EXPECT_TRUE(Has(RenderRunSpan(styled), "background-color:#FFFF00")) << "a highlighter's marker";

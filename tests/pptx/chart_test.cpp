@@ -467,9 +467,7 @@ TEST(Chart, DraggedTitlesKeepTheirPlace) {
   const auto edge = titleBoxes("<c:layout><c:manualLayout><c:xMode val='edge'/><c:yMode val='edge'/>"
                                "<c:x val='0.02'/><c:y val='0.4'/></c:manualLayout></c:layout>");
   const auto factor = titleBoxes("<c:layout><c:manualLayout><c:x val='0.1'/><c:y val='-0.05'/></c:manualLayout></c:layout>");
-  ASSERT_EQ(placed.size(), 2u);
-  ASSERT_EQ(edge.size(), 2u);
-  ASSERT_EQ(factor.size(), 2u);
+  ASSERT_TRUE(placed.size() == 2 && edge.size() == 2 && factor.size() == 2);
   for (size_t i = 0; i < 2; ++i) {
     EXPECT_EQ(edge[i].X, 20000) << i;
     EXPECT_EQ(edge[i].Y, 400000) << i;
