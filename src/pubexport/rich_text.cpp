@@ -136,14 +136,11 @@ void CollectRtfTables(const TPPTXShape& shape, std::vector<std::string>& fonts,
         folded.push_back(key);
         fonts.push_back(font);
       }
-      for (bool highlight : {false, true}) {
-        if (highlight && !run.HasHighlight) continue;
-        const int32_t color = highlight ? PubColor(run.HighlightColor) : RunColor(run);
-        bool knownColor = false;
-        for (int32_t c : colors)
-          if (c == color) knownColor = true;
-        if (!knownColor) colors.push_back(color);
-      }
+      auto add = [&](int32_t color) {
+        if (std::find(colors.begin(), colors.end(), color) == colors.end()) colors.push_back(color);
+      };
+      add(RunColor(run));
+      if (run.HasHighlight) add(PubColor(run.HighlightColor));
     }
   }
   if (fonts.empty()) fonts.push_back("Arial");
