@@ -155,6 +155,8 @@ void WriteShape(TJsonOut& j, const TPPTXShape& s, const std::string& folder) {
   j.Field("AnchorCenter", s.AnchorCenter);
   j.Field("WrapText", s.WrapText);
   j.Field("VerticalTextDeg", s.VerticalTextDeg);
+  j.Field("VerticalGlyphs", s.VerticalGlyphs);
+  j.Field("VerticalLinesFromLeft", s.VerticalLinesFromLeft);
   j.Field("TextRotationDeg", s.TextRotationDeg);
   j.Field("AutoFit", s.AutoFit);
   j.Field("FontScalePct", s.FontScalePct);

@@ -703,8 +703,14 @@ void AppendTextShape(std::string& out, const TPPTXShape& shape) {
     AppendNum(out, shape.VerticalAnchor == kAnchorMiddle ? spare / 2 : spare);
     out += "px";
   }
-  if (shape.VerticalTextDeg == 90) out += ";writing-mode:vertical-rl";
-  if (shape.VerticalTextDeg == 270) out += ";writing-mode:vertical-rl;transform:rotate(180deg)";
+  if (shape.VerticalTextDeg != 0) {
+    out += shape.VerticalLinesFromLeft ? ";writing-mode:vertical-lr" : ";writing-mode:vertical-rl";
+    // The browser stands East Asian letters upright in vertical lines by
+    // itself; turned text turns them with the rest.
+    if (shape.VerticalGlyphs == kGlyphsTurned) out += ";text-orientation:sideways";
+    if (shape.VerticalGlyphs == kGlyphsStacked) out += ";text-orientation:upright";
+    if (shape.VerticalTextDeg == 270) out += ";transform:rotate(180deg)";
+  }
   out += ";overflow:visible;white-space:pre-wrap;overflow-wrap:anywhere;word-break:normal;"
          "font-family:Arial,sans-serif;color:#000;line-height:1.2;tab-size:96px;text-align:";
   out += boxAlignment;

@@ -50,6 +50,10 @@ inline constexpr int32_t kCapsNone = 0, kCapsAll = 1, kCapsSmall = 2;
 // TPPTXShape::AutoFit: none, shrink text on overflow (normAutofit), resize the
 // shape to its text (spAutoFit, whose box the deck already stores grown).
 inline constexpr int32_t kAutoFitNone = 0, kAutoFitShrink = 1, kAutoFitShape = 2;
+// TPPTXShape::VerticalGlyphs: how the letters of vertical text stand. Turned
+// with their line (vert, vert270); East Asian ones upright and the rest turned
+// (eaVert, mongolianVert); all upright, one below the other (wordArtVert).
+inline constexpr int32_t kGlyphsTurned = 0, kGlyphsEastAsianUpright = 1, kGlyphsStacked = 2;
 
 // The shadow a shape or its letters cast: its colour and opacity, its blur
 // radius and its offset in pixels, the offset as the deck gives it, before
@@ -252,6 +256,8 @@ class TPPTXShape {
   bool AnchorCenter = false;  // the text block is centred across the box
   bool WrapText = true;
   int32_t VerticalTextDeg = 0;  // 90 or 270: the lines run top to bottom or bottom to top
+  int32_t VerticalGlyphs = kGlyphsTurned;
+  bool VerticalLinesFromLeft = false;  // the next vertical line stands to the right (mongolianVert, wordArtVert)
   double TextRotationDeg = 0;
   // The text fills this many columns side by side in turn, ColumnGapEmu apart.
   int32_t Columns = 1;

@@ -109,7 +109,7 @@ void ReadCellText(pugi::xml_node tc, pugi::xml_node tcPr, const TStyleParts& par
                      MarginEmu(tcPr, "marB"));
   std::string anchor = LowerAscii(GetAttrText(tcPr, "anchor"));
   cell.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
-  cell.VerticalTextDeg = VerticalTextDegOf(GetAttrText(tcPr, "vert"));
+  SetVerticalText(GetAttrText(tcPr, "vert"), cell);
 }
 
 // The name a style part gives a cell's side: its outer edge (top, left ...)

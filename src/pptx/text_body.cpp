@@ -75,7 +75,7 @@ void ReadBodyProperties(const std::vector<pugi::xml_node>& chain, TPPTXShape& sh
   shape.VerticalAnchor = anchor == "ctr" ? kAnchorMiddle : (anchor == "b" ? kAnchorBottom : kAnchorTop);
   shape.AnchorCenter = IsTrue(FirstAttr(chain, "anchorCtr").value());
   shape.WrapText = !SameText(FirstAttr(chain, "wrap").value(), "none");
-  shape.VerticalTextDeg = VerticalTextDegOf(FirstAttr(chain, "vert").value());
+  SetVerticalText(FirstAttr(chain, "vert").value(), shape);
   int32_t rot = 0;
   if (!TryParseInt32(FirstAttr(chain, "rot").value(), rot)) rot = 0;
   shape.TextRotationDeg = rot / 60000.0;
@@ -593,6 +593,8 @@ void ClearText(TPPTXShape& shape) {
   shape.AnchorCenter = blank.AnchorCenter;
   shape.WrapText = blank.WrapText;
   shape.VerticalTextDeg = blank.VerticalTextDeg;
+  shape.VerticalGlyphs = blank.VerticalGlyphs;
+  shape.VerticalLinesFromLeft = blank.VerticalLinesFromLeft;
   shape.TextRotationDeg = blank.TextRotationDeg;
   shape.Columns = blank.Columns;
   shape.ColumnGapEmu = blank.ColumnGapEmu;
@@ -604,10 +606,13 @@ void ClearText(TPPTXShape& shape) {
 
 }  // namespace
 
-int32_t VerticalTextDegOf(std::string_view vert) {
+void SetVerticalText(std::string_view vert, TPPTXShape& shape) {
   const std::string v = LowerAscii(std::string(vert));
-  if (v == "vert270") return 270;
-  return v == "vert" || v == "eavert" || v == "mongolianvert" || v == "wordartvert" ? 90 : 0;
+  const bool eastAsian = v == "eavert" || v == "mongolianvert";
+  const bool stacked = v == "wordartvert" || v == "wordartvertrtl";
+  shape.VerticalTextDeg = v == "vert270" ? 270 : (v == "vert" || eastAsian || stacked ? 90 : 0);
+  shape.VerticalGlyphs = eastAsian ? kGlyphsEastAsianUpright : (stacked ? kGlyphsStacked : kGlyphsTurned);
+  shape.VerticalLinesFromLeft = v == "mongolianvert" || v == "wordartvert";
 }
 
 std::string AutoNumberText(const std::string& scheme, int32_t n) {

@@ -62,8 +62,9 @@ void ParseTextBody(pugi::xml_node textBody, const TTextInheritance& inherited, c
 // scheme numbers as arabicPeriod.
 std::string AutoNumberText(const std::string& scheme, int32_t n);
 
-// The turn of a text body's lines for its vert attribute (a bodyPr's or a
-// table cell's): 270 for "vert270", 90 for the top-to-bottom kinds, else 0.
-int32_t VerticalTextDegOf(std::string_view vert);
+// A text body's vertical text for its vert attribute (a bodyPr's or a table
+// cell's): the turn of its lines (270 for "vert270", 90 for the top-to-bottom
+// kinds, else 0), how its letters stand and which way its lines follow.
+void SetVerticalText(std::string_view vert, TPPTXShape& shape);
 
 }  // namespace tarvik

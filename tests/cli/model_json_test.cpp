@@ -280,7 +280,7 @@ TEST(PresentationToJsonTest, EveryFieldOfTheModelHasItsKey) {
               "VerticalAnchor", "TextRotationDeg", "CropLeft", "CropTop", "CropRight",
               "CropBottom", "FlipH", "FlipV", "MediaFile", "PosterImage", "HasFill", "FillColor",
               "HasLine", "LineColor", "LineWidthPt", "GeometryKind", "AnchorCenter", "WrapText",
-              "VerticalTextDeg", "AutoFit", "FontScalePct", "LineSpacingReductionPct"},
+              "VerticalTextDeg", "VerticalGlyphs", "VerticalLinesFromLeft", "AutoFit", "FontScalePct", "LineSpacingReductionPct"},
              "shape");
   expectKeys(doc["Slides"][0]["Shapes"][0]["Paragraphs"][0],
              {"Runs", "Alignment", "RightToLeft", "Level", "Bullet", "BulletChar", "BulletFont", "BulletColor",

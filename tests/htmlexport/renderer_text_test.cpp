@@ -120,7 +120,16 @@ TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
   shape->VerticalTextDeg = 90;
   shape->AnchorCenter = true;
   const std::string vertical = RenderTextShape(*shape);
-  EXPECT_TRUE(Has(StyleAfter(vertical, "<div"), "writing-mode:vertical-rl"));
+  EXPECT_TRUE(Has(StyleAfter(vertical, "<div"), "writing-mode:vertical-rl;text-orientation:sideways"));
+  // East Asian letters stand upright by the browser's default; stacked ones all do.
+  for (const auto& [glyphs, fromLeft, style] :
+       {std::tuple{kGlyphsEastAsianUpright, false, "vertical-rl;overflow"},
+        std::tuple{kGlyphsStacked, true, "vertical-lr;text-orientation:upright"}}) {
+    TPPTXShape kind = *shape;
+    kind.VerticalGlyphs = glyphs;
+    kind.VerticalLinesFromLeft = fromLeft;
+    EXPECT_TRUE(Has(StyleAfter(RenderTextShape(kind), "<div"), std::string("writing-mode:") + style)) << glyphs;
+  }
   EXPECT_TRUE(Has(vertical, "<div style=\"align-self:center;max-width:100%;\">")) << "a centred block";
   // Lines of vertical text stand side by side: a paragraph is not held to
   // the box's width, and its spacing runs along the text's own axes.

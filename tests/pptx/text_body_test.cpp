@@ -320,6 +320,24 @@ TEST(TextBody, AutoNumberSchemes) {
   for (const auto& c : cases) EXPECT_EQ(AutoNumberText(c.Scheme, c.N), c.Text) << c.Scheme;
 }
 
+TEST(TextBody, VerticalKindsTurnLinesAndStandLetters) {
+  const struct {
+    const char* Vert;
+    int32_t Deg, Glyphs;
+    bool FromLeft;
+  } cases[] = {{"horz", 0, kGlyphsTurned, false},          {"vert270", 270, kGlyphsTurned, false},
+               {"vert", 90, kGlyphsTurned, false},         {"eaVert", 90, kGlyphsEastAsianUpright, false},
+               {"mongolianVert", 90, kGlyphsEastAsianUpright, true}, {"wordArtVert", 90, kGlyphsStacked, true},
+               {"wordArtVertRtl", 90, kGlyphsStacked, false}};
+  for (const auto& c : cases) {
+    TPPTXShape shape;
+    SetVerticalText(c.Vert, shape);
+    EXPECT_EQ(std::tuple(shape.VerticalTextDeg, shape.VerticalGlyphs, shape.VerticalLinesFromLeft),
+              std::tuple(c.Deg, c.Glyphs, c.FromLeft))
+        << c.Vert;
+  }
+}
+
 TEST(TextBody, BreaksAndFieldsAreRunsAndWhitespaceIsKept) {
   TPPTXShape s = TParse{"<p:txBody>\n <a:p>\n  <a:r><a:rPr b='1'/><a:t>for</a:t></a:r>\n  <a:r><a:t> </a:t></a:r>\n"
                         "  <a:br/>\n  <a:r><a:rPr i='1'/><a:t>the</a:t></a:r>\n  <a:fld id='x'><a:t>7</a:t></a:fld>\n"
