@@ -254,7 +254,10 @@ std::unique_ptr<TPPTXPresentation> LoadPPTX(const std::string& file, const std::
   presentation->ThemeMajorFont = state.DefaultTheme.Fonts.MajorLatin;
   presentation->ThemeMinorFont = state.DefaultTheme.Fonts.MinorLatin;
 
-  auto xml = LoadXmlDocument(JoinPath(pptFolder, "presentation.xml"));
+  const std::string presentationPath = JoinPath(pptFolder, "presentation.xml");
+  if (!FileExists(presentationPath))
+    throw ETarvikError("\"" + file + "\" is not a PowerPoint presentation: its package has no ppt/presentation.xml");
+  auto xml = LoadXmlDocument(presentationPath);
   const pugi::xml_node root = xml->Root();
   state.DefaultTextStyle = FindChildNode(root, "defaultTextStyle");
   // Table styles are optional, and a broken part only costs the tables their style.

@@ -49,6 +49,25 @@ struct TFileCloser {
 };
 using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 
+// Office keeps a password-protected deck, like the old binary .ppt, in a
+// compound file rather than a ZIP package; saying so tells the user what to
+// do where "not a zip archive" would not.
+constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+
+[[noreturn]] void ThrowCannotOpen(const std::string& prefix, const std::string& packageFile,
+                                  const std::string& reason) {
+  const std::string head = ReadFileHead(packageFile, kCompoundFileSignature.size());
+  if (head == kCompoundFileSignature)
+    throw ETarvikError(prefix +
+                       "it is a password-protected presentation or an old binary .ppt file; "
+                       "remove the password or save it as .pptx in PowerPoint");
+  // A package whose start is whole but whose directory at the end is not
+  // was most often cut short by a download or a copy.
+  if (head.rfind("PK\x03\x04", 0) == 0)
+    throw ETarvikError(prefix + reason + " (the file may be incomplete: its ZIP directory cannot be read)");
+  throw ETarvikError(prefix + reason);
+}
+
 TZipArchive OpenArchive(const std::string& packageFile) {
   const std::string prefix = "Cannot open the package \"" + packageFile + "\": ";
 #ifdef _WIN32
@@ -63,14 +82,14 @@ TZipArchive OpenArchive(const std::string& packageFile) {
     if (source) zip_source_free(source);
     std::string text = zip_error_strerror(&error);
     zip_error_fini(&error);
-    throw ETarvikError(prefix + text);
+    ThrowCannotOpen(prefix, packageFile, text);
   }
   zip_error_fini(&error);
   return TZipArchive(archive);
 #else
   int code = 0;
   zip_t* archive = zip_open(packageFile.c_str(), ZIP_RDONLY, &code);
-  if (!archive) throw ETarvikError(prefix + ZipErrorText(code));
+  if (!archive) ThrowCannotOpen(prefix, packageFile, ZipErrorText(code));
   return TZipArchive(archive);
 #endif
 }

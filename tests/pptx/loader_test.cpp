@@ -131,7 +131,8 @@ TEST(Loader, BrokenPartsFailWithTheFailingComponentsMessage) {
     std::function<void(TDeckWriter&)> damage;
     const char* message;
   } cases[] = {
-      {"no presentation part", [](TDeckWriter& d) { d.Remove("ppt/presentation.xml"); }, "presentation.xml"},
+      {"no presentation part", [](TDeckWriter& d) { d.Remove("ppt/presentation.xml"); },
+       "is not a PowerPoint presentation: its package has no ppt/presentation.xml"},
       {"malformed presentation part", [](TDeckWriter& d) { d.Add("ppt/presentation.xml", "<p:presentation>"); },
        "presentation.xml"},
       {"missing slide part", [](TDeckWriter& d) { d.Remove("ppt/slides/slide1.xml"); }, "slide1.xml"},

@@ -170,10 +170,12 @@ TEST(Package, BrokenArchivesFailWithTheArchiveReadersMessage) {
   TTempDir dir;
   WriteFileBytes(dir / "text.pptx", "this is not a zip archive at all");
   EXPECT_TRUE(Contains(ErrorOf([&] { ExtractPackage(dir / "text.pptx", dir / "work"); }), "Not a zip archive"));
+  WriteFileBytes(dir / "locked.pptx", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + std::string(504, '\0'));
+  EXPECT_TRUE(Contains(ErrorOf([&] { ExtractPackage(dir / "locked.pptx", dir / "work"); }), "password-protected"));
 
   BuildMinimalDeck({}).Write(dir / "whole.pptx");
   std::string bytes = ReadFileBytes(dir / "whole.pptx");
   WriteFileBytes(dir / "cut.pptx", bytes.substr(0, bytes.size() / 2));
   std::string error = ErrorOf([&] { ExtractPackage(dir / "cut.pptx", dir / "work"); });
-  EXPECT_TRUE(Contains(error, "cut.pptx")) << error;
+  EXPECT_TRUE(Contains(error, "cut.pptx") && Contains(error, "may be incomplete")) << error;
 }
