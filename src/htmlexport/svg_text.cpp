@@ -576,6 +576,26 @@ void AppendRunSpan(std::string& out, const TPPTXTextRun& run) { AppendRun(out, r
 
 namespace {
 
+// The browser draws a span's lines in one style and colour, so the
+// underline's decide where a run has both it and a strikethrough.
+void AppendDecorationStyle(std::string& out, const TPPTXTextRun& run) {
+  static const char* const kStyles[] = {"solid", "double", "dotted", "dashed", "wavy"};
+  const int32_t style = run.Underline ? run.UnderlineStyle : (run.DoubleStrikethrough ? kUnderlineDouble : kUnderlineSingle);
+  if (style > kUnderlineSingle && style <= kUnderlineWavy) {
+    out += ";text-decoration-style:";
+    out += kStyles[style];
+  }
+  if (!run.Underline) return;
+  // The slide editors draw it through the descenders.
+  out += ";text-decoration-skip-ink:none";
+  // Twice the common fonts' own underline, as the heavy kinds draw it.
+  if (run.UnderlineHeavy) out += ";text-decoration-thickness:0.13em";
+  if (run.HasUnderlineColor) {
+    out += ";text-decoration-color:";
+    out += ColorToHex(run.UnderlineColor);
+  }
+}
+
 void AppendRun(std::string& out, const TPPTXTextRun& run, TTabSizes* tabs) {
   const double size = SizeOrDefault(run.FontSizePt);
   const bool script = std::fabs(run.BaselinePct) > 0.001;
@@ -592,6 +612,7 @@ void AppendRun(std::string& out, const TPPTXTextRun& run, TTabSizes* tabs) {
          : run.Underline                    ? "underline"
          : run.Strikethrough                ? "line-through"
                                             : "none";
+  AppendDecorationStyle(out, run);
   out += ";color:";
   if (run.Opacity <= 0) {
     out += "transparent";

@@ -47,6 +47,10 @@ inline constexpr int32_t kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2, kAli
 inline constexpr int32_t kAnchorTop = 0, kAnchorMiddle = 1, kAnchorBottom = 2;
 // TPPTXTextRun::Caps.
 inline constexpr int32_t kCapsNone = 0, kCapsAll = 1, kCapsSmall = 2;
+// TPPTXTextRun::UnderlineStyle: the kinds of line the editor offers; the
+// dash-dot kinds draw as dashes.
+inline constexpr int32_t kUnderlineSingle = 0, kUnderlineDouble = 1, kUnderlineDotted = 2, kUnderlineDashed = 3,
+                         kUnderlineWavy = 4;
 // TPPTXShape::AutoFit: none, shrink text on overflow (normAutofit), resize the
 // shape to its text (spAutoFit, whose box the deck already stores grown).
 inline constexpr int32_t kAutoFitNone = 0, kAutoFitShrink = 1, kAutoFitShape = 2;
@@ -85,7 +89,13 @@ struct TPPTXTextRun {
   bool Bold = false;
   bool Italic = false;
   bool Underline = false;
+  int32_t UnderlineStyle = kUnderlineSingle;
+  bool UnderlineHeavy = false;
+  // The underline's own colour (uFill or uLn), where it does not follow the letters'.
+  bool HasUnderlineColor = false;
+  TColor UnderlineColor = 0;
   bool Strikethrough = false;
+  bool DoubleStrikethrough = false;
   TColor Color = 0;
   bool HasColor = false;
   double BaselinePct = 0;  // raised (superscript, > 0) or lowered by this share of the size

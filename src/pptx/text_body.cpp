@@ -244,6 +244,32 @@ void ReadOutline(const std::vector<pugi::xml_node>& nodes, const ThemeColorMap* 
   }
 }
 
+void ReadUnderlineKind(std::string_view value, TPPTXTextRun& run) {
+  const std::string u = LowerAscii(std::string(value));
+  run.Underline = u != "none";
+  run.UnderlineHeavy = u == "heavy" || (u.size() > 5 && u.compare(u.size() - 5, 5, "heavy") == 0);
+  run.UnderlineStyle = u == "dbl" || u == "wavydbl" ? (u == "dbl" ? kUnderlineDouble : kUnderlineWavy)
+                       : u.rfind("wavy", 0) == 0    ? kUnderlineWavy
+                       : u.rfind("dotted", 0) == 0  ? kUnderlineDotted
+                       : u.find("dash") != std::string::npos ? kUnderlineDashed
+                                                             : kUnderlineSingle;
+}
+
+// The nearest of the chain that says how its underline is coloured decides:
+// its own fill, or (uFillTx, uLnTx) the letters' colour.
+void ReadUnderlineColor(const std::vector<pugi::xml_node>& nodes, const ThemeColorMap* colors, TPPTXTextRun& run) {
+  for (pugi::xml_node node : nodes) {
+    pugi::xml_node fill = FindChildNode(node, "uFill");
+    pugi::xml_node line = FindChildNode(node, "uLn");
+    if (!fill && FindChildNode(line, "solidFill")) fill = line;
+    if (fill) {
+      run.HasUnderlineColor = ReadSolidFill(fill, colors, run.UnderlineColor);
+      return;
+    }
+    if (FindChildNode(node, "uFillTx") || FindChildNode(node, "uLnTx")) return;
+  }
+}
+
 double SizeOf(const std::vector<pugi::xml_node>& chain) {
   for (pugi::xml_node node : chain) {
     int32_t hundredths = 0;
@@ -258,9 +284,11 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
   run.FontSizePt = SizeOf(nodes);
   run.Bold = IsTrue(ChainAttr(chain, "b"));
   run.Italic = IsTrue(ChainAttr(chain, "i"));
-  if (pugi::xml_attribute u = FirstAttr(nodes, "u")) run.Underline = !SameText(u.value(), "none");
-  if (pugi::xml_attribute strike = FirstAttr(nodes, "strike"))
+  if (pugi::xml_attribute u = FirstAttr(nodes, "u")) ReadUnderlineKind(u.value(), run);
+  if (pugi::xml_attribute strike = FirstAttr(nodes, "strike")) {
     run.Strikethrough = !SameText(strike.value(), "noStrike");
+    run.DoubleStrikethrough = SameText(strike.value(), "dblStrike");
+  }
   int32_t baseline = 0;
   if (TryParseInt32(FirstAttr(nodes, "baseline").value(), baseline)) run.BaselinePct = baseline / 1000.0;
   std::string cap = LowerAscii(FirstAttr(nodes, "cap").value());
@@ -279,6 +307,7 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
 
   ChainColor(chain, theme.Colors, run);
   ReadOutline(nodes, theme.Colors, run);
+  ReadUnderlineColor(nodes, theme.Colors, run);
   for (pugi::xml_node node : nodes)
     if (pugi::xml_node highlight = FindChildNode(node, "highlight")) {
       run.HasHighlight = ReadColor(highlight.first_child(), theme.Colors, run.HighlightColor);

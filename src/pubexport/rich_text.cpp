@@ -108,9 +108,26 @@ void AppendTabStops(std::string& rtf, const TPPTXParagraph& paragraph) {
   }
 }
 
+// Whether a run carries what plain runs never do. Only the usual control
+// words are set again on every run, so such a run keeps the others inside
+// a group of its own, lest they run on into the next run's text.
+bool HasRunExtras(const TPPTXTextRun& run) {
+  return run.Strikethrough || std::fabs(run.BaselinePct) > 0 || run.Caps != kCapsNone ||
+         std::fabs(run.LetterSpacingPt) > 0.001 || run.HasHighlight ||
+         (run.Underline && (run.UnderlineStyle != kUnderlineSingle || run.UnderlineHeavy || run.HasUnderlineColor));
+}
+
 // Control words for what plain runs never carry, so their RTF stays as it was.
-void AppendRunExtras(std::string& rtf, const TPPTXTextRun& run) {
-  if (run.Strikethrough) rtf += "\\strike";
+void AppendRunExtras(std::string& rtf, const TPPTXTextRun& run, const std::vector<int32_t>& colors) {
+  if (run.Underline && (run.UnderlineStyle != kUnderlineSingle || run.UnderlineHeavy)) {
+    static const char* const kThin[] = {"", "\\uldb", "\\uld", "\\uldash", "\\ulwave"};
+    static const char* const kHeavy[] = {"\\ulth", "\\uldb", "\\ulthd", "\\ulthdash", "\\ulhwave"};
+    const int32_t style = std::clamp(run.UnderlineStyle, kUnderlineSingle, kUnderlineWavy);
+    rtf += (run.UnderlineHeavy ? kHeavy : kThin)[style];
+  }
+  if (run.Underline && run.HasUnderlineColor)
+    rtf += "\\ulc" + std::to_string(ColorIndex(colors, PubColor(run.UnderlineColor)));
+  if (run.Strikethrough) rtf += run.DoubleStrikethrough ? "\\striked1" : "\\strike";
   if (run.BaselinePct > 0) rtf += "\\super";
   if (run.BaselinePct < 0) rtf += "\\sub";
   if (run.Caps == kCapsAll) rtf += "\\caps";
@@ -141,6 +158,7 @@ void CollectRtfTables(const TPPTXShape& shape, std::vector<std::string>& fonts,
       };
       add(RunColor(run));
       if (run.HasHighlight) add(PubColor(run.HighlightColor));
+      if (run.Underline && run.HasUnderlineColor) add(PubColor(run.UnderlineColor));
     }
   }
   if (fonts.empty()) fonts.push_back("Arial");
@@ -223,6 +241,8 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
     for (const auto& run : paragraph.Runs) {
       int32_t halfPoints = RoundHalfEven(run.FontSizePt * 2);
       if (halfPoints < 1) halfPoints = 1;
+      const bool grouped = HasRunExtras(run);
+      if (grouped) rtf += '{';
       rtf += "\\f";
       rtf += std::to_string(FontIndex(folded, RunFont(run)));
       rtf += "\\fs";
@@ -233,9 +253,10 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
       rtf += run.Bold ? "\\b" : "\\b0";
       rtf += run.Italic ? "\\i" : "\\i0";
       rtf += run.Underline ? "\\ul" : "\\ul0";
-      AppendRunExtras(rtf, run);
+      AppendRunExtras(rtf, run, colors);
       rtf += ' ';
       rtf += RtfEscape(run.Text);
+      if (grouped) rtf += '}';
     }
     rtf += "}";
     if (p + 1 < shape.Paragraphs.size()) rtf += "\\par ";

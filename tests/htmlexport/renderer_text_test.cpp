@@ -85,6 +85,15 @@ TEST(RenderRunSpan, CarriesEveryRunStyle) {
   styled.HasHighlight = true;
   styled.HighlightColor = 0x00FFFF;
   EXPECT_TRUE(Has(RenderRunSpan(styled), "background-color:#FFFF00")) << "a highlighter's marker";
+  styled.UnderlineStyle = kUnderlineWavy;
+  styled.UnderlineHeavy = styled.HasUnderlineColor = true;
+  styled.UnderlineColor = 0xFF0000;
+  EXPECT_TRUE(Has(RenderRunSpan(styled), "text-decoration-style:wavy;text-decoration-skip-ink:none;text-decoration-thickness:0.13em;"
+                                         "text-decoration-color:#0000FF"));
+  styled.Underline = false;
+  styled.DoubleStrikethrough = true;
+  const std::string struck = StyleAfter(RenderRunSpan(styled), "<span");
+  EXPECT_TRUE(Has(struck, "text-decoration-style:double") && !Has(struck, "text-decoration-color")) << struck;
 }
 
 TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {

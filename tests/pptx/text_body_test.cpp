@@ -198,6 +198,31 @@ TEST(TextBody, RunStylesAndHyperlinks) {
   EXPECT_EQ(runs[5].HighlightColor, 0x00FFFF);
 }
 
+TEST(TextBody, UnderlinesKeepTheirKindAndTheirOwnColour) {
+  const struct {
+    const char* U;
+    int32_t Style;
+    bool Heavy;
+  } kinds[] = {{"sng", kUnderlineSingle, false},     {"heavy", kUnderlineSingle, true},
+               {"dbl", kUnderlineDouble, false},     {"dottedHeavy", kUnderlineDotted, true},
+               {"dotDotDash", kUnderlineDashed, false}, {"dashLongHeavy", kUnderlineDashed, true},
+               {"wavyDbl", kUnderlineWavy, false},   {"words", kUnderlineSingle, false}};
+  for (const auto& k : kinds) {
+    const TPPTXTextRun run = TParse{Body(Para(R("a", std::string(" u='") + k.U + "'>")))}().Paragraphs[0].Runs[0];
+    EXPECT_EQ(std::tuple(run.Underline, run.UnderlineStyle, run.UnderlineHeavy), std::tuple(true, k.Style, k.Heavy))
+        << k.U;
+  }
+  // The level's underline colour, unless the run's own says to follow the letters.
+  const std::string level = Level(1, "", "<a:defRPr u='sng'><a:uFill><a:solidFill><a:srgbClr val='00FF00'/>"
+                                         "</a:solidFill></a:uFill></a:defRPr>");
+  const TPPTXShape s = TParse{Body(Para(R("a") + R("b", " strike='dblStrike'><a:uFillTx/>"))), {level}}();
+  const auto& runs = s.Paragraphs.at(0).Runs;
+  EXPECT_TRUE(runs[0].HasUnderlineColor && runs[0].Underline);
+  EXPECT_EQ(runs[0].UnderlineColor, 0x00FF00);
+  EXPECT_FALSE(runs[1].HasUnderlineColor);
+  EXPECT_TRUE(runs[1].DoubleStrikethrough && !runs[0].DoubleStrikethrough);
+}
+
 TEST(TextBody, ParagraphPropertiesInheritAndResolveToPoints) {
   TPPTXShape s = TParse{Body(Para(R("a", " sz='2000'>"), "<a:pPr lvl='1' indent='-114300'/>") + Para(R("b")),
                              "",

@@ -200,7 +200,11 @@ TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
   run.LetterSpacingPt = 1.5;
   run.HasHighlight = true;
   run.HighlightColor = 0x00FFFF;
-  auto paragraph = Para({run}, 0, 3);
+  auto underlined = TextRun("u", "Arial", 12);
+  underlined.Underline = underlined.UnderlineHeavy = underlined.HasUnderlineColor = true;
+  underlined.UnderlineStyle = kUnderlineDotted;
+  underlined.UnderlineColor = 0x0000FF;
+  auto paragraph = Para({run, TextRun("z", "Arial", 12), underlined}, 0, 3);
   paragraph.HasIndents = true;
   paragraph.MarginLeftEmu = 342900;  // 0.375 inch
   paragraph.IndentEmu = -228600;
@@ -218,7 +222,8 @@ TEST(BuildTextRtf, ParagraphSpacingAndRunStylesTheDeckResolved) {
     const char* Why;
   } parts[] = {
       {"{\\pard\\ql\\li540\\fi-360\\ri100\\sb120\\sa50\\sl216\\slmult1 ", "the deck's indents, not the level's"},
-      {"\\ul0\\strike\\sub\\scaps\\expndtw30 x}", "run styles after the usual control words"},
+      {"\\ul0\\strike\\sub\\scaps\\expndtw30 x}\\f0", "run styles after the usual control words, kept to the run"},
+      {"\\ul\\ulthd\\ulc3 u}}", "a heavy dotted underline in its own colour"},
       {"\\cf1\\highlight2\\b0", "the highlighter's colour, second in the table"},
       {"{\\pard\\ql\\fi0\\ri0\\sb0\\sa0\\sl-280\\slmult0 ", "exact line spacing"},
   };
