@@ -622,6 +622,7 @@ void AppendRun(std::string& out, const TPPTXTextRun& run, TTabSizes* tabs) {
   } else {
     out += run.HasColor ? ColorToHex(run.Color) : "#000000";
   }
+  if (!run.Kerning) out += ";font-kerning:none";
   if (run.HasHighlight) {
     out += ";background-color:";
     out += ColorToHex(run.HighlightColor);

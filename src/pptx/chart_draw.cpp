@@ -42,6 +42,7 @@ void ApplyRunProperties(pugi::xml_node rPr, TTextStyle& style, const TChartConte
   if (size >= 100 && size <= 400000) style.SizePt = static_cast<double>(size) / 100;
   style.Bold = Flag(rPr, "b", style.Bold);
   style.Italic = Flag(rPr, "i", style.Italic);
+  if (pugi::xml_attribute kern = FindAttr(rPr, "kern")) style.KernFromPt = kern.as_double() / 100;
   TColor color = 0;
   if (ReadSolidFill(rPr, ctx.Paint.Colors, color)) style.Color = color;
   const std::string typeface = GetAttrText(FindChildNode(rPr, "latin"), "typeface");
@@ -113,6 +114,7 @@ void SetText(TPPTXShape& shape, const std::string& text, const TTextStyle& style
     run.FontSizePt = style.SizePt;
     run.Bold = style.Bold;
     run.Italic = style.Italic;
+    run.Kerning = style.SizePt >= style.KernFromPt - 0.005;
     run.Color = style.Color;
     run.HasColor = true;
     if (!run.Text.empty()) paragraph.Runs.push_back(std::move(run));

@@ -21,6 +21,7 @@ struct TTextStyle {
   bool Bold = false, Italic = false;
   TColor Color = 0;
   std::string Font;
+  double KernFromPt = 0;  // the smallest size whose letter pairs are kerned
 };
 
 // The first paragraph's defRPr of a txPr or rich text, over style.

@@ -101,6 +101,9 @@ struct TPPTXTextRun {
   double BaselinePct = 0;  // raised (superscript, > 0) or lowered by this share of the size
   int32_t Caps = kCapsNone;
   double LetterSpacingPt = 0;
+  // Pairs of letters are kerned: the chain's kern sets the smallest size
+  // that is, and most decks set it at 12 points.
+  bool Kerning = true;
   // How opaque the letters' fill is: its colour's alpha, 0 where the deck
   // fills them with nothing and only an outline shows.
   double Opacity = 1;

@@ -295,6 +295,8 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
   run.Caps = cap == "all" ? kCapsAll : (cap == "small" ? kCapsSmall : kCapsNone);
   int32_t spacing = 0;
   if (TryParseInt32(FirstAttr(nodes, "spc").value(), spacing)) run.LetterSpacingPt = spacing / 100.0;
+  int32_t kern = 0;
+  if (TryParseInt32(FirstAttr(nodes, "kern").value(), kern)) run.Kerning = run.FontSizePt * 100 >= kern - 0.5;
 
   std::string_view script = ScriptOf(run.Text);
   std::string face = Typeface(chain, script);

@@ -66,8 +66,11 @@ TEST(RenderRunSpan, CarriesEveryRunStyle) {
                            "font-size:11.6pt", "vertical-align:6pt", "text-transform:uppercase",
                            "letter-spacing:-1.5pt"})
     EXPECT_TRUE(Has(style, part)) << part << " in " << style;
+  EXPECT_FALSE(Has(style, "font-kerning"));
   styled.Caps = kCapsSmall;
+  styled.Kerning = false;
   EXPECT_TRUE(Has(RenderRunSpan(styled), "font-variant:small-caps"));
+  EXPECT_TRUE(Has(RenderRunSpan(styled), "font-kerning:none"));
 
   // WordArt: a see-through fill under a solid outline, or the outline alone.
   styled.Opacity = 0.5;

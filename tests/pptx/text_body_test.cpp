@@ -174,7 +174,8 @@ TEST(TextBody, RunStylesAndHyperlinks) {
                                   R("e", "><a:ln><a:noFill/></a:ln><a:noFill/>") +
                                   R("f", "><a:effectLst><a:outerShdw blurRad='38100' dist='38100' dir='2700000'>"
                                            "<a:srgbClr val='000000'><a:alpha val='43137'/></a:srgbClr></a:outerShdw>"
-                                           "</a:effectLst><a:highlight><a:srgbClr val='FFFF00'/></a:highlight>")))}();
+                                           "</a:effectLst><a:highlight><a:srgbClr val='FFFF00'/></a:highlight>") +
+                                  R("g", " sz='1100' kern='1200'>") + R("h", " sz='1200' kern='1200'>")))}();
   const auto& runs = s.Paragraphs.at(0).Runs;
   EXPECT_EQ(runs[0].BaselinePct, 30);
   EXPECT_EQ(runs[0].Caps, kCapsSmall);
@@ -196,6 +197,8 @@ TEST(TextBody, RunStylesAndHyperlinks) {
   EXPECT_NEAR(runs[5].Shadow.BlurPx, 4, 1e-9);
   EXPECT_TRUE(runs[5].HasHighlight && !runs[0].HasHighlight);
   EXPECT_EQ(runs[5].HighlightColor, 0x00FFFF);
+  EXPECT_FALSE(runs[6].Kerning) << "below the size that kerns";
+  EXPECT_TRUE(runs[7].Kerning && runs[0].Kerning);
 }
 
 TEST(TextBody, UnderlinesKeepTheirKindAndTheirOwnColour) {
