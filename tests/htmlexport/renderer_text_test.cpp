@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "htmlexport/renderer_test_util.h"
@@ -134,13 +135,10 @@ TEST(RenderTextShape, TheBoxKeepsInsetsAnchorAndOverflow) {
   const std::string vertical = RenderTextShape(*shape);
   EXPECT_TRUE(Has(StyleAfter(vertical, "<div"), "writing-mode:vertical-rl;text-orientation:sideways"));
   // East Asian letters stand upright by the browser's default; stacked ones all do.
-  for (const auto& [glyphs, fromLeft, style] :
-       {std::tuple{kGlyphsEastAsianUpright, false, "vertical-rl;overflow"},
-        std::tuple{kGlyphsStacked, true, "vertical-lr;text-orientation:upright"}}) {
-    TPPTXShape kind = *shape;
-    kind.VerticalGlyphs = glyphs;
-    kind.VerticalLinesFromLeft = fromLeft;
-    EXPECT_TRUE(Has(StyleAfter(RenderTextShape(kind), "<div"), std::string("writing-mode:") + style)) << glyphs;
+  for (const auto& [glyphs, fromLeft, style] : {std::tuple{kGlyphsEastAsianUpright, false, "vertical-rl;overflow"},
+                                                 {kGlyphsStacked, true, "vertical-lr;text-orientation:upright"}}) {
+    std::tie(shape->VerticalGlyphs, shape->VerticalLinesFromLeft) = std::tuple(glyphs, fromLeft);
+    EXPECT_TRUE(Has(StyleAfter(RenderTextShape(*shape), "<div"), std::string("writing-mode:") + style)) << glyphs;
   }
   EXPECT_TRUE(Has(vertical, "<div style=\"align-self:center;max-width:100%;\">")) << "a centred block";
   // Lines of vertical text stand side by side: a paragraph is not held to

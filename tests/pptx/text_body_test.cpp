@@ -202,18 +202,11 @@ TEST(TextBody, RunStylesAndHyperlinks) {
 }
 
 TEST(TextBody, UnderlinesKeepTheirKindAndTheirOwnColour) {
-  const struct {
-    const char* U;
-    int32_t Style;
-    bool Heavy;
-  } kinds[] = {{"sng", kUnderlineSingle, false},     {"heavy", kUnderlineSingle, true},
-               {"dbl", kUnderlineDouble, false},     {"dottedHeavy", kUnderlineDotted, true},
-               {"dotDotDash", kUnderlineDashed, false}, {"dashLongHeavy", kUnderlineDashed, true},
-               {"wavyDbl", kUnderlineWavy, false},   {"words", kUnderlineSingle, false}};
-  for (const auto& k : kinds) {
-    const TPPTXTextRun run = TParse{Body(Para(R("a", std::string(" u='") + k.U + "'>")))}().Paragraphs[0].Runs[0];
-    EXPECT_EQ(std::tuple(run.Underline, run.UnderlineStyle, run.UnderlineHeavy), std::tuple(true, k.Style, k.Heavy))
-        << k.U;
+  for (const auto& [u, style, heavy] :
+       {std::tuple{"heavy", kUnderlineSingle, true}, {"dbl", kUnderlineDouble, false},
+        {"dottedHeavy", kUnderlineDotted, true}, {"dotDotDash", kUnderlineDashed, false}, {"wavyDbl", kUnderlineWavy, false}}) {
+    const TPPTXTextRun run = TParse{Body(Para(R("a", std::string(" u='") + u + "'>")))}().Paragraphs[0].Runs[0];
+    EXPECT_EQ(std::tuple(run.Underline, run.UnderlineStyle, run.UnderlineHeavy), std::tuple(true, style, heavy)) << u;
   }
   // The level's underline colour, unless the run's own says to follow the letters.
   const std::string level = Level(1, "", "<a:defRPr u='sng'><a:uFill><a:solidFill><a:srgbClr val='00FF00'/>"
@@ -349,20 +342,14 @@ TEST(TextBody, AutoNumberSchemes) {
 }
 
 TEST(TextBody, VerticalKindsTurnLinesAndStandLetters) {
-  const struct {
-    const char* Vert;
-    int32_t Deg, Glyphs;
-    bool FromLeft;
-  } cases[] = {{"horz", 0, kGlyphsTurned, false},          {"vert270", 270, kGlyphsTurned, false},
-               {"vert", 90, kGlyphsTurned, false},         {"eaVert", 90, kGlyphsEastAsianUpright, false},
-               {"mongolianVert", 90, kGlyphsEastAsianUpright, true}, {"wordArtVert", 90, kGlyphsStacked, true},
-               {"wordArtVertRtl", 90, kGlyphsStacked, false}};
-  for (const auto& c : cases) {
+  for (const auto& [vert, deg, glyphs, fromLeft] :
+       {std::tuple{"vert270", 270, kGlyphsTurned, false}, {"eaVert", 90, kGlyphsEastAsianUpright, false},
+        {"mongolianVert", 90, kGlyphsEastAsianUpright, true}, {"wordArtVertRtl", 90, kGlyphsStacked, false}}) {
     TPPTXShape shape;
-    SetVerticalText(c.Vert, shape);
+    SetVerticalText(vert, shape);
     EXPECT_EQ(std::tuple(shape.VerticalTextDeg, shape.VerticalGlyphs, shape.VerticalLinesFromLeft),
-              std::tuple(c.Deg, c.Glyphs, c.FromLeft))
-        << c.Vert;
+              std::tuple(deg, glyphs, fromLeft))
+        << vert;
   }
 }
 
