@@ -247,12 +247,12 @@ void ReadOutline(const std::vector<pugi::xml_node>& nodes, const ThemeColorMap* 
 void ReadUnderlineKind(std::string_view value, TPPTXTextRun& run) {
   const std::string u = LowerAscii(std::string(value));
   run.Underline = u != "none";
-  run.UnderlineHeavy = u == "heavy" || (u.size() > 5 && u.compare(u.size() - 5, 5, "heavy") == 0);
-  run.UnderlineStyle = u == "dbl" || u == "wavydbl" ? (u == "dbl" ? kUnderlineDouble : kUnderlineWavy)
-                       : u.rfind("wavy", 0) == 0    ? kUnderlineWavy
-                       : u.rfind("dotted", 0) == 0  ? kUnderlineDotted
-                       : u.find("dash") != std::string::npos ? kUnderlineDashed
-                                                             : kUnderlineSingle;
+  run.UnderlineHeavy = u.size() >= 5 && u.compare(u.size() - 5, 5, "heavy") == 0;
+  run.UnderlineStyle = u == "dbl"                              ? kUnderlineDouble
+                       : u.rfind("wavy", 0) == 0               ? kUnderlineWavy
+                       : u.rfind("dotted", 0) == 0             ? kUnderlineDotted
+                       : u.find("dash") != std::string::npos   ? kUnderlineDashed
+                                                               : kUnderlineSingle;
 }
 
 // The nearest of the chain that says how its underline is coloured decides:
