@@ -42,21 +42,18 @@ void PlaceTitle(TChartBuilder& chart, TRectD& rest) {
   style.SizePt *= 1.2;
   style = TitleStyle(chart.Data.Title, style, chart.Ctx);
   const double width = std::min(rest.W, (rest.W + 2 * chart.Pad) * 0.8);
-  double lines = 0, widest = 0;
+  double lines = 0;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    const double line = TextWidth(text.substr(start, end - start), style);
-    lines += std::max(1.0, std::ceil(line / std::max(width, 1.0)));
-    widest = std::max(widest, line);
+    lines += std::max(1.0, std::ceil(TextWidth(text.substr(start, end - start), style) / std::max(width, 1.0)));
     start = end + 1;
   }
   const double height = std::min(lines * style.SizePt * 1.2 * kEmuPerPt, rest.H / 2);
-  // A dragged title's corner is its text's: the box shrinks to the text,
-  // with room for a font a little wider than the estimate.
+  // A dragged title's corner is its text's: the box shrinks to the text.
   const bool dragged = Dragged(chart.Data.Title);
-  const double boxWidth = dragged ? std::min(width, widest * 1.05) : width;
+  const double boxWidth = dragged ? DraggedWidth(text, style, width) : width;
   chart.AddText("Chart title", text, style,
                 PlaceDragged(chart, chart.Data.Title, {rest.X + (rest.W - boxWidth) / 2, rest.Y, boxWidth, height}),
                 kAlignCenter, dragged ? kAnchorTop : kAnchorMiddle);

@@ -486,7 +486,7 @@ void DrawAxisTitles(TChartBuilder& chart, const TAxes& axes, const TRectD& plot,
   if (AxisTitle(chart, below, text, style)) {
     const double height = style.SizePt * 1.4 * kEmuPerPt;
     const bool dragged = Dragged(below.Title);
-    const double width = dragged ? std::min(TextWidth(text, style) * 1.05, axes.Inner.W) : axes.Inner.W;
+    const double width = dragged ? DraggedWidth(text, style, axes.Inner.W) : axes.Inner.W;
     const TRectD box{axes.Inner.X + (axes.Inner.W - width) / 2, plot.Y + plot.H - height, width, height};
     chart.AddText("Axis title", text, style, PlaceDragged(chart, below.Title, box), kAlignCenter,
                   dragged ? kAnchorTop : kAnchorMiddle);

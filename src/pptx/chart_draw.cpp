@@ -516,8 +516,16 @@ std::string LabelSetting(pugi::xml_node labels, size_t point, const char* name) 
   return GetAttrText(own ? own : FindChildNode(labels, name), "val");
 }
 
+namespace {
+
+pugi::xml_node ManualLayout(pugi::xml_node element) {
+  return FindChildNode(FindChildNode(element, "layout"), "manualLayout");
+}
+
+}  // namespace
+
 TRectD PlaceDragged(const TChartBuilder& chart, pugi::xml_node element, TRectD box) {
-  pugi::xml_node layout = FindChildNode(FindChildNode(element, "layout"), "manualLayout");
+  pugi::xml_node layout = ManualLayout(element);
   auto place = [&](const char* mode, const char* name, double& at, double start, double length) {
     pugi::xml_node node = FindChildNode(layout, name);
     const double value = std::atof(GetAttrText(node, "val", "0").c_str());
@@ -533,8 +541,10 @@ TRectD PlaceDragged(const TChartBuilder& chart, pugi::xml_node element, TRectD b
   return box;
 }
 
-bool Dragged(pugi::xml_node element) {
-  return static_cast<bool>(FindChildNode(FindChildNode(element, "layout"), "manualLayout"));
+bool Dragged(pugi::xml_node element) { return static_cast<bool>(ManualLayout(element)); }
+
+double DraggedWidth(const std::string& text, const TTextStyle& style, double room) {
+  return std::min(TextWidth(text, style) * 1.05, room);
 }
 
 TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box) {

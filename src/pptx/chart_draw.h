@@ -94,6 +94,9 @@ TRectD PlaceDragged(const TChartBuilder& chart, pugi::xml_node element, TRectD b
 // Whether element has a manualLayout: its text then hangs from the box's top,
 // the corner the author placed, however many lines it wraps to.
 bool Dragged(pugi::xml_node element);
+// The width of a dragged title's box, at most room: its text's, with room
+// for a font a little wider than the estimate.
+double DraggedWidth(const std::string& text, const TTextStyle& style, double room);
 // PlaceDragged for the point's own label.
 TRectD PlaceLabel(const TChartBuilder& chart, pugi::xml_node labels, size_t point, TRectD box);
 

@@ -310,17 +310,11 @@ void ReadRunProperties(const TRunChain& chain, const TTextTheme& theme, const st
   ChainColor(chain, theme.Colors, run);
   ReadOutline(nodes, theme.Colors, run);
   ReadUnderlineColor(nodes, theme.Colors, run);
-  for (pugi::xml_node node : nodes)
-    if (pugi::xml_node highlight = FindChildNode(node, "highlight")) {
-      run.HasHighlight = ReadColor(highlight.first_child(), theme.Colors, run.HighlightColor);
-      break;
-    }
-  for (pugi::xml_node node : nodes) {
-    if (pugi::xml_node effects = FindChildNode(node, "effectLst")) {
-      run.Shadow = ReadOuterShadow(effects, theme.Colors);
-      run.Glow = ReadGlow(effects, theme.Colors);
-      break;
-    }
+  if (pugi::xml_node highlight = FirstChildOf(nodes, {"highlight"}))
+    run.HasHighlight = ReadColor(highlight.first_child(), theme.Colors, run.HighlightColor);
+  if (pugi::xml_node effects = FirstChildOf(nodes, {"effectLst"})) {
+    run.Shadow = ReadOuterShadow(effects, theme.Colors);
+    run.Glow = ReadGlow(effects, theme.Colors);
   }
   // A hyperlink shows in the theme's link colour, underlined.
   pugi::xml_node link = nodes.empty() ? pugi::xml_node() : FindChildNode(nodes.front(), "hlinkClick");

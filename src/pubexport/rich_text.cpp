@@ -108,16 +108,10 @@ void AppendTabStops(std::string& rtf, const TPPTXParagraph& paragraph) {
   }
 }
 
-// Whether a run carries what plain runs never do. Only the usual control
-// words are set again on every run, so such a run keeps the others inside
-// a group of its own, lest they run on into the next run's text.
-bool HasRunExtras(const TPPTXTextRun& run) {
-  return run.Strikethrough || std::fabs(run.BaselinePct) > 0 || run.Caps != kCapsNone ||
-         std::fabs(run.LetterSpacingPt) > 0.001 || run.HasHighlight ||
-         (run.Underline && (run.UnderlineStyle != kUnderlineSingle || run.UnderlineHeavy || run.HasUnderlineColor));
-}
-
 // Control words for what plain runs never carry, so their RTF stays as it was.
+// Only the usual control words are set again on every run, so a run with
+// any of these keeps them inside a group of its own, lest they run on into
+// the next run's text.
 void AppendRunExtras(std::string& rtf, const TPPTXTextRun& run, const std::vector<int32_t>& colors) {
   if (run.Underline && (run.UnderlineStyle != kUnderlineSingle || run.UnderlineHeavy)) {
     static const char* const kThin[] = {"", "\\uldb", "\\uld", "\\uldash", "\\ulwave"};
@@ -241,7 +235,9 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
     for (const auto& run : paragraph.Runs) {
       int32_t halfPoints = RoundHalfEven(run.FontSizePt * 2);
       if (halfPoints < 1) halfPoints = 1;
-      const bool grouped = HasRunExtras(run);
+      std::string extras;
+      AppendRunExtras(extras, run, colors);
+      const bool grouped = !extras.empty() || run.HasHighlight;
       if (grouped) rtf += '{';
       rtf += "\\f";
       rtf += std::to_string(FontIndex(folded, RunFont(run)));
@@ -253,7 +249,7 @@ std::string BuildTextRtf(const TPPTXShape& shape) {
       rtf += run.Bold ? "\\b" : "\\b0";
       rtf += run.Italic ? "\\i" : "\\i0";
       rtf += run.Underline ? "\\ul" : "\\ul0";
-      AppendRunExtras(rtf, run, colors);
+      rtf += extras;
       rtf += ' ';
       rtf += RtfEscape(run.Text);
       if (grouped) rtf += '}';
